@@ -1,0 +1,51 @@
+# The two commands a newcomer needs: `make demo` and `make test`.
+BUILD      ?= build
+BUILD_ASAN ?= build-asan
+BUILD_BENCH ?= build-bench
+JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
+CMAKE_ARGS ?=
+
+.PHONY: all deps build demo test test-asan golden bench clean splash
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+$(BUILD)/CMakeCache.txt: | deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
+
+build: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS)
+
+# Plays the demo title in a window; without a display, a short scripted tour runs headless and
+# leaves its screenshots in $(BUILD)/demo-shots/.
+demo: build
+	@scripts/run-demo.sh $(BUILD)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+test-asan: deps
+	cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DZD_SANITIZE=ON $(CMAKE_ARGS)
+	cmake --build $(BUILD_ASAN) -j $(JOBS)
+	cd $(BUILD_ASAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
+# Rewrites the golden pictures of the picture tests from the current build. Only on purpose:
+# look at every changed picture before committing it.
+golden: build
+	cd $(BUILD) && ZD_UPDATE_GOLDEN=1 ctest --output-on-failure -R Golden
+
+bench: deps
+	cmake -S . -B $(BUILD_BENCH) -DCMAKE_BUILD_TYPE=Release -DZD_BUILD_BENCH=ON -DZD_BUILD_TESTS=OFF $(CMAKE_ARGS)
+	cmake --build $(BUILD_BENCH) -j $(JOBS)
+	@scripts/run-bench.sh $(BUILD_BENCH)
+
+clean:
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_BENCH)
+
+# Redraws the splash picture the player carries (commit the result after looking at it).
+splash: build
+	cmake --build $(BUILD) --target make_splash
+	$(BUILD)/make_splash runtime/resources/splash.png

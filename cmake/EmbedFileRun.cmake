@@ -1,0 +1,6 @@
+file(READ "${INPUT}" hex HEX)
+string(LENGTH "${hex}" hexLength)
+math(EXPR size "${hexLength} / 2")
+string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+string(REGEX REPLACE "(0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,)" "\\1\n" bytes "${bytes}")
+file(WRITE "${OUTPUT}" "// Generated from ${INPUT}\nextern const unsigned char ${SYMBOL}[] = {\n${bytes}\n};\nextern const unsigned long ${SYMBOL}_size = ${size};\n")

@@ -1,0 +1,20 @@
+#include "graphics/colour_tables.h"
+
+namespace zd {
+
+const std::array<uint32_t, 16> kDefault8BitBase = {
+    0x00000000, 0x10101000, 0x20202000, 0x30303000, 0x00004000, 0x10105000, 0x20206000,
+    0x30307000, 0x40000000, 0x50101000, 0x60202000, 0x70303000, 0x40004000, 0x50105000,
+    0x60206000, 0x70307000,
+};
+
+platform::Rgb EightBitColour(int v, const uint32_t* base16) {
+  const platform::Rgb base = PaletteWordToRgb(base16[v & 15]);
+  int red = (base.r & 0x7F) | ((v & 0x10) ? 0x80 : 0);
+  int green = (base.g & 0x3F) | ((v & 0x20) ? 0x40 : 0) | ((v & 0x40) ? 0x80 : 0);
+  int blue = (base.b & 0x7F) | ((v & 0x80) ? 0x80 : 0);
+  const auto widen = [](int c) { return static_cast<uint8_t>((c & 0xF0) | (c >> 4)); };
+  return {widen(red), widen(green), widen(blue)};
+}
+
+}  // namespace zd

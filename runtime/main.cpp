@@ -1,0 +1,66 @@
+// zd32: the Zendral title player. Parses its options, makes the platform, runs the title.
+#include <iostream>
+#include <memory>
+#include <variant>
+
+#include "platform/automation/event_script_driver.h"
+#include "platform/files.h"
+#include "platform/platform_factory.h"
+#include "runtime.h"
+#include "shell/program_options.h"
+
+int main(int argc, char** argv) {
+  using namespace zd;
+  ProgramOptions options;
+  if (const std::string error = ParseProgramOptions(argc, argv, options); !error.empty()) {
+    std::cerr << "zd32: " << error << "\n";
+    return 2;
+  }
+  if (options.help) {
+    std::cout << ProgramUsage();
+    return 0;
+  }
+  if (options.version) {
+    std::cout << ProgramVersion() << "\n";
+    return 0;
+  }
+
+  Trace trace(options.traceMask ? &std::cerr : nullptr, options.traceMask);
+
+  std::unique_ptr<platform::EventScriptDriver> driver;
+  if (!options.eventsPath.empty()) {
+    auto loaded = platform::LoadEventScript(options.eventsPath);
+    if (auto* error = std::get_if<std::string>(&loaded)) {
+      std::cerr << "zd32: " << *error << "\n";
+      return 2;
+    }
+    driver = std::make_unique<platform::EventScriptDriver>(
+        std::move(std::get<platform::EventScript>(loaded)), trace);
+  }
+
+  platform::PlatformOptions platformOptions;
+  platformOptions.headless = options.headless;
+  platformOptions.screen = options.screen;
+  platformOptions.startTicks = options.startTicks;
+  platformOptions.clock = options.clock;
+  std::string error;
+  auto platform = platform::MakePlatform(platformOptions, trace, driver.get(), error);
+  if (!platform) {
+    std::cerr << "zd32: " << error << "\n";
+    return 2;
+  }
+
+  RuntimeConfig config;
+  config.commandLine = options.commandLine;
+  if (!options.messagesPath.empty()) {
+    config.messagesPath = options.messagesPath;
+  } else {
+    const std::string beside = platform::ProgramDirectory() + "MESSAGES.TXT";
+    config.messagesPath = platform::ResolvePath(beside).value_or(beside);
+  }
+
+  Runtime runtime(*platform, trace, std::move(config));
+  const int result = runtime.Run();
+  if (driver && driver->failed()) return 1;
+  return result;
+}

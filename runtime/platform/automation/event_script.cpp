@@ -1,0 +1,240 @@
+#include "platform/automation/event_script.h"
+
+#include <cctype>
+#include <charconv>
+#include <fstream>
+#include <sstream>
+
+#include "base/cp1253.h"
+#include "platform/dialogs.h"
+#include "platform/events.h"
+
+namespace zd::platform {
+namespace {
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+  return s;
+}
+
+// Splits off the first blank-separated word.
+std::string_view NextWord(std::string_view& rest) {
+  rest = Trim(rest);
+  size_t end = 0;
+  while (end < rest.size() && rest[end] != ' ' && rest[end] != '\t') ++end;
+  std::string_view word = rest.substr(0, end);
+  rest = Trim(rest.substr(end));
+  return word;
+}
+
+template <typename T>
+bool ParseNumber(std::string_view s, T& value) {
+  if (s.empty()) return false;
+  auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+  return ec == std::errc() && ptr == s.data() + s.size();
+}
+
+struct NamedKey {
+  const char* name;
+  uint16_t key;
+};
+
+constexpr NamedKey kKeys[] = {
+    {"Return", vk::RETURN}, {"Escape", vk::ESCAPE}, {"Space", vk::SPACE},
+    {"Tab", vk::TAB},       {"Backspace", vk::BACK}, {"Delete", vk::DELETE_},
+    {"Insert", vk::INSERT}, {"Home", vk::HOME},     {"End", vk::END},
+    {"PageUp", vk::PRIOR},  {"PageDown", vk::NEXT}, {"Left", vk::LEFT},
+    {"Up", vk::UP},         {"Right", vk::RIGHT},   {"Down", vk::DOWN},
+};
+
+}  // namespace
+
+bool ParseKeyName(std::string_view name, uint16_t& key, uint8_t& modifiers, uint8_t& character) {
+  modifiers = 0;
+  character = 0;
+  for (;;) {
+    if (name.size() > 5 && name.substr(0, 5) == "Ctrl+") {
+      modifiers |= modifier::CTRL;
+      name.remove_prefix(5);
+    } else if (name.size() > 6 && name.substr(0, 6) == "Shift+") {
+      modifiers |= modifier::SHIFT;
+      name.remove_prefix(6);
+    } else if (name.size() > 4 && name.substr(0, 4) == "Alt+") {
+      modifiers |= modifier::ALT;
+      name.remove_prefix(4);
+    } else {
+      break;
+    }
+  }
+  for (const auto& k : kKeys) {
+    if (name == k.name) {
+      key = k.key;
+      if (k.key == vk::SPACE) character = ' ';
+      if (k.key == vk::RETURN) character = '\r';
+      if (k.key == vk::TAB) character = '\t';
+      if (k.key == vk::BACK) character = '\b';
+      if (k.key == vk::ESCAPE) character = 0x1B;
+      return true;
+    }
+  }
+  if (name.size() >= 2 && name[0] == 'F') {
+    int n = 0;
+    if (ParseNumber(name.substr(1), n) && n >= 1 && n <= 12) {
+      key = static_cast<uint16_t>(vk::F1 + n - 1);
+      return true;
+    }
+  }
+  // One character (UTF-8 in the script, code page 1253 inside).
+  const std::string ch = Utf8ToCp1253(name);
+  if (ch.size() != 1 || (ch[0] == '?' && name != "?")) return false;
+  const auto c = static_cast<uint8_t>(ch[0]);
+  character = c;
+  if (c >= 'a' && c <= 'z') {
+    key = static_cast<uint16_t>(c - 'a' + 'A');
+  } else if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) {
+    key = c;
+  } else {
+    key = 0;  // punctuation and Greek letters arrive as characters only
+  }
+  return true;
+}
+
+std::variant<EventScript, std::string> ParseEventScript(std::string_view text,
+                                                        const std::string& fileName) {
+  EventScript script;
+  script.fileName = fileName;
+  int lineNumber = 0;
+  while (!text.empty()) {
+    const size_t eol = text.find('\n');
+    std::string_view line = text.substr(0, eol);
+    text = eol == std::string_view::npos ? std::string_view() : text.substr(eol + 1);
+    ++lineNumber;
+
+    const auto error = [&](const std::string& what) {
+      return fileName + ":" + std::to_string(lineNumber) + ": " + what;
+    };
+
+    line = Trim(line);
+    if (line.empty() || line.front() == '#') continue;
+    std::string_view rest = line;
+    const std::string_view word = NextWord(rest);
+
+    ScriptCommand cmd;
+    cmd.line = lineNumber;
+    cmd.word = std::string(word);
+
+    const auto needPoint = [&](ScriptCommandKind kind) -> std::string {
+      cmd.kind = kind;
+      const auto xs = NextWord(rest);
+      const auto ys = NextWord(rest);
+      if (!ParseNumber(xs, cmd.x) || !ParseNumber(ys, cmd.y) || !rest.empty()) {
+        return error("'" + std::string(word) + "' needs two whole numbers X Y");
+      }
+      return {};
+    };
+
+    std::string problem;
+    if (word == "wait") {
+      cmd.kind = ScriptCommandKind::Wait;
+      if (!ParseNumber(NextWord(rest), cmd.ms) || !rest.empty()) {
+        problem = error("'wait' needs a number of milliseconds");
+      }
+    } else if (word == "move") {
+      problem = needPoint(ScriptCommandKind::Move);
+    } else if (word == "click") {
+      problem = needPoint(ScriptCommandKind::Click);
+    } else if (word == "rclick") {
+      problem = needPoint(ScriptCommandKind::RightClick);
+    } else if (word == "down") {
+      problem = needPoint(ScriptCommandKind::Down);
+    } else if (word == "up") {
+      problem = needPoint(ScriptCommandKind::Up);
+    } else if (word == "key") {
+      cmd.kind = ScriptCommandKind::Key;
+      const auto name = NextWord(rest);
+      if (name.empty() || !rest.empty() ||
+          !ParseKeyName(name, cmd.key, cmd.modifiers, cmd.character)) {
+        problem = error("unknown key '" + std::string(name) + "'");
+      }
+    } else if (word == "type") {
+      cmd.kind = ScriptCommandKind::Type;
+      cmd.text = Utf8ToCp1253(rest);
+    } else if (word == "answer") {
+      cmd.kind = ScriptCommandKind::Answer;
+      const auto a = NextWord(rest);
+      if (a == "ok") {
+        cmd.number = answer::OK;
+      } else if (a == "cancel") {
+        cmd.number = answer::CANCEL;
+      } else if (a == "yes") {
+        cmd.number = answer::YES;
+      } else if (a == "no") {
+        cmd.number = answer::NO;
+      } else if (!ParseNumber(a, cmd.number)) {
+        problem = error("'answer' needs ok, cancel, yes, no or a button number");
+      }
+      if (problem.empty() && !rest.empty()) problem = error("'answer' takes one word");
+    } else if (word == "file") {
+      cmd.kind = ScriptCommandKind::File;
+      if (rest.empty()) {
+        problem = error("'file' needs a path, or - to cancel");
+      } else if (rest == "-") {
+        cmd.cancel = true;
+      } else {
+        cmd.text = std::string(rest);
+      }
+    } else if (word == "menu" || word == "command") {
+      cmd.kind = word == "menu" ? ScriptCommandKind::Menu : ScriptCommandKind::Command;
+      const auto id = NextWord(rest);
+      if (word == "menu" && id == "-") {
+        cmd.cancel = true;
+      } else if (!ParseNumber(id, cmd.number) || cmd.number <= 0) {
+        problem = error("'" + std::string(word) + "' needs a command number" +
+                        (word == "menu" ? " or -" : ""));
+      }
+      if (problem.empty() && !rest.empty()) problem = error("'" + cmd.word + "' takes one word");
+    } else if (word == "screenshot") {
+      cmd.kind = ScriptCommandKind::Screenshot;
+      if (rest.empty()) problem = error("'screenshot' needs a file name");
+      cmd.text = std::string(rest);
+    } else if (word == "expect") {
+      const auto what = NextWord(rest);
+      if (what == "page") {
+        cmd.kind = ScriptCommandKind::ExpectPage;
+        cmd.text = Utf8ToCp1253(rest);
+        if (rest.empty()) problem = error("'expect page' needs a page name");
+      } else if (what == "var") {
+        cmd.kind = ScriptCommandKind::ExpectVar;
+        cmd.name = Utf8ToCp1253(NextWord(rest));
+        // The value is the rest of the line as written (it may hold blanks, or be empty).
+        cmd.text = Utf8ToCp1253(rest);
+        if (cmd.name.empty()) problem = error("'expect var' needs a variable name");
+      } else if (what == "message") {
+        cmd.kind = ScriptCommandKind::ExpectMessage;
+        cmd.text = Utf8ToCp1253(rest);
+        if (rest.empty()) problem = error("'expect message' needs a text");
+      } else {
+        problem = error("'expect' needs page, var or message, not '" + std::string(what) + "'");
+      }
+    } else if (word == "quit") {
+      cmd.kind = ScriptCommandKind::Quit;
+      if (!rest.empty()) problem = error("'quit' takes nothing");
+    } else {
+      problem = error("unknown command '" + std::string(word) + "'");
+    }
+    if (!problem.empty()) return problem;
+    script.commands.push_back(std::move(cmd));
+  }
+  return script;
+}
+
+std::variant<EventScript, std::string> LoadEventScript(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return path + ": cannot read the event script";
+  std::ostringstream text;
+  text << in.rdbuf();
+  return ParseEventScript(text.str(), path);
+}
+
+}  // namespace zd::platform

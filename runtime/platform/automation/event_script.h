@@ -1,0 +1,63 @@
+// The event-script format of headless and scripted runs: one command per line, '#' comments.
+// Parsing is done up front so that a malformed script is refused before anything runs.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace zd::platform {
+
+enum class ScriptCommandKind {
+  Wait,           // ms
+  Move,           // x, y (page pixels)
+  Click,          // x, y
+  RightClick,     // x, y
+  Down,           // x, y
+  Up,             // x, y
+  Key,            // key, modifiers, character
+  Type,           // text
+  Answer,         // number (an answer:: value or a button id)
+  File,           // text (path) or cancel
+  Menu,           // number or cancel
+  Command,        // number: a menu-bar command, as if chosen from the window's menu
+  Screenshot,     // text (path)
+  ExpectPage,     // text
+  ExpectVar,      // name, text
+  ExpectMessage,  // text
+  Quit,
+};
+
+struct ScriptCommand {
+  ScriptCommandKind kind = ScriptCommandKind::Wait;
+  int line = 0;
+  int x = 0, y = 0;
+  uint32_t ms = 0;
+  uint16_t key = 0;         // virtual key
+  uint8_t modifiers = 0;
+  uint8_t character = 0;    // code page 1253 character a key types, 0 for none
+  int number = 0;
+  bool cancel = false;      // "file -" / "menu -"
+  std::string name;         // expect var: the variable name
+  std::string text;         // code page 1253, except paths (kept as written)
+  std::string word;         // the command word as written, for messages
+};
+
+struct EventScript {
+  std::string fileName;
+  std::vector<ScriptCommand> commands;
+};
+
+// Returns the script, or an error "FILE:LINE: message".
+std::variant<EventScript, std::string> ParseEventScript(std::string_view text,
+                                                        const std::string& fileName);
+std::variant<EventScript, std::string> LoadEventScript(const std::string& path);
+
+// Parses a key name: Return, Escape, Space, Tab, Backspace, Delete, Insert, Home, End, PageUp,
+// PageDown, Left, Up, Right, Down, F1..F12, or one character; with optional "Ctrl+", "Shift+"
+// and "Alt+" prefixes. False when the name is none of these.
+bool ParseKeyName(std::string_view name, uint16_t& key, uint8_t& modifiers, uint8_t& character);
+
+}  // namespace zd::platform

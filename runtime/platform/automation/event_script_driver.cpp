@@ -1,0 +1,281 @@
+#include "platform/automation/event_script_driver.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <iostream>
+
+#include "base/cp1253.h"
+#include "platform/png_codec.h"
+
+namespace zd::platform {
+namespace {
+
+const char* ContextName(InputContext context) {
+  switch (context) {
+    case InputContext::Window: return "the window";
+    case InputContext::MessageBox: return "a message box";
+    case InputContext::ButtonDialog: return "a dialog";
+    case InputContext::FileDialog: return "a file dialog";
+    case InputContext::PopupMenu: return "a popup menu";
+  }
+  return "?";
+}
+
+bool Fits(const ScriptCommand& cmd, InputContext context) {
+  switch (cmd.kind) {
+    case ScriptCommandKind::Answer:
+      return context == InputContext::MessageBox || context == InputContext::ButtonDialog;
+    case ScriptCommandKind::File: return context == InputContext::FileDialog;
+    case ScriptCommandKind::Menu: return context == InputContext::PopupMenu;
+    default: return false;
+  }
+}
+
+DriverStep AnswerStep(const ScriptCommand& cmd) {
+  DriverStep step;
+  step.line = cmd.line;
+  switch (cmd.kind) {
+    case ScriptCommandKind::Answer:
+      step.kind = DriverStep::Kind::Answer;
+      step.number = cmd.number;
+      break;
+    case ScriptCommandKind::File:
+      step.kind = DriverStep::Kind::File;
+      if (!cmd.cancel) step.file = Utf8ToCp1253(cmd.text);
+      break;
+    default:
+      step.kind = DriverStep::Kind::Menu;
+      step.number = cmd.cancel ? 0 : cmd.number;
+      break;
+  }
+  return step;
+}
+
+}  // namespace
+
+EventScriptDriver::EventScriptDriver(EventScript script, const Trace& trace)
+    : script_(std::move(script)), trace_(trace) {}
+
+std::string EventScriptDriver::Where(int line) const {
+  return script_.fileName + ":" + std::to_string(line);
+}
+
+void EventScriptDriver::Fail(int line, const std::string& message) {
+  if (!failed_) std::cerr << message << " (" << Where(line) << ")" << std::endl;
+  failed_ = true;
+  ended_ = true;
+}
+
+void EventScriptDriver::RecordMessage(const std::string& key, const std::string& text) {
+  messages_.push_back({key, text});
+}
+
+DriverStep EventScriptDriver::TakeQueued(InputContext context) {
+  for (auto it = queuedAnswers_.begin(); it != queuedAnswers_.end(); ++it) {
+    if (Fits(*it, context)) {
+      DriverStep step = AnswerStep(*it);
+      queuedAnswers_.erase(it);
+      return step;
+    }
+  }
+  return DriverStep{};
+}
+
+DriverStep EventScriptDriver::Next(InputContext context, Platform& platform, Host* host) {
+  if (ended_) return DriverStep{};
+  if (!pendingEvents_.empty()) {
+    DriverStep step;
+    step.kind = DriverStep::Kind::Event;
+    step.event = pendingEvents_.front();
+    pendingEvents_.pop_front();
+    return step;
+  }
+  if (context != InputContext::Window) {
+    DriverStep queued = TakeQueued(context);
+    if (queued.kind != DriverStep::Kind::End) return queued;
+  }
+
+  while (next_ < script_.commands.size()) {
+    const ScriptCommand& cmd = script_.commands[next_++];
+    const auto refuse = [&]() {
+      Fail(cmd.line, "event script: '" + cmd.word + "' cannot be taken while " +
+                         ContextName(context) + " waits for an answer");
+      return DriverStep{};
+    };
+    const auto emit = [&](Event event) {
+      pendingEvents_.push_back(event);
+    };
+    const auto pointerEvent = [&](EventType type, MouseButton button) {
+      int ox = 0, oy = 0;
+      if (host) host->PageOrigin(ox, oy);
+      Event e;
+      e.type = type;
+      e.button = button;
+      e.x = cmd.x + ox;
+      e.y = cmd.y + oy;
+      emit(e);
+    };
+
+    switch (cmd.kind) {
+      case ScriptCommandKind::Wait: {
+        DriverStep step;
+        step.kind = DriverStep::Kind::Wait;
+        step.ms = cmd.ms;
+        step.line = cmd.line;
+        return step;
+      }
+      case ScriptCommandKind::Move:
+      case ScriptCommandKind::Click:
+      case ScriptCommandKind::RightClick:
+      case ScriptCommandKind::Down:
+      case ScriptCommandKind::Up:
+        if (context != InputContext::Window) return refuse();
+        // The pointer moves to the point first, as a real mouse would.
+        pointerEvent(EventType::MouseMove, MouseButton::Left);
+        if (cmd.kind == ScriptCommandKind::Click || cmd.kind == ScriptCommandKind::Down) {
+          pointerEvent(EventType::ButtonDown, MouseButton::Left);
+        }
+        if (cmd.kind == ScriptCommandKind::Click || cmd.kind == ScriptCommandKind::Up) {
+          pointerEvent(EventType::ButtonUp, MouseButton::Left);
+        }
+        if (cmd.kind == ScriptCommandKind::RightClick) {
+          pointerEvent(EventType::ButtonDown, MouseButton::Right);
+        }
+        break;
+      case ScriptCommandKind::Key: {
+        if (context == InputContext::PopupMenu) return refuse();
+        Event e;
+        e.type = EventType::KeyDown;
+        e.key = cmd.key;
+        e.modifiers = cmd.modifiers;
+        if (cmd.key != 0) emit(e);
+        if (cmd.character != 0 && !(cmd.modifiers & (modifier::CTRL | modifier::ALT))) {
+          Event c;
+          c.type = EventType::Char;
+          c.character = cmd.character;
+          emit(c);
+        }
+        e.type = EventType::KeyUp;
+        if (cmd.key != 0) emit(e);
+        break;
+      }
+      case ScriptCommandKind::Type:
+        if (context == InputContext::PopupMenu) return refuse();
+        for (char ch : cmd.text) {
+          Event c;
+          c.type = EventType::Char;
+          c.character = static_cast<uint8_t>(ch);
+          emit(c);
+        }
+        break;
+      case ScriptCommandKind::Answer:
+      case ScriptCommandKind::File:
+      case ScriptCommandKind::Menu:
+        if (Fits(cmd, context)) return AnswerStep(cmd);
+        queuedAnswers_.push_back(cmd);
+        break;
+      case ScriptCommandKind::Command: {
+        if (context != InputContext::Window) return refuse();
+        Event e;
+        e.type = EventType::MenuCommand;
+        e.command = cmd.number;
+        emit(e);
+        break;
+      }
+      case ScriptCommandKind::Screenshot:
+        if (!Screenshot(cmd, platform, host)) return DriverStep{};
+        break;
+      case ScriptCommandKind::ExpectPage:
+      case ScriptCommandKind::ExpectVar:
+      case ScriptCommandKind::ExpectMessage:
+        if (!Expect(cmd, host)) return DriverStep{};
+        break;
+      case ScriptCommandKind::Quit: {
+        if (context != InputContext::Window) return refuse();
+        Event e;
+        e.type = EventType::Close;
+        emit(e);
+        break;
+      }
+    }
+    if (!pendingEvents_.empty()) {
+      DriverStep step;
+      step.kind = DriverStep::Kind::Event;
+      step.line = cmd.line;
+      step.event = pendingEvents_.front();
+      pendingEvents_.pop_front();
+      return step;
+    }
+  }
+  ended_ = true;
+  trace_.Line(TraceCategory::Event, "events ended");
+  return DriverStep{};
+}
+
+bool EventScriptDriver::Screenshot(const ScriptCommand& cmd, Platform& platform, Host* host) {
+  if (host) host->PaintNow();
+  const auto picture = platform.WindowPicture();
+  if (!picture) {
+    Fail(cmd.line, "screenshot: nothing has been shown yet");
+    return false;
+  }
+  std::string error;
+  if (!WritePngRgb(cmd.text, *picture, error)) {
+    Fail(cmd.line, "screenshot: " + error);
+    return false;
+  }
+  trace_.Line(TraceCategory::File, "file written " + Utf8ToCp1253(cmd.text));
+  return true;
+}
+
+bool EventScriptDriver::Expect(const ScriptCommand& cmd, Host* host) {
+  const auto failWith = [&](const std::string& what) {
+    Fail(cmd.line, "expect failed: " + Cp1253ToUtf8(what));
+    return false;
+  };
+  switch (cmd.kind) {
+    case ScriptCommandKind::ExpectPage: {
+      const auto page = host ? host->CurrentPageName() : std::nullopt;
+      if (!page) return failWith("page " + cmd.text + ": no page is shown");
+      if (*page != cmd.text) return failWith("page " + cmd.text + ": the page is " + *page);
+      return true;
+    }
+    case ScriptCommandKind::ExpectVar: {
+      const auto value = host ? host->Variable(cmd.name) : std::nullopt;
+      if (!value) return failWith("var " + cmd.name + ": no such variable");
+      if (value->kind == ProbedVariable::Kind::Text) {
+        if (value->text != cmd.text) {
+          return failWith("var " + cmd.name + " is \"" + value->text + "\", not \"" + cmd.text +
+                          "\"");
+        }
+        return true;
+      }
+      char* end = nullptr;
+      const double wanted = std::strtod(cmd.text.c_str(), &end);
+      if (cmd.text.empty() || *end != '\0') {
+        return failWith("var " + cmd.name + ": '" + cmd.text + "' is not a number");
+      }
+      const double tolerance = 1e-9 * std::max(1.0, std::fabs(wanted));
+      if (std::fabs(value->number - wanted) > tolerance) {
+        char shown[64];
+        std::snprintf(shown, sizeof shown, "%.10g", value->number);
+        return failWith("var " + cmd.name + " is " + shown + ", not " + cmd.text);
+      }
+      return true;
+    }
+    default: {
+      bool found = false;
+      for (const auto& m : messages_) {
+        if (m.key.find(cmd.text) != std::string::npos ||
+            m.text.find(cmd.text) != std::string::npos) {
+          found = true;
+        }
+      }
+      messages_.clear();
+      if (!found) return failWith("message " + cmd.text + ": no such message was shown");
+      return true;
+    }
+  }
+}
+
+}  // namespace zd::platform

@@ -1,0 +1,76 @@
+// Plays an event script into a backend: the backend asks for the next step whenever it wants
+// input, and the driver answers with an input event, a wait, a dialog answer or the end.
+// Screenshots, expectations and answers meant for later dialogs are handled here, so both
+// backends play scripts the same way.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/trace.h"
+#include "platform/automation/event_script.h"
+#include "platform/events.h"
+#include "platform/platform.h"
+
+namespace zd::platform {
+
+// What waits for the script's input.
+enum class InputContext { Window, MessageBox, ButtonDialog, FileDialog, PopupMenu };
+
+struct DriverStep {
+  enum class Kind {
+    Event,   // deliver `event` (client coordinates already applied)
+    Wait,    // let `ms` milliseconds pass, running timers, then ask again
+    Answer,  // a message box or button dialog answer: `number`
+    File,    // a file dialog answer: `file` (nullopt: cancelled)
+    Menu,    // a popup menu answer: `number` (0: nothing chosen)
+    End,     // the script is over (or failed): the backend decides what that means
+  };
+  Kind kind = Kind::End;
+  Event event;
+  uint32_t ms = 0;
+  int number = 0;
+  std::optional<std::string> file;
+  int line = 0;
+};
+
+class EventScriptDriver {
+ public:
+  EventScriptDriver(EventScript script, const Trace& trace);
+
+  // `platform` supplies the window picture for screenshots and the host for expectations.
+  DriverStep Next(InputContext context, Platform& platform, Host* host);
+
+  // Records a message box as shown, for "expect message".
+  void RecordMessage(const std::string& key, const std::string& text);
+
+  // Ends the run as failed (status 1) with a message on standard error.
+  void Fail(int line, const std::string& message);
+
+  bool failed() const { return failed_; }
+  bool ended() const { return ended_; }
+  const std::string& fileName() const { return script_.fileName; }
+
+ private:
+  DriverStep TakeQueued(InputContext context);
+  bool Screenshot(const ScriptCommand& cmd, Platform& platform, Host* host);
+  bool Expect(const ScriptCommand& cmd, Host* host);
+  std::string Where(int line) const;
+
+  EventScript script_;
+  size_t next_ = 0;
+  const Trace& trace_;
+  std::deque<Event> pendingEvents_;
+  std::deque<ScriptCommand> queuedAnswers_;  // answer, file and menu commands given early
+  struct ShownMessage {
+    std::string key, text;
+  };
+  std::vector<ShownMessage> messages_;
+  bool failed_ = false;
+  bool ended_ = false;
+};
+
+}  // namespace zd::platform

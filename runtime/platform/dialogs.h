@@ -1,0 +1,64 @@
+// Descriptions of the modal interface the runtime asks the platform to show.
+// All texts are code page 1253; backends convert them for display.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/types.h"
+
+namespace zd::platform {
+
+enum class MessageIcon { None, Information, Question, Warning };
+enum class MessageButtons { Ok, YesNo };
+
+// Answers, numbered as the original platform's message boxes numbered them.
+namespace answer {
+constexpr int NONE = 0, OK = 1, CANCEL = 2, YES = 6, NO = 7;
+}
+
+struct MessageBoxSpec {
+  std::string caption;
+  std::string text;
+  MessageIcon icon = MessageIcon::Information;
+  MessageButtons buttons = MessageButtons::Ok;
+  int defaultAnswer = 0;     // 0: the first button
+  bool systemModal = false;
+  std::string key;           // the message key when the text came from the messages file
+};
+
+struct DialogButton {
+  int id = 0;
+  std::string label;
+};
+
+// A dialog of a text and a row of buttons (the resume offer and its kin).
+struct ButtonDialogSpec {
+  std::string name;     // resource name, e.g. "IDD_Resume" (shown in the trace)
+  std::string caption;
+  std::string text;
+  std::vector<DialogButton> buttons;
+  int defaultId = 0;    // answer for Return and for a scripted run without an answer
+  int closeId = 0;      // answer when the dialog is closed or Escape is pressed
+};
+
+struct PopupMenuSpec {
+  std::vector<MenuItem> items;
+  int x = 0, y = 0;     // client pixels
+};
+
+struct FileFilter {
+  std::string label;    // e.g. "Authorfile (*.*)"
+  std::string pattern;  // e.g. "*.*" or "*.zds;*.zdv"
+};
+
+struct FileDialogSpec {
+  bool save = false;
+  std::string title;
+  std::vector<FileFilter> filters;
+  std::string initialDirectory;  // empty: the current directory
+  std::string defaultName;
+  bool mustExist = true;         // open dialogs: only existing files are accepted
+};
+
+}  // namespace zd::platform

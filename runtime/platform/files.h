@@ -1,0 +1,29 @@
+// Files as the runtime sees them: paths written the way titles write them (code page 1253,
+// "\" or "/" separators, any letter case) resolved against the real file system.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zd::platform {
+
+// The directory of the running program, ending in '/' (UTF-8, as on disk).
+std::string ProgramDirectory();
+
+// Finds the file or directory a title path names. Each component is matched exactly first and
+// then without regard to case. Returns the path on disk (UTF-8), or nullopt when it does not exist.
+std::optional<std::string> ResolvePath(std::string_view path1253);
+
+// Resolves as much of the path as exists and keeps the rest as written (for files to create).
+std::string ResolvePathForWriting(std::string_view path1253);
+
+std::optional<std::string> ReadWholeFile(const std::string& diskPath);
+
+// Writes through a temporary file and a rename, so a crash never leaves half a file.
+bool WriteFileAtomic(const std::string& diskPath, std::string_view bytes, std::string& error);
+
+bool IsDirectory(const std::string& diskPath);
+
+}  // namespace zd::platform

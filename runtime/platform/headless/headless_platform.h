@@ -1,0 +1,23 @@
+// The headless backend: no window on any screen, a virtual clock that moves only when the event
+// script waits, input and dialog answers from the event script, pictures kept for screenshots.
+#pragma once
+
+#include <memory>
+#include <optional>
+
+#include "base/trace.h"
+#include "platform/automation/event_script_driver.h"
+#include "platform/platform.h"
+
+namespace zd::platform {
+
+struct HeadlessOptions {
+  ScreenInfo screen;
+  uint32_t startTicks = 0;
+  std::optional<LocalTime> clock;  // local time at tick startTicks; the machine's when absent
+};
+
+std::unique_ptr<Platform> MakeHeadlessPlatform(const HeadlessOptions& options, const Trace& trace,
+                                               EventScriptDriver* driver);
+
+}  // namespace zd::platform

@@ -1,0 +1,80 @@
+// The platform layer: everything the runtime needs from the machine it runs on, behind one
+// interface with two backends (a real window through SDL, and headless runs with a virtual
+// clock and scripted input). Nothing above this directory includes a platform library header.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/cursor_image.h"
+#include "platform/dialogs.h"
+#include "platform/events.h"
+#include "platform/types.h"
+
+namespace zd::platform {
+
+constexpr uint32_t kNoDeadline = UINT32_MAX;
+
+// A script variable as automation sees it (for "expect var").
+struct ProbedVariable {
+  enum class Kind { Integer, Float, Text } kind = Kind::Text;
+  double number = 0;
+  std::string text;  // code page 1253
+};
+
+// What the runtime offers the backend. Modal loops of the backend call it to keep the
+// runtime going (timers, posted work, painting) while they wait for the user; automation
+// calls it to check expectations.
+class Host {
+ public:
+  virtual ~Host() = default;
+  virtual uint32_t NextTimerDue() = 0;   // tick count when a timer next falls due, or kNoDeadline
+  virtual void DispatchBackground() = 0; // posted messages, due timers and painting; no input
+  virtual void PaintNow() = 0;           // bring the presented picture up to date
+  virtual void PageOrigin(int& x, int& y) = 0;  // page pixel (0,0) in client pixels
+  virtual std::optional<std::string> CurrentPageName() = 0;
+  virtual std::optional<ProbedVariable> Variable(const std::string& name) = 0;
+};
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  virtual const char* Name() const = 0;
+  virtual void SetHost(Host* host) = 0;
+
+  // Clock: milliseconds, and local time.
+  virtual uint32_t TickCount() = 0;
+  virtual LocalTime Now() = 0;
+
+  // The screen and the one main window. Sizes are logical pixels.
+  virtual ScreenInfo Screen() = 0;
+  virtual bool OpenWindow(const WindowSpec& spec) = 0;
+  virtual void SetWindow(const WindowSpec& spec) = 0;
+  virtual void CloseWindow() = 0;
+  virtual void ClientSize(int& width, int& height) = 0;
+  virtual void Present(const Frame& frame) = 0;
+  // The client area as last presented (page at its origin, bands around it).
+  virtual std::optional<RgbImage> WindowPicture() = 0;
+  virtual int DoubleClickTime() = 0;
+
+  // Events: PollEvent never blocks; WaitEvent blocks until an event arrives (true) or the tick
+  // count reaches `deadline` (false).
+  virtual bool PollEvent(Event& event) = 0;
+  virtual bool WaitEvent(Event& event, uint32_t deadline) = 0;
+
+  // Pointer shapes.
+  virtual CursorHandle CreateCursor(const CursorImage& image) = 0;
+  virtual CursorHandle LoadSystemCursor(SystemCursor which) = 0;
+  virtual void SetCursor(CursorHandle cursor) = 0;
+
+  // Modal interface. Each runs a nested loop that keeps calling Host::DispatchBackground.
+  virtual int MessageBox(const MessageBoxSpec& spec) = 0;               // an answer::
+  virtual int ButtonDialog(const ButtonDialogSpec& spec) = 0;           // a button id
+  virtual int PopupMenu(const PopupMenuSpec& spec) = 0;                 // a command id or 0
+  virtual std::optional<std::string> FileDialog(const FileDialogSpec& spec) = 0;  // cp1253 path
+};
+
+}  // namespace zd::platform

@@ -1,0 +1,25 @@
+// Makes the platform backend a run asked for.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "base/trace.h"
+#include "platform/automation/event_script_driver.h"
+#include "platform/platform.h"
+
+namespace zd::platform {
+
+struct PlatformOptions {
+  bool headless = false;
+  std::optional<ScreenInfo> screen;  // simulated screen; headless defaults to 640x480x32
+  uint32_t startTicks = 0;
+  std::optional<LocalTime> clock;
+};
+
+// nullptr with `error` set when the backend cannot start (no display, for instance).
+std::unique_ptr<Platform> MakePlatform(const PlatformOptions& options, const Trace& trace,
+                                       EventScriptDriver* driver, std::string& error);
+
+}  // namespace zd::platform

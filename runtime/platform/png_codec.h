@@ -1,0 +1,27 @@
+// PNG reading and writing (screenshots, the splash picture, pictures for the title tools).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/types.h"
+
+namespace zd::platform {
+
+bool WritePngRgb(const std::string& path, const RgbImage& image, std::string& error);
+
+// Writes an indexed picture with its palette (paletteSize entries; 256 when 0).
+bool WritePngIndexed(const std::string& path, const IndexedImage& image, std::string& error);
+
+// Decodes a palette PNG of 8 bits or fewer per pixel into indices and its palette.
+bool DecodePngIndexed(const uint8_t* data, size_t size, IndexedImage& image, std::string& error);
+
+// Decodes any PNG into RGBA (4 bytes per pixel, rows top-down).
+struct RgbaImage {
+  int width = 0, height = 0;
+  std::vector<uint8_t> rgba;
+};
+bool DecodePngRgba(const uint8_t* data, size_t size, RgbaImage& image, std::string& error);
+
+}  // namespace zd::platform

@@ -1,0 +1,94 @@
+// Plain data types shared by the platform layer and the runtime above it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zd::platform {
+
+struct Rgb {
+  uint8_t r = 0, g = 0, b = 0;
+  bool operator==(const Rgb&) const = default;
+};
+
+using PaletteRgb = std::array<Rgb, 256>;
+
+// A read-only view of 8-bit palette-indexed pixels, rows top-down.
+struct IndexedImageView {
+  const uint8_t* pixels = nullptr;
+  int width = 0;
+  int height = 0;
+  int pitch = 0;  // bytes from one row to the next
+};
+
+// What the window shows: an indexed picture placed at an origin in the client area, the rest
+// of the client area in the background colour (the black bands around a page).
+struct Frame {
+  IndexedImageView image;
+  const PaletteRgb* palette = nullptr;
+  int originX = 0;
+  int originY = 0;
+  Rgb background{0, 0, 0};
+};
+
+// An RGB picture, rows top-down, 3 bytes per pixel (screenshots, decoded PNGs).
+struct RgbImage {
+  int width = 0;
+  int height = 0;
+  std::vector<uint8_t> rgb;
+};
+
+// An indexed picture with its own palette (the splash, PNGs with a palette).
+struct IndexedImage {
+  int width = 0;
+  int height = 0;
+  std::vector<uint8_t> pixels;  // width * height, rows top-down
+  PaletteRgb palette{};
+  int paletteSize = 0;
+};
+
+struct ScreenInfo {
+  int width = 640;         // logical pixels
+  int height = 480;
+  int bitsPerPixel = 32;   // bits per pixel times planes
+  int reservedColours = 0; // static colours of a palette display; 0 on true-colour displays
+};
+
+// Local time as the runtime's date and time functions see it.
+struct LocalTime {
+  int year = 1998, month = 1, day = 1;  // month 1-12, day 1-31
+  int hour = 0, minute = 0, second = 0;
+  int dayOfWeek = 0;  // 0 Sunday .. 6 Saturday
+  int dayOfYear = 0;  // 0-365
+};
+
+// Window placements of the one main window.
+enum class WindowStyle {
+  Popup,       // borderless, centred (the splash)
+  Captioned,   // title bar, system menu and minimise box, centred; optional menu bar
+  FullScreen,  // borderless, covering the screen
+};
+
+struct MenuItem {
+  int id = 0;             // command id; 0 draws a separator
+  std::string text;       // code page 1253
+  std::string shortcut;   // shown beside the text, e.g. "Ctrl+O"
+  bool enabled = true;
+};
+
+struct Menu {
+  std::string title;  // code page 1253
+  std::vector<MenuItem> items;
+};
+
+struct WindowSpec {
+  WindowStyle style = WindowStyle::Popup;
+  int clientWidth = 640;   // ignored in full screen
+  int clientHeight = 480;
+  std::string caption;     // code page 1253
+  std::vector<Menu> menuBar;  // empty: no menu
+};
+
+}  // namespace zd::platform

@@ -1,0 +1,58 @@
+// The Runtime context: one running player, owning every subsystem. Nothing lives outside it,
+// so a test can make as many independent runtimes as it likes.
+#pragma once
+
+#include <string>
+
+#include "base/trace.h"
+#include "database/database.h"
+#include "graphics/graphics.h"
+#include "movie/movies.h"
+#include "platform/platform.h"
+#include "print/printing.h"
+#include "script/script_engine.h"
+#include "shell/shell.h"
+#include "title/pages.h"
+#include "title/scheduler.h"
+#include "title/title_files.h"
+#include "toolbox/toolbox.h"
+#include "weblink/web_links.h"
+
+namespace zd {
+
+struct RuntimeConfig {
+  // The command line as the original program received it: options and the authorfile path in
+  // one line (code page 1253), without the program's name.
+  std::string commandLine;
+  // Where MESSAGES.TXT is read from (a path on disk).
+  std::string messagesPath;
+};
+
+class Runtime {
+ public:
+  Runtime(platform::Platform& platform, const Trace& trace, RuntimeConfig config);
+  Runtime(const Runtime&) = delete;
+  Runtime& operator=(const Runtime&) = delete;
+
+  // The program: start-up, main loop, shutdown. Returns the quit value (0).
+  int Run() { return shell.Run(); }
+
+  platform::Platform& platform;
+  const Trace& trace;
+  const RuntimeConfig config;
+
+  // Subsystems, in the order they are made.
+  Graphics graphics;
+  TitleFiles titleFiles;
+  Pages pages;
+  Scheduler scheduler;
+  ScriptEngine script;
+  Movies movies;
+  Database database;
+  WebLinks webLinks;
+  Toolbox toolbox;
+  Printing printing;
+  Shell shell;
+};
+
+}  // namespace zd

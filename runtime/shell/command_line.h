@@ -1,0 +1,27 @@
+// The runtime's command line: single-letter options and the authorfile path, in one string as
+// the shortcut or the installer wrote it.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zd {
+
+struct CommandLine {
+  std::string titlePath;          // upper-cased; empty when none was given
+  std::string titlePathAsGiven;   // the same word in its original case, for finding it on disk
+  std::string overrideDirectory;  // "-E " value, upper-cased; empty when absent
+  std::string overrideDirectoryAsGiven;
+  bool diagnostics = true;        // "-D " turns them off
+  bool spriteCaching = true;      // "-S " turns it off
+};
+
+// Options are found anywhere in the upper-cased line, each with its trailing blank. The title
+// path is the last blank-separated word unless it is an option or the start of the "-E " value.
+CommandLine ParseCommandLine(std::string_view line);
+
+// "!generic" without a path; otherwise "!" and the name of the authorfile's directory less its
+// first character (so "!MOSS" stays "!MOSS" and "_MOSS" or "XMOSS" become "!MOSS").
+std::string TitleApplicationName(std::string_view titlePath);
+
+}  // namespace zd

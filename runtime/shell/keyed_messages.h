@@ -1,0 +1,45 @@
+// Keyed messages: failures are reported by key ("crierr20"), and the key is looked up in
+// MESSAGES.TXT beside the program, so a localised build only changes that file.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "base/message_format.h"
+
+namespace zd {
+
+class Runtime;
+
+// Looks `key` up in the messages file at `diskPath`, afresh on every call. Returns the text of
+// the line whose key (everything before the first colon) equals `key` exactly: everything after
+// that colon up to the next colon or the end of the line (its line break included when no
+// further colon follows). Returns `key` itself when the file cannot be read or has no such line.
+std::string LookupMessage(const std::string& diskPath, std::string_view key);
+
+// The generic key shown in place of messages that would reveal a path while diagnostics are off.
+inline constexpr const char* kGenericKey = "crierr27";
+
+class Reporter {
+ public:
+  explicit Reporter(Runtime& runtime) : runtime_(runtime) {}
+
+  std::string Lookup(std::string_view key) const;
+
+  // Always shows the message.
+  void ReportError(std::string_view key, const MessageArgument& argument = {});
+  // Shows the message only while diagnostics are on.
+  void ReportDiagnostic(std::string_view key, const MessageArgument& argument = {});
+  // A message with a generic form: `key` with its argument while diagnostics are on, the
+  // generic "crierr27" while they are off.
+  void ReportDetailedError(std::string_view key, const MessageArgument& argument);
+
+  bool diagnostics() const;
+
+ private:
+  void Show(std::string_view key, const MessageArgument& argument);
+
+  Runtime& runtime_;
+};
+
+}  // namespace zd

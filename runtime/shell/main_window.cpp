@@ -1,0 +1,361 @@
+#include "shell/main_window.h"
+
+#include "base/seam.h"
+#include "platform/files.h"
+#include "resources/menus.h"
+#include "resources/splash.h"
+#include "resources/string_table.h"
+#include "runtime.h"
+
+namespace zd {
+namespace {
+
+constexpr int kFallbackSplashWidth = 480, kFallbackSplashHeight = 360;
+
+// wParam of the private messages that the popup menu posts: the handler resumes the clock and
+// the movies the popup paused.
+constexpr int64_t kFromPopup = 1;
+
+}  // namespace
+
+bool MainWindow::Create() {
+  splash_ = LoadSplash();
+  if (splash_.width == 0) {
+    splash_.width = kFallbackSplashWidth;
+    splash_.height = kFallbackSplashHeight;
+    splash_.pixels.assign(size_t(splash_.width) * splash_.height, 0);
+  }
+  splashShown_ = true;
+  mode_ = Mode::Splash;
+  platform::WindowSpec spec;
+  spec.style = platform::WindowStyle::Popup;
+  spec.clientWidth = splash_.width;
+  spec.clientHeight = splash_.height;
+  spec.caption = runtime_.shell.windowTitle();
+  if (!runtime_.platform.OpenWindow(spec)) return false;
+  exists_ = true;
+  RecomputeOrigin();
+  InvalidateAll(true);
+  return OnCreate();
+}
+
+bool MainWindow::OnCreate() {
+  const platform::ScreenInfo screen = runtime_.platform.Screen();
+  if (screen.bitsPerPixel < 8 || screen.width < 640 || screen.height < 480) {
+    platform::MessageBoxSpec box;
+    box.caption = runtime_.shell.windowTitle();
+    box.text = LoadString(strings::DISPLAY_DESIGNED) + LoadString(strings::DISPLAY_CONTINUE);
+    box.icon = platform::MessageIcon::Question;
+    box.buttons = platform::MessageButtons::YesNo;
+    if (runtime_.platform.MessageBox(box) == platform::answer::NO) {
+      runtime_.shell.QuitTitle(3);
+      return false;
+    }
+  }
+  runtime_.shell.pointers().BuildTable();
+  runtime_.shell.queue().SetTimer(kSchedulerTimerId, kSchedulerIntervalMs);
+  return exists_;
+}
+
+void MainWindow::ShowFileMenu() { ApplyMode(Mode::FileMenu); }
+
+void MainWindow::ApplyMode(Mode mode) {
+  mode_ = mode;
+  platform::WindowSpec spec;
+  spec.caption = runtime_.shell.windowTitle();
+  switch (mode) {
+    case Mode::Splash:
+    case Mode::FileMenu:
+      spec.style = mode == Mode::Splash ? platform::WindowStyle::Popup
+                                        : platform::WindowStyle::Captioned;
+      spec.clientWidth = splash_.width;
+      spec.clientHeight = splash_.height;
+      if (mode == Mode::FileMenu) spec.menuBar = ZendralMenu();
+      break;
+    case Mode::FullScreen:
+      spec.style = platform::WindowStyle::FullScreen;
+      break;
+    case Mode::Windowed:
+      spec.style = platform::WindowStyle::Captioned;
+      spec.clientWidth = 640;
+      spec.clientHeight = 480;
+      break;
+  }
+  runtime_.platform.SetWindow(spec);
+  RecomputeOrigin();
+  InvalidateAll(true);
+}
+
+void MainWindow::RecomputeOrigin() {
+  int width = 0, height = 0;
+  runtime_.platform.ClientSize(width, height);
+  originX_ = (width - 640) / 2;
+  originY_ = (height - 480) / 2;
+}
+
+void MainWindow::InvalidateAll(bool) {
+  if (exists_) runtime_.shell.queue().Invalidate();
+}
+
+void MainWindow::Dispatch(const WindowMessage& m) {
+  if (!exists_) return;
+  Shell& shell = runtime_.shell;
+  const bool running = shell.titleRunning();
+  switch (m.id) {
+    case Msg::Close: OnClose(); break;
+    case Msg::Destroy: OnDestroy(); break;
+    case Msg::Size: OnSize(m); break;
+    case Msg::SetFocus:
+      InvalidateAll(true);
+      runtime_.shell.PaintNow();
+      break;
+    case Msg::Paint: OnPaint(); break;
+    case Msg::KeyDown: OnKeyDown(m); break;
+    case Msg::Command:
+      OnCommand(static_cast<int>(m.wParam));
+      runtime_.toolbox.Command(static_cast<int>(m.wParam));
+      break;
+    case Msg::Timer:
+      if (m.wParam == kSchedulerTimerId) runtime_.scheduler.Tick();
+      break;
+    case Msg::MouseMove:
+      if (running) OnMouseMove(m.x, m.y);
+      break;
+    case Msg::LButtonUp:
+      if (running) runtime_.pages.LeftButtonUp(m.x - originX_, m.y - originY_);
+      break;
+    case Msg::RButtonDown: OnRightButtonDown(m.x, m.y); break;
+    case Msg::SaveObject:
+      TraceSeamCall("export.save-object");
+      ResumeAfterPopup();
+      break;
+    case Msg::StartTitle: OnStartTitle(); break;
+    case Msg::SaveSettings:
+      runtime_.script.SaveStatus("", "USER SAVE");
+      ResumeAfterPopup();
+      break;
+    case Msg::LoadSettings:
+      runtime_.script.LoadStatus("");
+      ResumeAfterPopup();
+      break;
+    case Msg::BrowserSetup: runtime_.webLinks.BrowserSetup(); break;
+    case Msg::PrintSetup:
+      runtime_.printing.PrintSetup();
+      if (m.wParam == kFromPopup) ResumeAfterPopup();
+      break;
+    case Msg::ToggleWindowMode:
+      ToggleWindowMode();
+      if (m.wParam == kFromPopup) ResumeAfterPopup();
+      break;
+    case Msg::PrintScreen:
+      runtime_.printing.PrintScreen();
+      ResumeAfterPopup();
+      break;
+    case Msg::ShowFirstPage: OnShowFirstPage(); break;
+    case Msg::EventsEnded:
+      // A scripted run is over: show the last picture and end without questions.
+      runtime_.trace.Line(TraceCategory::Run, "run ends with its events");
+      runtime_.shell.PaintNow();
+      shell.QuitTitle(2);
+      break;
+    default: break;
+  }
+}
+
+void MainWindow::TraceSeamCall(const char* what) { TraceSeam(runtime_.trace, what); }
+
+void MainWindow::OnClose() {
+  Shell& shell = runtime_.shell;
+  const int code = shell.exitCode();
+  if ((code == 0 || code == 1) && shell.titleRunning()) {
+    runtime_.script.SaveStatus("RESUME:0", "FORCE QUIT");
+  }
+  if (code == 0 || code == 1) {
+    if (code != 1) {  // the popup menu has paused them already
+      runtime_.scheduler.PauseClock();
+      runtime_.movies.Pause();
+    }
+    platform::MessageBoxSpec box;
+    box.caption = shell.windowTitle();
+    box.text = LoadString(strings::QUIT_QUESTION);
+    box.icon = platform::MessageIcon::Question;
+    box.buttons = platform::MessageButtons::YesNo;
+    box.systemModal = true;
+    if (runtime_.platform.MessageBox(box) != platform::answer::YES) {
+      runtime_.movies.Resume();
+      runtime_.scheduler.ResumeClock();
+      // The refused request is over: a later close box must pause and ask afresh.
+      shell.SetExitCode(0);
+      return;
+    }
+  }
+  runtime_.movies.ReleasePort();
+  Dispatch(WindowMessage{Msg::Destroy});
+}
+
+void MainWindow::OnDestroy() {
+  // Everything is released subsystem by subsystem, in the order that keeps each one's users
+  // alive until it goes.
+  runtime_.pages.ClosePage(17);
+  runtime_.movies.ReleaseMovies();
+  runtime_.shell.queue().KillTimer(kSchedulerTimerId);
+  runtime_.titleFiles.FreeTitleImage();
+  runtime_.toolbox.OfferNotepadSave();
+  runtime_.database.ReleaseKeywordConditions();
+  runtime_.graphics.ReleaseDefaultSpritePalettes();
+  runtime_.script.ReleaseHandlerTables();
+  runtime_.script.ReleaseMovieSlots();
+  runtime_.script.ReleaseStatusState();
+  runtime_.webLinks.ReleaseBrowserList();
+  runtime_.printing.Release();
+  runtime_.graphics.RemoveTitleFonts();
+  runtime_.graphics.FreeColourHeaders();
+  runtime_.graphics.DestroyTitlePalette();
+  splash_ = platform::IndexedImage{};
+  splashShown_ = false;
+  runtime_.platform.CloseWindow();
+  exists_ = false;
+  runtime_.shell.queue().PostQuit(0);
+}
+
+void MainWindow::OnSize(const WindowMessage& m) {
+  if (m.wParam == SIZE_MINIMIZED) {
+    if (!minimised_) {
+      minimised_ = true;
+      runtime_.scheduler.PauseClock();
+      runtime_.movies.Pause();
+    }
+    return;
+  }
+  if (minimised_) {
+    minimised_ = false;
+    runtime_.movies.Resume();
+    runtime_.scheduler.ResumeClock();
+  }
+  RecomputeOrigin();
+  InvalidateAll(true);
+}
+
+void MainWindow::OnPaint() {
+  platform::Frame frame;
+  if (splashShown_) {
+    frame.image = {splash_.pixels.data(), splash_.width, splash_.height, splash_.width};
+    frame.palette = &splash_.palette;
+  } else {
+    runtime_.pages.PaintPage();
+    frame.image = runtime_.graphics.pageCanvas().View();
+    frame.palette = &runtime_.graphics.titleColours();
+    frame.originX = originX_;
+    frame.originY = originY_;
+  }
+  runtime_.platform.Present(frame);
+}
+
+void MainWindow::OnKeyDown(const WindowMessage& m) {
+  const int key = static_cast<int>(m.wParam);
+  if (key == platform::vk::F4) {
+    ToggleWindowMode();
+    return;
+  }
+  if (mode_ == Mode::FileMenu && (m.modifiers & platform::modifier::CTRL)) {
+    if (key == 'O') OnCommand(menu_ids::OPEN);
+    if (key == 'R') OnCommand(menu_ids::RUN);
+    return;
+  }
+  if (runtime_.shell.titleRunning()) runtime_.pages.KeyDown(key, static_cast<int>(m.lParam));
+}
+
+void MainWindow::OnCommand(int id) {
+  MessageQueue& queue = runtime_.shell.queue();
+  switch (id) {
+    case menu_ids::OPEN:
+    case menu_ids::RUN: OpenTitleFromDialog(); break;
+    case menu_ids::EXIT_FILE: runtime_.shell.QuitTitle(2); break;
+    case menu_ids::SAVE_OBJECT: queue.Post(Msg::SaveObject); break;
+    case menu_ids::PRINT_SCREEN: queue.Post(Msg::PrintScreen); break;
+    case menu_ids::SAVE_SETTINGS: queue.Post(Msg::SaveSettings); break;
+    case menu_ids::LOAD_SETTINGS: queue.Post(Msg::LoadSettings); break;
+    case menu_ids::PRINT_SETUP: queue.Post(Msg::PrintSetup, kFromPopup); break;
+    case menu_ids::TOGGLE_WINDOW: queue.Post(Msg::ToggleWindowMode, kFromPopup); break;
+    case menu_ids::EXIT_POPUP: runtime_.shell.QuitTitle(1); break;
+    default: break;
+  }
+}
+
+void MainWindow::OnMouseMove(int x, int y) {
+  if (tracking_) return;
+  tracking_ = true;
+  runtime_.shell.pointers().TrackPointer(x - originX_, y - originY_);
+  tracking_ = false;
+}
+
+void MainWindow::OnRightButtonDown(int x, int y) {
+  popupPageX_ = x - originX_;
+  popupPageY_ = y - originY_;
+  platform::PopupMenuSpec popup;
+  popup.items = runtime_.shell.popupMenu();
+  for (auto& item : popup.items) {
+    if (item.id == menu_ids::SAVE_OBJECT) {
+      item.enabled = runtime_.pages.HasObjectToSaveAt(popupPageX_, popupPageY_);
+    }
+  }
+  popup.x = x;
+  popup.y = y;
+  runtime_.scheduler.PauseClock();
+  runtime_.movies.Pause();
+  const int chosen = runtime_.platform.PopupMenu(popup);
+  runtime_.toolbox.MenuClosed();
+  if (chosen == 0) {
+    ResumeAfterPopup();
+    return;
+  }
+  runtime_.shell.queue().Post(Msg::Command, chosen);
+}
+
+void MainWindow::ResumeAfterPopup() {
+  runtime_.movies.Resume();
+  runtime_.scheduler.ResumeClock();
+}
+
+void MainWindow::OpenTitleFromDialog() {
+  platform::FileDialogSpec dialog;
+  dialog.filters = {{"Authorfile (*.*)", "*.*"}};
+  dialog.mustExist = true;
+  for (;;) {
+    const auto path = runtime_.platform.FileDialog(dialog);
+    if (!path) return;
+    if (runtime_.titleFiles.OpenTitle(*path)) {
+      runtime_.scheduler.QueueEvent(1, -1, 1);
+      return;
+    }
+  }
+}
+
+void MainWindow::OnStartTitle() {
+  const CommandLine& options = runtime_.shell.commandLine();
+  if (!options.overrideDirectoryAsGiven.empty() &&
+      platform::ResolvePath(options.overrideDirectoryAsGiven + "\\SCRIPTS\\STATUS0\\RESUME.ZDS")) {
+    runtime_.scheduler.PauseClock();
+    runtime_.movies.Pause();
+    runtime_.script.OfferResume();
+    runtime_.movies.Resume();
+    runtime_.scheduler.ResumeClock();
+  }
+  runtime_.scheduler.QueueEvent(1, -1, 1);
+}
+
+void MainWindow::OnShowFirstPage() {
+  splash_ = platform::IndexedImage{};
+  splashShown_ = false;
+  ApplyMode(Mode::FullScreen);
+  runtime_.toolbox.WindowModeChanged(true);
+  runtime_.pages.ShowFirstSection();
+}
+
+void MainWindow::ToggleWindowMode() {
+  if (mode_ != Mode::FullScreen && mode_ != Mode::Windowed) return;  // only pages change modes
+  ApplyMode(mode_ == Mode::FullScreen ? Mode::Windowed : Mode::FullScreen);
+  runtime_.toolbox.WindowModeChanged(mode_ == Mode::FullScreen);
+}
+
+}  // namespace zd

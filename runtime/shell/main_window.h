@@ -1,0 +1,66 @@
+// The one main window: the splash, then the page area (full screen or a 640x480 window). Its
+// procedure handles the window messages, the menus and the shell's private messages.
+#pragma once
+
+#include "platform/types.h"
+#include "shell/window_messages.h"
+
+namespace zd {
+
+class Runtime;
+
+constexpr int kSchedulerTimerId = 1;
+constexpr uint32_t kSchedulerIntervalMs = 10;
+
+class MainWindow {
+ public:
+  explicit MainWindow(Runtime& runtime) : runtime_(runtime) {}
+
+  // Opens the splash-sized window and runs its creation handling: the display check, the
+  // pointer table and the scheduler timer. False when creation failed (the run is over).
+  bool Create();
+  // No title: a captioned window with the File menu, its client area the splash's size.
+  void ShowFileMenu();
+
+  void Dispatch(const WindowMessage& message);  // the window procedure
+  void InvalidateAll(bool erase);
+
+  // Page pixel (0,0) in client pixels; may be negative while the splash is smaller than a page.
+  int originX() const { return originX_; }
+  int originY() const { return originY_; }
+  bool exists() const { return exists_; }
+  bool fullScreen() const { return mode_ == Mode::FullScreen; }
+
+ private:
+  enum class Mode { Splash, FileMenu, FullScreen, Windowed };
+
+  bool OnCreate();
+  void OnClose();
+  void OnDestroy();
+  void OnSize(const WindowMessage& message);
+  void OnPaint();
+  void OnKeyDown(const WindowMessage& message);
+  void OnCommand(int id);
+  void OnMouseMove(int x, int y);
+  void OnRightButtonDown(int x, int y);
+  void OnStartTitle();
+  void OnShowFirstPage();
+  void ToggleWindowMode();
+  void OpenTitleFromDialog();
+  void ResumeAfterPopup();
+  void ApplyMode(Mode mode);
+  void RecomputeOrigin();
+  void TraceSeamCall(const char* what);
+
+  Runtime& runtime_;
+  Mode mode_ = Mode::Splash;
+  platform::IndexedImage splash_;
+  bool splashShown_ = false;
+  bool exists_ = false;
+  bool minimised_ = false;
+  bool tracking_ = false;
+  int originX_ = 0, originY_ = 0;
+  int popupPageX_ = 0, popupPageY_ = 0;  // where the last popup menu was asked for, page pixels
+};
+
+}  // namespace zd

@@ -1,0 +1,140 @@
+#include "shell/program_options.h"
+
+#include <charconv>
+#include <string_view>
+
+#include "base/cp1253.h"
+#include "base/trace.h"
+#include "platform/local_time.h"
+
+namespace zd {
+namespace {
+
+bool ParseScreen(std::string_view text, platform::ScreenInfo& screen) {
+  int values[3] = {0, 0, 32};
+  int count = 0;
+  while (count < 3) {
+    const size_t x = text.find('x');
+    const std::string_view part = text.substr(0, x);
+    auto [ptr, ec] = std::from_chars(part.data(), part.data() + part.size(), values[count]);
+    if (ec != std::errc() || ptr != part.data() + part.size() || values[count] <= 0) return false;
+    ++count;
+    if (x == std::string_view::npos) break;
+    text = text.substr(x + 1);
+  }
+  if (count < 2 || values[0] > 16384 || values[1] > 16384 || values[2] > 32) return false;
+  screen.width = values[0];
+  screen.height = values[1];
+  screen.bitsPerPixel = values[2];
+  return true;
+}
+
+}  // namespace
+
+std::string ParseProgramOptions(int argc, const char* const* argv, ProgramOptions& options) {
+  std::string line;
+  bool ownOptions = true;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    const auto value = [&](std::string_view name, std::string& out) -> bool {
+      const std::string prefix = std::string(name) + "=";
+      if (arg.substr(0, prefix.size()) == prefix) {
+        out = std::string(arg.substr(prefix.size()));
+        return true;
+      }
+      if (arg == name && i + 1 < argc) {
+        out = argv[++i];
+        return true;
+      }
+      return false;
+    };
+    if (!ownOptions || arg.substr(0, 2) != "--") {
+      if (!line.empty()) line += ' ';
+      line += arg;
+      continue;
+    }
+    std::string v;
+    if (arg == "--") {
+      ownOptions = false;
+    } else if (arg == "--help" || arg == "-h") {
+      options.help = true;
+    } else if (arg == "--version") {
+      options.version = true;
+    } else if (arg == "--headless") {
+      options.headless = true;
+    } else if (arg == "--trace") {
+      options.traceMask = Trace::kDefault;
+    } else if (arg.substr(0, 8) == "--trace=") {
+      const auto mask = Trace::ParseCategories(arg.substr(8));
+      if (!mask) return "unknown trace category in " + std::string(arg) + " (known: " +
+                        Trace::CategoryNames() + ")";
+      options.traceMask = *mask;
+    } else if (value("--events", v)) {
+      options.eventsPath = v;
+    } else if (value("--screen", v)) {
+      platform::ScreenInfo screen;
+      if (!ParseScreen(v, screen)) return "--screen needs WIDTHxHEIGHT or WIDTHxHEIGHTxBITS";
+      options.screen = screen;
+    } else if (value("--clock", v)) {
+      options.clock = platform::ParseClock(v);
+      if (!options.clock) return "--clock needs YYYY-MM-DDTHH:MM:SS";
+    } else if (value("--ticks", v)) {
+      auto [ptr, ec] = std::from_chars(v.data(), v.data() + v.size(), options.startTicks);
+      if (ec != std::errc() || ptr != v.data() + v.size()) return "--ticks needs a number";
+    } else if (value("--messages", v)) {
+      options.messagesPath = v;
+    } else {
+      return "unknown option " + std::string(arg) + " (zd32 --help lists them)";
+    }
+  }
+  options.commandLine = Utf8ToCp1253(line);
+  return {};
+}
+
+std::string ProgramVersion() { return "zd32 (Zendral player) " ZD_VERSION; }
+
+std::string ProgramUsage() {
+  return R"(Usage: zd32 [OPTIONS] [-D] [-S] [-E DIRECTORY] [AUTHORFILE]
+
+Plays a Zendral title: give the path of its authorfile (or of the title's
+directory). Without one, the player shows its splash with a File menu from
+which a title can be opened.
+
+Title options, as the original player took them (any case, anywhere):
+  -D            diagnostics off: detailed failure messages give way to a
+                generic one, and diagnostic messages are not shown
+  -S            no sprite caching: pictures are converted at every redraw
+  -E DIRECTORY  the override directory: title files are looked for below it
+                first, and the learner's saved status lives in it
+  -M, -O        accepted and ignored
+The options are recognised with a blank after them; the authorfile is the
+last word of the line, so its path cannot hold blanks.
+
+Player options:
+  --headless          run without a window: a virtual clock that moves only
+                      when the event script waits, input from the script
+  --events FILE       play an event script (input, dialog answers,
+                      screenshots, expectations); see docs/automation.md
+  --trace[=LIST]      write one line per event to standard error; LIST adds
+                      categories to the default set: page, message, dialog,
+                      script, start, file, window, cursor, seam, event, run,
+                      or all
+  --screen WxH[xBITS] the screen's size (and bits per pixel) as the player
+                      sees it; default 640x480x32 headless, the real screen
+                      otherwise
+  --clock YYYY-MM-DDTHH:MM:SS
+                      local time at start (fixed for reproducible runs)
+  --ticks N           the tick count at start, in milliseconds
+  --messages FILE     read failure messages from FILE instead of
+                      MESSAGES.TXT beside the program (MESSAGES.EN.TXT there
+                      holds the English texts)
+  --help              this text
+  --version           the player's version
+
+Exit status: 0 when the run ends, 1 when an event script expectation failed
+or the script asked for something the player could not take, 2 for a usage
+error.
+)";
+}
+
+}  // namespace zd

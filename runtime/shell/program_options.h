@@ -1,0 +1,34 @@
+// zd32's own options (--headless, --events, ...) and the original single-letter command line.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/types.h"
+
+namespace zd {
+
+struct ProgramOptions {
+  bool headless = false;
+  std::string eventsPath;
+  uint32_t traceMask = 0;          // 0: no trace
+  std::optional<platform::ScreenInfo> screen;
+  std::optional<platform::LocalTime> clock;
+  uint32_t startTicks = 0;
+  std::string messagesPath;        // empty: MESSAGES.TXT beside the program
+  std::string commandLine;         // the original command line, code page 1253
+  bool help = false;
+  bool version = false;
+};
+
+// Parses argv. Our options start with "--"; every other word belongs to the original command
+// line, which is rebuilt with single blanks (a word that holds blanks keeps them, so odd
+// spacing can be given in one quoted argument). "--" ends our options. Returns an error text,
+// or an empty string.
+std::string ParseProgramOptions(int argc, const char* const* argv, ProgramOptions& options);
+
+std::string ProgramUsage();
+std::string ProgramVersion();
+
+}  // namespace zd

@@ -1,0 +1,163 @@
+#include "shell/shell.h"
+
+#include "base/text.h"
+#include "resources/menus.h"
+#include "resources/string_table.h"
+#include "runtime.h"
+
+namespace zd {
+
+Shell::Shell(Runtime& runtime)
+    : runtime_(runtime),
+      reporter_(runtime),
+      pointers_(runtime),
+      queue_(runtime.platform),
+      window_(runtime) {}
+
+int Shell::Run() {
+  runtime_.platform.SetHost(this);
+
+  // 1. The window title, then the palette every picture is drawn in.
+  windowTitle_ = LoadString(strings::PRODUCT_NAME) + " - " + LoadString(strings::TITLE_NAME);
+  runtime_.graphics.ResetSystemPalette();
+  runtime_.graphics.CreateTitlePalette();
+  runtime_.graphics.CreateColourHeaders();
+
+  // 2. The command line.
+  titleRunning_ = false;
+  commandLine_ = ParseCommandLine(runtime_.config.commandLine);
+
+  // 3. Window classes have no counterpart here: the platform layer has one window.
+  // 4. The name the status files record.
+  applicationName_ = TitleApplicationName(commandLine_.titlePath);
+  runtime_.trace.Line(TraceCategory::Run, "start \"" + runtime_.config.commandLine + "\" as " +
+                                              applicationName_);
+
+  // 5. Movies; without them the title still runs.
+  if (!runtime_.movies.InitialiseMovieSystem()) {
+    platform::MessageBoxSpec box;
+    box.caption = windowTitle_;
+    box.text = reporter_.Lookup("crierr34");
+    box.key = "crierr34";
+    runtime_.platform.MessageBox(box);
+  }
+
+  // 6. The splash-sized window (display check, pointers, scheduler timer).
+  if (!window_.Create()) return 0;
+
+  // 7. Every subsystem, in order.
+  InitialiseSubsystems();
+
+  // 8. The popup menu; saving and loading settings need an override directory.
+  popupMenu_ = PopupMenuItems();
+  if (commandLine_.overrideDirectory.empty()) {
+    for (auto& item : popupMenu_) {
+      if (item.id == menu_ids::SAVE_SETTINGS || item.id == menu_ids::LOAD_SETTINGS) {
+        item.enabled = false;
+      }
+    }
+  }
+
+  // 9. The title, or 10. the question about a missing one and the File menu.
+  if (!commandLine_.titlePath.empty() &&
+      runtime_.titleFiles.OpenTitle(commandLine_.titlePathAsGiven)) {
+    queue_.Post(Msg::StartTitle);
+  } else if (!commandLine_.titlePath.empty() && AskQuitAfterMissingTitle()) {
+    QuitTitle(3);
+  } else {
+    window_.ShowFileMenu();
+  }
+
+  // 11.
+  return MessageLoop();
+}
+
+void Shell::InitialiseSubsystems() {
+  runtime_.titleFiles.ClearResourceCache();
+  runtime_.toolbox.LoadCalculatorAccelerators();
+  runtime_.graphics.AddTitleFonts();
+  // Floating-point exceptions are masked on this platform already: divisions by zero in the
+  // picture arithmetic give infinities, as the pictures expect.
+  runtime_.scheduler.ClearEventPool();
+  runtime_.script.SetUpSystemVariables();
+  runtime_.database.LoadDateNames();
+  runtime_.database.BuildTables();
+  runtime_.script.ClearStatusState();
+  runtime_.graphics.BuildDefaultSpritePalettes();
+  runtime_.script.RegisterMouseHandlers();
+  runtime_.webLinks.ClearBrowserList();
+  runtime_.toolbox.ClearToolboxTables();
+}
+
+bool Shell::AskQuitAfterMissingTitle() {
+  platform::MessageBoxSpec box;
+  box.caption = windowTitle_;
+  box.text = FormatMessageText("'%s' not found.\nDo you want to quit Zendral?",
+                               commandLine_.titlePath, 511);
+  box.icon = platform::MessageIcon::Question;
+  box.buttons = platform::MessageButtons::YesNo;
+  return runtime_.platform.MessageBox(box) == platform::answer::YES;
+}
+
+int Shell::MessageLoop() {
+  int quitValue = 0;
+  for (;;) {
+    WindowMessage m;
+    if (queue_.Peek(m)) {
+      if (m.id == Msg::Quit) {
+        quitValue = static_cast<int>(m.wParam);
+        break;
+      }
+      window_.Dispatch(m);
+      continue;
+    }
+    // While a tick runs, modal loops inside it take the timer messages themselves.
+    if (IsSchedulerIdle()) queue_.Wait();
+  }
+  runtime_.movies.ShutdownMovieSystem();
+  runtime_.trace.Line(TraceCategory::Run, "end " + std::to_string(quitValue));
+  return quitValue;
+}
+
+void Shell::QuitTitle(int exitCode) {
+  exitCode_ = exitCode;
+  window_.Dispatch(WindowMessage{Msg::Close});
+}
+
+bool Shell::IsSchedulerIdle() const { return runtime_.scheduler.IsIdle(); }
+
+uint32_t Shell::NextTimerDue() { return queue_.NextTimerDue(); }
+
+void Shell::DispatchBackground() {
+  // Bounded, so that messages which keep posting one another cannot hold a dialog forever.
+  for (int i = 0; i < 1000; ++i) {
+    WindowMessage m;
+    if (!queue_.PeekBackground(m)) return;
+    if (m.id == Msg::Quit) {  // the main loop takes it once the dialog is gone
+      queue_.PostQuit(static_cast<int>(m.wParam));
+      return;
+    }
+    window_.Dispatch(m);
+  }
+}
+
+void Shell::PaintNow() {
+  if (!queue_.invalid()) return;
+  WindowMessage m;
+  m.id = Msg::Paint;
+  queue_.Validate();
+  window_.Dispatch(m);
+}
+
+void Shell::PageOrigin(int& x, int& y) {
+  x = window_.originX();
+  y = window_.originY();
+}
+
+std::optional<std::string> Shell::CurrentPageName() { return runtime_.pages.CurrentPageName(); }
+
+std::optional<platform::ProbedVariable> Shell::Variable(const std::string& name) {
+  return runtime_.script.ProbeVariable(name);
+}
+
+}  // namespace zd

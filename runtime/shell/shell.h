@@ -1,0 +1,71 @@
+// The application shell: start-up, the main loop and shutdown, with the state they share (the
+// command line, the window title, the running title), the keyed reporter and the pointers.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "shell/command_line.h"
+#include "shell/keyed_messages.h"
+#include "shell/main_window.h"
+#include "shell/message_queue.h"
+#include "shell/pointers.h"
+
+namespace zd {
+
+class Runtime;
+
+class Shell final : public platform::Host {
+ public:
+  explicit Shell(Runtime& runtime);
+
+  // The program: start-up, the main loop until the quit message, and its value.
+  int Run();
+
+  // Ends the run: stores the exit code and closes the main window at once.
+  // 1 popup Exit, 2 File Exit, 3 after a fatal failure or a refused question, 4 a page's quit.
+  void QuitTitle(int exitCode);
+  int exitCode() const { return exitCode_; }
+  void SetExitCode(int code) { exitCode_ = code; }
+
+  const CommandLine& commandLine() const { return commandLine_; }
+  const std::string& windowTitle() const { return windowTitle_; }
+  const std::string& applicationName() const { return applicationName_; }
+  bool titleRunning() const { return titleRunning_; }
+  void SetTitleRunning(bool running) { titleRunning_ = running; }
+  bool IsSchedulerIdle() const;
+
+  Reporter& reporter() { return reporter_; }
+  Pointers& pointers() { return pointers_; }
+  MainWindow& window() { return window_; }
+  MessageQueue& queue() { return queue_; }
+  const std::vector<platform::MenuItem>& popupMenu() const { return popupMenu_; }
+
+  // platform::Host
+  uint32_t NextTimerDue() override;
+  void DispatchBackground() override;
+  void PaintNow() override;
+  void PageOrigin(int& x, int& y) override;
+  std::optional<std::string> CurrentPageName() override;
+  std::optional<platform::ProbedVariable> Variable(const std::string& name) override;
+
+ private:
+  void InitialiseSubsystems();
+  bool AskQuitAfterMissingTitle();
+  int MessageLoop();
+
+  Runtime& runtime_;
+  CommandLine commandLine_;
+  std::string windowTitle_;
+  std::string applicationName_ = "!generic";
+  bool titleRunning_ = false;
+  int exitCode_ = 0;
+  Reporter reporter_;
+  Pointers pointers_;
+  MessageQueue queue_;
+  MainWindow window_;
+  std::vector<platform::MenuItem> popupMenu_;
+};
+
+}  // namespace zd

@@ -1,0 +1,19 @@
+#include "toolbox/toolbox.h"
+
+#include "base/seam.h"
+#include "runtime.h"
+
+namespace zd {
+
+void Toolbox::LoadCalculatorAccelerators() {
+  TraceSeam(runtime_.trace, "toolbox.calculator-accelerators");
+}
+void Toolbox::ClearToolboxTables() { TraceSeam(runtime_.trace, "toolbox.clear-tables"); }
+void Toolbox::OfferNotepadSave() { TraceSeam(runtime_.trace, "toolbox.offer-notepad-save"); }
+void Toolbox::Command(int) {}
+void Toolbox::MenuClosed() {}
+void Toolbox::WindowModeChanged(bool fullScreen) {
+  TraceSeam(runtime_.trace, fullScreen ? "toolbox.mode fullscreen" : "toolbox.mode windowed");
+}
+
+}  // namespace zd

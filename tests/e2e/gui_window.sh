@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Opens the player in a real window on a virtual X server, takes a screenshot through the
+# window's own picture, and closes it from the event script.
+set -u
+player="$1"
+command -v xvfb-run >/dev/null 2>&1 || { echo "xvfb-run not installed: skipped"; exit 77; }
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cat > "$work/events" <<EVENTS
+wait 300
+screenshot $work/window.png
+answer yes
+quit
+EVENTS
+SDL_AUDIODRIVER=dummy timeout 60 xvfb-run -a -s "-screen 0 1280x1024x24" \
+  "$player" --events "$work/events" --trace=window 2> "$work/trace"
+status=$?
+cat "$work/trace"
+[ "$status" -eq 0 ] || { echo "zd32 exited with $status"; exit 1; }
+grep -q "^window open popup" "$work/trace" || { echo "no window was opened"; exit 1; }
+grep -q "^window backend sdl" "$work/trace" || { echo "the SDL backend did not run"; exit 1; }
+[ -s "$work/window.png" ] || { echo "no screenshot"; exit 1; }
+echo "a real window opened and closed"

@@ -1,0 +1,72 @@
+#include "support/test_support.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+extern char** environ;
+
+namespace zd::test {
+
+TempDir::TempDir() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "zdtest-XXXXXX").string();
+  if (!mkdtemp(pattern.data())) std::abort();
+  path_ = pattern;
+}
+
+TempDir::~TempDir() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::string TempDir::Write(const std::string& name, const std::string& content) const {
+  const std::string path = File(name);
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  std::ofstream(path, std::ios::binary) << content;
+  return path;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::string BuildDir() { return ZD_BUILD_DIR; }
+std::string SourceDir() { return ZD_SOURCE_DIR; }
+
+RunResult RunPlayer(const std::vector<std::string>& args) {
+  TempDir outputs;
+  const std::string outPath = outputs.File("out"), errPath = outputs.File("err");
+  const std::string program = BuildDir() + "/zd32";
+  std::vector<char*> argv;
+  argv.push_back(const_cast<char*>(program.c_str()));
+  for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  pid_t pid = 0;
+  RunResult result;
+  if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
+    int status = 0;
+    waitpid(pid, &status, 0);
+    if (WIFEXITED(status)) result.status = WEXITSTATUS(status);
+  }
+  posix_spawn_file_actions_destroy(&actions);
+  result.out = ReadFile(outPath);
+  result.err = ReadFile(errPath);
+  return result;
+}
+
+}  // namespace zd::test

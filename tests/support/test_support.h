@@ -1,0 +1,38 @@
+// Helpers shared by the tests: temporary directories, running zd32, reading files.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace zd::test {
+
+// A fresh directory under the system's temporary directory, removed when the object goes.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::string& path() const { return path_; }
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
+  // Writes `content` to `name` inside the directory and returns its path.
+  std::string Write(const std::string& name, const std::string& content) const;
+
+ private:
+  std::string path_;
+};
+
+struct RunResult {
+  int status = -1;   // exit status, or -1 when the program did not exit normally
+  std::string out;   // standard output
+  std::string err;   // standard error (the trace)
+};
+
+// Runs the built zd32 with `args`, without a shell.
+RunResult RunPlayer(const std::vector<std::string>& args);
+
+std::string ReadFile(const std::string& path);
+std::string BuildDir();
+std::string SourceDir();
+
+}  // namespace zd::test
