@@ -17,22 +17,29 @@ void KeepStaticColours(LogicalPalette& palette, const platform::PaletteRgb& syst
                        int reservedColours) {
   if (reservedColours <= 0) return;
   const int half = reservedColours / 2;
+  // Entries that already hold a static colour are not candidates: swapping one of them away
+  // would undo its placement (the cream of entry 246 is nearest to the white of entry 255).
+  std::array<bool, 256> placed{};
   const auto place = [&](int i) {
     const platform::Rgb sys = systemPalette[i];
     int best = 0;
     float bestDistance = 0;
+    bool first = true;
     for (int j = 0; j < 256; ++j) {
+      if (placed[j]) continue;
       const int dr = palette[j].red - sys.r;
       const int dg = palette[j].green - sys.g;
       const int db = palette[j].blue - sys.b;
       const float distance = static_cast<float>(dr * dr + (db * db) / 3 + (dg * dg) / 2);
-      if (j == 0 || distance < bestDistance) {
+      if (first || distance < bestDistance) {
         best = j;
         bestDistance = distance;
+        first = false;
       }
     }
     std::swap(palette[i], palette[best]);
     palette[i] = {sys.r, sys.g, sys.b, 0};
+    placed[i] = true;
   };
   for (int i = 0; i < half; ++i) place(i);
   for (int i = 256 - half; i < 256; ++i) place(i);

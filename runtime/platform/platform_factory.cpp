@@ -1,6 +1,7 @@
 #include "platform/platform_factory.h"
 
 #include "platform/headless/headless_platform.h"
+#include "platform/sdl/sdl_platform.h"
 
 namespace zd::platform {
 
@@ -13,8 +14,11 @@ std::unique_ptr<Platform> MakePlatform(const PlatformOptions& options, const Tra
     headless.clock = options.clock;
     return MakeHeadlessPlatform(headless, trace, driver);
   }
-  error = "the windowed player is not available in this build; use --headless";
-  return nullptr;
+  SdlOptions sdl;
+  sdl.screen = options.screen;
+  sdl.startTicks = options.startTicks;
+  sdl.clock = options.clock;
+  return MakeSdlPlatform(sdl, trace, driver, error);
 }
 
 }  // namespace zd::platform

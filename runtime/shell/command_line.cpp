@@ -13,7 +13,7 @@ CommandLine ParseCommandLine(std::string_view line) {
   result.spriteCaching = !has("-S ");
 
   // The "-E " value runs to the last blank of the line (or to the end when that blank stands
-  // before the value), less surrounding blanks.
+  // before the value), less the blanks around it.
   size_t valueStart = std::string::npos;
   const size_t e = upper.find("-E ");
   if (e != std::string::npos) {
@@ -26,7 +26,6 @@ CommandLine ParseCommandLine(std::string_view line) {
     while (valueEnd > first && upper[valueEnd - 1] == ' ') --valueEnd;
     result.overrideDirectory = upper.substr(first, valueEnd - first);
     result.overrideDirectoryAsGiven = std::string(line.substr(first, valueEnd - first));
-    if (first < valueEnd) valueStart = first;
   }
 
   const size_t lastBlank = upper.rfind(' ');

@@ -24,8 +24,7 @@ int Shell::Run() {
   runtime_.graphics.CreateColourHeaders();
 
   // 2. The command line.
-  titleRunning_ = false;
-  commandLine_ = ParseCommandLine(runtime_.config.commandLine);
+  ReadCommandLine();
 
   // 3. Window classes have no counterpart here: the platform layer has one window.
   // 4. The name the status files record.
@@ -70,6 +69,11 @@ int Shell::Run() {
 
   // 11.
   return MessageLoop();
+}
+
+void Shell::ReadCommandLine() {
+  titleRunning_ = false;
+  commandLine_ = ParseCommandLine(runtime_.config.commandLine);
 }
 
 void Shell::InitialiseSubsystems() {

@@ -22,6 +22,8 @@ class Shell final : public platform::Host {
 
   // The program: start-up, the main loop until the quit message, and its value.
   int Run();
+  // Start-up step 2 on its own: reads the command line of the run's configuration.
+  void ReadCommandLine();
 
   // Ends the run: stores the exit code and closes the main window at once.
   // 1 popup Exit, 2 File Exit, 3 after a fatal failure or a refused question, 4 a page's quit.

@@ -12,7 +12,10 @@ screenshot $work/window.png
 answer yes
 quit
 EVENTS
-SDL_AUDIODRIVER=dummy timeout 60 xvfb-run -a -s "-screen 0 1280x1024x24" \
+# The window's system libraries (D-Bus under SDL) keep memory to the end of the process, which
+# a leak-checking build would report as the player's; memory errors are still checked.
+SDL_AUDIODRIVER=dummy ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" \
+  timeout 60 xvfb-run -a -s "-screen 0 1280x1024x24" \
   "$player" --events "$work/events" --trace=window 2> "$work/trace"
 status=$?
 cat "$work/trace"

@@ -6,6 +6,7 @@
 
 #include "platform/backend_common.h"
 #include "platform/local_time.h"
+#include "platform/modal_answers.h"
 
 namespace zd::platform {
 namespace {
@@ -87,23 +88,9 @@ class HeadlessPlatform final : public Platform {
   int MessageBox(const MessageBoxSpec& spec) override {
     TraceMessageBox(trace_, spec);
     if (driver_) driver_->RecordMessage(spec.key, spec.text);
-    const auto answers = MessageBoxAnswers(spec);
-    const int fallback = MessageBoxDefault(spec);
-    return RunModal(InputContext::MessageBox, TraceCategory::Message, fallback,
+    return RunModal(InputContext::MessageBox, TraceCategory::Message, MessageBoxDefault(spec),
                     [&](const DriverStep& step, int& result) {
-                      if (step.kind == DriverStep::Kind::Answer) {
-                        if (std::find(answers.begin(), answers.end(), step.number) ==
-                            answers.end()) {
-                          driver_->Fail(step.line, "event script: the message box offers no '" +
-                                                       AnswerText(step.number) + "' answer");
-                          return false;
-                        }
-                        result = step.number;
-                        return true;
-                      }
-                      return KeyAnswer(step, fallback,
-                                       spec.buttons == MessageButtons::Ok ? answer::OK : 0,
-                                       result);
+                      return TakeMessageBoxStep(step, spec, *driver_, result);
                     });
   }
 
@@ -111,23 +98,7 @@ class HeadlessPlatform final : public Platform {
     TraceButtonDialog(trace_, spec);
     return RunModal(InputContext::ButtonDialog, TraceCategory::Dialog, spec.defaultId,
                     [&](const DriverStep& step, int& result) {
-                      if (step.kind == DriverStep::Kind::Answer) {
-                        for (const auto& b : spec.buttons) {
-                          if (b.id == step.number) {
-                            result = b.id;
-                            return true;
-                          }
-                        }
-                        if (step.number == answer::CANCEL || step.number == answer::OK) {
-                          result = step.number == answer::OK ? spec.defaultId : spec.closeId;
-                          return true;
-                        }
-                        driver_->Fail(step.line, "event script: dialog " + spec.name +
-                                                     " has no button " +
-                                                     std::to_string(step.number));
-                        return false;
-                      }
-                      return KeyAnswer(step, spec.defaultId, spec.closeId, result);
+                      return TakeButtonDialogStep(step, spec, *driver_, result);
                     });
   }
 
@@ -135,20 +106,7 @@ class HeadlessPlatform final : public Platform {
     TracePopupMenu(trace_, spec);
     return RunModal(InputContext::PopupMenu, TraceCategory::Dialog, 0,
                     [&](const DriverStep& step, int& result) {
-                      if (step.kind != DriverStep::Kind::Menu) return false;
-                      if (step.number == 0) {
-                        result = 0;
-                        return true;
-                      }
-                      for (const auto& item : spec.items) {
-                        if (item.id == step.number && item.enabled) {
-                          result = item.id;
-                          return true;
-                        }
-                      }
-                      driver_->Fail(step.line, "event script: the popup menu has no enabled entry " +
-                                                   std::to_string(step.number));
-                      return false;
+                      return TakePopupMenuStep(step, spec, *driver_, result);
                     });
   }
 
@@ -157,29 +115,14 @@ class HeadlessPlatform final : public Platform {
     std::optional<std::string> chosen;
     RunModal(InputContext::FileDialog, TraceCategory::Dialog, 0,
              [&](const DriverStep& step, int& result) {
-               if (step.kind == DriverStep::Kind::File) {
-                 chosen = step.file;
-                 result = chosen ? answer::OK : answer::CANCEL;
-                 return true;
-               }
-               if (step.kind == DriverStep::Kind::Event && step.event.type == EventType::KeyDown &&
-                   step.event.key == vk::ESCAPE) {
-                 result = answer::CANCEL;
-                 return true;
-               }
-               return false;
+               return TakeFileDialogStep(step, chosen, result);
              });
-    trace_.Line(TraceCategory::Dialog, chosen ? "file " + *chosen : std::string("file cancelled"));
+    TraceFileChoice(trace_, chosen);
     return chosen;
   }
 
  private:
   static bool Before(uint32_t a, uint32_t b) { return static_cast<int32_t>(a - b) < 0; }
-
-  static std::string AnswerText(int number) {
-    const char* name = AnswerName(number);
-    return name ? name : std::to_string(number);
-  }
 
   void Place(const WindowSpec& spec, const char* verb) {
     if (spec.style == WindowStyle::FullScreen) {
@@ -216,20 +159,6 @@ class HeadlessPlatform final : public Platform {
     }
   }
 
-  // Return and Escape in a dialog: the default answer, and the close answer when there is one.
-  static bool KeyAnswer(const DriverStep& step, int defaultAnswer, int closeAnswer, int& result) {
-    if (step.kind != DriverStep::Kind::Event || step.event.type != EventType::KeyDown) return false;
-    if (step.event.key == vk::RETURN) {
-      result = defaultAnswer;
-      return true;
-    }
-    if (step.event.key == vk::ESCAPE && closeAnswer != 0) {
-      result = closeAnswer;
-      return true;
-    }
-    return false;
-  }
-
   // Lets virtual time pass inside a modal loop, running the runtime's timers as they fall due.
   void AdvanceModal(uint32_t ms) {
     const uint32_t target = now_ + ms;
@@ -249,16 +178,6 @@ class HeadlessPlatform final : public Platform {
     if (host_) host_->DispatchBackground();
   }
 
-  void TraceResult(InputContext context, TraceCategory category, int result, bool byDefault) {
-    if (context == InputContext::FileDialog) return;  // traced with the chosen path
-    if (context == InputContext::PopupMenu) {
-      trace_.Line(category, "menu " + (result ? std::to_string(result) : std::string("none")) +
-                                (byDefault ? " (default)" : ""));
-      return;
-    }
-    TraceAnswer(trace_, category, AnswerText(result), byDefault);
-  }
-
   // The nested loop of every modal dialog: takes script steps until `accept` takes one.
   template <typename Accept>
   int RunModal(InputContext context, TraceCategory category, int fallback, Accept accept) {
@@ -267,7 +186,7 @@ class HeadlessPlatform final : public Platform {
                                   ? driver_->Next(context, *this, host_)
                                   : DriverStep{};
       if (step.kind == DriverStep::Kind::End) {
-        TraceResult(context, category, fallback, true);
+        TraceModalResult(trace_, context, category, fallback, true);
         return fallback;
       }
       if (step.kind == DriverStep::Kind::Wait) {
@@ -276,7 +195,7 @@ class HeadlessPlatform final : public Platform {
       }
       int result = 0;
       if (accept(step, result)) {
-        TraceResult(context, category, result, false);
+        TraceModalResult(trace_, context, category, result, false);
         return result;
       }
     }

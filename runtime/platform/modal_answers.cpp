@@ -1,0 +1,115 @@
+#include "platform/modal_answers.h"
+
+#include <algorithm>
+
+#include "platform/backend_common.h"
+
+namespace zd::platform {
+namespace {
+
+// Return and Escape in a dialog: the default answer, and the close answer when there is one.
+bool KeyAnswer(const DriverStep& step, int defaultAnswer, int closeAnswer, int& result) {
+  if (step.kind != DriverStep::Kind::Event || step.event.type != EventType::KeyDown) return false;
+  if (step.event.key == vk::RETURN) {
+    result = defaultAnswer;
+    return true;
+  }
+  if (step.event.key == vk::ESCAPE && closeAnswer != 0) {
+    result = closeAnswer;
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string AnswerText(int number) {
+  const char* name = AnswerName(number);
+  return name ? name : std::to_string(number);
+}
+
+bool TakeMessageBoxStep(const DriverStep& step, const MessageBoxSpec& spec,
+                        EventScriptDriver& driver, int& result) {
+  if (step.kind == DriverStep::Kind::Answer) {
+    const auto answers = MessageBoxAnswers(spec);
+    if (std::find(answers.begin(), answers.end(), step.number) == answers.end()) {
+      driver.Fail(step.line, "event script: the message box offers no '" +
+                                 AnswerText(step.number) + "' answer");
+      return false;
+    }
+    result = step.number;
+    return true;
+  }
+  return KeyAnswer(step, MessageBoxDefault(spec),
+                   spec.buttons == MessageButtons::Ok ? answer::OK : 0, result);
+}
+
+bool TakeButtonDialogStep(const DriverStep& step, const ButtonDialogSpec& spec,
+                          EventScriptDriver& driver, int& result) {
+  if (step.kind == DriverStep::Kind::Answer) {
+    for (const auto& b : spec.buttons) {
+      if (b.id == step.number) {
+        result = b.id;
+        return true;
+      }
+    }
+    if (step.number == answer::CANCEL || step.number == answer::OK) {
+      result = step.number == answer::OK ? spec.defaultId : spec.closeId;
+      return true;
+    }
+    driver.Fail(step.line, "event script: dialog " + spec.name + " has no button " +
+                               std::to_string(step.number));
+    return false;
+  }
+  return KeyAnswer(step, spec.defaultId, spec.closeId, result);
+}
+
+bool TakePopupMenuStep(const DriverStep& step, const PopupMenuSpec& spec,
+                       EventScriptDriver& driver, int& result) {
+  if (step.kind != DriverStep::Kind::Menu) return false;
+  if (step.number == 0) {
+    result = 0;
+    return true;
+  }
+  for (const auto& item : spec.items) {
+    if (item.id == step.number && item.enabled) {
+      result = item.id;
+      return true;
+    }
+  }
+  driver.Fail(step.line, "event script: the popup menu has no enabled entry " +
+                             std::to_string(step.number));
+  return false;
+}
+
+bool TakeFileDialogStep(const DriverStep& step, std::optional<std::string>& chosen, int& result) {
+  if (step.kind == DriverStep::Kind::File) {
+    chosen = step.file;
+    result = chosen ? answer::OK : answer::CANCEL;
+    return true;
+  }
+  if (step.kind == DriverStep::Kind::Event && step.event.type == EventType::KeyDown &&
+      step.event.key == vk::ESCAPE) {
+    chosen.reset();
+    result = answer::CANCEL;
+    return true;
+  }
+  return false;
+}
+
+void TraceModalResult(const Trace& trace, InputContext context, TraceCategory category,
+                      int result, bool byDefault) {
+  if (context == InputContext::FileDialog) return;
+  if (context == InputContext::PopupMenu) {
+    trace.Line(category, "menu " + (result ? std::to_string(result) : std::string("none")) +
+                             (byDefault ? " (default)" : ""));
+    return;
+  }
+  TraceAnswer(trace, category, AnswerText(result), byDefault);
+}
+
+void TraceFileChoice(const Trace& trace, const std::optional<std::string>& chosen) {
+  trace.Line(TraceCategory::Dialog, chosen ? "file " + *chosen : std::string("file cancelled"));
+}
+
+}  // namespace zd::platform

@@ -1,0 +1,35 @@
+// How a modal dialog takes the steps of an event script, and how its outcome is traced: the
+// same rules for every backend, so a script answers a dialog alike in a window and headless.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "base/trace.h"
+#include "platform/automation/event_script_driver.h"
+#include "platform/dialogs.h"
+
+namespace zd::platform {
+
+// Each returns true with `result` set when `step` answers the dialog. A step that names an
+// answer the dialog does not offer fails the script (through `driver`) and returns false;
+// other steps (a key the dialog ignores) return false and change nothing.
+bool TakeMessageBoxStep(const DriverStep& step, const MessageBoxSpec& spec,
+                        EventScriptDriver& driver, int& result);
+bool TakeButtonDialogStep(const DriverStep& step, const ButtonDialogSpec& spec,
+                          EventScriptDriver& driver, int& result);
+bool TakePopupMenuStep(const DriverStep& step, const PopupMenuSpec& spec,
+                       EventScriptDriver& driver, int& result);
+// `chosen` receives the path (nullopt: cancelled); `result` is answer::OK or answer::CANCEL.
+bool TakeFileDialogStep(const DriverStep& step, std::optional<std::string>& chosen, int& result);
+
+// The answer line of a message box, button dialog or popup menu. File dialogs trace their
+// outcome with TraceFileChoice instead.
+void TraceModalResult(const Trace& trace, InputContext context, TraceCategory category,
+                      int result, bool byDefault);
+void TraceFileChoice(const Trace& trace, const std::optional<std::string>& chosen);
+
+// "ok", "yes", ... for the named answers, the number otherwise.
+std::string AnswerText(int number);
+
+}  // namespace zd::platform

@@ -1,0 +1,242 @@
+#include "platform/sdl/file_browser.h"
+
+#include <imgui.h>
+#include <imgui_stdlib.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "base/cp1253.h"
+#include "platform/files.h"
+#include "platform/sdl/file_dialog_rules.h"
+#include "platform/sdl/imgui_style.h"
+
+namespace zd::platform::sdl {
+namespace fs = std::filesystem;
+namespace {
+
+constexpr float kWidth = 560, kHeight = 400, kButtonWidth = 96, kButtonHeight = 24;
+
+bool KeyPressed(ImGuiKey key) { return ImGui::IsKeyPressed(ImGui::GetKeyIndex(key)); }
+
+// A small manila folder in front of folder names.
+void DrawFolderIcon(ImDrawList* list, ImVec2 at, float size) {
+  const float u = size / 16.0f;
+  const ImU32 yellow = IM_COL32(255, 255, 128, 255), outline = IM_COL32(128, 128, 0, 255);
+  list->AddRectFilled(ImVec2(at.x + 1 * u, at.y + 3 * u), ImVec2(at.x + 7 * u, at.y + 6 * u), yellow);
+  list->AddRect(ImVec2(at.x + 1 * u, at.y + 3 * u), ImVec2(at.x + 7 * u, at.y + 6 * u), outline);
+  list->AddRectFilled(ImVec2(at.x + 1 * u, at.y + 5 * u), ImVec2(at.x + 15 * u, at.y + 14 * u), yellow);
+  list->AddRect(ImVec2(at.x + 1 * u, at.y + 5 * u), ImVec2(at.x + 15 * u, at.y + 14 * u), outline);
+}
+
+std::string Home() {
+  const char* home = std::getenv("HOME");
+  return home ? home : "";
+}
+
+}  // namespace
+
+FileBrowserView::FileBrowserView(const FileDialogSpec& spec)
+    : save_(spec.save), mustExist_(spec.mustExist && !spec.save) {
+  title_ = Cp1253ToUtf8(spec.title);
+  if (title_.empty()) title_ = save_ ? "Αποθήκευση ως" : "Άνοιγμα";
+  title_ += "###file-dialog";
+  for (const FileFilter& f : spec.filters) {
+    filters_.push_back({Cp1253ToUtf8(f.label), Cp1253ToUtf8(f.pattern)});
+  }
+  if (filters_.empty()) filters_.push_back({"*.*", "*.*"});
+  nameField_ = Cp1253ToUtf8(spec.defaultName);
+
+  std::error_code ec;
+  fs::path start = fs::current_path(ec);
+  if (!spec.initialDirectory.empty()) {
+    // Title paths may be written with "\" and in any letter case.
+    if (const auto resolved = ResolvePath(spec.initialDirectory); resolved && IsDirectory(*resolved)) {
+      start = fs::absolute(*resolved, ec);
+    }
+  }
+  Navigate(start);
+}
+
+const std::string& FileBrowserView::Patterns() const {
+  return typedPattern_.empty() ? filters_[size_t(filter_)].patterns : typedPattern_;
+}
+
+void FileBrowserView::Navigate(const fs::path& directory) {
+  directory_ = directory.lexically_normal();
+  pathField_ = directory_.string();
+  selected_ = -1;
+  error_.clear();
+  Refresh();
+}
+
+void FileBrowserView::Refresh() {
+  entries_.clear();
+  std::vector<Entry> folders, files;
+  std::error_code ec;
+  for (fs::directory_iterator it(directory_, fs::directory_options::skip_permission_denied, ec), end;
+       !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name.empty() || name[0] == '.') continue;  // hidden files, as a desktop hides them
+    std::error_code typeError;
+    if (it->is_directory(typeError)) {
+      folders.push_back({name, true});
+    } else if (MatchesFilter(name, Patterns())) {
+      files.push_back({name, false});
+    }
+  }
+  const auto byName = [](const Entry& a, const Entry& b) { return NameLess(a.name, b.name); };
+  std::sort(folders.begin(), folders.end(), byName);
+  std::sort(files.begin(), files.end(), byName);
+  if (directory_.has_parent_path() && directory_ != directory_.root_path()) {
+    entries_.push_back({"..", true});
+  }
+  entries_.insert(entries_.end(), folders.begin(), folders.end());
+  entries_.insert(entries_.end(), files.begin(), files.end());
+}
+
+void FileBrowserView::Accept(const std::string& typed) {
+  if (typed.empty()) return;
+  if (IsPattern(typed)) {
+    typedPattern_ = typed;
+    nameField_.clear();
+    Refresh();
+    return;
+  }
+  const fs::path path = EnteredPath(directory_, typed, Home());
+  std::error_code ec;
+  if (fs::is_directory(path, ec)) {
+    Navigate(path);
+    nameField_.clear();
+    return;
+  }
+  if (mustExist_ && !fs::exists(path, ec)) {
+    error_ = "Το αρχείο \"" + path.filename().string() + "\" δεν βρέθηκε.";
+    return;
+  }
+  if (!fs::is_directory(path.parent_path(), ec)) {
+    error_ = "Ο φάκελος \"" + path.parent_path().string() + "\" δεν υπάρχει.";
+    return;
+  }
+  chosen_ = Utf8ToCp1253(path.string());
+  Finish(answer::OK);
+}
+
+void FileBrowserView::Cancel() {
+  chosen_.reset();
+  Finish(answer::CANCEL);
+}
+
+void FileBrowserView::DrawList(float height) {
+  ImGui::PushStyleColor(ImGuiCol_ChildBg, IM_COL32(255, 255, 255, 255));
+  ImGui::BeginChild("##entries", ImVec2(-1, height), true);
+  const float line = ImGui::GetTextLineHeight();
+  int open = -1;
+  for (size_t i = 0; i < entries_.size(); ++i) {
+    const Entry& e = entries_[i];
+    const ImVec2 at = ImGui::GetCursorScreenPos();
+    const std::string id = "##entry" + std::to_string(i);
+    if (ImGui::Selectable(id.c_str(), selected_ == int(i), ImGuiSelectableFlags_AllowDoubleClick,
+                          ImVec2(0, line))) {
+      selected_ = static_cast<int>(i);
+      if (!e.directory) nameField_ = e.name;
+      if (ImGui::IsMouseDoubleClicked(ImGuiMouseButton_Left)) open = static_cast<int>(i);
+    }
+    ImDrawList* list = ImGui::GetWindowDrawList();
+    if (e.directory) DrawFolderIcon(list, at, line);
+    list->AddText(ImVec2(at.x + line + Scaled(4), at.y), colours::kText, e.name.c_str());
+  }
+  ImGui::EndChild();
+  ImGui::PopStyleColor();
+  if (open >= 0) {
+    const Entry e = entries_[size_t(open)];
+    if (e.directory) {
+      Navigate(e.name == ".." ? directory_.parent_path() : directory_ / e.name);
+    } else {
+      Accept(e.name);
+    }
+  }
+}
+
+void FileBrowserView::DrawFields(const ViewContext& context) {
+  const float labelWidth = Scaled(120);
+  ImGui::AlignTextToFramePadding();
+  ImGui::TextUnformatted("Όνομα αρχείου:");
+  ImGui::SameLine(labelWidth);
+  ImGui::SetNextItemWidth(-1);
+  if (frames_ == 1 && context.active) ImGui::SetKeyboardFocusHere();
+  if (ImGui::InputText("##name", &nameField_, ImGuiInputTextFlags_EnterReturnsTrue)) {
+    Accept(nameField_);
+  }
+  ImGui::AlignTextToFramePadding();
+  ImGui::TextUnformatted("Τύπος αρχείων:");
+  ImGui::SameLine(labelWidth);
+  ImGui::SetNextItemWidth(-1);
+  if (filters_.size() > 1) {
+    if (ImGui::BeginCombo("##filter", filters_[size_t(filter_)].label.c_str())) {
+      for (size_t i = 0; i < filters_.size(); ++i) {
+        if (ImGui::Selectable(filters_[i].label.c_str(), int(i) == filter_)) {
+          filter_ = static_cast<int>(i);
+          typedPattern_.clear();
+          Refresh();
+        }
+      }
+      ImGui::EndCombo();
+    }
+  } else {
+    ImGui::TextUnformatted(filters_.front().label.c_str());
+  }
+}
+
+void FileBrowserView::Draw(const ViewContext& context) {
+  ++frames_;
+  const float width = std::min(Scaled(kWidth), context.windowWidth - Scaled(16));
+  const float height = std::min(Scaled(kHeight), context.windowHeight - Scaled(16));
+  ImGui::SetNextWindowPos(ImVec2(context.windowWidth / 2.0f, context.windowHeight / 2.0f),
+                          ImGuiCond_Always, ImVec2(0.5f, 0.5f));
+  ImGui::SetNextWindowSize(ImVec2(width, height), ImGuiCond_Always);
+  if (context.active && frames_ == 1) ImGui::SetNextWindowFocus();
+  bool open = true;
+  BeginClassicWindow(title_.c_str(), &open,
+                     ImGuiWindowFlags_NoCollapse | ImGuiWindowFlags_NoResize |
+                         ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoSavedSettings);
+  if (!context.active) ImGui::BeginDisabled();
+
+  ImGui::AlignTextToFramePadding();
+  ImGui::TextUnformatted("Φάκελος:");
+  ImGui::SameLine();
+  ImGui::SetNextItemWidth(-1);
+  if (ImGui::InputText("##path", &pathField_, ImGuiInputTextFlags_EnterReturnsTrue)) {
+    Accept(pathField_);
+  }
+
+  const ImGuiStyle& style = ImGui::GetStyle();
+  const float below = ImGui::GetFrameHeightWithSpacing() * 2 + ImGui::GetTextLineHeightWithSpacing() +
+                      Scaled(kButtonHeight) + style.ItemSpacing.y * 2 + style.WindowPadding.y;
+  DrawList(std::max(Scaled(60), ImGui::GetContentRegionAvail().y - below));
+  DrawFields(context);
+  ImGui::TextUnformatted(error_.empty() ? " " : error_.c_str());
+
+  const float gap = Scaled(8), buttonWidth = Scaled(kButtonWidth);
+  ImGui::SetCursorPosX(ImGui::GetWindowWidth() - style.WindowPadding.x - 2 * buttonWidth - gap);
+  const char* okLabel = save_ ? "Αποθήκευση##ok" : "Άνοιγμα##ok";
+  if (ClassicButton(okLabel, ImVec2(buttonWidth, Scaled(kButtonHeight)), true, false)) {
+    if (!nameField_.empty()) {
+      Accept(nameField_);
+    } else if (selected_ >= 0 && entries_[size_t(selected_)].directory) {
+      const std::string name = entries_[size_t(selected_)].name;
+      Navigate(name == ".." ? directory_.parent_path() : directory_ / name);
+    }
+  }
+  ImGui::SameLine(0, gap);
+  if (ClassicButton("Άκυρο##cancel", ImVec2(buttonWidth, Scaled(kButtonHeight)), false, false)) {
+    Cancel();
+  }
+  // Escape cancels even from a text field, which ImGui would otherwise only leave.
+  if (context.active && KeyPressed(ImGuiKey_Escape)) Cancel();
+  if (!context.active) ImGui::EndDisabled();
+  EndClassicWindow();
+  if (!open) Cancel();
+}
+
+}  // namespace zd::platform::sdl

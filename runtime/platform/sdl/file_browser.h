@@ -1,0 +1,56 @@
+// The open and save file dialog of the SDL backend: a file browser drawn with Dear ImGui inside
+// the window (so it works in full screen too), in the classic look.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/dialogs.h"
+#include "platform/sdl/modal_view.h"
+
+namespace zd::platform::sdl {
+
+class FileBrowserView : public ModalView {
+ public:
+  explicit FileBrowserView(const FileDialogSpec& spec);
+  void Draw(const ViewContext& context) override;
+  // The accepted path in code page 1253; nullopt when the dialog was cancelled.
+  const std::optional<std::string>& chosen() const { return chosen_; }
+
+ private:
+  struct Entry {
+    std::string name;  // UTF-8, as on disk
+    bool directory = false;
+  };
+  struct Filter {
+    std::string label, patterns;  // UTF-8
+  };
+
+  void Navigate(const std::filesystem::path& directory);
+  void Refresh();
+  // What Return or the OK button does with a typed text: go to a folder, list by a pattern,
+  // or accept a file.
+  void Accept(const std::string& typed);
+  void Cancel();
+  void DrawList(float height);
+  void DrawFields(const ViewContext& context);
+  const std::string& Patterns() const;
+
+  bool save_;
+  bool mustExist_;
+  std::string title_;
+  std::vector<Filter> filters_;
+  int filter_ = 0;
+  std::string typedPattern_;  // a pattern typed into the name field replaces the filter's
+  std::filesystem::path directory_;
+  std::vector<Entry> entries_;
+  int selected_ = -1;
+  std::string pathField_, nameField_;
+  std::string error_;
+  int frames_ = 0;
+  std::optional<std::string> chosen_;
+};
+
+}  // namespace zd::platform::sdl

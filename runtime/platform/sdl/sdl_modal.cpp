@@ -1,0 +1,124 @@
+// The nested loops of the SDL backend's dialogs and popup menu. Each keeps the runtime going
+// (timers, posted work, painting) and the window drawn while it waits for its answer, which
+// comes from the user or, while an event script plays, from the script.
+#include "base/cp1253.h"
+#include "platform/backend_common.h"
+#include "platform/modal_answers.h"
+#include "platform/sdl/file_browser.h"
+#include "platform/sdl/sdl_dialogs.h"
+#include "platform/sdl/sdl_menus.h"
+#include "platform/sdl/sdl_platform_impl.h"
+
+namespace zd::platform::sdl {
+namespace {
+
+// The window a dialog gets when it comes before the runtime's own window (or after it).
+constexpr int kLoneDialogWidth = 480, kLoneDialogHeight = 240;
+
+}  // namespace
+
+int SdlPlatform::RunModal(InputContext context, TraceCategory category, int fallback,
+                          ModalView& view, const std::string& caption, const Accept& accept) {
+  const bool loneWindow = !window_->shown();
+  if (loneWindow) {
+    window_->Place(WindowStyle::Captioned, kLoneDialogWidth, kLoneDialogHeight,
+                   Cp1253ToUtf8(caption), false);
+  }
+  views_.push_back(&view);
+  int result = fallback;
+  bool byDefault = false;
+  for (;;) {
+    const bool scriptLive = driver_ && !driver_->ended();
+    if (scriptLive && !ScriptWaiting()) {
+      const DriverStep step = driver_->Next(context, *this, host_);
+      if (step.kind == DriverStep::Kind::Wait) {
+        // The dialog stays up and answers the user while the script waits.
+        waitUntil_ = SDL_GetTicks() + step.ms;
+      } else if (step.kind != DriverStep::Kind::End) {
+        int answer = 0;
+        if (accept(step, answer)) {
+          result = answer;
+          break;
+        }
+      }
+    }
+    // A script that failed ends the run: the dialog takes its default, as it does headless.
+    // One that played to its end leaves the dialog to the user.
+    if (driver_ && driver_->failed()) {
+      byDefault = true;
+      break;
+    }
+    focusLostInModal_ = false;
+    PumpEvents(true);
+    if (focusLostInModal_ && context == InputContext::PopupMenu) {
+      result = 0;
+      break;
+    }
+    if (host_) host_->DispatchBackground();
+    RenderNow();
+    if (view.finished()) {
+      result = view.result();
+      break;
+    }
+    if (driver_ && !driver_->ended() && !ScriptWaiting()) continue;  // more steps to take
+    const uint32_t now = TickCount();
+    uint32_t sleep = kFrameMs;
+    const uint32_t due = host_ ? host_->NextTimerDue() : kNoDeadline;
+    if (due != kNoDeadline) sleep = std::min(sleep, TickBefore(now, due) ? due - now : 0u);
+    if (waitUntil_) {
+      const uint32_t ticks = SDL_GetTicks();
+      sleep = std::min(sleep, TickBefore(ticks, *waitUntil_) ? *waitUntil_ - ticks : 0u);
+    }
+    SleepUntilEvent(sleep);
+  }
+  views_.pop_back();
+  if (loneWindow) window_->Hide();
+  TraceModalResult(trace_, context, category, result, byDefault);
+  RenderNow();  // the page again, without the dialog
+  return result;
+}
+
+int SdlPlatform::MessageBox(const MessageBoxSpec& spec) {
+  TraceMessageBox(trace_, spec);
+  if (driver_) driver_->RecordMessage(spec.key, spec.text);
+  ButtonRowView view = MakeMessageBoxView(spec);
+  return RunModal(InputContext::MessageBox, TraceCategory::Message, MessageBoxDefault(spec), view,
+                  spec.caption, [&](const DriverStep& step, int& result) {
+                    return TakeMessageBoxStep(step, spec, *driver_, result);
+                  });
+}
+
+int SdlPlatform::ButtonDialog(const ButtonDialogSpec& spec) {
+  TraceButtonDialog(trace_, spec);
+  ButtonRowView view = MakeButtonDialogView(spec);
+  return RunModal(InputContext::ButtonDialog, TraceCategory::Dialog, spec.defaultId, view,
+                  spec.caption, [&](const DriverStep& step, int& result) {
+                    return TakeButtonDialogStep(step, spec, *driver_, result);
+                  });
+}
+
+int SdlPlatform::PopupMenu(const PopupMenuSpec& spec) {
+  TracePopupMenu(trace_, spec);
+  PopupMenuView view(spec);
+  return RunModal(InputContext::PopupMenu, TraceCategory::Dialog, 0, view, "",
+                  [&](const DriverStep& step, int& result) {
+                    return TakePopupMenuStep(step, spec, *driver_, result);
+                  });
+}
+
+std::optional<std::string> SdlPlatform::FileDialog(const FileDialogSpec& spec) {
+  TraceFileDialog(trace_, spec);
+  FileBrowserView view(spec);
+  std::optional<std::string> scripted;
+  bool fromScript = false;
+  RunModal(InputContext::FileDialog, TraceCategory::Dialog, answer::CANCEL, view, spec.title,
+           [&](const DriverStep& step, int& result) {
+             fromScript = TakeFileDialogStep(step, scripted, result);
+             return fromScript;
+           });
+  const std::optional<std::string> chosen = fromScript ? scripted : view.chosen();
+  TraceFileChoice(trace_, chosen);
+  return chosen;
+}
+
+}  // namespace zd::platform::sdl

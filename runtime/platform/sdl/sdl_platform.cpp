@@ -1,0 +1,219 @@
+#include "platform/sdl/sdl_platform.h"
+
+#include <imgui.h>
+
+#include <climits>
+
+#include "base/cp1253.h"
+#include "platform/backend_common.h"
+#include "platform/local_time.h"
+#include "platform/sdl/sdl_menus.h"
+#include "platform/sdl/sdl_platform_impl.h"
+
+namespace zd::platform {
+
+std::unique_ptr<Platform> MakeSdlPlatform(const SdlOptions& options, const Trace& trace,
+                                          EventScriptDriver* driver, std::string& error) {
+  auto window = sdl::SdlWindow::Create(options.screen, error);
+  if (!window) return nullptr;
+  trace.Line(TraceCategory::Window, std::string("window backend sdl driver ") +
+                                        window->driverName() + " renderer " +
+                                        window->rendererName() + " scale " +
+                                        std::to_string(window->windowScale()));
+  return std::make_unique<sdl::SdlPlatform>(options, trace, driver, std::move(window));
+}
+
+namespace sdl {
+
+SdlPlatform::SdlPlatform(const SdlOptions& options, const Trace& trace, EventScriptDriver* driver,
+                         std::unique_ptr<SdlWindow> window)
+    : options_(options),
+      trace_(trace),
+      driver_(driver),
+      window_(std::move(window)),
+      clockAtStart_(options.clock ? *options.clock : CurrentLocalTime()) {}
+
+SdlPlatform::~SdlPlatform() = default;
+
+uint32_t SdlPlatform::TickCount() { return SDL_GetTicks() + options_.startTicks; }
+
+LocalTime SdlPlatform::Now() {
+  if (!options_.clock) return CurrentLocalTime();
+  return AddSeconds(clockAtStart_, static_cast<int64_t>(SDL_GetTicks() / 1000));
+}
+
+ScreenInfo SdlPlatform::Screen() { return window_->Screen(); }
+
+bool SdlPlatform::OpenWindow(const WindowSpec& spec) {
+  open_ = true;
+  Place(spec, "open");
+  return true;
+}
+
+void SdlPlatform::SetWindow(const WindowSpec& spec) { Place(spec, "change"); }
+
+void SdlPlatform::Place(const WindowSpec& spec, const char* verb) {
+  menuBar_ = spec.style == WindowStyle::Captioned ? spec.menuBar : std::vector<Menu>{};
+  if (window_->Place(spec.style, spec.clientWidth, spec.clientHeight, Cp1253ToUtf8(spec.caption),
+                     !menuBar_.empty())) {
+    cursors_.Rescale(window_->scale());
+  }
+  lastMouseX_ = lastMouseY_ = INT32_MIN;
+  TraceWindow(trace_, verb, spec, window_->clientWidth(), window_->clientHeight());
+  RenderNow();
+}
+
+void SdlPlatform::CloseWindow() {
+  if (open_) trace_.Line(TraceCategory::Window, "window closed");
+  open_ = false;
+  menuBar_.clear();
+  window_->Hide();
+}
+
+void SdlPlatform::ClientSize(int& width, int& height) {
+  width = open_ ? window_->clientWidth() : 0;
+  height = open_ ? window_->clientHeight() : 0;
+}
+
+void SdlPlatform::Present(const Frame& frame) {
+  window_->SetFrame(frame);
+  RenderNow();
+}
+
+std::optional<RgbImage> SdlPlatform::WindowPicture() {
+  if (window_->frame().empty()) return std::nullopt;
+  return window_->frame().Compose(window_->clientWidth(), window_->clientHeight());
+}
+
+CursorHandle SdlPlatform::CreateCursor(const CursorImage& image) {
+  return cursors_.Create(image, window_->scale());
+}
+
+CursorHandle SdlPlatform::LoadSystemCursor(SystemCursor which) { return cursors_.System(which); }
+
+void SdlPlatform::SetCursor(CursorHandle cursor) {
+  if (cursor == cursor_) return;
+  cursor_ = cursor;
+  const std::string name = cursors_.Name(cursor);
+  if (!name.empty()) trace_.Line(TraceCategory::Cursor, "cursor " + name);
+  UpdateCursor();
+}
+
+void SdlPlatform::UpdateCursor() {
+  if (!window_->shown()) return;
+  const bool overMenuBar = !menuBar_.empty() && mouseWindowY_ >= 0 &&
+                           mouseWindowY_ < window_->menuBarHeight();
+  if (!views_.empty() || popupOpen_ || overMenuBar) {
+    cursors_.ShowArrow();
+  } else {
+    cursors_.Show(cursor_);
+  }
+}
+
+bool SdlPlatform::OverlayShown() const { return !menuBar_.empty() || !views_.empty() || popupOpen_; }
+
+bool SdlPlatform::OverlayAnimating() const { return !views_.empty() || popupOpen_; }
+
+void SdlPlatform::RenderNow() {
+  needRender_ = false;
+  window_->Render([this] { DrawOverlay(); });
+  UpdateCursor();
+}
+
+void SdlPlatform::DrawOverlay() {
+  if (!menuBar_.empty()) {
+    // Dialogs are modal: the menu bar stays in view but takes no clicks under them.
+    if (const int command = DrawMenuBar(menuBar_, views_.empty())) {
+      Event e;
+      e.type = EventType::MenuCommand;
+      e.command = command;
+      Push(e);
+    }
+  }
+  ViewContext context;
+  window_->WindowSize(context.windowWidth, context.windowHeight);
+  context.client = window_->Placement();
+  for (size_t i = 0; i < views_.size(); ++i) {
+    context.active = i + 1 == views_.size();
+    views_[i]->Draw(context);
+  }
+  popupOpen_ = ImGui::IsPopupOpen("", ImGuiPopupFlags_AnyPopupId | ImGuiPopupFlags_AnyPopupLevel);
+}
+
+void SdlPlatform::Push(EventType type) {
+  Event e;
+  e.type = type;
+  Push(e);
+}
+
+void SdlPlatform::Push(Event event) {
+  event.time = TickCount();
+  pending_.push_back(event);
+}
+
+bool SdlPlatform::PopPending(Event& event) {
+  if (pending_.empty()) return false;
+  event = pending_.front();
+  pending_.pop_front();
+  return true;
+}
+
+bool SdlPlatform::ScriptWaiting() {
+  if (!waitUntil_) return false;
+  if (TickBefore(SDL_GetTicks(), *waitUntil_)) return true;
+  waitUntil_.reset();
+  return false;
+}
+
+void SdlPlatform::TakeScriptStep() {
+  if (!driver_ || ScriptWaiting()) return;
+  if (!driver_->ended()) {
+    const DriverStep step = driver_->Next(InputContext::Window, *this, host_);
+    if (step.kind == DriverStep::Kind::Event) {
+      Push(step.event);
+      return;
+    }
+    if (step.kind == DriverStep::Kind::Wait) {
+      waitUntil_ = SDL_GetTicks() + step.ms;
+      return;
+    }
+  }
+  // A script played to its end hands the window to the user, who closes it; a failed one
+  // ends the run, as it does headless.
+  if (driver_->failed()) Push(EventType::ScriptEnded);
+}
+
+void SdlPlatform::SleepUntilEvent(uint32_t ms) {
+  if (ms == UINT32_MAX) {
+    SDL_WaitEvent(nullptr);
+  } else if (ms > 0) {
+    SDL_WaitEventTimeout(nullptr, static_cast<int>(std::min<uint32_t>(ms, INT_MAX)));
+  }
+}
+
+bool SdlPlatform::PollEvent(Event& event) {
+  PumpEvents(false);
+  if (pending_.empty()) TakeScriptStep();
+  return PopPending(event);
+}
+
+bool SdlPlatform::WaitEvent(Event& event, uint32_t deadline) {
+  for (;;) {
+    PumpEvents(false);
+    if (pending_.empty()) TakeScriptStep();
+    if (PopPending(event)) return true;
+    const uint32_t now = TickCount();
+    if (deadline != kNoDeadline && !TickBefore(now, deadline)) return false;
+    uint32_t sleep = deadline == kNoDeadline ? UINT32_MAX : deadline - now;
+    if (waitUntil_) {
+      const uint32_t ticks = SDL_GetTicks();
+      sleep = std::min(sleep, TickBefore(ticks, *waitUntil_) ? *waitUntil_ - ticks : 0u);
+    }
+    if (OverlayAnimating()) sleep = std::min(sleep, kFrameMs);
+    SleepUntilEvent(sleep);
+    if (OverlayAnimating()) RenderNow();
+  }
+}
+
+}  // namespace sdl
+}  // namespace zd::platform

@@ -1,0 +1,244 @@
+#include "platform/sdl/sdl_window.h"
+
+#include <imgui.h>
+#include <backends/imgui_impl_sdl.h>
+#include <backends/imgui_impl_sdlrenderer.h>
+
+#include <algorithm>
+
+#include "platform/sdl/imgui_style.h"
+
+namespace zd::platform::sdl {
+
+std::unique_ptr<SdlWindow> SdlWindow::Create(const std::optional<ScreenInfo>& simulatedScreen,
+                                             std::string& error) {
+  // Ctrl+C in a terminal ends the player as it ends any program, rather than arriving as a
+  // quit request that would ask the learner whether to quit.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");  // whole-pixel blocks, no smoothing
+  // The full-screen page stays up when another window takes the focus, as the original did.
+  SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    error = std::string("cannot open a window: ") + SDL_GetError();
+    return nullptr;
+  }
+  // The screen saver must not start while a title plays. SDL keeps it off while its video
+  // runs unless SDL_HINT_VIDEO_ALLOW_SCREENSAVER asks otherwise; say so explicitly.
+  SDL_DisableScreenSaver();
+
+  std::unique_ptr<SdlWindow> w(new SdlWindow);
+  w->simulatedScreen_ = simulatedScreen;
+  int desktopWidth = 0, desktopHeight = 0;
+  w->DesktopSize(desktopWidth, desktopHeight);
+  w->windowScale_ = WindowScale(desktopWidth, desktopHeight);
+
+  w->window_ = SDL_CreateWindow("Zendral", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                kPageWidth * w->windowScale_, kPageHeight * w->windowScale_,
+                                SDL_WINDOW_HIDDEN);
+  if (!w->window_) {
+    error = std::string("cannot open a window: ") + SDL_GetError();
+    return nullptr;
+  }
+  // A virtual display (or a machine without a GPU) has no accelerated renderer.
+  w->renderer_ = SDL_CreateRenderer(w->window_, -1, SDL_RENDERER_ACCELERATED);
+  if (!w->renderer_) w->renderer_ = SDL_CreateRenderer(w->window_, -1, SDL_RENDERER_SOFTWARE);
+  if (!w->renderer_) {
+    error = std::string("cannot draw in the window: ") + SDL_GetError();
+    return nullptr;
+  }
+  SDL_RendererInfo info{};
+  SDL_GetRendererInfo(w->renderer_, &info);
+  w->rendererName_ = info.name ? info.name : "?";
+
+  IMGUI_CHECKVERSION();
+  ImGui::CreateContext();
+  ImGuiIO& io = ImGui::GetIO();
+  io.IniFilename = nullptr;  // nothing of the dialogs is remembered between runs
+  io.LogFilename = nullptr;
+  // The pointer over the page is the title's; the backend chooses it, not ImGui.
+  io.ConfigFlags |= ImGuiConfigFlags_NoMouseCursorChange;
+  ImGui_ImplSDL2_InitForSDLRenderer(w->window_);
+  ImGui_ImplSDLRenderer_Init(w->renderer_);
+  w->imguiReady_ = true;
+  w->SetScale(w->windowScale_);
+  return w;
+}
+
+SdlWindow::~SdlWindow() {
+  if (imguiReady_) {
+    ImGui_ImplSDLRenderer_Shutdown();
+    ImGui_ImplSDL2_Shutdown();
+    ImGui::DestroyContext();
+  }
+  if (texture_) SDL_DestroyTexture(texture_);
+  if (renderer_) SDL_DestroyRenderer(renderer_);
+  if (window_) SDL_DestroyWindow(window_);
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  // SDL_Quit also closes what SDL opened for itself (its D-Bus connection); only once no other
+  // part of the player still uses SDL.
+  if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) SDL_Quit();
+}
+
+const char* SdlWindow::driverName() const {
+  const char* name = SDL_GetCurrentVideoDriver();
+  return name ? name : "?";
+}
+
+void SdlWindow::DesktopSize(int& width, int& height) const {
+  const int display = window_ ? std::max(0, SDL_GetWindowDisplayIndex(window_)) : 0;
+  SDL_DisplayMode mode{};
+  if (SDL_GetDesktopDisplayMode(display, &mode) != 0 || mode.w <= 0 || mode.h <= 0) {
+    mode.w = kPageWidth;
+    mode.h = kPageHeight;
+  }
+  width = mode.w;
+  height = mode.h;
+}
+
+ScreenInfo SdlWindow::Screen() const {
+  if (simulatedScreen_) return *simulatedScreen_;
+  int width = 0, height = 0;
+  DesktopSize(width, height);
+  const int s = FullScreenScale(width, height);
+  ScreenInfo screen;
+  screen.width = width / s;
+  screen.height = height / s;
+  const int display = window_ ? std::max(0, SDL_GetWindowDisplayIndex(window_)) : 0;
+  SDL_DisplayMode mode{};
+  if (SDL_GetDesktopDisplayMode(display, &mode) == 0) {
+    screen.bitsPerPixel = static_cast<int>(SDL_BITSPERPIXEL(mode.format));
+  }
+  screen.reservedColours = 0;
+  return screen;
+}
+
+void SdlWindow::SetScale(int scale) {
+  if (scale == scale_) return;
+  scale_ = scale;
+  ImGui_ImplSDLRenderer_DestroyFontsTexture();  // remade at the next frame from the new atlas
+  ApplyClassicStyle(scale);
+  LoadDialogFont(scale);
+  menuBarHeight_ = MenuBarHeight();
+}
+
+bool SdlWindow::Place(WindowStyle style, int clientWidth, int clientHeight,
+                      const std::string& captionUtf8, bool menuBar) {
+  const int before = scale_;
+  int desktopWidth = 0, desktopHeight = 0;
+  DesktopSize(desktopWidth, desktopHeight);
+  SDL_SetWindowTitle(window_, captionUtf8.c_str());
+  if (style == WindowStyle::FullScreen && !simulatedScreen_) {
+    const int s = FullScreenScale(desktopWidth, desktopHeight);
+    SetScale(s);
+    clientWidth_ = desktopWidth / s;
+    clientHeight_ = desktopHeight / s;
+    menuBarHeight_ = 0;
+    // Covering the desktop first keeps the page whole where no window manager carries out the
+    // full-screen request (a bare X server).
+    SDL_SetWindowBordered(window_, SDL_FALSE);
+    SDL_SetWindowSize(window_, desktopWidth, desktopHeight);
+    SDL_SetWindowPosition(window_, 0, 0);
+    SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+  } else {
+    int s = windowScale_;
+    if (style == WindowStyle::FullScreen) {
+      // A simulated screen is a borderless window of its size, standing in for the monitor.
+      clientWidth = simulatedScreen_->width;
+      clientHeight = simulatedScreen_->height;
+      s = SimulatedScreenScale(desktopWidth, desktopHeight, clientWidth, clientHeight);
+    }
+    if (clientWidth <= 0 || clientHeight <= 0) {
+      clientWidth = kPageWidth;
+      clientHeight = kPageHeight;
+    }
+    SetScale(s);
+    clientWidth_ = clientWidth;
+    clientHeight_ = clientHeight;
+    menuBarHeight_ = menuBar && style == WindowStyle::Captioned ? MenuBarHeight() : 0;
+    SDL_SetWindowFullscreen(window_, 0);
+    SDL_SetWindowBordered(window_, style == WindowStyle::Captioned ? SDL_TRUE : SDL_FALSE);
+    SDL_SetWindowSize(window_, clientWidth_ * s, clientHeight_ * s + menuBarHeight_);
+    SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+  }
+  if (!shown_) SDL_ShowWindow(window_);
+  SDL_RaiseWindow(window_);
+  shown_ = true;
+  return scale_ != before;
+}
+
+void SdlWindow::Hide() {
+  if (!shown_) return;
+  SDL_SetWindowFullscreen(window_, 0);
+  SDL_HideWindow(window_);
+  shown_ = false;
+}
+
+void SdlWindow::WindowSize(int& width, int& height) const { SDL_GetWindowSize(window_, &width, &height); }
+
+ClientPlacement SdlWindow::Placement() const {
+  int width = 0, height = 0;
+  WindowSize(width, height);
+  return PlaceClient(width, height, clientWidth_, clientHeight_, scale_, menuBarHeight_);
+}
+
+void SdlWindow::SetFrame(const Frame& frame) {
+  frame_.Store(frame);
+  UploadFrame();
+}
+
+void SdlWindow::UploadFrame() {
+  if (frame_.empty()) return;
+  if (!texture_ || textureWidth_ != frame_.width() || textureHeight_ != frame_.height()) {
+    if (texture_) SDL_DestroyTexture(texture_);
+    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGBA32, SDL_TEXTUREACCESS_STREAMING,
+                                 frame_.width(), frame_.height());
+    textureWidth_ = frame_.width();
+    textureHeight_ = frame_.height();
+    if (!texture_) return;
+  }
+  frame_.ToRgba(rgba_);
+  SDL_UpdateTexture(texture_, nullptr, rgba_.data(), frame_.width() * 4);
+}
+
+void SdlWindow::Render(const std::function<void()>& overlay) {
+  if (rendering_ || !shown_) return;
+  rendering_ = true;
+  ImGui_ImplSDLRenderer_NewFrame();
+  ImGui_ImplSDL2_NewFrame();
+  ImGui::NewFrame();
+  if (overlay) overlay();
+  ImGui::Render();
+
+  // The page is placed in window pixels; the renderer's output may be denser (high DPI).
+  int windowWidth = 1, windowHeight = 1, outputWidth = 1, outputHeight = 1;
+  WindowSize(windowWidth, windowHeight);
+  SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight);
+  const float fx = windowWidth > 0 ? float(outputWidth) / float(windowWidth) : 1.0f;
+  const float fy = windowHeight > 0 ? float(outputHeight) / float(windowHeight) : 1.0f;
+  const auto toOutput = [&](int x, int y, int w, int h) {
+    return SDL_Rect{int(x * fx), int(y * fy), int(w * fx), int(h * fy)};
+  };
+
+  SDL_RenderSetClipRect(renderer_, nullptr);
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+  SDL_RenderClear(renderer_);
+  const ClientPlacement p = Placement();
+  const SDL_Rect client = toOutput(p.x, p.y, p.width, p.height);
+  const Rgb bg = frame_.background();
+  SDL_SetRenderDrawColor(renderer_, bg.r, bg.g, bg.b, 255);
+  SDL_RenderFillRect(renderer_, &client);
+  if (texture_ && !frame_.empty()) {
+    // The picture may reach past the client area (a page on a screen smaller than it).
+    SDL_RenderSetClipRect(renderer_, &client);
+    const SDL_Rect picture = toOutput(p.x + frame_.originX() * p.scale, p.y + frame_.originY() * p.scale,
+                                      frame_.width() * p.scale, frame_.height() * p.scale);
+    SDL_RenderCopy(renderer_, texture_, nullptr, &picture);
+    SDL_RenderSetClipRect(renderer_, nullptr);
+  }
+  ImGui_ImplSDLRenderer_RenderDrawData(ImGui::GetDrawData());
+  SDL_RenderPresent(renderer_);
+  rendering_ = false;
+}
+
+}  // namespace zd::platform::sdl

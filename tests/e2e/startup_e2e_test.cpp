@@ -1,0 +1,152 @@
+// The player started as a user starts it, headless, driven by event scripts.
+#include <gtest/gtest.h>
+
+#include "resources/string_table.h"
+#include "support/test_support.h"
+
+namespace zd {
+namespace {
+
+using test::RunPlayer;
+
+bool Has(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+std::string QuitQuestion() { return std::string(LoadStringUtf8(strings::QUIT_QUESTION)); }
+
+TEST(Startup, WithoutATitleTheSplashOffersTheFileMenuAndTheCloseBoxAsks) {
+  test::TempDir dir;
+  const auto events = dir.Write("events", "wait 50\nanswer no\nquit\nwait 20\nanswer yes\nquit\n");
+  const auto r = RunPlayer({"--headless", "--events", events, "--trace"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(Has(r.err, "window open popup 480x360 \"Zendral - Mossgate\"")) << r.err;
+  EXPECT_TRUE(Has(r.err, "window change captioned 480x360 \"Zendral - Mossgate\" menu \"Αρχείο\": "
+                         "101 \"Άνοιγμα…\", 106 \"Εκτέλεση…\", 102 \"Έξοδος\""));
+  // Asked twice: refused once, accepted once.
+  const std::string asked = "message: " + QuitQuestion() + " [yes/no, question]";
+  const size_t first = r.err.find(asked);
+  ASSERT_NE(first, std::string::npos);
+  EXPECT_NE(r.err.find(asked, first + 1), std::string::npos);
+  EXPECT_TRUE(Has(r.err, "answer no\n"));
+  EXPECT_TRUE(Has(r.err, "answer yes\n"));
+  EXPECT_TRUE(Has(r.err, "window closed"));
+}
+
+TEST(Startup, ASmallOrShallowDisplayBringsUpTheDisplayQuestion) {
+  test::TempDir dir;
+  const std::string designed(LoadStringUtf8(strings::DISPLAY_DESIGNED));
+  for (const char* screen : {"640x400", "800x600x4"}) {
+    const auto refuse = dir.Write("no", "answer no\n");
+    auto r = RunPlayer({"--headless", "--screen", screen, "--events", refuse, "--trace"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    const std::string firstLine = designed.substr(0, designed.find('\n'));
+    EXPECT_TRUE(Has(r.err, firstLine)) << screen << r.err;
+    EXPECT_TRUE(Has(r.err, "answer no"));
+    EXPECT_FALSE(Has(r.err, "window change")) << "refusing must end the run: " << r.err;
+
+    const auto accept = dir.Write("yes", "answer yes\nwait 20\n");
+    r = RunPlayer({"--headless", "--screen", screen, "--events", accept, "--trace"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(Has(r.err, "window change captioned")) << r.err;
+  }
+  // A big enough screen asks nothing.
+  const auto r = RunPlayer({"--headless", "--screen", "1024x768", "--trace"});
+  EXPECT_FALSE(Has(r.err, designed.substr(0, 10)));
+}
+
+TEST(Startup, AMissingTitleAsksWhetherToQuit) {
+  test::TempDir dir;
+  const auto yes = dir.Write("yes", "answer yes\n");
+  auto r = RunPlayer({"--headless", "--events", yes, "--trace", "-d", "/no/such/Title/authorfi"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_TRUE(Has(r.err, "message: '/NO/SUCH/TITLE/AUTHORFI' not found.\\nDo you want to quit "
+                         "Zendral? [yes/no, question]"))
+      << r.err;
+  EXPECT_TRUE(Has(r.err, "start \"-d /no/such/Title/authorfi\" as !ITLE"));
+  EXPECT_FALSE(Has(r.err, "window change"));
+
+  const auto no = dir.Write("no", "answer no\n");
+  r = RunPlayer({"--headless", "--events", no, "--trace", "/no/such/authorfi"});
+  EXPECT_TRUE(Has(r.err, "window change captioned")) << r.err;
+}
+
+TEST(Startup, TheFileMenuAsksForAnAuthorfileUntilCancelled) {
+  test::TempDir dir;
+  const auto events = dir.Write("events",
+                                "command 101\nfile /no/such/authorfi\nfile -\n"
+                                "key Ctrl+O\nfile -\n"
+                                "command 102\n");
+  const auto r = RunPlayer({"--headless", "--events", events, "--trace"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  size_t dialogs = 0;
+  for (size_t at = r.err.find("dialog open-file [Authorfile (*.*)]"); at != std::string::npos;
+       at = r.err.find("dialog open-file", at + 1)) {
+    ++dialogs;
+  }
+  EXPECT_EQ(dialogs, 3u) << r.err;
+  EXPECT_TRUE(Has(r.err, "file /no/such/authorfi"));
+  EXPECT_TRUE(Has(r.err, "file cancelled"));
+  // File, Exit ends the run without the question.
+  EXPECT_FALSE(Has(r.err, QuitQuestion()));
+}
+
+TEST(Automation, FailedExpectationsAndImpossibleCommandsEndTheRunWithStatusOne) {
+  test::TempDir dir;
+  auto r = RunPlayer({"--headless", "--events", dir.Write("a", "wait 10\nexpect page Intro\n")});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_TRUE(Has(r.err, "expect failed: page Intro: no page is shown")) << r.err;
+
+  r = RunPlayer({"--headless", "--events", dir.Write("b", "quit\nclick 10 10\n")});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_TRUE(Has(r.err, "'click' cannot be taken while a message box waits for an answer"))
+      << r.err;
+
+  // Messages are matched by key or text, once: a second expectation needs a new message.
+  const std::string text = QuitQuestion().substr(0, QuitQuestion().find(' '));  // first word
+  r = RunPlayer({"--headless", "--events",
+                 dir.Write("c", "answer no\nquit\nexpect message " + text +
+                                    "\nexpect message " + text + "\n")});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_TRUE(Has(r.err, "expect failed: message " + text + ": no such message was shown"));
+  EXPECT_TRUE(Has(r.err, "c:4)")) << "the failing line is named: " << r.err;
+
+  r = RunPlayer({"--headless", "--events", dir.Write("d", "answer ok\nquit\n")});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_TRUE(Has(r.err, "the message box offers no 'ok' answer")) << r.err;
+}
+
+TEST(Automation, MalformedScriptsAndOptionsAreRefusedBeforeAnythingRuns) {
+  test::TempDir dir;
+  auto r = RunPlayer({"--headless", "--events", dir.Write("e", "# fine\nwait 10\njump 3\n")});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_TRUE(Has(r.err, "e:3: unknown command 'jump'")) << r.err;
+  r = RunPlayer({"--headless", "--events", dir.Write("f", "click 10\n")});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_TRUE(Has(r.err, "f:1: 'click' needs two whole numbers X Y"));
+  r = RunPlayer({"--headless", "--events", dir.Write("g", "key Hyper\n")});
+  EXPECT_TRUE(Has(r.err, "g:1: unknown key 'Hyper'"));
+  r = RunPlayer({"--headless", "--events", dir.File("missing")});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_TRUE(Has(r.err, "cannot read the event script"));
+  r = RunPlayer({"--headless", "--frobnicate"});
+  EXPECT_EQ(r.status, 2);
+  r = RunPlayer({"--headless", "--screen", "640by480"});
+  EXPECT_EQ(r.status, 2);
+  r = RunPlayer({"--trace=pages"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_TRUE(Has(r.err, "unknown trace category"));
+}
+
+TEST(Automation, HelpListsEveryOption) {
+  const auto r = RunPlayer({"--help"});
+  EXPECT_EQ(r.status, 0);
+  for (const char* option : {"--headless", "--events", "--trace", "--screen", "--clock",
+                             "--ticks", "--messages", "--version", "-D", "-S", "-E", "-M", "-O"}) {
+    EXPECT_TRUE(Has(r.out, option)) << option;
+  }
+  EXPECT_TRUE(Has(RunPlayer({"--version"}).out, "zd32"));
+}
+
+}  // namespace
+}  // namespace zd
