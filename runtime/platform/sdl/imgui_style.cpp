@@ -194,19 +194,21 @@ void DrawBevel(ImDrawList* list, ImVec2 min, ImVec2 max, bool raised) {
   DrawLine(list, ImVec2(b.x - t, a.y), b, innerDark);
 }
 
+void FrameCurrentWindow() {
+  ImDrawList* list = ImGui::GetWindowDrawList();
+  const ImVec2 min = ImGui::GetWindowPos();
+  const ImVec2 max(min.x + ImGui::GetWindowSize().x, min.y + ImGui::GetWindowSize().y);
+  list->PushClipRect(min, max, false);
+  DrawBevel(list, min, max, true);
+  list->PopClipRect();
+}
+
 bool BeginClassicWindow(const char* titleAndId, bool* open, ImGuiWindowFlags flags) {
   // The caption is drawn during Begin in the text colour: white on the navy bar.
   ImGui::PushStyleColor(ImGuiCol_Text, IM_COL32(255, 255, 255, 255));
   const bool visible = ImGui::Begin(titleAndId, open, flags);
   ImGui::PopStyleColor();
-  if (visible) {
-    ImDrawList* list = ImGui::GetWindowDrawList();
-    const ImVec2 min = ImGui::GetWindowPos();
-    const ImVec2 max(min.x + ImGui::GetWindowSize().x, min.y + ImGui::GetWindowSize().y);
-    list->PushClipRect(min, max, false);
-    DrawBevel(list, min, max, true);
-    list->PopClipRect();
-  }
+  if (visible) FrameCurrentWindow();
   return visible;
 }
 

@@ -44,5 +44,7 @@ float Scaled(float logical);
 
 // Bevels: `raised` gives the light edge top-left, otherwise bottom-right (a sunken well).
 void DrawBevel(ImDrawList* list, ImVec2 min, ImVec2 max, bool raised);
+// The raised frame around the current ImGui window (dialogs, menu panels).
+void FrameCurrentWindow();
 
 }  // namespace zd::platform::sdl

@@ -24,16 +24,6 @@ int MenuEntry(int id, const std::string& label, const std::string& shortcut, boo
              : 0;
 }
 
-// The raised frame of a menu's drop-down panel.
-void FrameCurrentWindow() {
-  ImDrawList* list = ImGui::GetWindowDrawList();
-  const ImVec2 min = ImGui::GetWindowPos();
-  const ImVec2 max(min.x + ImGui::GetWindowSize().x, min.y + ImGui::GetWindowSize().y);
-  list->PushClipRect(min, max, false);
-  DrawBevel(list, min, max, true);
-  list->PopClipRect();
-}
-
 }  // namespace
 
 int DrawMenuBar(const std::vector<Menu>& menus, bool enabled) {
