@@ -21,29 +21,29 @@ std::string FormatOne(const std::string& flagsWidthPrecision, char conversion,
                        conversion == 'x' || conversion == 'X' || conversion == 'o' ||
                        conversion == 'c';
   if (arg.kind() == MessageArgument::Kind::Number && numeric) {
-    const std::string spec = "%" + flagsWidthPrecision + conversion;
+    const std::string pattern = "%" + flagsWidthPrecision + conversion;
     if (conversion == 'c') {
-      std::snprintf(buffer, sizeof buffer, spec.c_str(), static_cast<unsigned char>(arg.number()));
+      std::snprintf(buffer, sizeof buffer, pattern.c_str(), static_cast<unsigned char>(arg.number()));
     } else if (conversion == 'd' || conversion == 'i') {
-      std::snprintf(buffer, sizeof buffer, spec.c_str(), static_cast<int>(arg.number()));
+      std::snprintf(buffer, sizeof buffer, pattern.c_str(), static_cast<int>(arg.number()));
     } else {
-      std::snprintf(buffer, sizeof buffer, spec.c_str(), static_cast<unsigned>(arg.number()));
+      std::snprintf(buffer, sizeof buffer, pattern.c_str(), static_cast<unsigned>(arg.number()));
     }
     return buffer;
   }
   const std::string text = arg.kind() == MessageArgument::Kind::Number
                                ? std::to_string(arg.number())
                                : arg.text();
-  std::string spec = "%" + flagsWidthPrecision + "s";
+  std::string pattern = "%" + flagsWidthPrecision + "s";
   if (numeric) {  // a text given to a numeric conversion: keep only flags and width
-    spec = "%";
+    pattern = "%";
     for (char c : flagsWidthPrecision) {
       if (c == '.') break;
-      if (c == '-' || IsDigit(c)) spec += c;
+      if (c == '-' || IsDigit(c)) pattern += c;
     }
-    spec += "s";
+    pattern += "s";
   }
-  std::snprintf(buffer, sizeof buffer, spec.c_str(), text.c_str());
+  std::snprintf(buffer, sizeof buffer, pattern.c_str(), text.c_str());
   return buffer;
 }
 
@@ -72,18 +72,18 @@ std::string FormatMessageText(std::string_view format, const MessageArgument& ar
     }
     // Parse flags, width, precision and length; '*' takes nothing here.
     size_t j = i + 1;
-    std::string spec;
-    while (j < format.size() && IsFlag(format[j])) spec += format[j++];
+    std::string flags;
+    while (j < format.size() && IsFlag(format[j])) flags += format[j++];
     int digits = 0;
     while (j < format.size() && (IsDigit(format[j]) || format[j] == '*')) {
-      if (format[j] != '*' && digits++ < 3) spec += format[j];
+      if (format[j] != '*' && digits++ < 3) flags += format[j];
       ++j;
     }
     if (j < format.size() && format[j] == '.') {
-      spec += format[j++];
+      flags += format[j++];
       digits = 0;
       while (j < format.size() && (IsDigit(format[j]) || format[j] == '*')) {
-        if (format[j] != '*' && digits++ < 3) spec += format[j];
+        if (format[j] != '*' && digits++ < 3) flags += format[j];
         ++j;
       }
     }
@@ -96,7 +96,7 @@ std::string FormatMessageText(std::string_view format, const MessageArgument& ar
                        conversion == 'c' || conversion == 's';
     if (!known || argumentUsed) continue;  // nothing to print for it
     argumentUsed = true;
-    out += FormatOne(spec, conversion, arg);
+    out += FormatOne(flags, conversion, arg);
   }
   if (out.size() > maxLength) out.resize(maxLength);
   return out;

@@ -51,6 +51,11 @@ bool WriteRows(const std::string& path, int width, int height, int colourType,
   return true;
 }
 
+// libpng's own handlers print to standard error; a malformed picture is reported to the caller
+// instead, so these only end the decoding.
+void SilentError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+void SilentWarning(png_structp, png_const_charp) {}
+
 struct ReadSource {
   const uint8_t* data;
   size_t size;
@@ -71,7 +76,8 @@ bool Decode(const uint8_t* data, size_t size, std::string& error, Body body) {
     error = "not a PNG file";
     return false;
   }
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_structp png =
+      png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, SilentError, SilentWarning);
   png_infop info = png ? png_create_info_struct(png) : nullptr;
   if (!png || !info) {
     png_destroy_read_struct(&png, &info, nullptr);

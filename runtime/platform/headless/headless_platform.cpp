@@ -59,10 +59,11 @@ class HeadlessPlatform final : public Platform {
   bool WaitEvent(Event& event, uint32_t deadline) override {
     for (;;) {
       if (waitUntil_) {
-        const uint32_t target = std::min(*waitUntil_, deadline);
+        const bool bounded = deadline != kNoDeadline;
+        const uint32_t target = bounded && Before(deadline, *waitUntil_) ? deadline : *waitUntil_;
         if (Before(now_, target)) now_ = target;
         if (!Before(now_, *waitUntil_)) waitUntil_.reset();
-        if (!Before(now_, deadline)) return false;
+        if (bounded && !Before(now_, deadline)) return false;
         continue;
       }
       if (TakeScriptInput(event)) return true;

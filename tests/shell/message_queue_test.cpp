@@ -1,0 +1,80 @@
+#include "shell/message_queue.h"
+
+#include <gtest/gtest.h>
+
+#include <variant>
+
+#include "platform/automation/event_script.h"
+#include "platform/headless/headless_platform.h"
+
+namespace zd {
+namespace {
+
+struct Queue {
+  explicit Queue(const std::string& events) {
+    auto parsed = platform::ParseEventScript(events, "events");
+    driver = std::make_unique<platform::EventScriptDriver>(
+        std::move(std::get<platform::EventScript>(parsed)), trace);
+    platform = platform::MakeHeadlessPlatform({}, trace, driver.get());
+    queue = std::make_unique<MessageQueue>(*platform);
+  }
+  Trace trace;
+  std::unique_ptr<platform::EventScriptDriver> driver;
+  std::unique_ptr<platform::Platform> platform;
+  std::unique_ptr<MessageQueue> queue;
+};
+
+TEST(MessageQueue, PostedThenInputThenPaintThenTimers) {
+  Queue q("key A\nwait 1000\n");
+  q.queue->SetTimer(1, 0);  // due at once, and again at once after each message
+  q.queue->Invalidate();
+  q.queue->Post(Msg::StartTitle);
+  std::vector<Msg> order;
+  WindowMessage m;
+  while (order.size() < 6 && q.queue->Peek(m)) order.push_back(m.id);
+  // The key comes as key down, character and key up.
+  const std::vector<Msg> expected = {Msg::StartTitle, Msg::KeyDown, Msg::Char,
+                                     Msg::KeyUp,      Msg::Paint,   Msg::Timer};
+  EXPECT_EQ(order, expected);
+}
+
+TEST(MessageQueue, PaintAndTimersComeOnlyWhenNothingElseWaits) {
+  Queue q("wait 1000\n");
+  q.queue->SetTimer(1, 10);
+  q.queue->Invalidate();
+  WindowMessage m;
+  ASSERT_TRUE(q.queue->Peek(m));
+  EXPECT_EQ(m.id, Msg::Paint);
+  EXPECT_FALSE(q.queue->Peek(m)) << "one paint per invalidation, and no timer due yet";
+  // Waiting through 100 ms of virtual time gives exactly one timer message every 10 ms.
+  int ticks = 0;
+  while (q.platform->TickCount() < 100) {
+    q.queue->Wait();
+    while (q.queue->Peek(m)) {
+      if (m.id == Msg::Timer) {
+        EXPECT_EQ(m.time % 10, 0u);
+        ++ticks;
+      }
+    }
+  }
+  EXPECT_EQ(ticks, 10);
+}
+
+TEST(MessageQueue, ALateTimerGivesOneMessageNotAPile) {
+  Queue q("wait 1000\n");
+  q.queue->SetTimer(7, 10);
+  q.queue->KillTimer(7);
+  EXPECT_EQ(q.queue->NextTimerDue(), platform::kNoDeadline);
+  q.queue->SetTimer(1, 10);
+  platform::Event e;
+  q.platform->PollEvent(e);  // starts the script's wait
+  q.platform->WaitEvent(e, 95);
+  WindowMessage m;
+  int timers = 0;
+  while (q.queue->Peek(m)) timers += m.id == Msg::Timer;
+  EXPECT_EQ(timers, 1);
+  EXPECT_EQ(q.queue->NextTimerDue(), 105u);
+}
+
+}  // namespace
+}  // namespace zd
