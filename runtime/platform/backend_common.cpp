@@ -92,43 +92,43 @@ void PresentedFrame::ToRgba(std::vector<uint32_t>& out) const {
   for (size_t i = 0; i < pixels_.size(); ++i) out[i] = lookup[pixels_[i]];
 }
 
-void TraceWindow(const Trace& trace, const char* verb, const WindowSpec& spec, int clientWidth,
+void TraceWindow(const Trace& trace, const char* verb, const WindowSpec& request, int clientWidth,
                  int clientHeight) {
   if (!trace.Enabled(TraceCategory::Window)) return;
-  std::string line = std::string("window ") + verb + " " + StyleName(spec.style) + " " +
+  std::string line = std::string("window ") + verb + " " + StyleName(request.style) + " " +
                      std::to_string(clientWidth) + "x" + std::to_string(clientHeight);
-  if (!spec.caption.empty()) line += " \"" + spec.caption + "\"";
-  for (const auto& menu : spec.menuBar) {
+  if (!request.caption.empty()) line += " \"" + request.caption + "\"";
+  for (const auto& menu : request.menuBar) {
     line += " menu \"" + menu.title + "\": " + ItemList(menu.items);
   }
   trace.Line(TraceCategory::Window, line);
 }
 
-void TraceMessageBox(const Trace& trace, const MessageBoxSpec& spec) {
-  const std::string buttons = spec.buttons == MessageButtons::YesNo ? "yes/no" : "ok";
-  const std::string head = spec.key.empty() ? "message: " : "message " + spec.key + ": ";
-  trace.Line(TraceCategory::Message, head + spec.text + " [" + buttons + ", " +
-                                         IconName(spec.icon) + "]");
+void TraceMessageBox(const Trace& trace, const MessageBoxSpec& request) {
+  const std::string buttons = request.buttons == MessageButtons::YesNo ? "yes/no" : "ok";
+  const std::string head = request.key.empty() ? "message: " : "message " + request.key + ": ";
+  trace.Line(TraceCategory::Message, head + request.text + " [" + buttons + ", " +
+                                         IconName(request.icon) + "]");
 }
 
-void TraceButtonDialog(const Trace& trace, const ButtonDialogSpec& spec) {
-  std::string line = "dialog " + spec.name + ": " + spec.text + " [";
-  for (size_t i = 0; i < spec.buttons.size(); ++i) {
+void TraceButtonDialog(const Trace& trace, const ButtonDialogSpec& request) {
+  std::string line = "dialog " + request.name + ": " + request.text + " [";
+  for (size_t i = 0; i < request.buttons.size(); ++i) {
     if (i) line += ", ";
-    line += std::to_string(spec.buttons[i].id) + " \"" + spec.buttons[i].label + "\"";
+    line += std::to_string(request.buttons[i].id) + " \"" + request.buttons[i].label + "\"";
   }
   trace.Line(TraceCategory::Dialog, line + "]");
 }
 
-void TracePopupMenu(const Trace& trace, const PopupMenuSpec& spec) {
-  trace.Line(TraceCategory::Dialog, "dialog popup-menu at " + std::to_string(spec.x) + "," +
-                                        std::to_string(spec.y) + ": " + ItemList(spec.items));
+void TracePopupMenu(const Trace& trace, const PopupMenuSpec& request) {
+  trace.Line(TraceCategory::Dialog, "dialog popup-menu at " + std::to_string(request.x) + "," +
+                                        std::to_string(request.y) + ": " + ItemList(request.items));
 }
 
-void TraceFileDialog(const Trace& trace, const FileDialogSpec& spec) {
-  std::string line = std::string("dialog ") + (spec.save ? "save-file" : "open-file");
-  if (!spec.title.empty()) line += " \"" + spec.title + "\"";
-  for (const auto& f : spec.filters) line += " [" + f.label + "]";
+void TraceFileDialog(const Trace& trace, const FileDialogSpec& request) {
+  std::string line = std::string("dialog ") + (request.save ? "save-file" : "open-file");
+  if (!request.title.empty()) line += " \"" + request.title + "\"";
+  for (const auto& f : request.filters) line += " [" + f.label + "]";
   trace.Line(TraceCategory::Dialog, line);
 }
 
@@ -137,15 +137,15 @@ void TraceAnswer(const Trace& trace, TraceCategory category, const std::string& 
   trace.Line(category, "answer " + what + (byDefault ? " (default)" : ""));
 }
 
-std::vector<int> MessageBoxAnswers(const MessageBoxSpec& spec) {
-  if (spec.buttons == MessageButtons::YesNo) return {answer::YES, answer::NO};
+std::vector<int> MessageBoxAnswers(const MessageBoxSpec& request) {
+  if (request.buttons == MessageButtons::YesNo) return {answer::YES, answer::NO};
   return {answer::OK};
 }
 
-int MessageBoxDefault(const MessageBoxSpec& spec) {
-  const auto answers = MessageBoxAnswers(spec);
-  if (std::find(answers.begin(), answers.end(), spec.defaultAnswer) != answers.end()) {
-    return spec.defaultAnswer;
+int MessageBoxDefault(const MessageBoxSpec& request) {
+  const auto answers = MessageBoxAnswers(request);
+  if (std::find(answers.begin(), answers.end(), request.defaultAnswer) != answers.end()) {
+    return request.defaultAnswer;
   }
   return answers.front();
 }

@@ -34,18 +34,18 @@ class PresentedFrame {
   Rgb background_{};
 };
 
-void TraceWindow(const Trace& trace, const char* verb, const WindowSpec& spec, int clientWidth,
+void TraceWindow(const Trace& trace, const char* verb, const WindowSpec& request, int clientWidth,
                  int clientHeight);
-void TraceMessageBox(const Trace& trace, const MessageBoxSpec& spec);
-void TraceButtonDialog(const Trace& trace, const ButtonDialogSpec& spec);
-void TracePopupMenu(const Trace& trace, const PopupMenuSpec& spec);
-void TraceFileDialog(const Trace& trace, const FileDialogSpec& spec);
+void TraceMessageBox(const Trace& trace, const MessageBoxSpec& request);
+void TraceButtonDialog(const Trace& trace, const ButtonDialogSpec& request);
+void TracePopupMenu(const Trace& trace, const PopupMenuSpec& request);
+void TraceFileDialog(const Trace& trace, const FileDialogSpec& request);
 void TraceAnswer(const Trace& trace, TraceCategory category, const std::string& what,
                  bool byDefault);
 
 // The answers a message box offers, first button first.
-std::vector<int> MessageBoxAnswers(const MessageBoxSpec& spec);
-int MessageBoxDefault(const MessageBoxSpec& spec);
+std::vector<int> MessageBoxAnswers(const MessageBoxSpec& request);
+int MessageBoxDefault(const MessageBoxSpec& request);
 const char* AnswerName(int answer);  // "ok", "yes", ... or nullptr for other numbers
 
 }  // namespace zd::platform

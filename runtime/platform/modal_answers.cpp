@@ -28,10 +28,10 @@ std::string AnswerText(int number) {
   return name ? name : std::to_string(number);
 }
 
-bool TakeMessageBoxStep(const DriverStep& step, const MessageBoxSpec& spec,
+bool TakeMessageBoxStep(const DriverStep& step, const MessageBoxSpec& request,
                         EventScriptDriver& driver, int& result) {
   if (step.kind == DriverStep::Kind::Answer) {
-    const auto answers = MessageBoxAnswers(spec);
+    const auto answers = MessageBoxAnswers(request);
     if (std::find(answers.begin(), answers.end(), step.number) == answers.end()) {
       driver.Fail(step.line, "event script: the message box offers no '" +
                                  AnswerText(step.number) + "' answer");
@@ -40,38 +40,38 @@ bool TakeMessageBoxStep(const DriverStep& step, const MessageBoxSpec& spec,
     result = step.number;
     return true;
   }
-  return KeyAnswer(step, MessageBoxDefault(spec),
-                   spec.buttons == MessageButtons::Ok ? answer::OK : 0, result);
+  return KeyAnswer(step, MessageBoxDefault(request),
+                   request.buttons == MessageButtons::Ok ? answer::OK : 0, result);
 }
 
-bool TakeButtonDialogStep(const DriverStep& step, const ButtonDialogSpec& spec,
+bool TakeButtonDialogStep(const DriverStep& step, const ButtonDialogSpec& request,
                           EventScriptDriver& driver, int& result) {
   if (step.kind == DriverStep::Kind::Answer) {
-    for (const auto& b : spec.buttons) {
+    for (const auto& b : request.buttons) {
       if (b.id == step.number) {
         result = b.id;
         return true;
       }
     }
     if (step.number == answer::CANCEL || step.number == answer::OK) {
-      result = step.number == answer::OK ? spec.defaultId : spec.closeId;
+      result = step.number == answer::OK ? request.defaultId : request.closeId;
       return true;
     }
-    driver.Fail(step.line, "event script: dialog " + spec.name + " has no button " +
+    driver.Fail(step.line, "event script: dialog " + request.name + " has no button " +
                                std::to_string(step.number));
     return false;
   }
-  return KeyAnswer(step, spec.defaultId, spec.closeId, result);
+  return KeyAnswer(step, request.defaultId, request.closeId, result);
 }
 
-bool TakePopupMenuStep(const DriverStep& step, const PopupMenuSpec& spec,
+bool TakePopupMenuStep(const DriverStep& step, const PopupMenuSpec& request,
                        EventScriptDriver& driver, int& result) {
   if (step.kind != DriverStep::Kind::Menu) return false;
   if (step.number == 0) {
     result = 0;
     return true;
   }
-  for (const auto& item : spec.items) {
+  for (const auto& item : request.items) {
     if (item.id == step.number && item.enabled) {
       result = item.id;
       return true;

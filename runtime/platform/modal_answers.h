@@ -14,11 +14,11 @@ namespace zd::platform {
 // Each returns true with `result` set when `step` answers the dialog. A step that names an
 // answer the dialog does not offer fails the script (through `driver`) and returns false;
 // other steps (a key the dialog ignores) return false and change nothing.
-bool TakeMessageBoxStep(const DriverStep& step, const MessageBoxSpec& spec,
+bool TakeMessageBoxStep(const DriverStep& step, const MessageBoxSpec& request,
                         EventScriptDriver& driver, int& result);
-bool TakeButtonDialogStep(const DriverStep& step, const ButtonDialogSpec& spec,
+bool TakeButtonDialogStep(const DriverStep& step, const ButtonDialogSpec& request,
                           EventScriptDriver& driver, int& result);
-bool TakePopupMenuStep(const DriverStep& step, const PopupMenuSpec& spec,
+bool TakePopupMenuStep(const DriverStep& step, const PopupMenuSpec& request,
                        EventScriptDriver& driver, int& result);
 // `chosen` receives the path (nullopt: cancelled); `result` is answer::OK or answer::CANCEL.
 bool TakeFileDialogStep(const DriverStep& step, std::optional<std::string>& chosen, int& result);

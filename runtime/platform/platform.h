@@ -51,8 +51,8 @@ class Platform {
 
   // The screen and the one main window. Sizes are logical pixels.
   virtual ScreenInfo Screen() = 0;
-  virtual bool OpenWindow(const WindowSpec& spec) = 0;
-  virtual void SetWindow(const WindowSpec& spec) = 0;
+  virtual bool OpenWindow(const WindowSpec& request) = 0;
+  virtual void SetWindow(const WindowSpec& request) = 0;
   virtual void CloseWindow() = 0;
   virtual void ClientSize(int& width, int& height) = 0;
   virtual void Present(const Frame& frame) = 0;
@@ -71,10 +71,10 @@ class Platform {
   virtual void SetCursor(CursorHandle cursor) = 0;
 
   // Modal interface. Each runs a nested loop that keeps calling Host::DispatchBackground.
-  virtual int MessageBox(const MessageBoxSpec& spec) = 0;               // an answer::
-  virtual int ButtonDialog(const ButtonDialogSpec& spec) = 0;           // a button id
-  virtual int PopupMenu(const PopupMenuSpec& spec) = 0;                 // a command id or 0
-  virtual std::optional<std::string> FileDialog(const FileDialogSpec& spec) = 0;  // cp1253 path
+  virtual int MessageBox(const MessageBoxSpec& request) = 0;               // an answer::
+  virtual int ButtonDialog(const ButtonDialogSpec& request) = 0;           // a button id
+  virtual int PopupMenu(const PopupMenuSpec& request) = 0;                 // a command id or 0
+  virtual std::optional<std::string> FileDialog(const FileDialogSpec& request) = 0;  // cp1253 path
 };
 
 }  // namespace zd::platform

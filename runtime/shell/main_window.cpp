@@ -27,12 +27,12 @@ bool MainWindow::Create() {
   }
   splashShown_ = true;
   mode_ = Mode::Splash;
-  platform::WindowSpec spec;
-  spec.style = platform::WindowStyle::Popup;
-  spec.clientWidth = splash_.width;
-  spec.clientHeight = splash_.height;
-  spec.caption = runtime_.shell.windowTitle();
-  if (!runtime_.platform.OpenWindow(spec)) return false;
+  platform::WindowSpec request;
+  request.style = platform::WindowStyle::Popup;
+  request.clientWidth = splash_.width;
+  request.clientHeight = splash_.height;
+  request.caption = runtime_.shell.windowTitle();
+  if (!runtime_.platform.OpenWindow(request)) return false;
   exists_ = true;
   RecomputeOrigin();
   InvalidateAll(true);
@@ -61,27 +61,27 @@ void MainWindow::ShowFileMenu() { ApplyMode(Mode::FileMenu); }
 
 void MainWindow::ApplyMode(Mode mode) {
   mode_ = mode;
-  platform::WindowSpec spec;
-  spec.caption = runtime_.shell.windowTitle();
+  platform::WindowSpec request;
+  request.caption = runtime_.shell.windowTitle();
   switch (mode) {
     case Mode::Splash:
     case Mode::FileMenu:
-      spec.style = mode == Mode::Splash ? platform::WindowStyle::Popup
+      request.style = mode == Mode::Splash ? platform::WindowStyle::Popup
                                         : platform::WindowStyle::Captioned;
-      spec.clientWidth = splash_.width;
-      spec.clientHeight = splash_.height;
-      if (mode == Mode::FileMenu) spec.menuBar = ZendralMenu();
+      request.clientWidth = splash_.width;
+      request.clientHeight = splash_.height;
+      if (mode == Mode::FileMenu) request.menuBar = ZendralMenu();
       break;
     case Mode::FullScreen:
-      spec.style = platform::WindowStyle::FullScreen;
+      request.style = platform::WindowStyle::FullScreen;
       break;
     case Mode::Windowed:
-      spec.style = platform::WindowStyle::Captioned;
-      spec.clientWidth = 640;
-      spec.clientHeight = 480;
+      request.style = platform::WindowStyle::Captioned;
+      request.clientWidth = 640;
+      request.clientHeight = 480;
       break;
   }
-  runtime_.platform.SetWindow(spec);
+  runtime_.platform.SetWindow(request);
   RecomputeOrigin();
   InvalidateAll(true);
 }

@@ -30,12 +30,12 @@ class HeadlessPlatform final : public Platform {
 
   ScreenInfo Screen() override { return options_.screen; }
 
-  bool OpenWindow(const WindowSpec& spec) override {
+  bool OpenWindow(const WindowSpec& request) override {
     open_ = true;
-    Place(spec, "open");
+    Place(request, "open");
     return true;
   }
-  void SetWindow(const WindowSpec& spec) override { Place(spec, "change"); }
+  void SetWindow(const WindowSpec& request) override { Place(request, "change"); }
   void CloseWindow() override {
     if (open_) trace_.Line(TraceCategory::Window, "window closed");
     open_ = false;
@@ -86,33 +86,33 @@ class HeadlessPlatform final : public Platform {
     }
   }
 
-  int MessageBox(const MessageBoxSpec& spec) override {
-    TraceMessageBox(trace_, spec);
-    if (driver_) driver_->RecordMessage(spec.key, spec.text);
-    return RunModal(InputContext::MessageBox, TraceCategory::Message, MessageBoxDefault(spec),
+  int MessageBox(const MessageBoxSpec& request) override {
+    TraceMessageBox(trace_, request);
+    if (driver_) driver_->RecordMessage(request.key, request.text);
+    return RunModal(InputContext::MessageBox, TraceCategory::Message, MessageBoxDefault(request),
                     [&](const DriverStep& step, int& result) {
-                      return TakeMessageBoxStep(step, spec, *driver_, result);
+                      return TakeMessageBoxStep(step, request, *driver_, result);
                     });
   }
 
-  int ButtonDialog(const ButtonDialogSpec& spec) override {
-    TraceButtonDialog(trace_, spec);
-    return RunModal(InputContext::ButtonDialog, TraceCategory::Dialog, spec.defaultId,
+  int ButtonDialog(const ButtonDialogSpec& request) override {
+    TraceButtonDialog(trace_, request);
+    return RunModal(InputContext::ButtonDialog, TraceCategory::Dialog, request.defaultId,
                     [&](const DriverStep& step, int& result) {
-                      return TakeButtonDialogStep(step, spec, *driver_, result);
+                      return TakeButtonDialogStep(step, request, *driver_, result);
                     });
   }
 
-  int PopupMenu(const PopupMenuSpec& spec) override {
-    TracePopupMenu(trace_, spec);
+  int PopupMenu(const PopupMenuSpec& request) override {
+    TracePopupMenu(trace_, request);
     return RunModal(InputContext::PopupMenu, TraceCategory::Dialog, 0,
                     [&](const DriverStep& step, int& result) {
-                      return TakePopupMenuStep(step, spec, *driver_, result);
+                      return TakePopupMenuStep(step, request, *driver_, result);
                     });
   }
 
-  std::optional<std::string> FileDialog(const FileDialogSpec& spec) override {
-    TraceFileDialog(trace_, spec);
+  std::optional<std::string> FileDialog(const FileDialogSpec& request) override {
+    TraceFileDialog(trace_, request);
     std::optional<std::string> chosen;
     RunModal(InputContext::FileDialog, TraceCategory::Dialog, 0,
              [&](const DriverStep& step, int& result) {
@@ -125,15 +125,15 @@ class HeadlessPlatform final : public Platform {
  private:
   static bool Before(uint32_t a, uint32_t b) { return static_cast<int32_t>(a - b) < 0; }
 
-  void Place(const WindowSpec& spec, const char* verb) {
-    if (spec.style == WindowStyle::FullScreen) {
+  void Place(const WindowSpec& request, const char* verb) {
+    if (request.style == WindowStyle::FullScreen) {
       clientWidth_ = options_.screen.width;
       clientHeight_ = options_.screen.height;
     } else {
-      clientWidth_ = spec.clientWidth;
-      clientHeight_ = spec.clientHeight;
+      clientWidth_ = request.clientWidth;
+      clientHeight_ = request.clientHeight;
     }
-    TraceWindow(trace_, verb, spec, clientWidth_, clientHeight_);
+    TraceWindow(trace_, verb, request, clientWidth_, clientHeight_);
   }
 
   bool TakeScriptInput(Event& event) {

@@ -36,22 +36,22 @@ std::string Home() {
 
 }  // namespace
 
-FileBrowserView::FileBrowserView(const FileDialogSpec& spec)
-    : save_(spec.save), mustExist_(spec.mustExist && !spec.save) {
-  title_ = Cp1253ToUtf8(spec.title);
+FileBrowserView::FileBrowserView(const FileDialogSpec& request)
+    : save_(request.save), mustExist_(request.mustExist && !request.save) {
+  title_ = Cp1253ToUtf8(request.title);
   if (title_.empty()) title_ = save_ ? "Αποθήκευση ως" : "Άνοιγμα";
   title_ += "###file-dialog";
-  for (const FileFilter& f : spec.filters) {
+  for (const FileFilter& f : request.filters) {
     filters_.push_back({Cp1253ToUtf8(f.label), Cp1253ToUtf8(f.pattern)});
   }
   if (filters_.empty()) filters_.push_back({"*.*", "*.*"});
-  nameField_ = Cp1253ToUtf8(spec.defaultName);
+  nameField_ = Cp1253ToUtf8(request.defaultName);
 
   std::error_code ec;
   fs::path start = fs::current_path(ec);
-  if (!spec.initialDirectory.empty()) {
+  if (!request.initialDirectory.empty()) {
     // Title paths may be written with "\" and in any letter case.
-    if (const auto resolved = ResolvePath(spec.initialDirectory); resolved && IsDirectory(*resolved)) {
+    if (const auto resolved = ResolvePath(request.initialDirectory); resolved && IsDirectory(*resolved)) {
       start = fs::absolute(*resolved, ec);
     }
   }

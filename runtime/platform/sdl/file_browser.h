@@ -14,7 +14,7 @@ namespace zd::platform::sdl {
 
 class FileBrowserView : public ModalView {
  public:
-  explicit FileBrowserView(const FileDialogSpec& spec);
+  explicit FileBrowserView(const FileDialogSpec& request);
   void Draw(const ViewContext& context) override;
   // The accepted path in code page 1253; nullopt when the dialog was cancelled.
   const std::optional<std::string>& chosen() const { return chosen_; }

@@ -158,31 +158,31 @@ void ButtonRowView::Draw(const ViewContext& context) {
   if (!open && escapeResult_) Finish(*escapeResult_);
 }
 
-ButtonRowView MakeMessageBoxView(const MessageBoxSpec& spec) {
+ButtonRowView MakeMessageBoxView(const MessageBoxSpec& request) {
   std::vector<ButtonRowView::Button> buttons;
   int defaultIndex = 0;
-  const int fallback = MessageBoxDefault(spec);
-  for (int a : MessageBoxAnswers(spec)) {
+  const int fallback = MessageBoxDefault(request);
+  for (int a : MessageBoxAnswers(request)) {
     if (a == fallback) defaultIndex = static_cast<int>(buttons.size());
     buttons.push_back({AnswerLabel(a), a});
   }
   // Only a box with a lone OK can be dismissed; a question must be answered.
   const std::optional<int> escape =
-      spec.buttons == MessageButtons::Ok ? std::optional<int>(answer::OK) : std::nullopt;
-  return ButtonRowView(Cp1253ToUtf8(spec.caption), Cp1253ToUtf8(spec.text), spec.icon,
+      request.buttons == MessageButtons::Ok ? std::optional<int>(answer::OK) : std::nullopt;
+  return ButtonRowView(Cp1253ToUtf8(request.caption), Cp1253ToUtf8(request.text), request.icon,
                        std::move(buttons), defaultIndex, escape);
 }
 
-ButtonRowView MakeButtonDialogView(const ButtonDialogSpec& spec) {
+ButtonRowView MakeButtonDialogView(const ButtonDialogSpec& request) {
   std::vector<ButtonRowView::Button> buttons;
   int defaultIndex = 0;
-  for (const DialogButton& b : spec.buttons) {
-    if (b.id == spec.defaultId) defaultIndex = static_cast<int>(buttons.size());
+  for (const DialogButton& b : request.buttons) {
+    if (b.id == request.defaultId) defaultIndex = static_cast<int>(buttons.size());
     buttons.push_back({Cp1253ToUtf8(StripAccelerator(b.label)), b.id});
   }
-  const std::optional<int> escape = spec.closeId != 0 ? std::optional<int>(spec.closeId)
+  const std::optional<int> escape = request.closeId != 0 ? std::optional<int>(request.closeId)
                                                       : std::nullopt;
-  return ButtonRowView(Cp1253ToUtf8(spec.caption), Cp1253ToUtf8(spec.text), MessageIcon::None,
+  return ButtonRowView(Cp1253ToUtf8(request.caption), Cp1253ToUtf8(request.text), MessageIcon::None,
                        std::move(buttons), defaultIndex, escape);
 }
 

@@ -35,7 +35,7 @@ class ButtonRowView : public ModalView {
 };
 
 // "OK", or "Ναι" and "Όχι": the buttons of a message box in this build's language.
-ButtonRowView MakeMessageBoxView(const MessageBoxSpec& spec);
-ButtonRowView MakeButtonDialogView(const ButtonDialogSpec& spec);
+ButtonRowView MakeMessageBoxView(const MessageBoxSpec& request);
+ButtonRowView MakeButtonDialogView(const ButtonDialogSpec& request);
 
 }  // namespace zd::platform::sdl

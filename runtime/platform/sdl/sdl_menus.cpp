@@ -50,8 +50,8 @@ int DrawMenuBar(const std::vector<Menu>& menus, bool enabled) {
   return chosen;
 }
 
-PopupMenuView::PopupMenuView(const PopupMenuSpec& spec) : x_(spec.x), y_(spec.y) {
-  for (const MenuItem& item : spec.items) {
+PopupMenuView::PopupMenuView(const PopupMenuSpec& request) : x_(request.x), y_(request.y) {
+  for (const MenuItem& item : request.items) {
     Entry e;
     e.id = item.id;
     e.enabled = item.enabled;

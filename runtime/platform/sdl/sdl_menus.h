@@ -17,7 +17,7 @@ int DrawMenuBar(const std::vector<Menu>& menus, bool enabled);
 // (a click elsewhere or Escape).
 class PopupMenuView : public ModalView {
  public:
-  explicit PopupMenuView(const PopupMenuSpec& spec);
+  explicit PopupMenuView(const PopupMenuSpec& request);
   void Draw(const ViewContext& context) override;
 
  private:

@@ -78,40 +78,40 @@ int SdlPlatform::RunModal(InputContext context, TraceCategory category, int fall
   return result;
 }
 
-int SdlPlatform::MessageBox(const MessageBoxSpec& spec) {
-  TraceMessageBox(trace_, spec);
-  if (driver_) driver_->RecordMessage(spec.key, spec.text);
-  ButtonRowView view = MakeMessageBoxView(spec);
-  return RunModal(InputContext::MessageBox, TraceCategory::Message, MessageBoxDefault(spec), view,
-                  spec.caption, [&](const DriverStep& step, int& result) {
-                    return TakeMessageBoxStep(step, spec, *driver_, result);
+int SdlPlatform::MessageBox(const MessageBoxSpec& request) {
+  TraceMessageBox(trace_, request);
+  if (driver_) driver_->RecordMessage(request.key, request.text);
+  ButtonRowView view = MakeMessageBoxView(request);
+  return RunModal(InputContext::MessageBox, TraceCategory::Message, MessageBoxDefault(request), view,
+                  request.caption, [&](const DriverStep& step, int& result) {
+                    return TakeMessageBoxStep(step, request, *driver_, result);
                   });
 }
 
-int SdlPlatform::ButtonDialog(const ButtonDialogSpec& spec) {
-  TraceButtonDialog(trace_, spec);
-  ButtonRowView view = MakeButtonDialogView(spec);
-  return RunModal(InputContext::ButtonDialog, TraceCategory::Dialog, spec.defaultId, view,
-                  spec.caption, [&](const DriverStep& step, int& result) {
-                    return TakeButtonDialogStep(step, spec, *driver_, result);
+int SdlPlatform::ButtonDialog(const ButtonDialogSpec& request) {
+  TraceButtonDialog(trace_, request);
+  ButtonRowView view = MakeButtonDialogView(request);
+  return RunModal(InputContext::ButtonDialog, TraceCategory::Dialog, request.defaultId, view,
+                  request.caption, [&](const DriverStep& step, int& result) {
+                    return TakeButtonDialogStep(step, request, *driver_, result);
                   });
 }
 
-int SdlPlatform::PopupMenu(const PopupMenuSpec& spec) {
-  TracePopupMenu(trace_, spec);
-  PopupMenuView view(spec);
+int SdlPlatform::PopupMenu(const PopupMenuSpec& request) {
+  TracePopupMenu(trace_, request);
+  PopupMenuView view(request);
   return RunModal(InputContext::PopupMenu, TraceCategory::Dialog, 0, view, "",
                   [&](const DriverStep& step, int& result) {
-                    return TakePopupMenuStep(step, spec, *driver_, result);
+                    return TakePopupMenuStep(step, request, *driver_, result);
                   });
 }
 
-std::optional<std::string> SdlPlatform::FileDialog(const FileDialogSpec& spec) {
-  TraceFileDialog(trace_, spec);
-  FileBrowserView view(spec);
+std::optional<std::string> SdlPlatform::FileDialog(const FileDialogSpec& request) {
+  TraceFileDialog(trace_, request);
+  FileBrowserView view(request);
   std::optional<std::string> scripted;
   bool fromScript = false;
-  RunModal(InputContext::FileDialog, TraceCategory::Dialog, answer::CANCEL, view, spec.title,
+  RunModal(InputContext::FileDialog, TraceCategory::Dialog, answer::CANCEL, view, request.title,
            [&](const DriverStep& step, int& result) {
              fromScript = TakeFileDialogStep(step, scripted, result);
              return fromScript;

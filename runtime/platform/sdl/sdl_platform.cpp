@@ -44,22 +44,22 @@ LocalTime SdlPlatform::Now() {
 
 ScreenInfo SdlPlatform::Screen() { return window_->Screen(); }
 
-bool SdlPlatform::OpenWindow(const WindowSpec& spec) {
+bool SdlPlatform::OpenWindow(const WindowSpec& request) {
   open_ = true;
-  Place(spec, "open");
+  Place(request, "open");
   return true;
 }
 
-void SdlPlatform::SetWindow(const WindowSpec& spec) { Place(spec, "change"); }
+void SdlPlatform::SetWindow(const WindowSpec& request) { Place(request, "change"); }
 
-void SdlPlatform::Place(const WindowSpec& spec, const char* verb) {
-  menuBar_ = spec.style == WindowStyle::Captioned ? spec.menuBar : std::vector<Menu>{};
-  if (window_->Place(spec.style, spec.clientWidth, spec.clientHeight, Cp1253ToUtf8(spec.caption),
+void SdlPlatform::Place(const WindowSpec& request, const char* verb) {
+  menuBar_ = request.style == WindowStyle::Captioned ? request.menuBar : std::vector<Menu>{};
+  if (window_->Place(request.style, request.clientWidth, request.clientHeight, Cp1253ToUtf8(request.caption),
                      !menuBar_.empty())) {
     cursors_.Rescale(window_->scale());
   }
   lastMouseX_ = lastMouseY_ = INT32_MIN;
-  TraceWindow(trace_, verb, spec, window_->clientWidth(), window_->clientHeight());
+  TraceWindow(trace_, verb, request, window_->clientWidth(), window_->clientHeight());
   RenderNow();
 }
 

@@ -39,8 +39,8 @@ class SdlPlatform final : public Platform {
   uint32_t TickCount() override;
   LocalTime Now() override;
   ScreenInfo Screen() override;
-  bool OpenWindow(const WindowSpec& spec) override;
-  void SetWindow(const WindowSpec& spec) override;
+  bool OpenWindow(const WindowSpec& request) override;
+  void SetWindow(const WindowSpec& request) override;
   void CloseWindow() override;
   void ClientSize(int& width, int& height) override;
   void Present(const Frame& frame) override;
@@ -51,16 +51,16 @@ class SdlPlatform final : public Platform {
   CursorHandle CreateCursor(const CursorImage& image) override;
   CursorHandle LoadSystemCursor(SystemCursor which) override;
   void SetCursor(CursorHandle cursor) override;
-  int MessageBox(const MessageBoxSpec& spec) override;
-  int ButtonDialog(const ButtonDialogSpec& spec) override;
-  int PopupMenu(const PopupMenuSpec& spec) override;
-  std::optional<std::string> FileDialog(const FileDialogSpec& spec) override;
+  int MessageBox(const MessageBoxSpec& request) override;
+  int ButtonDialog(const ButtonDialogSpec& request) override;
+  int PopupMenu(const PopupMenuSpec& request) override;
+  std::optional<std::string> FileDialog(const FileDialogSpec& request) override;
 
  private:
   using Accept = std::function<bool(const DriverStep& step, int& result)>;
 
   // sdl_platform.cpp
-  void Place(const WindowSpec& spec, const char* verb);
+  void Place(const WindowSpec& request, const char* verb);
   void RenderNow();
   void DrawOverlay();
   bool OverlayShown() const;
