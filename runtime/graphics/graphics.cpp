@@ -34,6 +34,10 @@ void Graphics::BuildDefaultSpritePalettes() {
 void Graphics::ReleaseDefaultSpritePalettes() {
   TraceSeam(runtime_.trace, "graphics.release-sprite-palettes");
 }
+bool Graphics::PrepareSpriteResource(std::vector<uint8_t>&, bool caching) {
+  TraceSeam(runtime_.trace, caching ? "graphics.prepare-sprite cached" : "graphics.prepare-sprite");
+  return true;
+}
 void Graphics::AddTitleFonts() { TraceSeam(runtime_.trace, "graphics.add-title-fonts"); }
 void Graphics::RemoveTitleFonts() { TraceSeam(runtime_.trace, "graphics.remove-title-fonts"); }
 

@@ -2,7 +2,9 @@
 // drawings, styled text and fonts.
 #pragma once
 
+#include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "graphics/canvas.h"
 #include "graphics/palette.h"
@@ -32,6 +34,9 @@ class Graphics {
   void FreeColourHeaders();
   void BuildDefaultSpritePalettes();
   void ReleaseDefaultSpritePalettes();
+  // Readies a loaded sprite resource for drawing (and, with caching, for plain blits); false when
+  // the sprite cannot be shown.
+  bool PrepareSpriteResource(std::vector<uint8_t>& block, bool caching);
   void AddTitleFonts();
   void RemoveTitleFonts();
 

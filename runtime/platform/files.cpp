@@ -127,6 +127,18 @@ bool WriteFileAtomic(const std::string& diskPath, std::string_view bytes, std::s
   return true;
 }
 
+std::vector<std::string> ListDirectory(const std::string& diskPath) {
+  std::vector<std::string> names;
+  DIR* d = ::opendir(diskPath.empty() ? "." : diskPath.c_str());
+  if (!d) return names;
+  while (dirent* entry = ::readdir(d)) {
+    const std::string name = entry->d_name;
+    if (name != "." && name != "..") names.push_back(name);
+  }
+  ::closedir(d);
+  return names;
+}
+
 bool IsDirectory(const std::string& diskPath) {
   struct stat st;
   return ::stat(diskPath.c_str(), &st) == 0 && S_ISDIR(st.st_mode);

@@ -26,4 +26,7 @@ bool WriteFileAtomic(const std::string& diskPath, std::string_view bytes, std::s
 
 bool IsDirectory(const std::string& diskPath);
 
+// The names in a directory on disk (UTF-8), without "." and ".."; empty when it cannot be read.
+std::vector<std::string> ListDirectory(const std::string& diskPath);
+
 }  // namespace zd::platform

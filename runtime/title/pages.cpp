@@ -9,6 +9,10 @@ void Pages::ShowFirstSection() { TraceSeam(runtime_.trace, "pages.show-first-sec
 void Pages::ClosePage(int closeMode) {
   TraceSeam(runtime_.trace, "pages.close-page " + std::to_string(closeMode));
 }
+void Pages::CloseAllPages() { TraceSeam(runtime_.trace, "pages.close-all"); }
+void Pages::StartTitleAt(uint32_t section) {
+  TraceSeam(runtime_.trace, "pages.start-title-at " + std::to_string(section));
+}
 void Pages::PaintPage() { runtime_.graphics.pageCanvas().Fill(0); }
 void Pages::KeyDown(int virtualKey, int) {
   TraceSeam(runtime_.trace, "pages.key " + std::to_string(virtualKey));

@@ -1,8 +1,14 @@
-// Title files: finding and loading a title's authorfile, its pages and sections, and the
-// resource cache.
+// Title files: finding a title's authorfile and loading it, the resource cache, and links to
+// sibling titles.
 #pragma once
 
+#include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
+
+#include "title/authorfile.h"
+#include "title/resource_cache.h"
 
 namespace zd {
 
@@ -10,15 +16,40 @@ class Runtime;
 
 class TitleFiles {
  public:
-  explicit TitleFiles(Runtime& runtime) : runtime_(runtime) {}
+  explicit TitleFiles(Runtime& runtime) : runtime_(runtime), cache_(runtime) {}
 
-  // Opens the title whose authorfile path (or directory) is given; reports its own failures.
+  // Opens the title whose authorfile (or any file of its directory, or the directory itself)
+  // is named; reports its own failures.
   bool OpenTitle(const std::string& path);
-  void ClearResourceCache();
+  // The authorfile of a directory: "authorfi", "authorfi.le", or the alphabetically first
+  // "auth*.*", each looked for below the override directory first.
+  std::optional<std::string> FindAuthorfile(const std::string& directory) const;
+  bool LoadAuthorfile(const std::string& path);
   void FreeTitleImage();
 
+  // Links: a section without a page names a link resource whose first line names the title.
+  bool FollowLink(uint32_t linkResource, const std::string& pageName);
+  bool OpenLinkedTitle(const std::string& titleName, const std::string& pageName);
+
+  bool loaded() const { return image_ != nullptr; }
+  AuthorfileImage& image() { return *image_; }
+  const AuthorfileImage* imageOrNull() const { return image_.get(); }
+  const std::string& titleDirectory() const { return titleDirectory_; }
+  const std::string& shortName() const { return shortName_; }
+  ResourceCache& cache() { return cache_; }
+  void ClearResourceCache() { cache_.Clear(); }
+
+  // The short name: the title directory's last component, cut to 8 characters.
+  static std::string ShortNameOf(std::string_view titleDirectory);
+
  private:
+  std::string ReadLinkResource(uint32_t linkResource, bool& opened);
+
   Runtime& runtime_;
+  std::unique_ptr<AuthorfileImage> image_;
+  std::string titleDirectory_;
+  std::string shortName_;
+  ResourceCache cache_;
 };
 
 }  // namespace zd

@@ -1,0 +1,41 @@
+#include "title/tcs_decompress.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace zd {
+namespace {
+
+constexpr size_t kHeaderSize = 12;
+
+}  // namespace
+
+bool IsTcsCompressed(ByteView block) {
+  return block.size() >= 8 && std::memcmp(block.data(), "3TCS", 4) == 0 &&
+         static_cast<int8_t>(*block.U8(7)) == 0;
+}
+
+std::optional<std::vector<uint8_t>> DecompressTcs(ByteView block) {
+  if (block.size() < kHeaderSize || !IsTcsCompressed(block)) return std::nullopt;
+  const size_t size = block.size();
+  const size_t runEnd = std::clamp<size_t>(*block.U32(8), kHeaderSize, size);
+  const size_t runStart = std::clamp<size_t>(*block.U32(4) & 0x00FFFFFF, kHeaderSize, runEnd);
+  const uint8_t* data = block.data();
+
+  // First pass: the exact output size, so one block of it is filled without reallocating.
+  size_t total = runStart - kHeaderSize;
+  for (size_t i = runStart; i + 1 < runEnd; i += 2) total += size_t(data[i + 1]) + 1;
+
+  std::vector<uint8_t> out(total);
+  uint8_t* dst = out.data();
+  std::memcpy(dst, data + kHeaderSize, runStart - kHeaderSize);
+  dst += runStart - kHeaderSize;
+  for (size_t i = runStart; i + 1 < runEnd; i += 2) {
+    const size_t count = size_t(data[i + 1]) + 1;
+    std::memset(dst, data[i], count);
+    dst += count;
+  }
+  return out;
+}
+
+}  // namespace zd
