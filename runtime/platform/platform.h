@@ -11,11 +11,10 @@
 #include "platform/cursor_image.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
+#include "platform/ticks.h"
 #include "platform/types.h"
 
 namespace zd::platform {
-
-constexpr uint32_t kNoDeadline = UINT32_MAX;
 
 // A script variable as automation sees it (for "expect var").
 struct ProbedVariable {
@@ -30,7 +29,7 @@ struct ProbedVariable {
 class Host {
  public:
   virtual ~Host() = default;
-  virtual uint32_t NextTimerDue() = 0;   // tick count when a timer next falls due, or kNoDeadline
+  virtual std::optional<uint32_t> NextTimerDue() = 0;  // when a timer next falls due, if any
   virtual void DispatchBackground() = 0; // posted messages, due timers and painting; no input
   virtual void PaintNow() = 0;           // bring the presented picture up to date
   virtual void PageOrigin(int& x, int& y) = 0;  // page pixel (0,0) in client pixels
@@ -61,9 +60,9 @@ class Platform {
   virtual int DoubleClickTime() = 0;
 
   // Events: PollEvent never blocks; WaitEvent blocks until an event arrives (true) or the tick
-  // count reaches `deadline` (false).
+  // count reaches `deadline` (false); without a deadline it waits for an event.
   virtual bool PollEvent(Event& event) = 0;
-  virtual bool WaitEvent(Event& event, uint32_t deadline) = 0;
+  virtual bool WaitEvent(Event& event, std::optional<uint32_t> deadline) = 0;
 
   // Pointer shapes.
   virtual CursorHandle CreateCursor(const CursorImage& image) = 0;

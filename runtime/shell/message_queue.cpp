@@ -3,12 +3,6 @@
 #include <algorithm>
 
 namespace zd {
-namespace {
-
-bool Due(uint32_t now, uint32_t due) { return static_cast<int32_t>(now - due) >= 0; }
-
-}  // namespace
-
 void MessageQueue::Post(Msg id, int64_t wParam, int64_t lParam) {
   WindowMessage m;
   m.id = id;
@@ -28,12 +22,10 @@ void MessageQueue::KillTimer(int id) {
                 timers_.end());
 }
 
-uint32_t MessageQueue::NextTimerDue() const {
-  if (timers_.empty()) return platform::kNoDeadline;
-  const uint32_t now = platform_.TickCount();
-  uint32_t soonest = timers_.front().due;
+std::optional<uint32_t> MessageQueue::NextTimerDue() const {
+  std::optional<uint32_t> soonest;
   for (const Timer& t : timers_) {
-    if (static_cast<int32_t>((t.due - now) - (soonest - now)) < 0) soonest = t.due;
+    if (!soonest || platform::TickBefore(t.due, *soonest)) soonest = t.due;
   }
   return soonest;
 }
@@ -90,7 +82,7 @@ bool MessageQueue::TakePaint(WindowMessage& message) {
 bool MessageQueue::TakeTimer(WindowMessage& message) {
   const uint32_t now = platform_.TickCount();
   for (Timer& t : timers_) {
-    if (Due(now, t.due)) {
+    if (!platform::TickBefore(now, t.due)) {
       // One timer message at a time, however late: the next falls due an interval from now.
       t.due = now + t.interval;
       message = WindowMessage{};

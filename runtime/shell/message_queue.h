@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <vector>
 
 #include "platform/platform.h"
@@ -30,7 +31,7 @@ class MessageQueue {
   bool PeekBackground(WindowMessage& message);
   // Blocks until input arrives or a timer falls due.
   void Wait();
-  uint32_t NextTimerDue() const;
+  std::optional<uint32_t> NextTimerDue() const;
 
  private:
   bool TakePosted(WindowMessage& message);

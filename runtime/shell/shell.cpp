@@ -130,7 +130,7 @@ void Shell::QuitTitle(int exitCode) {
 
 bool Shell::IsSchedulerIdle() const { return runtime_.scheduler.IsIdle(); }
 
-uint32_t Shell::NextTimerDue() { return queue_.NextTimerDue(); }
+std::optional<uint32_t> Shell::NextTimerDue() { return queue_.NextTimerDue(); }
 
 void Shell::DispatchBackground() {
   // Bounded, so that messages which keep posting one another cannot hold a dialog forever.

@@ -45,7 +45,7 @@ class Shell final : public platform::Host {
   const std::vector<platform::MenuItem>& popupMenu() const { return popupMenu_; }
 
   // platform::Host
-  uint32_t NextTimerDue() override;
+  std::optional<uint32_t> NextTimerDue() override;
   void DispatchBackground() override;
   void PaintNow() override;
   void PageOrigin(int& x, int& y) override;

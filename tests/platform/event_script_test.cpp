@@ -108,7 +108,7 @@ TEST(HeadlessPlatform, TheVirtualClockMovesOnlyWhenTheScriptWaits) {
   EXPECT_EQ(platform->TickCount(), 1000u);
   EXPECT_FALSE(platform->WaitEvent(e, 1010));  // a timer deadline comes first
   EXPECT_EQ(platform->TickCount(), 1010u);
-  EXPECT_TRUE(platform->WaitEvent(e, kNoDeadline));
+  EXPECT_TRUE(platform->WaitEvent(e, std::nullopt));
   EXPECT_EQ(platform->TickCount(), 1035u);
   EXPECT_EQ(e.type, EventType::KeyDown);
   EXPECT_EQ(e.time, 1035u);

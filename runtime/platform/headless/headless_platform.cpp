@@ -56,14 +56,14 @@ class HeadlessPlatform final : public Platform {
     return TakeScriptInput(event);
   }
 
-  bool WaitEvent(Event& event, uint32_t deadline) override {
+  bool WaitEvent(Event& event, std::optional<uint32_t> deadline) override {
     for (;;) {
       if (waitUntil_) {
-        const bool bounded = deadline != kNoDeadline;
-        const uint32_t target = bounded && Before(deadline, *waitUntil_) ? deadline : *waitUntil_;
-        if (Before(now_, target)) now_ = target;
-        if (!Before(now_, *waitUntil_)) waitUntil_.reset();
-        if (bounded && !Before(now_, deadline)) return false;
+        const uint32_t target =
+            deadline && TickBefore(*deadline, *waitUntil_) ? *deadline : *waitUntil_;
+        if (TickBefore(now_, target)) now_ = target;
+        if (!TickBefore(now_, *waitUntil_)) waitUntil_.reset();
+        if (deadline && !TickBefore(now_, *deadline)) return false;
         continue;
       }
       if (TakeScriptInput(event)) return true;
@@ -123,8 +123,6 @@ class HeadlessPlatform final : public Platform {
   }
 
  private:
-  static bool Before(uint32_t a, uint32_t b) { return static_cast<int32_t>(a - b) < 0; }
-
   void Place(const WindowSpec& request, const char* verb) {
     if (request.style == WindowStyle::FullScreen) {
       clientWidth_ = options_.screen.width;
@@ -163,15 +161,15 @@ class HeadlessPlatform final : public Platform {
   // Lets virtual time pass inside a modal loop, running the runtime's timers as they fall due.
   void AdvanceModal(uint32_t ms) {
     const uint32_t target = now_ + ms;
-    while (Before(now_, target)) {
-      const uint32_t due = host_ ? host_->NextTimerDue() : kNoDeadline;
-      if (due != kNoDeadline && !Before(target, due)) {
-        if (Before(now_, due)) now_ = due;
+    while (TickBefore(now_, target)) {
+      const std::optional<uint32_t> due = host_ ? host_->NextTimerDue() : std::nullopt;
+      if (due && !TickBefore(target, *due)) {
+        if (TickBefore(now_, *due)) now_ = *due;
         const uint32_t before = now_;
         host_->DispatchBackground();
         // A timer that stays due would stop time here; let a millisecond pass instead.
-        const uint32_t again = host_->NextTimerDue();
-        if (again != kNoDeadline && !Before(before, again)) ++now_;
+        const std::optional<uint32_t> again = host_->NextTimerDue();
+        if (again && !TickBefore(before, *again)) ++now_;
       } else {
         now_ = target;
       }

@@ -63,12 +63,9 @@ int SdlPlatform::RunModal(InputContext context, TraceCategory category, int fall
     if (driver_ && !driver_->ended() && !ScriptWaiting()) continue;  // more steps to take
     const uint32_t now = TickCount();
     uint32_t sleep = kFrameMs;
-    const uint32_t due = host_ ? host_->NextTimerDue() : kNoDeadline;
-    if (due != kNoDeadline) sleep = std::min(sleep, TickBefore(now, due) ? due - now : 0u);
-    if (waitUntil_) {
-      const uint32_t ticks = SDL_GetTicks();
-      sleep = std::min(sleep, TickBefore(ticks, *waitUntil_) ? *waitUntil_ - ticks : 0u);
-    }
+    const std::optional<uint32_t> due = host_ ? host_->NextTimerDue() : std::nullopt;
+    if (due) sleep = std::min(sleep, TicksUntil(now, *due));
+    if (waitUntil_) sleep = std::min(sleep, TicksUntil(SDL_GetTicks(), *waitUntil_));
     SleepUntilEvent(sleep);
   }
   views_.pop_back();

@@ -197,18 +197,15 @@ bool SdlPlatform::PollEvent(Event& event) {
   return PopPending(event);
 }
 
-bool SdlPlatform::WaitEvent(Event& event, uint32_t deadline) {
+bool SdlPlatform::WaitEvent(Event& event, std::optional<uint32_t> deadline) {
   for (;;) {
     PumpEvents(false);
     if (pending_.empty()) TakeScriptStep();
     if (PopPending(event)) return true;
     const uint32_t now = TickCount();
-    if (deadline != kNoDeadline && !TickBefore(now, deadline)) return false;
-    uint32_t sleep = deadline == kNoDeadline ? UINT32_MAX : deadline - now;
-    if (waitUntil_) {
-      const uint32_t ticks = SDL_GetTicks();
-      sleep = std::min(sleep, TickBefore(ticks, *waitUntil_) ? *waitUntil_ - ticks : 0u);
-    }
+    if (deadline && !TickBefore(now, *deadline)) return false;
+    uint32_t sleep = deadline ? *deadline - now : UINT32_MAX;
+    if (waitUntil_) sleep = std::min(sleep, TicksUntil(SDL_GetTicks(), *waitUntil_));
     if (OverlayAnimating()) sleep = std::min(sleep, kFrameMs);
     SleepUntilEvent(sleep);
     if (OverlayAnimating()) RenderNow();

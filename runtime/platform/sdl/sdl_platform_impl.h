@@ -26,7 +26,6 @@ namespace zd::platform::sdl {
 constexpr uint32_t kFrameMs = 30;
 
 // Tick counts wrap after 49 days; compare them by their difference.
-inline bool TickBefore(uint32_t a, uint32_t b) { return static_cast<int32_t>(a - b) < 0; }
 
 class SdlPlatform final : public Platform {
  public:
@@ -47,7 +46,7 @@ class SdlPlatform final : public Platform {
   std::optional<RgbImage> WindowPicture() override;
   int DoubleClickTime() override { return 500; }
   bool PollEvent(Event& event) override;
-  bool WaitEvent(Event& event, uint32_t deadline) override;
+  bool WaitEvent(Event& event, std::optional<uint32_t> deadline) override;
   CursorHandle CreateCursor(const CursorImage& image) override;
   CursorHandle LoadSystemCursor(SystemCursor which) override;
   void SetCursor(CursorHandle cursor) override;
