@@ -80,12 +80,15 @@ std::string FormatMessageText(std::string_view format, const MessageArgument& ar
       ++j;
     }
     if (j < format.size() && format[j] == '.') {
-      flags += format[j++];
+      // A precision of '*' would take an argument of its own: it counts as no precision.
+      std::string precision = ".";
+      bool star = false;
       digits = 0;
-      while (j < format.size() && (IsDigit(format[j]) || format[j] == '*')) {
-        if (format[j] != '*' && digits++ < 3) flags += format[j];
-        ++j;
+      for (++j; j < format.size() && (IsDigit(format[j]) || format[j] == '*'); ++j) {
+        star |= format[j] == '*';
+        if (format[j] != '*' && digits++ < 3) precision += format[j];
       }
+      if (!star) flags += precision;
     }
     while (j < format.size() && IsLengthModifier(format[j])) ++j;
     if (j >= format.size()) break;  // a lone '%' at the end prints nothing

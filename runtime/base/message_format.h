@@ -21,7 +21,7 @@ class MessageArgument {
   // Zero means "no argument", as it always has for keyed reports.
   MessageArgument(int32_t number) : kind_(number ? Kind::Number : Kind::None), number_(number) {}  // NOLINT
   MessageArgument(std::string text) : kind_(Kind::Text), text_(std::move(text)) {}  // NOLINT
-  MessageArgument(const char* text) : kind_(Kind::Text), text_(text) {}  // NOLINT
+  MessageArgument(const char* text) : kind_(Kind::Text), text_(text ? text : "") {}  // NOLINT
 
   Kind kind() const { return kind_; }
   int32_t number() const { return number_; }

@@ -1,5 +1,7 @@
 #include "graphics/palette.h"
 
+#include <algorithm>
+
 #include "graphics/colour_tables.h"
 
 namespace zd {
@@ -16,7 +18,7 @@ LogicalPalette BuildRulePalette() {
 void KeepStaticColours(LogicalPalette& palette, const platform::PaletteRgb& systemPalette,
                        int reservedColours) {
   if (reservedColours <= 0) return;
-  const int half = reservedColours / 2;
+  const int half = std::min(reservedColours, 256) / 2;
   // Entries that already hold a static colour are not candidates: swapping one of them away
   // would undo its placement (the cream of entry 246 is nearest to the white of entry 255).
   std::array<bool, 256> placed{};

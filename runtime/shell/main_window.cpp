@@ -113,7 +113,7 @@ void MainWindow::Dispatch(const WindowMessage& m) {
     case Msg::KeyDown: OnKeyDown(m); break;
     case Msg::Command:
       OnCommand(static_cast<int>(m.wParam));
-      runtime_.toolbox.Command(static_cast<int>(m.wParam));
+      if (exists_) runtime_.toolbox.Command(static_cast<int>(m.wParam));  // not after Exit
       break;
     case Msg::Timer:
       if (m.wParam == kSchedulerTimerId) runtime_.scheduler.Tick();
@@ -207,6 +207,7 @@ void MainWindow::OnDestroy() {
   runtime_.script.ReleaseMovieSlots();
   runtime_.script.ReleaseStatusState();
   runtime_.webLinks.ReleaseBrowserList();
+  runtime_.shell.pointers().ReleaseCapture();
   runtime_.printing.Release();
   runtime_.graphics.RemoveTitleFonts();
   runtime_.graphics.FreeColourHeaders();

@@ -1,5 +1,6 @@
 #include "shell/pointers.h"
 
+#include "base/seam.h"
 #include "platform/platform.h"
 #include "resources/cursor_images.h"
 #include "runtime.h"
@@ -143,6 +144,8 @@ void Pointers::UpdateObjectUnderPointer() {
   objectUnder_ = under;
   runtime_.script.RunEnterLeaveHandlers(left, under);
 }
+
+void Pointers::ReleaseCapture() { TraceSeam(runtime_.trace, "pointers.release-capture"); }
 
 std::string Pointers::MouseOver() const {
   return objectUnder_ < 0 ? std::string() : runtime_.pages.ObjectName(objectUnder_);

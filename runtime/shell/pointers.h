@@ -36,6 +36,8 @@ class Pointers {
 
   // The pointer moved to (x, y) in page pixels.
   void TrackPointer(int x, int y);
+  // The pointer's capture (held while a button is down over a movie) ends with the window.
+  void ReleaseCapture();
   // Finds the object under the pointer again (after page changes, shows and hides).
   void UpdateObjectUnderPointer();
 

@@ -13,7 +13,8 @@ namespace {
 bool ParseScreen(std::string_view text, platform::ScreenInfo& screen) {
   int values[3] = {0, 0, 32};
   int count = 0;
-  while (count < 3) {
+  for (;;) {
+    if (count == 3) return false;  // more parts than width, height and bits
     const size_t x = text.find('x');
     const std::string_view part = text.substr(0, x);
     auto [ptr, ec] = std::from_chars(part.data(), part.data() + part.size(), values[count]);
@@ -56,7 +57,7 @@ std::string ParseProgramOptions(int argc, const char* const* argv, ProgramOption
     std::string v;
     if (arg == "--") {
       ownOptions = false;
-    } else if (arg == "--help" || arg == "-h") {
+    } else if (arg == "--help") {
       options.help = true;
     } else if (arg == "--version") {
       options.version = true;
@@ -83,6 +84,9 @@ std::string ParseProgramOptions(int argc, const char* const* argv, ProgramOption
       if (ec != std::errc() || ptr != v.data() + v.size()) return "--ticks needs a number";
     } else if (value("--messages", v)) {
       options.messagesPath = v;
+    } else if (arg == "--events" || arg == "--screen" || arg == "--clock" || arg == "--ticks" ||
+               arg == "--messages") {
+      return std::string(arg) + " needs a value";
     } else {
       return "unknown option " + std::string(arg) + " (zd32 --help lists them)";
     }

@@ -38,11 +38,12 @@ int Shell::Run() {
     box.caption = windowTitle_;
     box.text = reporter_.Lookup("crierr34");
     box.key = "crierr34";
+    box.icon = platform::MessageIcon::None;  // a plain box
     runtime_.platform.MessageBox(box);
   }
 
   // 6. The splash-sized window (display check, pointers, scheduler timer).
-  if (!window_.Create()) return 0;
+  if (!window_.Create()) return FinishRun(0);
 
   // 7. Every subsystem, in order.
   InitialiseSubsystems();
@@ -112,12 +113,16 @@ int Shell::MessageLoop() {
         quitValue = static_cast<int>(m.wParam);
         break;
       }
-      window_.Dispatch(m);
+      if (!runtime_.toolbox.TranslateCalculatorKey(m)) window_.Dispatch(m);
       continue;
     }
     // While a tick runs, modal loops inside it take the timer messages themselves.
     if (IsSchedulerIdle()) queue_.Wait();
   }
+  return FinishRun(quitValue);
+}
+
+int Shell::FinishRun(int quitValue) {
   runtime_.movies.ShutdownMovieSystem();
   runtime_.trace.Line(TraceCategory::Run, "end " + std::to_string(quitValue));
   return quitValue;

@@ -56,6 +56,7 @@ class Shell final : public platform::Host {
   void InitialiseSubsystems();
   bool AskQuitAfterMissingTitle();
   int MessageLoop();
+  int FinishRun(int quitValue);
 
   Runtime& runtime_;
   CommandLine commandLine_;

@@ -8,6 +8,7 @@ namespace zd {
 void Toolbox::LoadCalculatorAccelerators() {
   TraceSeam(runtime_.trace, "toolbox.calculator-accelerators");
 }
+bool Toolbox::TranslateCalculatorKey(const WindowMessage&) { return false; }
 void Toolbox::ClearToolboxTables() { TraceSeam(runtime_.trace, "toolbox.clear-tables"); }
 void Toolbox::OfferNotepadSave() { TraceSeam(runtime_.trace, "toolbox.offer-notepad-save"); }
 void Toolbox::Command(int) {}

@@ -1,6 +1,8 @@
 // The per-page toolbox and its tools (calculator, notepad).
 #pragma once
 
+#include "shell/window_messages.h"
+
 namespace zd {
 
 class Runtime;
@@ -10,6 +12,8 @@ class Toolbox {
   explicit Toolbox(Runtime& runtime) : runtime_(runtime) {}
 
   void LoadCalculatorAccelerators();
+  // While the calculator is open its keys go to it; true when the message was taken.
+  bool TranslateCalculatorKey(const WindowMessage& message);
   void ClearToolboxTables();
   void OfferNotepadSave();
   void Command(int id);           // menu commands reach the toolbox too

@@ -49,9 +49,16 @@ TEST(EventScript, ReadsEveryCommand) {
   EXPECT_EQ(s.commands[21].text, "");
 }
 
+TEST(EventScript, AByteOrderMarkIsNoCommand) {
+  EXPECT_EQ(Parse("\xEF\xBB\xBFwait 5\n").commands.size(), 1u);
+}
+
 TEST(EventScript, RefusesMalformedLinesWithTheirNumbers) {
-  EXPECT_EQ(Error("wait\n"), "s:1: 'wait' needs a number of milliseconds");
-  EXPECT_EQ(Error("wait 10\nwait -5\n"), "s:2: 'wait' needs a number of milliseconds");
+  const std::string waitNeeds = "'wait' needs a number of milliseconds (at most 2147483647)";
+  EXPECT_EQ(Error("wait\n"), "s:1: " + waitNeeds);
+  EXPECT_EQ(Error("wait 10\nwait -5\n"), "s:2: " + waitNeeds);
+  EXPECT_EQ(Error("wait 2147483648\n"), "s:1: " + waitNeeds);  // would wrap the clock
+  EXPECT_EQ(Error("click -2147483648 0\n"), "s:1: 'click' needs X and Y within 100000 of the page");
   EXPECT_EQ(Error("move 1\n"), "s:1: 'move' needs two whole numbers X Y");
   EXPECT_EQ(Error("click 1 2 3\n"), "s:1: 'click' needs two whole numbers X Y");
   EXPECT_EQ(Error("key\n"), "s:1: unknown key ''");

@@ -42,8 +42,14 @@ TEST(ProgramOptions, RefusesWhatItCannotUse) {
   EXPECT_NE(Parse({"--ticks", "-1"}, o), "");
   EXPECT_NE(Parse({"--trace=everything"}, o), "");
   EXPECT_NE(Parse({"--bogus"}, o), "");
+  EXPECT_NE(Parse({"--screen", "640x480x8x9"}, o), "");
   ProgramOptions last;
-  EXPECT_EQ(Parse({"--events"}, last), "unknown option --events (zd32 --help lists them)");
+  EXPECT_EQ(Parse({"--events"}, last), "--events needs a value");
+  // A single dash belongs to the title's own line, as the original player took it.
+  ProgramOptions dash;
+  EXPECT_EQ(Parse({"-h"}, dash), "");
+  EXPECT_FALSE(dash.help);
+  EXPECT_EQ(dash.commandLine, "-h");
 }
 
 }  // namespace

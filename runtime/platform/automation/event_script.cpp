@@ -2,6 +2,8 @@
 
 #include <cctype>
 #include <charconv>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -39,6 +41,10 @@ struct NamedKey {
   const char* name;
   uint16_t key;
 };
+
+// Bounds that keep coordinates and waits far from overflowing when added to origins and clocks.
+constexpr int kMaxCoordinate = 100000;
+constexpr uint32_t kMaxWait = 0x7FFFFFFF;
 
 constexpr NamedKey kKeys[] = {
     {"Return", vk::RETURN}, {"Escape", vk::ESCAPE}, {"Space", vk::SPACE},
@@ -105,6 +111,7 @@ std::variant<EventScript, std::string> ParseEventScript(std::string_view text,
   EventScript script;
   script.fileName = fileName;
   int lineNumber = 0;
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);  // a byte-order mark
   while (!text.empty()) {
     const size_t eol = text.find('\n');
     std::string_view line = text.substr(0, eol);
@@ -131,14 +138,20 @@ std::variant<EventScript, std::string> ParseEventScript(std::string_view text,
       if (!ParseNumber(xs, cmd.x) || !ParseNumber(ys, cmd.y) || !rest.empty()) {
         return error("'" + std::string(word) + "' needs two whole numbers X Y");
       }
+      const auto outside = [](int v) { return v < -kMaxCoordinate || v > kMaxCoordinate; };
+      if (outside(cmd.x) || outside(cmd.y)) {
+        return error("'" + std::string(word) + "' needs X and Y within " +
+                     std::to_string(kMaxCoordinate) + " of the page");
+      }
       return {};
     };
 
     std::string problem;
     if (word == "wait") {
       cmd.kind = ScriptCommandKind::Wait;
-      if (!ParseNumber(NextWord(rest), cmd.ms) || !rest.empty()) {
-        problem = error("'wait' needs a number of milliseconds");
+      if (!ParseNumber(NextWord(rest), cmd.ms) || !rest.empty() || cmd.ms > kMaxWait) {
+        problem = error("'wait' needs a number of milliseconds (at most " +
+                        std::to_string(kMaxWait) + ")");
       }
     } else if (word == "move") {
       problem = needPoint(ScriptCommandKind::Move);
@@ -230,6 +243,8 @@ std::variant<EventScript, std::string> ParseEventScript(std::string_view text,
 }
 
 std::variant<EventScript, std::string> LoadEventScript(const std::string& path) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return path + ": cannot read the event script";
   std::ifstream in(path, std::ios::binary);
   if (!in) return path + ": cannot read the event script";
   std::ostringstream text;

@@ -83,6 +83,19 @@ DriverStep EventScriptDriver::TakeQueued(InputContext context) {
 
 DriverStep EventScriptDriver::Next(InputContext context, Platform& platform, Host* host) {
   if (ended_) return DriverStep{};
+  if (!pendingEvents_.empty() && context != pendingContext_) {
+    // The command's first event opened or closed a dialog. The rest of a key press is dropped
+    // (the dialog took the key); pointer events cannot go on into a dialog.
+    const EventType type = pendingEvents_.front().type;
+    if (context != InputContext::Window &&
+        (type == EventType::ButtonDown || type == EventType::ButtonUp ||
+         type == EventType::MouseMove)) {
+      Fail(pendingLine_, "event script: '" + pendingWord_ + "' cannot be taken while " +
+                             ContextName(context) + " waits for an answer");
+      return DriverStep{};
+    }
+    pendingEvents_.clear();
+  }
   if (!pendingEvents_.empty()) {
     DriverStep step;
     step.kind = DriverStep::Kind::Event;
@@ -104,6 +117,9 @@ DriverStep EventScriptDriver::Next(InputContext context, Platform& platform, Hos
     };
     const auto emit = [&](Event event) {
       pendingEvents_.push_back(event);
+      pendingContext_ = context;
+      pendingLine_ = cmd.line;
+      pendingWord_ = cmd.word;
     };
     const auto pointerEvent = [&](EventType type, MouseButton button) {
       int ox = 0, oy = 0;
@@ -209,6 +225,11 @@ DriverStep EventScriptDriver::Next(InputContext context, Platform& platform, Hos
   }
   ended_ = true;
   trace_.Line(TraceCategory::Event, "events ended");
+  for (const ScriptCommand& unused : queuedAnswers_) {
+    std::cerr << "event script: the '" << unused.word << "' of " << Where(unused.line)
+              << " was never taken by a dialog\n";
+  }
+  queuedAnswers_.clear();
   return DriverStep{};
 }
 

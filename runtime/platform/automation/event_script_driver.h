@@ -63,7 +63,11 @@ class EventScriptDriver {
   EventScript script_;
   size_t next_ = 0;
   const Trace& trace_;
+  // Events of one script command still to deliver, and where they were meant to go.
   std::deque<Event> pendingEvents_;
+  InputContext pendingContext_ = InputContext::Window;
+  int pendingLine_ = 0;
+  std::string pendingWord_;
   std::deque<ScriptCommand> queuedAnswers_;  // answer, file and menu commands given early
   struct ShownMessage {
     std::string key, text;
