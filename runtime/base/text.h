@@ -11,6 +11,7 @@ char ToUpper1253(char c);
 std::string ToUpper1253(std::string_view text);
 bool EqualsIgnoreCase1253(std::string_view a, std::string_view b);
 
+// Without blanks, tabs and carriage returns at either end.
 std::string_view TrimBlanks(std::string_view text);
 
 }  // namespace zd

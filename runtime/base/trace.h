@@ -23,10 +23,16 @@ enum class TraceCategory : uint32_t {
   Run = 1u << 10,        // start-up and shutdown milestones
 };
 
+constexpr uint32_t TraceBit(TraceCategory c) { return static_cast<uint32_t>(c); }
+
 class Trace {
  public:
-  static constexpr uint32_t kDefault = 0x1u | 0x2u | 0x4u | 0x10u | 0x20u | 0x40u | 0x200u | 0x400u;
-  static constexpr uint32_t kAll = 0x7FFu;
+  // What --trace shows: every category but the chatty ones (script lines, cursors, seams).
+  static constexpr uint32_t kDefault =
+      TraceBit(TraceCategory::Page) | TraceBit(TraceCategory::Message) | TraceBit(TraceCategory::Dialog) |
+      TraceBit(TraceCategory::Start) | TraceBit(TraceCategory::File) | TraceBit(TraceCategory::Window) |
+      TraceBit(TraceCategory::Event) | TraceBit(TraceCategory::Run);
+  static constexpr uint32_t kAll = (TraceBit(TraceCategory::Run) << 1) - 1;
 
   Trace() = default;
   Trace(std::ostream* out, uint32_t mask) : out_(out), mask_(out ? mask : 0) {}

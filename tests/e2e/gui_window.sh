@@ -21,6 +21,6 @@ status=$?
 cat "$work/trace"
 [ "$status" -eq 0 ] || { echo "zd32 exited with $status"; exit 1; }
 grep -q "^window open popup" "$work/trace" || { echo "no window was opened"; exit 1; }
-grep -q "^window backend sdl" "$work/trace" || { echo "the SDL backend did not run"; exit 1; }
+grep -q "^window backend sdl driver x11" "$work/trace" || { echo "no real X11 window was opened"; exit 1; }
 [ -s "$work/window.png" ] || { echo "no screenshot"; exit 1; }
 echo "a real window opened and closed"

@@ -8,25 +8,20 @@
 #include <sstream>
 
 #include "base/cp1253.h"
+#include "base/text.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
 
 namespace zd::platform {
 namespace {
 
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
-  return s;
-}
-
 // Splits off the first blank-separated word.
 std::string_view NextWord(std::string_view& rest) {
-  rest = Trim(rest);
+  rest = TrimBlanks(rest);
   size_t end = 0;
   while (end < rest.size() && rest[end] != ' ' && rest[end] != '\t') ++end;
   std::string_view word = rest.substr(0, end);
-  rest = Trim(rest.substr(end));
+  rest = TrimBlanks(rest.substr(end));
   return word;
 }
 
@@ -122,7 +117,7 @@ std::variant<EventScript, std::string> ParseEventScript(std::string_view text,
       return fileName + ":" + std::to_string(lineNumber) + ": " + what;
     };
 
-    line = Trim(line);
+    line = TrimBlanks(line);
     if (line.empty() || line.front() == '#') continue;
     std::string_view rest = line;
     const std::string_view word = NextWord(rest);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/cp1253.h"
+#include "base/text.h"
 
 namespace zd::platform::sdl {
 namespace {
@@ -32,12 +33,6 @@ std::u32string Folded(std::string_view utf8) {
   return out;
 }
 
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  return s;
-}
-
 // Glob matching with backtracking to the last '*' only, which is linear enough for names.
 bool Glob(const std::u32string& pattern, const std::u32string& name) {
   size_t p = 0, n = 0, starP = std::u32string::npos, starN = 0;
@@ -65,7 +60,7 @@ std::vector<std::string> SplitPatterns(std::string_view patterns) {
   std::vector<std::string> out;
   while (!patterns.empty()) {
     const size_t semi = patterns.find(';');
-    const std::string_view part = Trim(patterns.substr(0, semi));
+    const std::string_view part = TrimBlanks(patterns.substr(0, semi));
     if (!part.empty()) out.emplace_back(part);
     if (semi == std::string_view::npos) break;
     patterns.remove_prefix(semi + 1);
@@ -92,7 +87,7 @@ bool NameLess(std::string_view a, std::string_view b) {
 
 std::filesystem::path EnteredPath(const std::filesystem::path& directory, std::string_view text,
                                   std::string_view home) {
-  std::string typed(Trim(text));
+  std::string typed(TrimBlanks(text));
   if (!home.empty() && (typed == "~" || typed.rfind("~/", 0) == 0)) {
     typed = std::string(home) + typed.substr(1);
   }

@@ -1,6 +1,6 @@
 #include "platform/sdl/imgui_style.h"
 
-#include <fontconfig/fontconfig.h>
+#include <cstdint>
 
 #include <cstring>
 #include <fstream>
@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/font_raster.h"
+
 namespace zd::platform::sdl {
 namespace {
-
-int gScale = 1;
 
 constexpr const char* kFallbackFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 constexpr float kFontPixels = 15.0f;
@@ -25,29 +25,6 @@ const ImWchar kGlyphRanges[] = {
 
 ImVec4 Colour(int r, int g, int b) { return ImVec4(r / 255.0f, g / 255.0f, b / 255.0f, 1.0f); }
 
-// A configuration of our own, destroyed after the match, so that nothing of fontconfig's stays
-// allocated for the rest of the run.
-std::string FindFontFile() {
-  std::string found;
-  FcConfig* config = FcInitLoadConfigAndFonts();
-  if (!config) return found;
-  if (FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>("DejaVu Sans"))) {
-    FcConfigSubstitute(config, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result = FcResultNoMatch;
-    if (FcPattern* match = FcFontMatch(config, pattern, &result)) {
-      FcChar8* file = nullptr;
-      if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && file) {
-        found = reinterpret_cast<const char*>(file);
-      }
-      FcPatternDestroy(match);
-    }
-    FcPatternDestroy(pattern);
-  }
-  FcConfigDestroy(config);
-  return found;
-}
-
 // Only TrueType and OpenType outlines can go to ImGui's rasteriser; fontconfig may well
 // answer with a bitmap or Type 1 font on a machine without outline fonts.
 bool LooksLikeOutlineFont(const std::vector<char>& data) {
@@ -57,40 +34,22 @@ bool LooksLikeOutlineFont(const std::vector<char>& data) {
          std::memcmp(magic, "true", 4) == 0 || std::memcmp(magic, "ttcf", 4) == 0;
 }
 
-struct FontFile {
-  std::string path;
-  std::vector<char> data;
-};
-
-// Read once; the atlas is rebuilt from the same bytes when the scale changes.
-const FontFile& DialogFontFile() {
-  static const FontFile file = [] {
-    FontFile f;
-    for (const std::string& candidate : {FindFontFile(), std::string(kFallbackFont)}) {
-      if (candidate.empty()) continue;
-      std::ifstream in(candidate, std::ios::binary);
-      std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-      if (LooksLikeOutlineFont(bytes)) {
-        f.path = candidate;
-        f.data = std::move(bytes);
-        break;
-      }
-    }
-    return f;
-  }();
-  return file;
-}
-
 void DrawLine(ImDrawList* list, ImVec2 a, ImVec2 b, ImU32 colour) {
   list->AddRectFilled(a, b, colour);
 }
 
+// The scale lives with the ImGui context it was applied to (its user data), not in the program.
+int ContextScale() {
+  const auto scale = reinterpret_cast<intptr_t>(ImGui::GetIO().UserData);
+  return scale < 1 ? 1 : static_cast<int>(scale);
+}
+
 }  // namespace
 
-float Scaled(float logical) { return logical * static_cast<float>(gScale); }
+float Scaled(float logical) { return logical * static_cast<float>(ContextScale()); }
 
 void ApplyClassicStyle(int scale) {
-  gScale = scale < 1 ? 1 : scale;
+  ImGui::GetIO().UserData = reinterpret_cast<void*>(static_cast<intptr_t>(scale < 1 ? 1 : scale));
   ImGuiStyle style;
   ImGui::StyleColorsLight(&style);
   style.WindowRounding = style.ChildRounding = style.FrameRounding = style.PopupRounding = 0;
@@ -141,18 +100,32 @@ void ApplyClassicStyle(int scale) {
   c[ImGuiCol_NavHighlight] = black;
   c[ImGuiCol_ModalWindowDimBg] = ImVec4(0, 0, 0, 0);
   c[ImGuiCol_NavWindowingDimBg] = ImVec4(0, 0, 0, 0);
-  style.ScaleAllSizes(static_cast<float>(gScale));
+  style.ScaleAllSizes(static_cast<float>(ContextScale()));
   ImGui::GetStyle() = style;
 }
 
-const char* LoadDialogFont(int scale) {
+void ReadDialogFont(DialogFont& font) {
+  font = DialogFont{};
+  const auto found = FindFontFile("DejaVu Sans", false, false);
+  for (const std::string& candidate : {found.value_or(""), std::string(kFallbackFont)}) {
+    if (candidate.empty()) continue;
+    std::ifstream in(candidate, std::ios::binary);
+    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (LooksLikeOutlineFont(bytes)) {
+      font.path = candidate;
+      font.data = std::move(bytes);
+      return;
+    }
+  }
+}
+
+const char* LoadDialogFont(int scale, const DialogFont& file) {
   ImGuiIO& io = ImGui::GetIO();
   io.Fonts->Clear();
-  const FontFile& file = DialogFontFile();
   const float pixels = kFontPixels * static_cast<float>(scale < 1 ? 1 : scale);
   if (!file.data.empty()) {
     ImFontConfig config;
-    config.FontDataOwnedByAtlas = false;  // the bytes stay with DialogFontFile
+    config.FontDataOwnedByAtlas = false;  // the bytes stay with the window's DialogFont
     config.OversampleH = config.OversampleV = 1;
     config.PixelSnapH = true;
     void* bytes = const_cast<char*>(file.data.data());

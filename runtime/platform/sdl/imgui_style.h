@@ -4,6 +4,9 @@
 
 #include <imgui.h>
 
+#include <string>
+#include <vector>
+
 namespace zd::platform::sdl {
 
 namespace colours {
@@ -21,10 +24,18 @@ constexpr ImU32 kWindow = IM_COL32(255, 255, 255, 255);
 // Sets the classic style with every size multiplied by `scale`.
 void ApplyClassicStyle(int scale);
 
-// Loads the dialog font (DejaVu Sans through fontconfig) with Latin and Greek letters at 15
-// pixels times `scale`; ImGui's built-in font when no usable font file is found. Returns the
-// font file used, or an empty string for the built-in font.
-const char* LoadDialogFont(int scale);
+// The dialog font's file, read once per window so the atlas can be rebuilt when the scale
+// changes.
+struct DialogFont {
+  std::string path;        // empty: ImGui's built-in font
+  std::vector<char> data;
+};
+// Finds DejaVu Sans through fontconfig (or its usual place) and reads it.
+void ReadDialogFont(DialogFont& font);
+
+// Loads the dialog font with Latin and Greek letters at 15 pixels times `scale`; ImGui's
+// built-in font when no usable font file was found. Returns the font file used, or "".
+const char* LoadDialogFont(int scale, const DialogFont& font);
 
 // Height of the menu bar in window pixels, from the loaded font and the style.
 int MenuBarHeight();

@@ -5,6 +5,7 @@
 #include <backends/imgui_impl_sdlrenderer.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "platform/sdl/imgui_style.h"
 
@@ -21,6 +22,14 @@ std::unique_ptr<SdlWindow> SdlWindow::Create(const std::optional<ScreenInfo>& si
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     error = std::string("cannot open a window: ") + SDL_GetError();
+    return nullptr;
+  }
+  // Without a display SDL falls back to drivers that show nothing; a window nobody can see
+  // would wait forever for answers, so those are taken only when asked for by name.
+  const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+  if ((driver == "offscreen" || driver == "dummy") && !std::getenv("SDL_VIDEODRIVER")) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    error = "no display to open a window on (run with --headless)";
     return nullptr;
   }
   // The screen saver must not start while a title plays. SDL keeps it off while its video
@@ -118,7 +127,8 @@ void SdlWindow::SetScale(int scale) {
   scale_ = scale;
   ImGui_ImplSDLRenderer_DestroyFontsTexture();  // remade at the next frame from the new atlas
   ApplyClassicStyle(scale);
-  LoadDialogFont(scale);
+  if (dialogFont_.path.empty() && dialogFont_.data.empty()) ReadDialogFont(dialogFont_);
+  LoadDialogFont(scale, dialogFont_);
   menuBarHeight_ = MenuBarHeight();
 }
 

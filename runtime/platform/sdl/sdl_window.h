@@ -13,6 +13,7 @@
 
 #include "platform/backend_common.h"
 #include "platform/types.h"
+#include "platform/sdl/imgui_style.h"
 #include "platform/sdl/window_layout.h"
 
 namespace zd::platform::sdl {
@@ -77,6 +78,7 @@ class SdlWindow {
   bool rendering_ = false;
   PresentedFrame frame_;
   std::vector<uint32_t> rgba_;
+  DialogFont dialogFont_;
 };
 
 }  // namespace zd::platform::sdl
