@@ -2,9 +2,9 @@
 # Plays the demo in a window when there is a display, otherwise runs its scripted tour headless
 # and keeps the screenshots.
 set -euo pipefail
-build="${1:-build}"
+build="$(realpath "${1:-build}")"
 player="$build/zd32"
-tour="examples/demo/tour.events"
+tour="$(realpath examples/demo/tour.events)"
 title_args=()
 if [ -d "$build/demo" ]; then title_args=("$build/demo"); fi
 
@@ -16,7 +16,8 @@ shots="$build/demo-shots"
 rm -rf "$shots"
 mkdir -p "$shots"
 echo "No display here: playing the demo's scripted tour headless."
-"$player" --headless --screen 1024x768 --events "$tour" --trace=page,message,dialog,window,file \
-  "${title_args[@]}"
+# The tour names its screenshots without a folder: they land where the player runs.
+(cd "$shots" && "$player" --headless --screen 1024x768 --events "$tour" \
+  --trace=page,message,dialog,window,file "${title_args[@]}")
 echo "Screenshots of the tour are in $shots/:"
 ls -1 "$shots"

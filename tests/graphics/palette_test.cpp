@@ -44,6 +44,23 @@ TEST(TitlePalette, TwentyStaticColoursTakeTheirPlaces) {
   EXPECT_TRUE(found);
 }
 
+TEST(TitlePalette, TheStaticStepWeighsRedFullyBlueByAThirdGreenByAHalf) {
+  // (40,200,90) is nearest entry 75 (51,187,119) by the weighted distance, though plain
+  // distance would pick entry 105 (17,221,85); (200,60,30) takes 52 (204,68,0), not 19.
+  const LogicalPalette rule = BuildRulePalette();
+  platform::PaletteRgb system{};
+  system[0] = {40, 200, 90};
+  system[255] = {200, 60, 30};
+  LogicalPalette p = rule;
+  KeepStaticColours(p, system, 2);
+  EXPECT_EQ(p[0], (PaletteEntry{40, 200, 90, 0}));
+  EXPECT_EQ(p[75], rule[0]) << "the colour that stood at 0 moves to the entry that gave way";
+  EXPECT_EQ(p[255], (PaletteEntry{200, 60, 30, 0}));
+  EXPECT_EQ(p[52], rule[255]);
+  EXPECT_EQ(p[105], rule[105]);
+  EXPECT_EQ(p[19], rule[19]);
+}
+
 TEST(TitlePalette, PaletteRelativeColoursAndNearestEntries) {
   EXPECT_EQ(PaletteRelativeColour(0x12, 0x34, 0x56), 0x02563412u);
   const LogicalPalette p = BuildRulePalette();

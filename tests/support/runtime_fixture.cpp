@@ -14,6 +14,7 @@ RuntimeFixture::RuntimeFixture(RuntimeOptions options) : trace_(&traceOut_, Trac
   }
   platform::HeadlessOptions headless;
   headless.screen = options.screen;
+  headless.startTicks = options.startTicks;
   platform_ = platform::MakeHeadlessPlatform(headless, trace_, driver_.get());
   RuntimeConfig config;
   config.commandLine = options.commandLine;

@@ -17,6 +17,7 @@ struct RuntimeOptions {
   std::string messagesPath;    // empty: a path that does not exist (bare keys are shown)
   std::string events;          // event script text answering the dialogs, if any
   platform::ScreenInfo screen;
+  uint32_t startTicks = 0;
 };
 
 class RuntimeFixture {
