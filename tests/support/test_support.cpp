@@ -42,10 +42,13 @@ std::string ReadFile(const std::string& path) {
 std::string BuildDir() { return ZD_BUILD_DIR; }
 std::string SourceDir() { return ZD_SOURCE_DIR; }
 
-RunResult RunPlayer(const std::vector<std::string>& args) {
+namespace {
+
+RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
+                     const std::string& input) {
   TempDir outputs;
+  const std::string inPath = outputs.Write("in", input);
   const std::string outPath = outputs.File("out"), errPath = outputs.File("err");
-  const std::string program = BuildDir() + "/zd32";
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(program.c_str()));
   for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
@@ -53,7 +56,7 @@ RunResult RunPlayer(const std::vector<std::string>& args) {
 
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 0, inPath.c_str(), O_RDONLY, 0);
   posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   pid_t pid = 0;
@@ -67,6 +70,17 @@ RunResult RunPlayer(const std::vector<std::string>& args) {
   result.out = ReadFile(outPath);
   result.err = ReadFile(errPath);
   return result;
+}
+
+}  // namespace
+
+RunResult RunPlayer(const std::vector<std::string>& args) {
+  return RunProgram(BuildDir() + "/zd32", args, "");
+}
+
+RunResult RunTool(const std::string& name, const std::vector<std::string>& args,
+                  const std::string& input) {
+  return RunProgram(BuildDir() + "/" + name, args, input);
 }
 
 }  // namespace zd::test

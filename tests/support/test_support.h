@@ -1,4 +1,4 @@
-// Helpers shared by the tests: temporary directories, running zd32, reading files.
+// Helpers shared by the tests: temporary directories, running zd32 and the tools, reading files.
 #pragma once
 
 #include <string>
@@ -30,6 +30,10 @@ struct RunResult {
 
 // Runs the built zd32 with `args`, without a shell.
 RunResult RunPlayer(const std::vector<std::string>& args);
+
+// Runs the built program `name` (zdbuild, zdinfo) with `args` and `input` on its standard input.
+RunResult RunTool(const std::string& name, const std::vector<std::string>& args,
+                  const std::string& input = "");
 
 std::string ReadFile(const std::string& path);
 std::string BuildDir();
