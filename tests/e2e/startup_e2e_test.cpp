@@ -150,3 +150,19 @@ TEST(Automation, HelpListsEveryOption) {
 
 }  // namespace
 }  // namespace zd
+
+namespace zd {
+namespace {
+
+TEST(Startup, TheDemoTitleLoadsAndItsStartIsQueued) {
+  const auto r = test::RunPlayer({"--headless", "--trace=run,seam,message", test::BuildDir() + "/demo"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.err.find("title \"" + test::BuildDir() + "/demo\" version 101, 4 pages"),
+            std::string::npos)
+      << r.err;
+  EXPECT_NE(r.err.find("seam scheduler.queue-event kind 1 object -1 delay 1"), std::string::npos);
+  EXPECT_EQ(r.err.find("message"), std::string::npos) << "no failure on the way: " << r.err;
+}
+
+}  // namespace
+}  // namespace zd

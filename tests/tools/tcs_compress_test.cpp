@@ -7,7 +7,7 @@
 #include "base/byte_view.h"
 #include "titlekit/description_error.h"
 #include "titlekit/tcs_compress.h"
-#include "tools/title_files.h"
+#include "support/title_builder.h"
 
 namespace zd::titlekit {
 namespace {

@@ -2,7 +2,7 @@
 // titles whose records lie about their lengths, counts and offsets.
 #include <gtest/gtest.h>
 
-#include "tools/title_files.h"
+#include "support/title_builder.h"
 
 namespace zd::test {
 namespace {

@@ -2,7 +2,7 @@
 // about descriptions it cannot write.
 #include <gtest/gtest.h>
 
-#include "tools/title_files.h"
+#include "support/title_builder.h"
 
 namespace zd::test {
 namespace {

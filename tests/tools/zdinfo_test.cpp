@@ -1,7 +1,7 @@
 // zdinfo's overview: what it shows of a sound title, and how far it gets through a broken one.
 #include <gtest/gtest.h>
 
-#include "tools/title_files.h"
+#include "support/title_builder.h"
 
 namespace zd::test {
 namespace {
