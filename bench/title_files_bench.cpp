@@ -57,15 +57,17 @@ void BM_Authorfile2000PagesWalkEveryObject(benchmark::State& state) {
 BENCHMARK(BM_Authorfile2000PagesWalkEveryObject)->Unit(benchmark::kMillisecond);
 
 // A packed sprite as the authoring tool made them: a short literal header, then runs of
-// mixed lengths (long runs of background, short runs of detail).
-std::vector<uint8_t> MakeTcs(size_t outputBytes) {
+// mixed lengths (long runs of background, short runs of detail). With `shortRuns`, every run is
+// of 1 to 4 bytes: the worst case for unpacking speed.
+std::vector<uint8_t> MakeTcs(size_t outputBytes, bool shortRuns) {
   std::vector<uint8_t> b(12 + 44, 0);
   std::memcpy(b.data(), "3TCS", 4);
   size_t produced = 44;
   uint32_t seed = 1;
   while (produced < outputBytes) {
     seed = seed * 1103515245u + 12345u;
-    const uint8_t count = (seed >> 16) % 4 == 0 ? uint8_t(seed >> 8) : 255;
+    const uint8_t count = shortRuns ? uint8_t((seed >> 8) % 4)
+                                    : (seed >> 16) % 4 == 0 ? uint8_t(seed >> 8) : 255;
     b.push_back(uint8_t(seed >> 24));
     b.push_back(count);
     produced += size_t(count) + 1;
@@ -76,7 +78,7 @@ std::vector<uint8_t> MakeTcs(size_t outputBytes) {
 }
 
 void BM_TcsDecompress(benchmark::State& state) {
-  const std::vector<uint8_t> packed = MakeTcs(4 << 20);
+  const std::vector<uint8_t> packed = MakeTcs(4 << 20, state.range(0) != 0);
   size_t out = 0;
   for (auto _ : state) {
     auto unpacked = zd::DecompressTcs(zd::ByteView(packed.data(), packed.size()));
@@ -85,6 +87,6 @@ void BM_TcsDecompress(benchmark::State& state) {
   }
   state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(out));
 }
-BENCHMARK(BM_TcsDecompress)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TcsDecompress)->Arg(0)->Arg(1)->ArgName("shortRuns")->Unit(benchmark::kMillisecond);
 
 }  // namespace
