@@ -28,8 +28,10 @@ std::optional<std::vector<uint8_t>> DecompressTcs(ByteView block) {
 
   std::vector<uint8_t> out(total);
   uint8_t* dst = out.data();
-  std::memcpy(dst, data + kHeaderSize, runStart - kHeaderSize);
-  dst += runStart - kHeaderSize;
+  if (runStart > kHeaderSize) {  // an empty output has no buffer to copy into
+    std::memcpy(dst, data + kHeaderSize, runStart - kHeaderSize);
+    dst += runStart - kHeaderSize;
+  }
   for (size_t i = runStart; i + 1 < runEnd; i += 2) {
     const size_t count = size_t(data[i + 1]) + 1;
     std::memset(dst, data[i], count);
