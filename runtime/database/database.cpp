@@ -7,6 +7,20 @@ namespace zd {
 
 void Database::LoadDateNames() { TraceSeam(runtime_.trace, "database.date-names"); }
 void Database::BuildTables() { TraceSeam(runtime_.trace, "database.tables"); }
+void Database::OpenDatabaseObject(int object) {
+  TraceSeam(runtime_.trace, "database.open " + std::to_string(object));
+}
+void Database::CloseDatabaseObject(int object) {
+  TraceSeam(runtime_.trace, "database.close " + std::to_string(object));
+}
+void Database::CloseChoiceList() {}
+void Database::PageHasKeywordHotspot(uint32_t) {}
+bool Database::KeywordSearchPageIs(uint32_t) const { return false; }
+void Database::ResetKeywordConditions() {}
+void Database::KeywordHotspotClicked(int object, uint32_t ordinal) {
+  TraceSeam(runtime_.trace, "database.keyword-click " + std::to_string(object) + " " +
+                                std::to_string(ordinal));
+}
 void Database::ReleaseKeywordConditions() {
   TraceSeam(runtime_.trace, "database.release-keyword-conditions");
 }

@@ -14,6 +14,15 @@ class Movies {
   void Pause();     // one nesting counter for every modal interruption
   void Resume();
   void ReleasePort();
+  // Movies of page objects (by page-order index).
+  void StartMovie(int object);
+  void StopMovie(int object);
+  void StopPageMovies();
+  // Movies started by "+Start" scripts wait until the scripts are done.
+  void HoldBackMovies(bool hold);
+  void StartHeldBackMovies();
+  void EndEnlargedMovie();
+  bool EnlargedMovieShown() const { return false; }
   void ReleaseMovies();
 
  private:

@@ -25,6 +25,15 @@ void ScriptEngine::ReportScriptError(std::string_view key, const MessageArgument
   runtime_.shell.reporter().ReportError(key, argument);
 }
 
+void ScriptEngine::RunScriptObject(int object) {
+  TraceSeam(runtime_.trace, "script.run " + runtime_.pages.ObjectName(object));
+}
+void ScriptEngine::SetExitCondition(const std::string& text) {
+  TraceSeam(runtime_.trace, "script.exit-condition \"" + text + "\"");
+}
+void ScriptEngine::PageEntered() { TraceSeam(runtime_.trace, "script.page-entered"); }
+void ScriptEngine::ResetHandlers() { TraceSeam(runtime_.trace, "script.reset-handlers"); }
+
 void ScriptEngine::RunMouseMoveHandlers() {}
 void ScriptEngine::RunEnterLeaveHandlers(int leftObject, int enteredObject) {
   TraceSeam(runtime_.trace, "script.enter-leave " + std::to_string(leftObject) + " " +

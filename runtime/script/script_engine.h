@@ -33,6 +33,13 @@ class ScriptEngine {
   // Script errors carry the script's name and line; outside a script they are plain reports.
   void ReportScriptError(std::string_view key, const MessageArgument& argument);
 
+  // Scripts of the page: a text object whose name begins with "+" (by its page-order index).
+  void RunScriptObject(int object);
+  void SetExitCondition(const std::string& text);
+  // A page was entered: "Resume$" is emptied, a loaded status applied and the page recorded.
+  void PageEntered();
+  void ResetHandlers();
+
   // Mouse handlers run by pointer tracking (object indices, -1 for none).
   void RunMouseMoveHandlers();
   void RunEnterLeaveHandlers(int leftObject, int enteredObject);

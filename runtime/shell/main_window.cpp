@@ -93,8 +93,16 @@ void MainWindow::RecomputeOrigin() {
   originY_ = (height - 480) / 2;
 }
 
-void MainWindow::InvalidateAll(bool) {
-  if (exists_) runtime_.shell.queue().Invalidate();
+void MainWindow::InvalidateAll(bool erase) {
+  if (!exists_) return;
+  region_.AddAll(erase);
+  runtime_.shell.queue().Invalidate();
+}
+
+void MainWindow::InvalidatePage(const PixelRect& rect, bool erase) {
+  if (!exists_) return;
+  region_.Add(rect, erase);
+  runtime_.shell.queue().Invalidate();
 }
 
 void MainWindow::Dispatch(const WindowMessage& m) {
@@ -243,12 +251,17 @@ void MainWindow::OnPaint() {
     frame.image = {splash_.pixels.data(), splash_.width, splash_.height, splash_.width};
     frame.palette = &splash_.palette;
   } else {
-    runtime_.pages.PaintPage();
-    frame.image = runtime_.graphics.pageCanvas().View();
+    Canvas& canvas = runtime_.graphics.pageCanvas();
+    if (!region_.empty()) {
+      if (region_.erase()) runtime_.pages.EraseBackground(canvas, region_.rects());
+      runtime_.pages.PaintPage(canvas, region_.rects());
+    }
+    frame.image = canvas.View();
     frame.palette = &runtime_.graphics.titleColours();
     frame.originX = originX_;
     frame.originY = originY_;
   }
+  region_.Clear();
   runtime_.platform.Present(frame);
 }
 

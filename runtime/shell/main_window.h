@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/types.h"
+#include "shell/update_region.h"
 #include "shell/window_messages.h"
 
 namespace zd {
@@ -24,6 +25,7 @@ class MainWindow {
 
   void Dispatch(const WindowMessage& message);  // the window procedure
   void InvalidateAll(bool erase);
+  void InvalidatePage(const PixelRect& rect, bool erase);  // page pixels
 
   // Page pixel (0,0) in client pixels; may be negative while the splash is smaller than a page.
   int originX() const { return originX_; }
@@ -60,7 +62,8 @@ class MainWindow {
   bool minimised_ = false;
   bool tracking_ = false;
   int originX_ = 0, originY_ = 0;
-  int popupPageX_ = 0, popupPageY_ = 0;  // where the last popup menu was asked for, page pixels
+  int popupPageX_ = 0, popupPageY_ = 0;
+  UpdateRegion region_;  // where the last popup menu was asked for, page pixels
 };
 
 }  // namespace zd

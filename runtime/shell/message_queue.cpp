@@ -48,6 +48,10 @@ void MessageQueue::Wait() {
   }
 }
 
+void MessageQueue::Discard(Msg id) {
+  std::erase_if(input_, [id](const WindowMessage& m) { return m.id == id; });
+}
+
 bool MessageQueue::TakePosted(WindowMessage& message) {
   if (posted_.empty()) return false;
   message = posted_.front();

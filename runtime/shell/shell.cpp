@@ -1,6 +1,7 @@
 #include "shell/shell.h"
 
 #include "base/text.h"
+#include "platform/files.h"
 #include "resources/menus.h"
 #include "resources/string_table.h"
 #include "runtime.h"
@@ -15,6 +16,11 @@ Shell::Shell(Runtime& runtime)
       window_(runtime) {}
 
 int Shell::Run() {
+  if (!StartUp()) return FinishRun(0);
+  return MessageLoop();
+}
+
+bool Shell::StartUp() {
   runtime_.platform.SetHost(this);
 
   // 1. The window title, then the palette every picture is drawn in.
@@ -28,7 +34,11 @@ int Shell::Run() {
 
   // 3. Window classes have no counterpart here: the platform layer has one window.
   // 4. The name the status files record.
-  applicationName_ = TitleApplicationName(commandLine_.titlePath);
+  // A path that names the title's directory itself names the directory that holds its authorfile.
+  const auto onDisk = platform::ResolvePath(commandLine_.titlePathAsGiven);
+  applicationName_ = TitleApplicationName(onDisk && platform::IsDirectory(*onDisk)
+                                              ? commandLine_.titlePath + "\\AUTHORFI"
+                                              : commandLine_.titlePath);
   runtime_.trace.Line(TraceCategory::Run, "start \"" + runtime_.config.commandLine + "\" as " +
                                               applicationName_);
 
@@ -43,7 +53,7 @@ int Shell::Run() {
   }
 
   // 6. The splash-sized window (display check, pointers, scheduler timer).
-  if (!window_.Create()) return FinishRun(0);
+  if (!window_.Create()) return false;
 
   // 7. Every subsystem, in order.
   InitialiseSubsystems();
@@ -67,9 +77,7 @@ int Shell::Run() {
   } else {
     window_.ShowFileMenu();
   }
-
-  // 11.
-  return MessageLoop();
+  return true;  // 11. the main loop follows
 }
 
 void Shell::ReadCommandLine() {
@@ -107,6 +115,7 @@ bool Shell::AskQuitAfterMissingTitle() {
 int Shell::MessageLoop() {
   int quitValue = 0;
   for (;;) {
+    runtime_.titleFiles.ReleaseRetiredImages();  // nothing holds records of them any more
     WindowMessage m;
     if (queue_.Peek(m)) {
       if (m.id == Msg::Quit) {

@@ -22,6 +22,8 @@ class Shell final : public platform::Host {
 
   // The program: start-up, the main loop until the quit message, and its value.
   int Run();
+  // Start-up alone, up to the main loop; false when the run is over before it began.
+  bool StartUp();
   // Start-up step 2 on its own: reads the command line of the run's configuration.
   void ReadCommandLine();
 

@@ -1,33 +1,153 @@
-// Pages: the open-page stack, page changes, drawing the page's objects and the page's input.
+// Pages: the open-page stack and the history, showing and leaving pages, the navigation built
+// on them, painting the open pages' objects, showing and hiding objects, the page's events and
+// its input.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "title/authorfile.h"
+#include "title/page_object.h"
 
 namespace zd {
 
 class Runtime;
+class Canvas;
+
+constexpr size_t kHistoryDepth = 100;
+
+// Modes of leaving a page (bits).
+namespace leave_mode {
+constexpr uint32_t ALL_PAGES = 1, KEEP_DATABASE = 2, GOING_BACK = 4, SPECIAL_DISPATCH = 8,
+                   FREE_RESOURCES = 16;
+}
+
+// Event kinds of a page's event table.
+namespace event_kind {
+constexpr uint32_t KEYPRESS = 0, HOTSPOT = 1, TIMEOUT = 2, INSTANT = 3, ESCAPE = 4, FINISH = 5,
+                   SPECIAL = 6, KEYWORD = 7;
+constexpr uint32_t FROM_SPECIAL_PAGE = 1u << 31;  // carried by the kind of a special page's dispatch
+}  // namespace event_kind
+const char* EventKindName(uint32_t kind);
+
+// What a click at a point of the page finds.
+struct HitResult {
+  enum class Kind { Nothing, Hotspot, Area, TextLink, KeywordHotspot } kind = Kind::Nothing;
+  uint32_t number = 0;  // hotspot number (from 1), keyword ordinal, or the link's page
+  int object = -1;      // the area or keyword hotspot
+};
+
+// Scripts ask for navigation; the next scheduler tick carries it out.
+struct PendingNavigation {
+  uint32_t section = kNone;
+  uint32_t hotspot = kNone;
+  bool externalTitle = false;
+  std::string titleName;  // at most 49 characters
+  std::string pageName;   // at most 13
+};
 
 class Pages {
  public:
   explicit Pages(Runtime& runtime) : runtime_(runtime) {}
 
-  void ShowFirstSection();            // a new title's first page
-  void ClosePage(int closeMode);      // leaving pages (17: all open pages, resources freed)
-  void CloseAllPages();               // before another title is opened in this one's place
-  void StartTitleAt(uint32_t section); // a linked title starts at a section (0: its first)
-  void PaintPage();                   // draws the open pages into the page canvas
+  // Page model.
+  bool ShowPage(bool newTitle, uint32_t reference);  // false: it failed (the run then ends)
+  void LeavePage(uint32_t mode);
+  void GotoSection(uint32_t index);
+  void GotoPageWithHistory(uint32_t pageNumber);
+  bool GotoTarget(uint32_t target, uint32_t kind);  // false: the target could not be reached
+  void FlipCompanion();
+  void ShowFirstSection();
+  void ClosePage(int closeMode) { LeavePage(static_cast<uint32_t>(closeMode)); }
+  void CloseAllPages() { LeavePage(leave_mode::ALL_PAGES); }
+  void StartTitleAt(uint32_t section);
+
+  // Display.
+  // Paints the open pages' objects into the parts of the page that need it (page pixels).
+  void PaintPage(Canvas& canvas, const std::vector<PixelRect>& region);
+  void EraseBackground(Canvas& canvas, const std::vector<PixelRect>& region);
+  void ShowObject(int index);
+  void HideObject(int index);
+  void SetObjectShown(int index, int mode);            // -1 toggle, 0 hide, 1 show
+  void SetTriggeredShown(const std::string& trigger, int mode);
+  void ClickArea(int index);
+  void HideDelayDue(int index);                        // a hide delay has run out
+  void RedrawBox(const PixelRect& box);
+  void RedrawBoxFrom(const PixelRect& box, int index);
+  void MarkDisplayed();                                 // the first paint has ended
+
+  // Events and input.
+  uint32_t FireEvent(uint32_t kind, uint32_t argument);
+  bool HasEventRecord(uint32_t kind);
   void KeyDown(int virtualKey, int repeat);
   void LeftButtonUp(int pageX, int pageY);
+  HitResult HitTest(int pageX, int pageY);
   bool HasObjectToSaveAt(int pageX, int pageY);
-  // The object under the pointer (page pixels): its page-order index, or -1.
-  int ObjectAt(int pageX, int pageY);
+  int ObjectAt(int pageX, int pageY);    // the object under the pointer, or -1
   std::string ObjectName(int index);
+
+  // State.
   std::optional<std::string> CurrentPageName() const;
+  uint32_t currentPageNumber() const { return currentNumber_; }
+  uint32_t currentSection() const { return currentSection_; }
+  bool finished() const { return finished_; }
+  void SetFinished(bool finished) { finished_ = finished; }
+  bool displayed() const { return displayed_; }
+  bool closing() const { return closing_; }
+  bool companionShown() const { return companionOffset_ != 0; }
+  const std::vector<uint32_t>& openPages() const { return openPages_; }
+  const std::vector<uint32_t>& history() const { return history_; }
+  PendingNavigation& pending() { return pending_; }
+  bool scriptRunning() const { return startOrEndScripts_ > 0; }
+  std::vector<ObjectRef>& objects() { return objects_; }
+  std::optional<PageObject> Object(int index);
+  std::optional<PageRef> currentPage() const;
 
  private:
+  bool ShowSpecialPage(const PageRef& page);
+  void LoadPageObjects(const PageRef& page, bool pageWasOpen, bool directVisit, bool newTitle,
+                       std::vector<int>& loadedSlots, bool& invalidated);
+  void ReleaseObject(PageObject& object, uint32_t mode, bool& resetKeywords);
+  void RunScripts(const char* which);
+  void RunOtherScripts();
+  bool GotoTargetSection(uint32_t target, uint32_t kind);
+  void PaintNode(Canvas& canvas, const PageRef& page, bool top, bool aboveIsBackPage,
+                 const std::vector<PixelRect>& clips, bool& showMode);
+  void DrawObject(Canvas& canvas, PageObject& object, const PixelRect& box,
+                  const PixelRect& visible);
+  void InvalidateObject(const PageObject& object, bool erase);
+  bool FullPage(const PageRef& page) const;
+  bool BackPage(const PageRef& page) const;
+  bool SpecialName(const PageRef& page) const;
+  struct EventRecord {
+    size_t offset = 0;   // in the image
+    size_t length = 0;
+    uint32_t baseTarget = 0;
+  };
+  // The first record of `kind` in the current page's event table; nullopt when there is none,
+  // or when the walk met a record of an unknown kind (then the title ends).
+  std::optional<EventRecord> FindEventRecord(uint32_t kind, bool reportUnknown);
+  uint32_t CountObjects(uint32_t type);
+
   Runtime& runtime_;
+  std::optional<PageRef> current_;
+  uint32_t currentNumber_ = kNone;
+  uint32_t currentSection_ = 0;
+  uint32_t companionOffset_ = 0;
+  std::vector<uint32_t> openPages_;  // page numbers, bottom first; the top is the current page
+  std::vector<uint32_t> history_;
+  std::vector<ObjectRef> objects_;   // the current page's objects
+  PendingNavigation pending_;
+  bool finished_ = false, displayed_ = false, returning_ = false, firstDraw_ = false,
+       closing_ = false, topOnlyRedraw_ = false, showMode_ = false, firstErase_ = false;
+  uint32_t redrawFrom_ = kNone;
+  uint32_t textBackground_ = kNone;
+  bool runningStart_ = false;
+  int areaNesting_ = 0;
+  int startOrEndScripts_ = 0;
+  int specialDepth_ = 0;  // special pages leading to special pages
 };
 
 }  // namespace zd

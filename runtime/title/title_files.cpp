@@ -102,7 +102,9 @@ bool TitleFiles::LoadAuthorfile(const std::string& path) {
   return true;
 }
 
-void TitleFiles::FreeTitleImage() { image_.reset(); }
+void TitleFiles::FreeTitleImage() {
+  if (image_) retired_.push_back(std::move(image_));
+}
 
 std::string TitleFiles::ReadLinkResource(uint32_t linkResource, bool& opened) {
   const int directory = static_cast<int>(linkResource >> 16);

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "title/authorfile.h"
 #include "title/resource_cache.h"
@@ -25,7 +26,11 @@ class TitleFiles {
   // "auth*.*", each looked for below the override directory first.
   std::optional<std::string> FindAuthorfile(const std::string& directory) const;
   bool LoadAuthorfile(const std::string& path);
+  // The image is freed for every later use at once, but its memory stays until the main loop
+  // turns again (ReleaseRetiredImages), because the title may end in the middle of work that
+  // still holds records of it.
   void FreeTitleImage();
+  void ReleaseRetiredImages() { retired_.clear(); }
 
   // Links: a section without a page names a link resource whose first line names the title.
   bool FollowLink(uint32_t linkResource, const std::string& pageName);
@@ -47,6 +52,7 @@ class TitleFiles {
 
   Runtime& runtime_;
   std::unique_ptr<AuthorfileImage> image_;
+  std::vector<std::unique_ptr<AuthorfileImage>> retired_;
   std::string titleDirectory_;
   std::string shortName_;
   ResourceCache cache_;

@@ -1,6 +1,8 @@
 // The per-page toolbox and its tools (calculator, notepad).
 #pragma once
 
+#include <string>
+
 #include "shell/window_messages.h"
 
 namespace zd {
@@ -19,6 +21,11 @@ class Toolbox {
   void Command(int id);           // menu commands reach the toolbox too
   void MenuClosed();
   void WindowModeChanged(bool fullScreen);
+  // The page's toolbox set and icon follow the current page.
+  void SwitchToolboxSet();
+  void ShowToolboxIcon();
+  void ActivateToolByName(const std::string& name);  // a trigger named "~tool"
+  void OpenFindText();                               // F2
 
  private:
   Runtime& runtime_;

@@ -96,10 +96,10 @@ TEST(TitleFiles, SpriteResourcesAreReadByTheirFirstWord) {
   EXPECT_EQ(cache.slot(1).block.size(), 16u);
   ASSERT_TRUE(cache.LoadResource(2, 1, 3, resource_kind::SPRITE));
   EXPECT_TRUE(cache.slot(2).compressed);
-  cache.PrepareResource(2, true);
+  cache.PrepareResource(2, false);  // unpacked only: the bytes are no real sprite
   EXPECT_EQ(BlockText(cache.slot(2)), "literal only");
   ASSERT_TRUE(cache.LoadResource(3, 1, 4, resource_kind::SPRITE));
-  cache.PrepareResource(3, true);
+  cache.PrepareResource(3, false);
   EXPECT_EQ(cache.slot(3).block, std::vector<uint8_t>(256, 7));
   // Fewer than 12 bytes cannot hold a sprite header.
   EXPECT_FALSE(cache.LoadResource(4, 1, 5, resource_kind::SPRITE));
@@ -146,14 +146,14 @@ TEST(TitleFiles, LinksOpenTheSiblingTitleUnderscoreFirst) {
   ASSERT_TRUE(files.OpenTitle(dir.File("_moss")));
   EXPECT_TRUE(files.FollowLink((2u << 16) | 1, "Far"));
   EXPECT_EQ(files.shortName(), "!other");
-  EXPECT_TRUE(Has(f.TraceText(), "seam pages.start-title-at 1"));
+  EXPECT_EQ(f.runtime().pages.CurrentPageName(), "Far");
 
   // An unknown page starts the title at its first section, and the link counts as failed.
   ASSERT_TRUE(files.OpenTitle(dir.File("_moss")));
   f.ClearTrace();
   EXPECT_FALSE(files.FollowLink((2u << 16) | 2, "Gone"));
   EXPECT_EQ(files.shortName(), "!other");
-  EXPECT_TRUE(Has(f.TraceText(), "seam pages.start-title-at 0"));
+  EXPECT_EQ(f.runtime().pages.CurrentPageName(), "Near");
 
   ASSERT_TRUE(files.OpenTitle(dir.File("_moss")));
   EXPECT_FALSE(files.FollowLink((2u << 16) | 3, ""));

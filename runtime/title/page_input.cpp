@@ -1,0 +1,121 @@
+// The page's input: keys, clicks and what lies under the pointer.
+#include "platform/events.h"
+#include "runtime.h"
+#include "title/page_content.h"
+#include "title/pages.h"
+
+namespace zd {
+
+void Pages::KeyDown(int virtualKey, int repeat) {
+  if (repeat != 1 || !runtime_.shell.titleRunning()) return;
+  namespace vk = platform::vk;
+  switch (virtualKey) {
+    case vk::RETURN: FireEvent(event_kind::KEYPRESS, 1); break;
+    case vk::ESCAPE: FireEvent(event_kind::ESCAPE, 0); break;
+    case vk::SPACE: FireEvent(event_kind::KEYPRESS, 0); break;
+    case vk::APPS: break;
+    case vk::F2: runtime_.toolbox.OpenFindText(); break;
+    case vk::F4: break;  // the window's own key
+    default: FireEvent(event_kind::KEYPRESS, 2); break;
+  }
+}
+
+void Pages::LeftButtonUp(int pageX, int pageY) {
+  if (!runtime_.shell.titleRunning()) return;
+  const HitResult hit = HitTest(pageX, pageY);
+  switch (hit.kind) {
+    case HitResult::Kind::Hotspot: {
+      const uint32_t base = FireEvent(event_kind::HOTSPOT, 0);
+      if (base != kNone) GotoTarget(base + hit.number - 1, event_kind::HOTSPOT);
+      break;
+    }
+    case HitResult::Kind::Area: ClickArea(hit.object); break;
+    case HitResult::Kind::TextLink: GotoPageWithHistory(hit.number); break;
+    case HitResult::Kind::KeywordHotspot:
+      runtime_.database.KeywordHotspotClicked(hit.object, hit.number);
+      break;
+    case HitResult::Kind::Nothing: break;
+  }
+}
+
+HitResult Pages::HitTest(int x, int y) {
+  HitResult result;
+  // 1. Hotspots, counted from 1 among all of the page's hotspots; the first one wins.
+  uint32_t hotspots = 0;
+  for (size_t i = 0; i < objects_.size(); ++i) {
+    auto object = Object(static_cast<int>(i));
+    if (!object) break;  // the title ended meanwhile
+    if (object->type() != object_type::HOTSPOT) continue;
+    ++hotspots;
+    const auto box = object->pixelBox();
+    if (object->Has(object_flag::VISIBLE) && !object->WaitingForTrigger() && box &&
+        box->Contains(x, y)) {
+      runtime_.script.SetExitCondition(object->name());
+      result.kind = HitResult::Kind::Hotspot;
+      result.number = hotspots;
+      return result;
+    }
+  }
+  // 2. Areas: triggered ones that have been shown, then the others; the last one wins.
+  for (bool triggeredPass : {true, false}) {
+    for (size_t i = 0; i < objects_.size(); ++i) {
+      auto object = Object(static_cast<int>(i));
+      if (!object) break;  // the title ended meanwhile
+      if (object->type() != object_type::AREA) continue;
+      const bool triggered = object->Has(object_flag::TRIGGERED);
+      if (triggered != triggeredPass || (triggered && object->timedState() == kTimedHidden)) continue;
+      const auto box = object->pixelBox();
+      if (box && box->Contains(x, y)) {
+        result.kind = HitResult::Kind::Area;
+        result.object = static_cast<int>(i);
+      }
+    }
+    if (result.kind == HitResult::Kind::Area) return result;
+  }
+  // 3. Text links and keyword hotspots.
+  uint32_t keywords = 0;
+  for (size_t i = 0; i < objects_.size(); ++i) {
+    auto object = Object(static_cast<int>(i));
+    if (!object) break;  // the title ended meanwhile
+    const uint32_t type = object->type();
+    if (type == object_type::KEYWORD_HOTSPOT) ++keywords;
+    if (object->WaitingForTrigger()) continue;
+    const auto box = object->pixelBox();
+    if (!box || !box->Contains(x, y)) continue;
+    if ((type == object_type::TEXT && !object->IsScript()) || type == object_type::STYLED_TEXT) {
+      if (const auto page = TextLinkAt(runtime_, static_cast<int>(i), x, y)) {
+        result.kind = HitResult::Kind::TextLink;
+        result.number = *page;
+        return result;
+      }
+    } else if (type == object_type::KEYWORD_HOTSPOT) {
+      result.kind = HitResult::Kind::KeywordHotspot;
+      result.number = keywords;
+      result.object = static_cast<int>(i);
+    }
+  }
+  return result;
+}
+
+int Pages::ObjectAt(int x, int y) {
+  if (!runtime_.shell.titleRunning() || closing_) return -1;
+  const int32_t tx = x * 2, ty = (480 - y) * 2;  // title units, all four edges inclusive
+  int found = -1;
+  for (size_t i = 0; i < objects_.size(); ++i) {
+    auto object = Object(static_cast<int>(i));
+    if (!object) break;  // the title ended meanwhile
+    const auto box = object->box();
+    if (!box || !object->Has(object_flag::VISIBLE) || object->WaitingForTrigger()) continue;
+    if (tx >= box->x0 && tx <= box->x1 && ty >= box->y0 && ty <= box->y1) found = static_cast<int>(i);
+  }
+  return found;
+}
+
+std::string Pages::ObjectName(int index) {
+  const auto object = Object(index);
+  return object ? object->name() : std::string();
+}
+
+bool Pages::HasObjectToSaveAt(int, int) { return false; }
+
+}  // namespace zd

@@ -1,0 +1,65 @@
+#include "title/page_object.h"
+
+#include <algorithm>
+
+namespace zd {
+
+PixelRect PixelRect::Intersect(const PixelRect& o) const {
+  return {std::max(left, o.left), std::max(top, o.top), std::min(right, o.right),
+          std::min(bottom, o.bottom)};
+}
+
+PixelRect PixelRect::Union(const PixelRect& o) const {
+  if (empty()) return o;
+  if (o.empty()) return *this;
+  return {std::min(left, o.left), std::min(top, o.top), std::max(right, o.right),
+          std::max(bottom, o.bottom)};
+}
+
+bool PageObject::IsScript() const {
+  return type() == object_type::TEXT && name().rfind('+', 0) == 0;
+}
+
+std::string PageObject::triggerName() const {
+  return image_->Text(ref_.offset + object_record::kTriggerName, object_record::kNameWidth);
+}
+
+std::optional<TitleBox> PageObject::box() const {
+  const size_t at = ref_.offset + object_record::kBox;
+  const auto x0 = image_->I32(at);
+  if (!x0 || *x0 == -1 || !image_->view().Contains(at, 16) || ref_.length < object_record::kBox + 16) {
+    return std::nullopt;
+  }
+  return TitleBox{*x0, *image_->I32(at + 4), *image_->I32(at + 8), *image_->I32(at + 12)};
+}
+
+std::optional<PixelRect> PageObject::pixelBox() const {
+  const auto b = box();
+  if (!b) return std::nullopt;
+  return PagePixels(*b);
+}
+
+std::string PageObject::text() const {
+  // The text fills its field without an end mark; a shorter text ends at its first NUL.
+  const uint32_t capacity = Read(196, 0);
+  const size_t start = ref_.offset + 200;
+  if (ref_.length <= 200) return {};
+  const size_t width = std::min<size_t>(capacity, ref_.length - 200);
+  return image_->Text(start, width);
+}
+
+uint32_t PageObject::Read(size_t offset, uint32_t fallback) const {
+  if (offset + 4 > ref_.length) return fallback;  // fields beyond the record are absent
+  return image_->U32Or(ref_.offset + offset, fallback);
+}
+
+uint32_t PageObject::Read16(size_t offset) const {
+  if (offset + 2 > ref_.length) return 0;
+  return image_->U16(ref_.offset + offset).value_or(0);
+}
+
+void PageObject::Write(size_t offset, uint32_t value) {
+  if (offset + 4 <= ref_.length) image_->SetU32(ref_.offset + offset, value);
+}
+
+}  // namespace zd

@@ -1,0 +1,107 @@
+// One object record of a page, read and written in place in the authorfile image. Objects keep
+// their run-time state (visible, drawn, timed state, cache slot) in their own records, as the
+// title engine always did, so a page entered again finds its objects as it left them.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "title/authorfile.h"
+
+namespace zd {
+
+// Object types.
+namespace object_type {
+constexpr uint32_t RECTANGLE = 0, HOTSPOT = 1, SPRITE = 2, DRAWING = 3, TEXT = 4,
+                   STYLED_TEXT = 5, RECORD_DISPLAY = 9, DATABASE = 10, FIELD_DISPLAY = 11,
+                   MOVIE = 15, ANIMATION = 16, SOUND = 17, AREA = 18, CHOICE_LIST = 19,
+                   KEYWORD_HOTSPOT = 20, NO_ACTION = 21;
+}
+
+// Object flags.
+namespace object_flag {
+constexpr uint32_t VISIBLE = 1u << 0, TIMED = 1u << 1, ATTACHED = 1u << 2, DRAWN = 1u << 4,
+                   CLOSED = 1u << 5, UNDER_OVERLAY = 1u << 6, TRIGGERED = 1u << 7,
+                   CHOICE_LIST_UNFILLED = 0x800, DRAWING_HIDDEN = 0x1000;
+}
+
+constexpr uint32_t kRedrawInvalidates = 2;       // showing or hiding invalidates the box
+constexpr uint32_t kRedrawHotspotOrArea = 32767;  // set by the page loader
+
+// Timed states.
+constexpr uint32_t kTimedHidden = kNone, kTimedShown = 0, kTimedJustShown = 1;
+
+// A box in title units: half pixels, y upwards from the bottom of the 480-pixel page.
+struct TitleBox {
+  int32_t x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+};
+
+// A rectangle of page pixels (left and top inclusive, right and bottom exclusive).
+struct PixelRect {
+  int left = 0, top = 0, right = 0, bottom = 0;
+  bool empty() const { return right <= left || bottom <= top; }
+  bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+  PixelRect Intersect(const PixelRect& o) const;
+  PixelRect Union(const PixelRect& o) const;
+  bool operator==(const PixelRect&) const = default;
+};
+
+inline PixelRect PagePixels(const TitleBox& b) {
+  return {b.x0 / 2, 480 - b.y1 / 2, b.x1 / 2, 480 - b.y0 / 2};
+}
+
+class PageObject {
+ public:
+  PageObject(AuthorfileImage& image, const ObjectRef& ref) : image_(&image), ref_(ref) {}
+
+  uint32_t index() const { return ref_.index; }
+  const ObjectRef& ref() const { return ref_; }
+  std::string name() const { return image_->ObjectName(ref_); }
+  bool IsScript() const;  // a text object (type 4) named with "+"
+  uint32_t type() const { return Read(object_record::kType, kNone); }
+
+  uint32_t flags() const { return Read(object_record::kFlags, 0); }
+  void SetFlags(uint32_t flags) { Write(object_record::kFlags, flags); }
+  bool Has(uint32_t flag) const { return (flags() & flag) != 0; }
+  void SetFlag(uint32_t flag, bool on) { SetFlags(on ? flags() | flag : flags() & ~flag); }
+
+  uint32_t redrawKind() const { return Read(object_record::kRedrawKind, 0); }
+  void SetRedrawKind(uint32_t kind) { Write(object_record::kRedrawKind, kind); }
+  uint32_t showDelay() const { return Read(object_record::kShowDelay, 0); }
+  uint32_t hideDelay() const { return Read(object_record::kHideDelay, kNone); }
+  uint32_t timedState() const { return Read(object_record::kTimedState, kTimedHidden); }
+  void SetTimedState(uint32_t state) { Write(object_record::kTimedState, state); }
+  std::string triggerName() const;
+  // A triggered object whose trigger has not shown it yet.
+  bool WaitingForTrigger() const { return Has(object_flag::TRIGGERED) && timedState() == kTimedHidden; }
+
+  std::optional<TitleBox> box() const;  // nullopt: the object has no box
+  std::optional<PixelRect> pixelBox() const;
+
+  // Objects backed by a resource file: number and directory, and the cache slot (kNone: none).
+  uint32_t resourceNumber() const { return Read16(object_record::kTypeData); }
+  uint32_t resourceDirectory() const { return Read16(object_record::kTypeData + 2); }
+  uint32_t cacheSlot() const { return Read(object_record::kTypeData + 4, kNone); }
+  void SetCacheSlot(uint32_t slot) { Write(object_record::kTypeData + 4, slot); }
+
+  // Rectangles.
+  uint32_t plotAction() const { return Read(object_record::kTypeData, 0); }
+  uint32_t colour() const { return Read(object_record::kTypeData + 4, kNone); }
+
+  // Text objects: the text (type 4) and the styled-text resource and its slot (type 5).
+  std::string text() const;
+  uint32_t textResource() const { return Read(196, 0); }
+  uint32_t textSlot() const { return Read(200, kNone); }
+  void SetTextSlot(uint32_t slot) { Write(200, slot); }
+
+  uint32_t Read(size_t offset, uint32_t fallback) const;
+  uint32_t Read16(size_t offset) const;
+  void Write(size_t offset, uint32_t value);
+
+ private:
+  AuthorfileImage* image_;
+  ObjectRef ref_;
+};
+
+}  // namespace zd
