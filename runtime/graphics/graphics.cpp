@@ -1,6 +1,8 @@
 #include "graphics/graphics.h"
 
 #include "base/seam.h"
+#include "graphics/sprite_pixels.h"
+#include "graphics/sprite_plot.h"
 #include "runtime.h"
 
 namespace zd {
@@ -22,22 +24,53 @@ void Graphics::CreateTitlePalette() {
   }
   palette_ = palette;
   colours_ = PaletteColours(palette);
+  matcher_.SetPalette(colours_);
+  colourHeaders_.reset();  // matched to the palette they were made with
 }
 
-void Graphics::DestroyTitlePalette() { palette_.reset(); }
+void Graphics::DestroyTitlePalette() {
+  palette_.reset();
+  matcher_.SetPalette(PaletteColours(BuildRulePalette()));
+  colourHeaders_.reset();
+}
 
-void Graphics::CreateColourHeaders() { TraceSeam(runtime_.trace, "graphics.colour-headers"); }
-void Graphics::FreeColourHeaders() { TraceSeam(runtime_.trace, "graphics.free-colour-headers"); }
-void Graphics::BuildDefaultSpritePalettes() {
-  TraceSeam(runtime_.trace, "graphics.default-sprite-palettes");
+void Graphics::CreateColourHeaders() { colourHeaders_ = CreateSharedColourHeaders(matcher_); }
+
+void Graphics::FreeColourHeaders() { colourHeaders_.reset(); }
+
+const SharedColourHeaders& Graphics::ColourHeaders() {
+  // Sprites prepared outside a full start-up (tests, tools) still find headers.
+  if (!colourHeaders_) CreateColourHeaders();
+  return *colourHeaders_;
 }
-void Graphics::ReleaseDefaultSpritePalettes() {
-  TraceSeam(runtime_.trace, "graphics.release-sprite-palettes");
-}
-bool Graphics::PrepareSpriteResource(std::vector<uint8_t>&, bool caching) {
-  TraceSeam(runtime_.trace, caching ? "graphics.prepare-sprite cached" : "graphics.prepare-sprite");
+
+bool Graphics::PrepareSpriteResource(std::vector<uint8_t>& block, bool caching) {
+  PrepareSprite(block);
+  if (!caching) return true;
+  const auto handles =
+      MakeSpriteBitmaps(ByteView(block.data(), block.size()), spriteBitmaps_, ColourHeaders());
+  if (!handles) return false;
+  KeepHeaderAndHandles(block, *handles);
   return true;
 }
+
+void Graphics::FreeSpriteBitmaps(ByteView sprite) { zd::FreeSpriteBitmaps(sprite, spriteBitmaps_); }
+
+void Graphics::PlotSpriteCached(Canvas& canvas, const Rect& rect, ByteView sprite) const {
+  zd::PlotSpriteCached(canvas, rect, sprite, spriteBitmaps_);
+}
+
+void Graphics::PlotSpriteStretched(Canvas& canvas, const Rect& rect, ByteView sprite,
+                                   bool prepared) const {
+  zd::PlotSpriteStretched(canvas, rect, sprite, prepared, matcher_);
+}
+
+void Graphics::PlotSpriteFitted(Canvas& canvas, const Rect& rect, ByteView sprite,
+                                bool prepared) const {
+  const platform::ScreenInfo screen = runtime_.platform.Screen();
+  zd::PlotSpriteFitted(canvas, rect, sprite, prepared, matcher_, screen.width, screen.height);
+}
+
 void Graphics::AddTitleFonts() { TraceSeam(runtime_.trace, "graphics.add-title-fonts"); }
 void Graphics::RemoveTitleFonts() { TraceSeam(runtime_.trace, "graphics.remove-title-fonts"); }
 

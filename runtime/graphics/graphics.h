@@ -1,13 +1,17 @@
-// The graphics subsystem: the title palette, the page canvas, and (as they arrive) sprites,
-// drawings, styled text and fonts.
+// The graphics subsystem: the title palette, the page canvas, sprites and their cached bitmaps,
+// and (as they arrive) drawings, styled text and fonts.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <vector>
 
+#include "base/byte_view.h"
 #include "graphics/canvas.h"
+#include "graphics/colour_match.h"
 #include "graphics/palette.h"
+#include "graphics/sprite_cache.h"
+#include "graphics/sprite_colours.h"
 
 namespace zd {
 
@@ -27,23 +31,46 @@ class Graphics {
   // Nothing before the palette is built (or after it is destroyed).
   const LogicalPalette* titlePalette() const { return palette_ ? &*palette_ : nullptr; }
   const platform::PaletteRgb& titleColours() const { return colours_; }
+  // The title-palette index of any colour (the 256-colour rule while there is no palette).
+  uint8_t NearestIndex(platform::Rgb colour) const { return matcher_.Nearest(colour); }
+  const ColourMatcher& colourMatcher() const { return matcher_; }
 
   Canvas& pageCanvas() { return canvas_; }
 
+  // The shared colour headers of cached sprite bitmaps, matched to the title palette; made
+  // after the palette at start-up, freed at shutdown.
   void CreateColourHeaders();
   void FreeColourHeaders();
-  void BuildDefaultSpritePalettes();
-  void ReleaseDefaultSpritePalettes();
-  // Readies a loaded sprite resource for drawing (and, with caching, for plain blits); false when
-  // the sprite cannot be shown.
+  // The default sprite tables are constants of the program; these keep their places in the
+  // start-up and shutdown order and have nothing to do.
+
+  // Readies a loaded sprite resource for drawing: its rows bottom-up and its transparent pixels
+  // cleared, and with caching its bitmaps made and its pixel data dropped (the block keeps the
+  // 44-byte header and the two bitmap handles). False when caching was asked for and the sprite
+  // cannot be shown; the caller then discards it.
   bool PrepareSpriteResource(std::vector<uint8_t>& block, bool caching);
+  // Deletes the cached bitmaps of a sprite block; call it when the block is released.
+  void FreeSpriteBitmaps(ByteView sprite);
+  const SpriteBitmapTable& spriteBitmaps() const { return spriteBitmaps_; }
+
+  // Page sprites: a cached one at its own size with its top-left at rect's top-left, or (without
+  // caching) its own pixels fitted into rect for the platform's screen.
+  void PlotSpriteCached(Canvas& canvas, const Rect& rect, ByteView sprite) const;
+  void PlotSpriteStretched(Canvas& canvas, const Rect& rect, ByteView sprite, bool prepared) const;
+  void PlotSpriteFitted(Canvas& canvas, const Rect& rect, ByteView sprite, bool prepared) const;
+
   void AddTitleFonts();
   void RemoveTitleFonts();
 
  private:
+  const SharedColourHeaders& ColourHeaders();
+
   Runtime& runtime_;
   std::optional<LogicalPalette> palette_;
   platform::PaletteRgb colours_{};
+  ColourMatcher matcher_;
+  std::optional<SharedColourHeaders> colourHeaders_;
+  SpriteBitmapTable spriteBitmaps_;
   Canvas canvas_{kPageWidth, kPageHeight};
 };
 

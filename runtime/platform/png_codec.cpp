@@ -115,6 +115,18 @@ bool WritePngRgb(const std::string& path, const RgbImage& image, std::string& er
   return WriteRows(path, image.width, image.height, PNG_COLOR_TYPE_RGB, rows, nullptr, 0, error);
 }
 
+bool WritePngRgba(const std::string& path, const RgbaImage& image, std::string& error) {
+  if (image.width <= 0 || image.height <= 0 ||
+      image.rgba.size() < static_cast<size_t>(image.width) * image.height * 4) {
+    error = "empty picture";
+    return false;
+  }
+  std::vector<const uint8_t*> rows;
+  for (int y = 0; y < image.height; ++y) rows.push_back(&image.rgba[size_t(y) * image.width * 4]);
+  return WriteRows(path, image.width, image.height, PNG_COLOR_TYPE_RGB_ALPHA, rows, nullptr, 0,
+                   error);
+}
+
 bool WritePngIndexed(const std::string& path, const IndexedImage& image, std::string& error) {
   if (image.width <= 0 || image.height <= 0 ||
       image.pixels.size() < static_cast<size_t>(image.width) * image.height) {

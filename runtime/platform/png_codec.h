@@ -24,4 +24,7 @@ struct RgbaImage {
 };
 bool DecodePngRgba(const uint8_t* data, size_t size, RgbaImage& image, std::string& error);
 
+// Writes a picture with alpha (exported sprites, whose masks become transparency).
+bool WritePngRgba(const std::string& path, const RgbaImage& image, std::string& error);
+
 }  // namespace zd::platform

@@ -99,7 +99,7 @@ void MainWindow::InvalidateAll(bool erase) {
   runtime_.shell.queue().Invalidate();
 }
 
-void MainWindow::InvalidatePage(const PixelRect& rect, bool erase) {
+void MainWindow::InvalidatePage(const Rect& rect, bool erase) {
   if (!exists_) return;
   region_.Add(rect, erase);
   runtime_.shell.queue().Invalidate();
@@ -210,7 +210,6 @@ void MainWindow::OnDestroy() {
   runtime_.titleFiles.FreeTitleImage();
   runtime_.toolbox.OfferNotepadSave();
   runtime_.database.ReleaseKeywordConditions();
-  runtime_.graphics.ReleaseDefaultSpritePalettes();
   runtime_.script.ReleaseHandlerTables();
   runtime_.script.ReleaseMovieSlots();
   runtime_.script.ReleaseStatusState();

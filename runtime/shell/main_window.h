@@ -25,7 +25,7 @@ class MainWindow {
 
   void Dispatch(const WindowMessage& message);  // the window procedure
   void InvalidateAll(bool erase);
-  void InvalidatePage(const PixelRect& rect, bool erase);  // page pixels
+  void InvalidatePage(const Rect& rect, bool erase);  // page pixels
 
   // Page pixel (0,0) in client pixels; may be negative while the splash is smaller than a page.
   int originX() const { return originX_; }

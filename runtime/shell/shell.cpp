@@ -96,7 +96,6 @@ void Shell::InitialiseSubsystems() {
   runtime_.database.LoadDateNames();
   runtime_.database.BuildTables();
   runtime_.script.ClearStatusState();
-  runtime_.graphics.BuildDefaultSpritePalettes();
   runtime_.script.RegisterMouseHandlers();
   runtime_.webLinks.ClearBrowserList();
   runtime_.toolbox.ClearToolboxTables();

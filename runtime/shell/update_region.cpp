@@ -2,9 +2,9 @@
 
 namespace zd {
 
-void UpdateRegion::Add(const PixelRect& rect, bool erase) {
+void UpdateRegion::Add(const Rect& rect, bool erase) {
   erase_ |= erase;
-  PixelRect merged = rect.Intersect({0, 0, 640, 480});
+  Rect merged = rect.Intersect({0, 0, 640, 480});
   if (merged.empty()) return;
   // Fold in every rectangle the new one overlaps, again until none does.
   for (bool changed = true; changed;) {

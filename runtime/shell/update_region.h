@@ -12,7 +12,7 @@ class UpdateRegion {
  public:
   // Adds a rectangle of page pixels. Overlapping rectangles merge, so that no pixel is painted
   // twice in one paint (an exclusive-OR rectangle would undo itself).
-  void Add(const PixelRect& rect, bool erase);
+  void Add(const Rect& rect, bool erase);
   void AddAll(bool erase) { Add({0, 0, 640, 480}, erase); }
   void Clear() {
     rects_.clear();
@@ -20,10 +20,10 @@ class UpdateRegion {
   }
   bool empty() const { return rects_.empty(); }
   bool erase() const { return erase_; }
-  const std::vector<PixelRect>& rects() const { return rects_; }
+  const std::vector<Rect>& rects() const { return rects_; }
 
  private:
-  std::vector<PixelRect> rects_;
+  std::vector<Rect> rects_;
   bool erase_ = false;
 };
 

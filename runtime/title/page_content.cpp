@@ -1,27 +1,30 @@
 #include "title/page_content.h"
 
 #include "base/seam.h"
-#include "graphics/palette.h"
+#include "graphics/canvas.h"
 #include "runtime.h"
 
 namespace zd {
 
-uint8_t NearestColourIndex(Runtime& runtime, uint32_t colourWord) {
-  const LogicalPalette* palette = runtime.graphics.titlePalette();
-  if (!palette) return 0;
-  return NearestPaletteIndex(*palette, (colourWord >> 8) & 0xFF, (colourWord >> 16) & 0xFF,
-                             (colourWord >> 24) & 0xFF);
-}
-
-bool DrawSpriteSlot(Runtime& runtime, Canvas&, const PixelRect&, const PixelRect&, uint32_t slot) {
+bool DrawSpriteSlot(Runtime& runtime, Canvas& canvas, const Rect& box, const Rect& visible,
+                    uint32_t slot) {
   if (slot >= uint32_t(kCacheSlots) || !runtime.titleFiles.cache().slot(int(slot)).used) {
     return false;
   }
-  TraceSeam(runtime.trace, "graphics.plot-sprite " + std::to_string(slot));
+  // Page pictures are blitted from their cached bitmaps; without caching they are fitted into
+  // their boxes from their own pixels at every paint.
+  const CacheSlot& cached = runtime.titleFiles.cache().slot(int(slot));
+  canvas.SetClip(visible);
+  if (runtime.shell.commandLine().spriteCaching) {
+    runtime.graphics.PlotSpriteCached(canvas, box, cached.view());
+  } else {
+    runtime.graphics.PlotSpriteFitted(canvas, box, cached.view(), true);
+  }
+  canvas.ResetClip();
   return true;
 }
 
-bool DrawDrawingSlot(Runtime& runtime, Canvas&, const PixelRect&, const PixelRect&,
+bool DrawDrawingSlot(Runtime& runtime, Canvas&, const Rect&, const Rect&,
                      uint32_t slot) {
   if (slot >= uint32_t(kCacheSlots) || !runtime.titleFiles.cache().slot(int(slot)).used) {
     return false;
@@ -30,14 +33,14 @@ bool DrawDrawingSlot(Runtime& runtime, Canvas&, const PixelRect&, const PixelRec
   return true;
 }
 
-void DrawTextObject(Runtime& runtime, Canvas&, const PixelRect&, const PixelRect&, int object,
+void DrawTextObject(Runtime& runtime, Canvas&, const Rect&, const Rect&, int object,
                     uint32_t) {
   TraceSeam(runtime.trace, "graphics.draw-text " + std::to_string(object));
 }
 
 std::optional<uint32_t> TextLinkAt(Runtime&, int, int, int) { return std::nullopt; }
 
-void DrawDatabaseObject(Runtime& runtime, Canvas&, const PixelRect&, const PixelRect&,
+void DrawDatabaseObject(Runtime& runtime, Canvas&, const Rect&, const Rect&,
                         int object) {
   TraceSeam(runtime.trace, "database.draw " + std::to_string(object));
 }

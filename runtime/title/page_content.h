@@ -12,19 +12,16 @@ namespace zd {
 class Runtime;
 class Canvas;
 
-// The title palette's entry nearest a colour word (0xBBGGRR00).
-uint8_t NearestColourIndex(Runtime& runtime, uint32_t colourWord);
-
 // Each returns false when there is nothing to draw with (the object then shows a cross).
-bool DrawSpriteSlot(Runtime& runtime, Canvas& canvas, const PixelRect& box,
-                    const PixelRect& visible, uint32_t slot);
-bool DrawDrawingSlot(Runtime& runtime, Canvas& canvas, const PixelRect& box,
-                     const PixelRect& visible, uint32_t slot);
-void DrawTextObject(Runtime& runtime, Canvas& canvas, const PixelRect& box,
-                    const PixelRect& visible, int object, uint32_t pageBackground);
+bool DrawSpriteSlot(Runtime& runtime, Canvas& canvas, const Rect& box,
+                    const Rect& visible, uint32_t slot);
+bool DrawDrawingSlot(Runtime& runtime, Canvas& canvas, const Rect& box,
+                     const Rect& visible, uint32_t slot);
+void DrawTextObject(Runtime& runtime, Canvas& canvas, const Rect& box,
+                    const Rect& visible, int object, uint32_t pageBackground);
 // The page a styled-text link at page pixel (x, y) of a text object leads to, if any.
 std::optional<uint32_t> TextLinkAt(Runtime& runtime, int object, int x, int y);
-void DrawDatabaseObject(Runtime& runtime, Canvas& canvas, const PixelRect& box,
-                        const PixelRect& visible, int object);
+void DrawDatabaseObject(Runtime& runtime, Canvas& canvas, const Rect& box,
+                        const Rect& visible, int object);
 
 }  // namespace zd

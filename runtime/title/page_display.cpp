@@ -1,7 +1,7 @@
 // Painting the open pages: every object of every open page, bottom page first, in page order,
 // into the parts of the page that need it.
 #include "graphics/canvas.h"
-#include "graphics/palette.h"
+#include "graphics/colour_tables.h"
 #include "runtime.h"
 #include "title/page_content.h"
 #include "title/page_drawing.h"
@@ -10,11 +10,11 @@
 namespace zd {
 namespace {
 
-const PixelRect kPageArea{0, 0, 640, 480};
+const Rect kPageArea{0, 0, 640, 480};
 
 }  // namespace
 
-void Pages::EraseBackground(Canvas& canvas, const std::vector<PixelRect>& region) {
+void Pages::EraseBackground(Canvas& canvas, const std::vector<Rect>& region) {
   // The first erase after a title starts blackens everything; later erases blacken the page
   // area only under a bottom page that has a background colour (the bands stay black).
   if (firstErase_) {
@@ -26,18 +26,18 @@ void Pages::EraseBackground(Canvas& canvas, const std::vector<PixelRect>& region
   AuthorfileImage& image = runtime_.titleFiles.image();
   const auto bottom = image.PageRecord(openPages_.front());
   if (!bottom || image.U32Or(bottom->offset + page_record::kBackground, kNone) == kNone) return;
-  for (const PixelRect& rect : region) FillPageRect(canvas, rect.Intersect(kPageArea), 0, 0);
+  for (const Rect& rect : region) canvas.FillRect(rect.Intersect(kPageArea), 0, PlotAction::Copy);
 }
 
-void Pages::PaintPage(Canvas& canvas, const std::vector<PixelRect>& region) {
+void Pages::PaintPage(Canvas& canvas, const std::vector<Rect>& region) {
   if (!runtime_.shell.titleRunning() || !current_ || openPages_.empty() ||
       runtime_.movies.EnlargedMovieShown()) {
     return;
   }
   AuthorfileImage& image = runtime_.titleFiles.image();
-  std::vector<PixelRect> clips;
-  for (const PixelRect& rect : region) {
-    const PixelRect clip = rect.Intersect(kPageArea);
+  std::vector<Rect> clips;
+  for (const Rect& rect : region) {
+    const Rect clip = rect.Intersect(kPageArea);
     if (!clip.empty()) clips.push_back(clip);
   }
   // 1. Text is drawn over the current page's background colour.
@@ -48,7 +48,7 @@ void Pages::PaintPage(Canvas& canvas, const std::vector<PixelRect>& region) {
   if (!topOnly) {
     const auto bottom = image.PageRecord(openPages_.front());
     if (bottom && image.U32Or(bottom->offset + page_record::kBackground, kNone) != kNone) {
-      for (const PixelRect& clip : clips) FillPageRect(canvas, clip, 0, 0);
+      for (const Rect& clip : clips) canvas.FillRect(clip, 0, PlotAction::Copy);
     }
   }
   // 4.
@@ -67,7 +67,7 @@ void Pages::PaintPage(Canvas& canvas, const std::vector<PixelRect>& region) {
 }
 
 void Pages::PaintNode(Canvas& canvas, const PageRef& page, bool top, bool aboveIsBackPage,
-                      const std::vector<PixelRect>& clips, bool& showMode) {
+                      const std::vector<Rect>& clips, bool& showMode) {
   AuthorfileImage& image = runtime_.titleFiles.image();
   for (const ObjectRef& ref : image.Objects(page)) {
     PageObject object(image, ref);
@@ -83,22 +83,22 @@ void Pages::PaintNode(Canvas& canvas, const PageRef& page, bool top, bool aboveI
     if (firstDraw_ && top && object.Has(object_flag::DRAWN)) continue;
     if (object.WaitingForTrigger() || object.IsScript()) continue;
     object.SetFlag(object_flag::DRAWN, true);
-    for (const PixelRect& clip : clips) {
-      const PixelRect visible = box->Intersect(clip);
+    for (const Rect& clip : clips) {
+      const Rect visible = box->Intersect(clip);
       if (!visible.empty()) DrawObject(canvas, object, *box, visible);
     }
   }
 }
 
-void Pages::DrawObject(Canvas& canvas, PageObject& object, const PixelRect& box,
-                       const PixelRect& visible) {
+void Pages::DrawObject(Canvas& canvas, PageObject& object, const Rect& box,
+                       const Rect& visible) {
   const auto missing = [&]() { DrawMissingPictureCross(canvas, box, visible); };
   switch (object.type()) {
     case object_type::RECTANGLE: {
       const uint32_t colour = object.colour();
       if (colour == kNone) return;  // no colour: nothing to fill
-      const uint8_t index = NearestColourIndex(runtime_, colour);
-      FillPageRect(canvas, visible, object.plotAction(), index);
+      const uint8_t index = runtime_.graphics.NearestIndex(PaletteWordToRgb(colour));
+      canvas.FillRect(visible, index, RectanglePlotAction(object.plotAction()));
       return;
     }
     case object_type::SPRITE:

@@ -7,23 +7,17 @@
 
 namespace zd {
 
-void FillPageRect(Canvas& canvas, const PixelRect& rect, uint32_t action, uint8_t index) {
-  const PixelRect r = rect.Intersect({0, 0, canvas.width(), canvas.height()});
-  if (r.empty()) return;
-  for (int y = r.top; y < r.bottom; ++y) {
-    uint8_t* p = canvas.Row(y) + r.left;
-    uint8_t* end = canvas.Row(y) + r.right;
-    switch (action) {
-      case plot_action::OR: for (; p < end; ++p) *p |= index; break;
-      case plot_action::AND: for (; p < end; ++p) *p &= index; break;
-      case plot_action::XOR: for (; p < end; ++p) *p ^= index; break;
-      default: std::fill(p, end, index); break;
-    }
+PlotAction RectanglePlotAction(uint32_t word) {
+  switch (word) {
+    case 1: return PlotAction::Or;
+    case 2: return PlotAction::And;
+    case 3: return PlotAction::Xor;
+    default: return PlotAction::Copy;
   }
 }
 
-void DrawMissingPictureCross(Canvas& canvas, const PixelRect& box, const PixelRect& clip) {
-  const PixelRect limit = clip.Intersect({0, 0, canvas.width(), canvas.height()});
+void DrawMissingPictureCross(Canvas& canvas, const Rect& box, const Rect& clip) {
+  const Rect limit = clip.Intersect({0, 0, canvas.width(), canvas.height()});
   // A line from one corner to the other, its last point not drawn, as the platform drew lines.
   const auto line = [&](int x0, int y0, int x1, int y1) {
     const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);

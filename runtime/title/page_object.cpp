@@ -4,18 +4,6 @@
 
 namespace zd {
 
-PixelRect PixelRect::Intersect(const PixelRect& o) const {
-  return {std::max(left, o.left), std::max(top, o.top), std::min(right, o.right),
-          std::min(bottom, o.bottom)};
-}
-
-PixelRect PixelRect::Union(const PixelRect& o) const {
-  if (empty()) return o;
-  if (o.empty()) return *this;
-  return {std::min(left, o.left), std::min(top, o.top), std::max(right, o.right),
-          std::max(bottom, o.bottom)};
-}
-
 bool PageObject::IsScript() const {
   return type() == object_type::TEXT && name().rfind('+', 0) == 0;
 }
@@ -33,7 +21,7 @@ std::optional<TitleBox> PageObject::box() const {
   return TitleBox{*x0, *image_->I32(at + 4), *image_->I32(at + 8), *image_->I32(at + 12)};
 }
 
-std::optional<PixelRect> PageObject::pixelBox() const {
+std::optional<Rect> PageObject::pixelBox() const {
   const auto b = box();
   if (!b) return std::nullopt;
   return PagePixels(*b);

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "graphics/rect.h"
 #include "title/authorfile.h"
 
 namespace zd {
@@ -37,17 +38,8 @@ struct TitleBox {
   int32_t x0 = 0, y0 = 0, x1 = 0, y1 = 0;
 };
 
-// A rectangle of page pixels (left and top inclusive, right and bottom exclusive).
-struct PixelRect {
-  int left = 0, top = 0, right = 0, bottom = 0;
-  bool empty() const { return right <= left || bottom <= top; }
-  bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
-  PixelRect Intersect(const PixelRect& o) const;
-  PixelRect Union(const PixelRect& o) const;
-  bool operator==(const PixelRect&) const = default;
-};
-
-inline PixelRect PagePixels(const TitleBox& b) {
+// A box in page pixels (left and top inclusive, right and bottom exclusive).
+inline Rect PagePixels(const TitleBox& b) {
   return {b.x0 / 2, 480 - b.y1 / 2, b.x1 / 2, 480 - b.y0 / 2};
 }
 
@@ -77,7 +69,7 @@ class PageObject {
   bool WaitingForTrigger() const { return Has(object_flag::TRIGGERED) && timedState() == kTimedHidden; }
 
   std::optional<TitleBox> box() const;  // nullopt: the object has no box
-  std::optional<PixelRect> pixelBox() const;
+  std::optional<Rect> pixelBox() const;
 
   // Objects backed by a resource file: number and directory, and the cache slot (kNone: none).
   uint32_t resourceNumber() const { return Read16(object_record::kTypeData); }

@@ -168,12 +168,12 @@ void Pages::ClickArea(int index) {
   --areaNesting_;
 }
 
-void Pages::RedrawBox(const PixelRect& box) {
+void Pages::RedrawBox(const Rect& box) {
   runtime_.shell.window().InvalidatePage(box, false);
   runtime_.shell.PaintNow();
 }
 
-void Pages::RedrawBoxFrom(const PixelRect& box, int index) {
+void Pages::RedrawBoxFrom(const Rect& box, int index) {
   redrawFrom_ = static_cast<uint32_t>(index);
   RedrawBox(box);
   redrawFrom_ = kNone;

@@ -66,16 +66,16 @@ class Pages {
 
   // Display.
   // Paints the open pages' objects into the parts of the page that need it (page pixels).
-  void PaintPage(Canvas& canvas, const std::vector<PixelRect>& region);
-  void EraseBackground(Canvas& canvas, const std::vector<PixelRect>& region);
+  void PaintPage(Canvas& canvas, const std::vector<Rect>& region);
+  void EraseBackground(Canvas& canvas, const std::vector<Rect>& region);
   void ShowObject(int index);
   void HideObject(int index);
   void SetObjectShown(int index, int mode);            // -1 toggle, 0 hide, 1 show
   void SetTriggeredShown(const std::string& trigger, int mode);
   void ClickArea(int index);
   void HideDelayDue(int index);                        // a hide delay has run out
-  void RedrawBox(const PixelRect& box);
-  void RedrawBoxFrom(const PixelRect& box, int index);
+  void RedrawBox(const Rect& box);
+  void RedrawBoxFrom(const Rect& box, int index);
   void MarkDisplayed();                                 // the first paint has ended
 
   // Events and input.
@@ -114,9 +114,9 @@ class Pages {
   void RunOtherScripts();
   bool GotoTargetSection(uint32_t target, uint32_t kind);
   void PaintNode(Canvas& canvas, const PageRef& page, bool top, bool aboveIsBackPage,
-                 const std::vector<PixelRect>& clips, bool& showMode);
-  void DrawObject(Canvas& canvas, PageObject& object, const PixelRect& box,
-                  const PixelRect& visible);
+                 const std::vector<Rect>& clips, bool& showMode);
+  void DrawObject(Canvas& canvas, PageObject& object, const Rect& box,
+                  const Rect& visible);
   void InvalidateObject(const PageObject& object, bool erase);
   bool FullPage(const PageRef& page) const;
   bool BackPage(const PageRef& page) const;

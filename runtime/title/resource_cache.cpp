@@ -24,7 +24,7 @@ uint32_t WordAt(const uint8_t* bytes) {
 }  // namespace
 
 void ResourceCache::Clear() {
-  for (CacheSlot& s : slots_) s = CacheSlot{};
+  for (int i = 0; i < kCacheSlots; ++i) Free(i);
 }
 
 std::optional<int> ResourceCache::FindFreeSlot() {
@@ -51,7 +51,12 @@ std::string ResourceCache::ResourceName(const std::string& shortName, int direct
 }
 
 void ResourceCache::Free(int index) {
-  if (index >= 0 && index < kCacheSlots) slots_[index] = CacheSlot{};
+  if (index < 0 || index >= kCacheSlots) return;
+  // A prepared sprite keeps its picture beside the block; it goes with the slot.
+  if (slots_[index].kind == resource_kind::SPRITE) {
+    runtime_.graphics.FreeSpriteBitmaps(slots_[index].view());
+  }
+  slots_[index] = CacheSlot{};
 }
 
 std::optional<std::string> ResourceCache::OpenPath(const CacheSlot& s,

@@ -91,7 +91,7 @@ TEST(ToolZdbuild, ErrorsNameTheFieldAtFault) {
        "resources[0]", "longer than the data"},
       {R"({"resources": [{"dir": 70000, "number": 2, "hex": "00"}]})", "resources[0].dir", "out of range"},
       {R"({"titles": [{"directory": "_a", "resources": [{"dir": 1, "number": 1, "picture": {"png": "a.png"}}]}]})",
-       "titles[0].resources[0].picture", "not supported yet"},
+       "titles[0].resources[0].picture.png", "cannot read"},
       {R"({"titles": [{"directory": "_a", "resources": [{"dir": 1, "number": 1, "database": {}}]}]})",
        "titles[0].resources[0].database", "not supported yet"},
       {R"({"titles": [{"directory": "_a"}, {"directory": "_a"}]})", "titles[1].directory", "used twice"},

@@ -7,6 +7,7 @@
 #include "base/cp1253.h"
 #include "titlekit/description_error.h"
 #include "titlekit/description_json.h"
+#include "titlekit/picture.h"
 
 namespace zd::titlekit {
 namespace fs = std::filesystem;
@@ -49,9 +50,6 @@ Resource ParseResource(const Json& json, const std::string& where, const fs::pat
   const Members m(json, where,
                   {"dir", "number", "file", "text", "hex", "base64", "picture", "database",
                    "compress", "literal", "runs", "runOffset", "endOffset", "method"});
-  if (m.Has("picture")) {
-    throw DescriptionError(m.Path("picture"), "pictures made from PNG or sprite files are not supported yet");
-  }
   if (m.Has("database")) {
     throw DescriptionError(m.Path("database"), "database resources are not supported yet");
   }
@@ -61,8 +59,16 @@ Resource ParseResource(const Json& json, const std::string& where, const fs::pat
   }
   m.Get("dir", resource.dir);
   m.Get("number", resource.number);
-  resource.content = ReadContent(m, baseDir);
-  if (const Json* v = m.Find("compress")) resource.compress = ToBool(*v, m.Path("compress"));
+  if (const Json* picture = m.Find("picture")) {
+    const std::string_view content = m.OneOf({"file", "text", "hex", "base64"});
+    if (!content.empty()) throw DescriptionError(m.Path(content), "a picture resource has no other content");
+    PictureResource made = ParsePicture(*picture, m.Path("picture"), baseDir);
+    resource.content.data = std::move(made.sprite);
+    resource.compress = made.compress;
+  } else {
+    resource.content = ReadContent(m, baseDir);
+  }
+  if (const Json* v = m.Find("compress")) resource.compress |= ToBool(*v, m.Path("compress"));
   for (const char* key : {"literal", "runs", "runOffset", "endOffset", "method"}) {
     if (m.Has(key) && !resource.compress) {
       throw DescriptionError(m.Path(key), "only compressed resources (\"compress\": true) have this field");

@@ -9,6 +9,7 @@
 #include "base/byte_view.h"
 #include "titlekit/format_names.h"
 #include "zdinfo/overview_text.h"
+#include "zdinfo/sprite_export.h"
 
 namespace zd::info {
 namespace {
@@ -60,7 +61,11 @@ std::string Describe(const std::string& bytes, uint32_t type) {
   std::ostringstream text;
   text << bytes.size() << " bytes";
   if (type == NONE) return text.str() + ": " + DescribeLink(bytes);
-  if (bytes.compare(0, 4, "3TCS") == 0) return text.str() + ", " + DescribeCompressed(v);
+  std::string sprite;
+  if (type == SPRITE) {
+    if (const auto found = SpriteOfResource(bytes)) sprite = "; " + DescribeSprite(*found);
+  }
+  if (bytes.compare(0, 4, "3TCS") == 0) return text.str() + ", " + DescribeCompressed(v) + sprite;
   if (type == SPRITE && v.size() >= 12) {
     const uint32_t w0 = *v.U32(0);
     if (w0 < 65) {
@@ -77,7 +82,7 @@ std::string Describe(const std::string& bytes, uint32_t type) {
     const std::string first = bytes.substr(0, bytes.find_first_of("\r\n"));
     text << ": " << Quoted(first.substr(0, 80)) << (first.size() > 80 ? "..." : "");
   }
-  return text.str();
+  return text.str() + sprite;
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 // zdinfo TITLE [--json] [--export DIR]: shows what a title holds, or describes it in the JSON
-// form zdbuild reads, so that a title can be looked at, changed and made again.
+// form zdbuild reads, so that a title can be looked at, changed and made again; exports its
+// sprites as PNG. zdinfo --sprite FILE --png OUT [--index N] converts one sprite.
+#include <cstdlib>
 #include <iostream>
 #include <string>
 
@@ -7,11 +9,13 @@
 #include "titlekit/json_print.h"
 #include "titlekit/title_reader.h"
 #include "zdinfo/overview.h"
+#include "zdinfo/sprite_export.h"
 
 namespace {
 
 constexpr const char* kUsage =
     "usage: zdinfo TITLE [--json] [--export DIR]\n"
+    "       zdinfo --sprite FILE --png OUT [--index N]\n"
     "\n"
     "TITLE is a title directory or its authorfile.\n"
     "\n"
@@ -22,14 +26,22 @@ constexpr const char* kUsage =
     "\n"
     "  --json        print a description that zdbuild accepts and that makes the same files\n"
     "                again (zdinfo TITLE --json | zdbuild - OUTDIR)\n"
-    "  --export DIR  export pictures, drawings and texts (not available yet)\n"
+    "  --export DIR  write every sprite the title's sprite objects use as DIR/res<d>-res<n>.png\n"
+    "                (the mask as alpha); drawings and texts are not exported yet\n"
+    "  --sprite FILE convert sprite N (counted from 0; default 0) of a sprite file, or the\n"
+    "                sprite of a title's sprite resource, to the PNG file OUT: the colours\n"
+    "                the player draws it in directly, shown pixels only, the mask as alpha.\n"
+    "                A sprite the player does not draw is not converted.\n"
     "\n"
-    "Exit status: 0 done, 1 the title cannot be read, 2 wrong usage.\n";
+    "Exit status: 0 done, 1 the title cannot be read or a picture not written, 2 wrong usage.\n";
 
 struct Options {
   std::string title;
   bool json = false;
-  std::string exportDir;  // exporting comes with the sprite, Draw and text converters
+  std::string exportDir;
+  std::string spriteFile, pngFile;
+  int index = 0;
+  bool indexGiven = false;
 };
 
 // 0 when the options are good, else the exit status to end with.
@@ -40,14 +52,29 @@ int ParseOptions(int argc, char** argv, Options& options) {
       std::cout << kUsage;
       return -1;
     }
+    const auto value = [&](const char* what) -> const char* {
+      if (i + 1 < argc) return argv[++i];
+      std::cerr << "zdinfo: " << arg << " needs " << what << "\n" << kUsage;
+      return nullptr;
+    };
     if (arg == "--json") {
       options.json = true;
-    } else if (arg == "--export") {
-      if (i + 1 >= argc) {
-        std::cerr << "zdinfo: --export needs a directory\n" << kUsage;
-        return 2;
+    } else if (arg == "--export" || arg == "--sprite" || arg == "--png" || arg == "--index") {
+      const char* v = value(arg == "--index" ? "a number" : arg == "--export" ? "a directory" : "a file");
+      if (!v) return 2;
+      if (arg == "--export") options.exportDir = v;
+      if (arg == "--sprite") options.spriteFile = v;
+      if (arg == "--png") options.pngFile = v;
+      if (arg == "--index") {
+        char* end = nullptr;
+        const long n = std::strtol(v, &end, 10);
+        if (*v == '\0' || *end != '\0' || n < 0 || n > 0x7FFFFFFF) {
+          std::cerr << "zdinfo: --index needs a number from 0\n" << kUsage;
+          return 2;
+        }
+        options.index = int(n);
+        options.indexGiven = true;
       }
-      options.exportDir = argv[++i];
     } else if (arg.size() > 1 && arg[0] == '-') {
       std::cerr << "zdinfo: unknown option " << arg << "\n" << kUsage;
       return 2;
@@ -57,6 +84,14 @@ int ParseOptions(int argc, char** argv, Options& options) {
       std::cerr << "zdinfo: more than one title given\n" << kUsage;
       return 2;
     }
+  }
+  if (!options.spriteFile.empty() || !options.pngFile.empty() || options.indexGiven) {
+    if (options.spriteFile.empty() || options.pngFile.empty() || !options.title.empty() ||
+        options.json || !options.exportDir.empty()) {
+      std::cerr << "zdinfo: --sprite and --png go together, without a title\n" << kUsage;
+      return 2;
+    }
+    return 0;
   }
   if (options.title.empty()) {
     std::cerr << kUsage;
@@ -70,16 +105,18 @@ int ParseOptions(int argc, char** argv, Options& options) {
 int main(int argc, char** argv) {
   Options options;
   if (const int status = ParseOptions(argc, argv, options)) return status < 0 ? 0 : status;
-  if (!options.exportDir.empty()) {
-    std::cerr << "zdinfo: --export is not available yet: exporting sprites, drawings and texts "
-                 "comes with their converters\n";
-    return 1;
+  if (!options.spriteFile.empty()) {
+    return zd::info::ConvertSpriteFile(options.spriteFile, options.index, options.pngFile,
+                                       std::cout, std::cerr);
   }
   std::string error;
   const auto reading = zd::titlekit::ReadTitle(options.title, error);
   if (!reading) {
     std::cerr << "zdinfo: " << error << "\n";
     return 1;
+  }
+  if (!options.exportDir.empty()) {
+    return zd::info::ExportTitlePictures(*reading, options.exportDir, std::cout, std::cerr);
   }
   if (options.json) {
     zd::titlekit::Json description = zd::titlekit::Json::object();
