@@ -22,20 +22,6 @@ uint8_t ColourMatcher::Nearest(platform::Rgb colour) const {
   return answers_[slot];
 }
 
-uint8_t ColourMatcher::Search(platform::Rgb colour) const {
-  int best = 0;
-  int bestDistance = 0x7FFFFFFF;
-  for (int i = 0; i < 256; ++i) {
-    const int dr = palette_[i].r - colour.r, dg = palette_[i].g - colour.g,
-              db = palette_[i].b - colour.b;
-    const int distance = dr * dr + dg * dg + db * db;
-    if (distance < bestDistance) {
-      best = i;
-      bestDistance = distance;
-      if (distance == 0) break;
-    }
-  }
-  return static_cast<uint8_t>(best);
-}
+uint8_t ColourMatcher::Search(platform::Rgb colour) const { return NearestColour(palette_, colour); }
 
 }  // namespace zd

@@ -63,12 +63,12 @@ platform::PaletteRgb StandardSystemPalette() {
   return system;
 }
 
-uint8_t NearestPaletteIndex(const LogicalPalette& palette, int red, int green, int blue) {
+uint8_t NearestColour(const platform::PaletteRgb& palette, platform::Rgb colour) {
   int best = 0;
   int bestDistance = 0x7FFFFFFF;
   for (int i = 0; i < 256; ++i) {
-    const int dr = palette[i].red - red, dg = palette[i].green - green,
-              db = palette[i].blue - blue;
+    const int dr = palette[i].r - colour.r, dg = palette[i].g - colour.g,
+              db = palette[i].b - colour.b;
     const int distance = dr * dr + dg * dg + db * db;
     if (distance < bestDistance) {
       best = i;
@@ -77,6 +77,12 @@ uint8_t NearestPaletteIndex(const LogicalPalette& palette, int red, int green, i
     }
   }
   return static_cast<uint8_t>(best);
+}
+
+uint8_t NearestPaletteIndex(const LogicalPalette& palette, int red, int green, int blue) {
+  return NearestColour(PaletteColours(palette), {static_cast<uint8_t>(red),
+                                                 static_cast<uint8_t>(green),
+                                                 static_cast<uint8_t>(blue)});
 }
 
 platform::PaletteRgb PaletteColours(const LogicalPalette& palette) {

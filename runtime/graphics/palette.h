@@ -38,6 +38,7 @@ constexpr uint32_t PaletteRelativeColour(int red, int green, int blue) {
 }
 
 // The palette index nearest a colour (squared distance; ties to the lowest index).
+uint8_t NearestColour(const platform::PaletteRgb& palette, platform::Rgb colour);
 uint8_t NearestPaletteIndex(const LogicalPalette& palette, int red, int green, int blue);
 
 platform::PaletteRgb PaletteColours(const LogicalPalette& palette);
