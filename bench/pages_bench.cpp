@@ -1,0 +1,139 @@
+// Pages: repainting a page of 40 objects, changing between two pages of 100 objects whose
+// pictures stay cached, and a scheduler tick with a full queue of timed events.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "platform/headless/headless_platform.h"
+#include "platform/png_codec.h"
+#include "runtime.h"
+#include "titlekit/description_json.h"
+#include "titlekit/title_writer.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A 48x48 picture: a disc with a soft colour ramp, transparent around it.
+void WritePicture(const fs::path& path) {
+  zd::platform::RgbaImage image;
+  image.width = image.height = 48;
+  image.rgba.resize(48 * 48 * 4);
+  for (int y = 0; y < 48; ++y) {
+    for (int x = 0; x < 48; ++x) {
+      uint8_t* p = &image.rgba[(size_t(y) * 48 + x) * 4];
+      const int dx = x - 24, dy = y - 24;
+      p[0] = static_cast<uint8_t>(200 + x);
+      p[1] = static_cast<uint8_t>(60 + 3 * y);
+      p[2] = 40;
+      p[3] = dx * dx + dy * dy < 22 * 22 ? 255 : 0;
+    }
+  }
+  std::string error;
+  zd::platform::WritePngRgba(path.string(), image, error);
+}
+
+std::string Objects(int rectangles, int pictures) {
+  std::ostringstream out;
+  for (int i = 0; i < rectangles + pictures; ++i) {
+    const int x = (i * 37) % 560, y = (i * 53) % 400;
+    if (i) out << ",\n";
+    out << R"({"name": ")" << (i < rectangles ? 'R' : 'S') << i << R"(", "pixels": [)" << x
+        << ", " << y << ", " << x + 80 << ", " << y + 60 << "], ";
+    if (i < rectangles) {
+      out << R"("plot": ")" << (i % 4 == 3 ? "xor" : "copy") << R"(", "colour": "#)"
+          << (i % 2 ? "3060C0" : "C08030") << R"("})";
+    } else {
+      out << R"("type": "sprite", "resource": [1, )" << 1 + i % 4 << "]}";
+    }
+  }
+  return out.str();
+}
+
+// A title of three pages (40 objects; two of 100) with four picture resources, and a runtime
+// started on it over the headless platform.
+class PagesFixture {
+ public:
+  PagesFixture() {
+    dir_ = fs::temp_directory_path() / ("zdbench-pages-" + std::to_string(::getpid()));
+    fs::create_directories(dir_);
+    WritePicture(dir_ / "picture.png");
+    std::string resources;
+    for (int n = 1; n <= 4; ++n) {
+      resources += std::string(n > 1 ? "," : "") + R"({"dir": 1, "number": )" +
+                   std::to_string(n) + R"(, "picture": {"png": "picture.png", "mode": 28}})";
+    }
+    const std::string description = R"({"pages": [
+        {"name": "Forty", "background": "#000000", "objects": [)" + Objects(25, 15) + R"(]},
+        {"name": "HundredA", "background": "#000000", "objects": [)" + Objects(70, 30) + R"(]},
+        {"name": "HundredB", "background": "#000000", "objects": [)" + Objects(60, 40) + R"(]}],
+      "sections": [{"name": "Root", "page": "Forty", "children": [
+        {"name": "A", "page": "HundredA"}, {"name": "B", "page": "HundredB"}]}],
+      "resources": [)" + resources + "]}";
+    zd::titlekit::WriteDescription(zd::titlekit::ParseDescriptionText(description, dir_),
+                                   dir_ / "title");
+    platform_ = zd::platform::MakeHeadlessPlatform({}, trace_, nullptr);
+    zd::RuntimeConfig config;
+    config.commandLine = (dir_ / "title").string();
+    config.messagesPath = "/nonexistent";
+    runtime_ = std::make_unique<zd::Runtime>(*platform_, trace_, config);
+    runtime_->shell.StartUp();
+    runtime_->shell.window().Dispatch(zd::WindowMessage{zd::Msg::ShowFirstPage});
+    runtime_->shell.PaintNow();
+  }
+  ~PagesFixture() {
+    runtime_.reset();
+    std::error_code ignored;
+    fs::remove_all(dir_, ignored);
+  }
+  zd::Runtime& runtime() { return *runtime_; }
+
+ private:
+  fs::path dir_;
+  zd::Trace trace_;
+  std::unique_ptr<zd::platform::Platform> platform_;
+  std::unique_ptr<zd::Runtime> runtime_;
+};
+
+void BM_RepaintPageOf40Objects(benchmark::State& state) {
+  PagesFixture f;
+  zd::Runtime& r = f.runtime();
+  for (auto _ : state) {
+    r.shell.window().InvalidateAll(true);
+    r.shell.PaintNow();
+  }
+}
+BENCHMARK(BM_RepaintPageOf40Objects)->Unit(benchmark::kMicrosecond);
+
+void BM_PageChangeBetweenPagesOf100Objects(benchmark::State& state) {
+  PagesFixture f;
+  zd::Runtime& r = f.runtime();
+  r.pages.GotoSection(1);
+  r.shell.PaintNow();
+  uint32_t next = 2;
+  for (auto _ : state) {
+    r.pages.GotoSection(next);  // the pictures are found in the cache again
+    r.shell.PaintNow();
+    next = next == 1 ? 2 : 1;
+  }
+}
+BENCHMARK(BM_PageChangeBetweenPagesOf100Objects)->Unit(benchmark::kMicrosecond);
+
+void BM_SchedulerTickWith50QueuedEvents(benchmark::State& state) {
+  PagesFixture f;
+  zd::Scheduler& scheduler = f.runtime().scheduler;
+  scheduler.ClearEvents();
+  for (int i = 0; i < zd::kEventPoolSize; ++i) {
+    scheduler.QueueEvent(zd::timed_event::HIDE_AFTER_DELAY, i % 40, 100000 + i);
+  }
+  for (auto _ : state) scheduler.Tick();
+  state.counters["queued"] = scheduler.queuedCount();
+}
+BENCHMARK(BM_SchedulerTickWith50QueuedEvents)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
