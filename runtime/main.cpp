@@ -25,6 +25,12 @@ int main(int argc, char** argv) {
     return 0;
   }
 
+  // A script run alone has no window; its messages are what it shows, so they are traced.
+  const bool scriptOnly = !options.runScriptPath.empty();
+  if (scriptOnly) {
+    options.headless = true;
+    options.traceMask |= TraceBit(TraceCategory::Message);
+  }
   Trace trace(options.traceMask ? &std::cerr : nullptr, options.traceMask);
 
   std::unique_ptr<platform::EventScriptDriver> driver;
@@ -60,6 +66,14 @@ int main(int argc, char** argv) {
   }
 
   Runtime runtime(*platform, trace, std::move(config));
+  if (scriptOnly) {
+    runtime.shell.ReadCommandLine();
+    if (!runtime.script.RunScriptFile(options.runScriptPath)) {
+      std::cerr << "zd32: cannot read " << options.runScriptPath << "\n";
+      return 2;
+    }
+    return driver && driver->failed() ? 1 : 0;
+  }
   const int result = runtime.Run();
   if (driver && driver->failed()) return 1;
   return result;

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/cursor_image.h"
 #include "platform/dialogs.h"
@@ -74,6 +75,10 @@ class Platform {
   virtual int ButtonDialog(const ButtonDialogSpec& request) = 0;           // a button id
   virtual int PopupMenu(const PopupMenuSpec& request) = 0;                 // a command id or 0
   virtual std::optional<std::string> FileDialog(const FileDialogSpec& request) = 0;  // cp1253 path
+
+  // Processes: starts a program (disk path first, then its arguments) without a shell and
+  // without waiting. Headless runs start nothing: the caller's trace line is the record.
+  virtual bool StartProgram(const std::vector<std::string>& arguments);
 };
 
 }  // namespace zd::platform

@@ -1,14 +1,43 @@
 #include "script/script_engine.h"
 
+#include <cstdio>
+
 #include "base/seam.h"
+#include "platform/files.h"
+#include "resources/string_table.h"
 #include "runtime.h"
 
 namespace zd {
 
-void ScriptEngine::SetUpSystemVariables() { TraceSeam(runtime_.trace, "script.system-variables"); }
-void ScriptEngine::RegisterMouseHandlers() { TraceSeam(runtime_.trace, "script.mouse-handlers"); }
+using script::ArgumentKind;
+using script::ConditionStack;
+using script::LineCursor;
+using script::ScriptLine;
+using script::Word;
+
+ScriptEngine::ScriptEngine(Runtime& runtime) : runtime_(runtime) {
+  // The tables are filled once, here, so that the readers and commands work in any runtime,
+  // also one that never goes through the shell's start-up (tests, --run-script).
+  RegisterCommands();
+  script::RegisterSystemVariables(*this, systemVariables_);
+  handlers_.RegisterTypes();
+  random_.Seed(0);
+}
+
+void ScriptEngine::SetUpSystemVariables() {
+  // The tables were filled when the engine was made; start-up empties the user variables and
+  // seeds the generator with the tick count.
+  variables_.Clear();
+  random_.Seed(runtime_.platform.TickCount());
+  runtime_.pages.pending().externalTitle = false;
+  TraceSeam(runtime_.trace, "script.movie-slots");
+}
+void ScriptEngine::RegisterMouseHandlers() { handlers_.Reset(); }
 void ScriptEngine::ClearStatusState() { TraceSeam(runtime_.trace, "script.clear-status"); }
-void ScriptEngine::ReleaseHandlerTables() { TraceSeam(runtime_.trace, "script.release-handlers"); }
+void ScriptEngine::ReleaseHandlerTables() {
+  handlers_.Reset();
+  variables_.Clear();
+}
 void ScriptEngine::ReleaseMovieSlots() { TraceSeam(runtime_.trace, "script.release-movie-slots"); }
 void ScriptEngine::ReleaseStatusState() { TraceSeam(runtime_.trace, "script.release-status"); }
 
@@ -21,26 +50,275 @@ void ScriptEngine::LoadStatus(const std::string& name) {
 
 void ScriptEngine::OfferResume() { TraceSeam(runtime_.trace, "script.offer-resume"); }
 
+void ScriptEngine::ShowBuildError(std::string_view constant) {
+  runtime_.shell.reporter().ShowBuildError("Build error - please recompile with " +
+                                           std::string(constant) + " increased.");
+}
+
+// --- Reporting --------------------------------------------------------------------------
+
+namespace {
+
+// The heading of string-table text 412 with the script's name and line. The text is the
+// runtime's own; it is still filled by hand, one "%s" and one "%d", never through printf.
+std::string ScriptErrorHeading(std::string_view name, int32_t line) {
+  const std::string format = LoadString(strings::SCRIPT_ERROR_HEADING);
+  std::string out;
+  bool nameDone = false, lineDone = false;
+  for (size_t i = 0; i < format.size(); ++i) {
+    if (format[i] == '%' && i + 1 < format.size()) {
+      const char c = format[i + 1];
+      if (c == 's' && !nameDone) {
+        out.append(name);
+        nameDone = true;
+        ++i;
+        continue;
+      }
+      if (c == 'd' && !lineDone) {
+        out += std::to_string(line);
+        lineDone = true;
+        ++i;
+        continue;
+      }
+      if (c == '%') {
+        out += '%';
+        ++i;
+        continue;
+      }
+    }
+    out += format[i];
+  }
+  return out;
+}
+
+}  // namespace
+
+void ScriptEngine::Report(bool always, std::string_view key, const MessageArgument& argument) {
+  Reporter& reporter = runtime_.shell.reporter();
+  if (runDepth_ == 0) {
+    if (always) reporter.ReportError(key, argument);
+    else reporter.ReportDiagnostic(key, argument);
+    return;
+  }
+  if (!always && !reporter.diagnostics()) return;
+  reporter.ReportWithHeading(ScriptErrorHeading(currentScriptName_.view(), currentLineNumber_),
+                             key, argument, always);
+}
+
 void ScriptEngine::ReportScriptError(std::string_view key, const MessageArgument& argument) {
-  runtime_.shell.reporter().ReportError(key, argument);
+  Report(true, key, argument);
+}
+
+void ScriptEngine::ReportScriptDiagnostic(std::string_view key, const MessageArgument& argument) {
+  Report(false, key, argument);
+}
+
+// --- Running ----------------------------------------------------------------------------
+
+void ScriptEngine::SetCurrentScript(std::string_view name, int32_t line) {
+  currentScriptName_.Assign(name);
+  currentLineNumber_ = line;
+}
+
+bool ScriptEngine::NavigationPending() {
+  const PendingNavigation& p = runtime_.pages.pending();
+  return p.section != kNone || p.hotspot != kNone || p.externalTitle;
+}
+
+bool ScriptEngine::DrawingDeferred() const {
+  return runtime_.pages.scriptRunning() || runtime_.pages.closing();
 }
 
 void ScriptEngine::RunScriptObject(int object) {
-  TraceSeam(runtime_.trace, "script.run " + runtime_.pages.ObjectName(object));
-}
-void ScriptEngine::SetExitCondition(const std::string& text) {
-  TraceSeam(runtime_.trace, "script.exit-condition \"" + text + "\"");
-}
-void ScriptEngine::PageEntered() { TraceSeam(runtime_.trace, "script.page-entered"); }
-void ScriptEngine::ResetHandlers() { TraceSeam(runtime_.trace, "script.reset-handlers"); }
-
-void ScriptEngine::RunMouseMoveHandlers() {}
-void ScriptEngine::RunEnterLeaveHandlers(int leftObject, int enteredObject) {
-  TraceSeam(runtime_.trace, "script.enter-leave " + std::to_string(leftObject) + " " +
-                                std::to_string(enteredObject));
+  auto record = runtime_.pages.Object(object);
+  if (!record) return;
+  // The text is copied: a script may write into text objects, its own included.
+  const std::string text = record->text();
+  script::ScriptSource source;
+  source.name.Assign(record->name());
+  source.text = text;
+  RunScript(source, 0, 1, false);
 }
 
-std::optional<platform::ProbedVariable> ScriptEngine::ProbeVariable(const std::string&) {
+bool ScriptEngine::RunScriptFile(const std::string& diskPath) {
+  const auto text = platform::ReadWholeFile(diskPath);
+  if (!text) return false;
+  const size_t slash = diskPath.find_last_of('/');
+  script::ScriptSource source;
+  source.name.Assign(slash == std::string::npos ? diskPath : diskPath.substr(slash + 1));
+  source.text = *text;
+  RunScript(source, 0, 1, false);
+  return true;
+}
+
+void ScriptEngine::RunScript(const script::ScriptSource& source, size_t position, int32_t line,
+                             bool stopAtEndhandler) {
+  if (runDepth_ >= kMaxRunDepth) {
+    ReportScriptDiagnostic("scerr74", source.name.str());
+    return;
+  }
+  // A run inside another (a script showing a script object, a handler) keeps the outer run's
+  // name and line for the outer run's later reports.
+  const script::ScriptName outerName = currentScriptName_;
+  const int32_t outerLine = currentLineNumber_;
+  ++runDepth_;
+  SetCurrentScript(source.name.view(), line);
+  ConditionStack conditions;
+  const std::string_view text = source.text;
+  const bool tracing = runtime_.trace.Enabled(TraceCategory::Script);
+  bool endedAtEndhandler = false;
+  ScriptLine scriptLine;
+  while (!text.empty() && position < text.size() - 1 && !NavigationPending()) {
+    if (!script::ReadScriptLine(text, position, scriptLine)) break;
+    if (scriptLine.cut) ReportScriptDiagnostic("scerr1");
+    position = scriptLine.next;
+    if (stopAtEndhandler && scriptLine.text == "endhandler") {
+      endedAtEndhandler = true;
+      break;
+    }
+    if (tracing) {
+      runtime_.trace.Line(TraceCategory::Script,
+                          "script " + currentScriptName_.str() + " " +
+                              std::to_string(currentLineNumber_) + ": " +
+                              std::string(scriptLine.text));
+    }
+    ExecuteScriptLine(scriptLine.text, conditions, scriptLine.next);
+    ++currentLineNumber_;
+  }
+  if (!endedAtEndhandler && definingHandler_) {
+    ReportScriptDiagnostic("hnderr9");
+    definingHandler_ = false;
+  }
+  --runDepth_;
+  if (runDepth_ > 0) {
+    currentScriptName_ = outerName;
+    currentLineNumber_ = outerLine;
+  }
+}
+
+void ScriptEngine::ExecuteScriptLine(std::string_view line, ConditionStack& conditions,
+                                     size_t nextLine) {
+  if (line.empty()) return;
+  LineCursor cursor{line, 0};
+  Word word;
+  if (!script::ReadNextWord(cursor, word)) return;
+  if (line[0] == '.' && !script::ReadNextWord(cursor, word)) return;
+  word.LowerAscii();
+  const std::string_view keyword = word.view();
+  if (keyword == "if") {
+    if (conditions.depth() >= ConditionStack::kDepth) {
+      ReportScriptDiagnostic("scerr30");
+      return;
+    }
+    if (!definingHandler_ && conditions.AllTrue()) {
+      script::Number value;
+      if (!ReadNumberArgument(cursor, value)) return;
+      conditions.Push(value.integer != 0);
+    } else {
+      conditions.Push(true);  // a skipped line's condition is not evaluated
+    }
+    return;
+  }
+  if (keyword == "else") {
+    if (conditions.depth() == 0) ReportScriptDiagnostic("scerr28");
+    else conditions.FlipTop();
+    return;
+  }
+  if (keyword == "endif") {
+    if (conditions.depth() == 0) ReportScriptDiagnostic("scerr29");
+    else conditions.Pop();
+    return;
+  }
+  if (!conditions.AllTrue()) return;
+  if (keyword == "endhandler") {
+    if (definingHandler_) definingHandler_ = false;
+    else ReportScriptDiagnostic("hnderr7");
+    return;
+  }
+  if (definingHandler_) return;
+  if (!DispatchCommand(word, cursor, nextLine)) {
+    ReportScriptDiagnostic("scerr2", std::string(keyword));
+  }
+}
+
+bool ScriptEngine::DispatchCommand(const Word& name, LineCursor& cursor, size_t nextLine) {
+  const script::Command* command = commands_.Find(name.view());
+  if (!command) return false;
+  Word first;
+  ArgumentKind kind = ArgumentKind::NoArgument;
+  if (script::ReadNextWord(cursor, first)) kind = Classify(first);
+  for (int i = 0; i < command->count; ++i) {
+    const script::CommandVariant& variant = command->variants[static_cast<size_t>(i)];
+    if (variant.kind != kind) continue;
+    script::CommandCall call{command->name.view(), cursor, first, kind, nextLine};
+    variant.handler(*this, call);
+    return true;
+  }
+  if (kind == ArgumentKind::NoArgument) ReportScriptDiagnostic("scerr3");
+  else ReportScriptDiagnostic("scerr4", first.str());
+  return true;
+}
+
+// --- Page events --------------------------------------------------------------------------
+
+void ScriptEngine::SetExitCondition(const std::string& text) { exitCondition.Assign(text); }
+
+void ScriptEngine::PageEntered() {
+  resume.Clear();
+  TraceSeam(runtime_.trace, "script.page-entered");
+}
+
+void ScriptEngine::ResetHandlers() { handlers_.Reset(); }
+
+// --- Automation -------------------------------------------------------------------------
+
+std::optional<platform::ProbedVariable> ScriptEngine::ProbeVariable(const std::string& name) {
+  if (name.empty()) return std::nullopt;
+  platform::ProbedVariable probed;
+  const char suffix = name.back();
+  if (suffix == '%') {
+    if (const auto* sys = systemVariables_.FindInt(name)) {
+      if (!sys->get) return std::nullopt;
+      probed.kind = platform::ProbedVariable::Kind::Integer;
+      probed.number = sys->get(*this);
+      return probed;
+    }
+    for (const auto& v : variables_.integers) {
+      if (v.name == name) {
+        probed.kind = platform::ProbedVariable::Kind::Integer;
+        probed.number = v.value;
+        return probed;
+      }
+    }
+    return std::nullopt;
+  }
+  if (suffix == '$') {
+    if (const auto* sys = systemVariables_.FindString(name)) {
+      // Reading ExitCondition$ empties it; the probe looks without reading.
+      script::ScriptText value;
+      if (name == "ExitCondition$") value = exitCondition;
+      else if (sys->get) sys->get(*this, value);
+      else return std::nullopt;
+      probed.kind = platform::ProbedVariable::Kind::Text;
+      probed.text = value.str();
+      return probed;
+    }
+    for (const auto& v : variables_.strings) {
+      if (v.name == name) {
+        probed.kind = platform::ProbedVariable::Kind::Text;
+        probed.text = v.value.str();
+        return probed;
+      }
+    }
+    return std::nullopt;
+  }
+  for (const auto& v : variables_.floats) {
+    if (v.name == name) {
+      probed.kind = platform::ProbedVariable::Kind::Float;
+      probed.number = v.value;
+      return probed;
+    }
+  }
   return std::nullopt;
 }
 

@@ -1,20 +1,73 @@
-// The script engine: variables, commands, handlers and status files.
+// The script engine: runs the scripts of a title's pages (text objects named with "+"), with
+// their variables, commands, system variables and handlers. Status files come later.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "base/message_format.h"
 #include "platform/platform.h"
+#include "script/command_table.h"
+#include "script/script_handlers.h"
+#include "script/script_random.h"
+#include "script/script_source.h"
+#include "script/script_text.h"
+#include "script/script_variables.h"
+#include "script/system_variables.h"
 
 namespace zd {
 
 class Runtime;
 
+namespace script {
+
+// Open "if" levels of one run.
+class ConditionStack {
+ public:
+  static constexpr int kDepth = 10;
+
+  int depth() const { return depth_; }
+  bool AllTrue() const { return falseLevels_ == 0; }
+  void Push(bool value) {
+    levels_[depth_++] = value;
+    if (!value) ++falseLevels_;
+  }
+  void Pop() {
+    if (!levels_[--depth_]) --falseLevels_;
+  }
+  void FlipTop() {
+    bool& top = levels_[depth_ - 1];
+    falseLevels_ += top ? 1 : -1;
+    top = !top;
+  }
+
+ private:
+  std::array<bool, kDepth> levels_{};
+  int depth_ = 0;
+  int falseLevels_ = 0;
+};
+
+// A number as ReadNumberArgument gives it: both forms, and which one the word held.
+struct Number {
+  int32_t integer = 0;
+  double real = 0;
+  bool isFloat = false;
+};
+
+// What a script runs over: its name and text (the text is not owned).
+struct ScriptSource {
+  ScriptName name;
+  std::string_view text;
+};
+
+}  // namespace script
+
 class ScriptEngine {
  public:
-  explicit ScriptEngine(Runtime& runtime) : runtime_(runtime) {}
+  explicit ScriptEngine(Runtime& runtime);
 
   // Start-up and shutdown steps.
   void SetUpSystemVariables();
@@ -30,11 +83,24 @@ class ScriptEngine {
   // The resume offer at the start of a title whose learner left a resume status behind.
   void OfferResume();
 
-  // Script errors carry the script's name and line; outside a script they are plain reports.
-  void ReportScriptError(std::string_view key, const MessageArgument& argument);
+  // Script errors carry the script's name and line as a heading while a script runs; outside
+  // a script they are plain reports. The error always shows; the diagnostic only with -D.
+  void ReportScriptError(std::string_view key, const MessageArgument& argument = {});
+  void ReportScriptDiagnostic(std::string_view key, const MessageArgument& argument = {});
 
   // Scripts of the page: a text object whose name begins with "+" (by its page-order index).
   void RunScriptObject(int object);
+  // Runs a script file from disk (zd32 --run-script); false when it cannot be read.
+  bool RunScriptFile(const std::string& diskPath);
+  // Runs a script from `position`, counting lines from `line`; with `stopAtEndhandler` the run
+  // ends at the first line that is exactly "endhandler" (a handler's body).
+  void RunScript(const script::ScriptSource& source, size_t position, int32_t line,
+                 bool stopAtEndhandler);
+  // One line with a condition stack of the caller's; `nextLine` is where the following line
+  // of the script begins (handlers store it as their body's start).
+  void ExecuteScriptLine(std::string_view line, script::ConditionStack& conditions,
+                         size_t nextLine);
+
   void SetExitCondition(const std::string& text);
   // A page was entered: "Resume$" is emptied, a loaded status applied and the page recorded.
   void PageEntered();
@@ -43,12 +109,90 @@ class ScriptEngine {
   // Mouse handlers run by pointer tracking (object indices, -1 for none).
   void RunMouseMoveHandlers();
   void RunEnterLeaveHandlers(int leftObject, int enteredObject);
+  // A toolbox tool was used (the notepad raises it with 0 when it closes).
+  void RunToolActivateHandlers(const std::string& tool, int32_t value);
 
   // A variable's value for automation, without the side effects of a script read.
   std::optional<platform::ProbedVariable> ProbeVariable(const std::string& name);
 
+  // --- What command handlers use. ---------------------------------------------------------
+
+  // Operand readers: each reads the next word of the line and reports its own failures.
+  bool ReadIntegerArgument(script::LineCursor& cursor, int32_t& value);
+  bool ReadNumberArgument(script::LineCursor& cursor, script::Number& value);
+  bool ReadFloatArgument(script::LineCursor& cursor, double& value);
+  bool ReadStringArgument(script::LineCursor& cursor, script::ScriptText& value);
+  // The same rules applied to a word already read (the command's first argument).
+  bool IntegerFromWord(const script::Word& word, script::ArgumentKind kind, int32_t& value);
+  bool NumberFromWord(const script::Word& word, script::ArgumentKind kind, script::Number& value);
+  bool FloatFromWord(const script::Word& word, script::ArgumentKind kind, double& value);
+  bool StringFromWord(const script::Word& word, script::ArgumentKind kind,
+                      script::ScriptText& value);
+  // Reads a word and classifies it, reporting the classification's error.
+  script::ArgumentKind ReadClassified(script::LineCursor& cursor, script::Word& word);
+  script::ArgumentKind Classify(const script::Word& word);
+  // (a op b): 1 or 0; nullopt when it could not be evaluated (the reason was reported).
+  std::optional<int32_t> EvaluateCondition(std::string_view word);
+  // The formatted text of valtostr and write: a format and an optional value.
+  bool FormatValue(script::LineCursor& cursor, script::ScriptText& result);
+
+  // Variables: system variables first (integer and string), then the user tables.
+  bool GetIntVariable(std::string_view name, int32_t& value);
+  bool SetIntVariable(std::string_view name, int32_t value);
+  bool GetFloatVariable(std::string_view name, double& value);
+  bool SetFloatVariable(std::string_view name, double value);
+  bool GetStringVariable(std::string_view name, script::ScriptText& value);
+  bool SetStringVariable(std::string_view name, std::string_view value);
+  // Deletes a user variable ("scerr26" when there is none); ClearVariables deletes them all.
+  bool DeleteVariable(script::ArgumentKind kind, std::string_view name);
+  void ClearVariables() { variables_.Clear(); }
+  script::VariableTables& variables() { return variables_; }
+
+  script::RandomGenerator& random() { return random_; }
+  script::Handlers& handlers() { return handlers_; }
+  const script::CommandTable& commands() const { return commands_; }
+
+  Runtime& runtime() { return runtime_; }
+  bool definingHandler() const { return definingHandler_; }
+  void SetDefiningHandler(bool on) { definingHandler_ = on; }
+  std::string_view currentScriptName() const { return currentScriptName_.view(); }
+  int32_t currentLineNumber() const { return currentLineNumber_; }
+  void SetCurrentScript(std::string_view name, int32_t line);
+  // A fixed table of the engine is too small for what registers itself in it.
+  void ShowBuildError(std::string_view constant);
+  bool NavigationPending();
+  // True while a "+Start" or "+End" script runs or a page is being left: drawing waits.
+  bool DrawingDeferred() const;
+
+  // State of the system variables kept here.
+  int32_t totalTimeBase = 0;
+  script::ScriptText resume;
+  script::ScriptText exitCondition;
+  bool sound = true;
+  int32_t dateFormat = 256;
+  int32_t useSelection = 0;
+
+  // Runs nested deeper than this (a script showing itself, handlers raising handlers) are
+  // refused: the title's data must not be able to exhaust the stack.
+  static constexpr int kMaxRunDepth = 16;
+
  private:
+  bool DispatchCommand(const script::Word& command, script::LineCursor& cursor,
+                       size_t nextLine);
+  void RegisterCommands();
+  void Report(bool always, std::string_view key, const MessageArgument& argument);
+
   Runtime& runtime_;
+  script::VariableTables variables_;
+  script::CommandTable commands_;
+  script::SystemVariables systemVariables_;
+  script::Handlers handlers_;
+  script::RandomGenerator random_;
+  script::ScriptName currentScriptName_;
+  int32_t currentLineNumber_ = 0;
+  bool definingHandler_ = false;
+  int runDepth_ = 0;
+  bool registered_ = false;
 };
 
 }  // namespace zd

@@ -88,10 +88,24 @@ void Reporter::ReportDetailedError(std::string_view key, const MessageArgument& 
   }
 }
 
-void Reporter::Show(std::string_view key, const MessageArgument& argument) {
+void Reporter::ReportWithHeading(std::string_view heading, std::string_view key,
+                                 const MessageArgument& argument, bool always) {
+  if (!always && !diagnostics()) return;
+  Show(key, argument, heading);
+}
+
+void Reporter::ShowBuildError(const std::string& text) {
+  runtime_.platform.MessageBox({.caption = "Build Error",
+                                .text = text,
+                                .icon = platform::MessageIcon::Warning,
+                                .buttons = platform::MessageButtons::Ok});
+}
+
+void Reporter::Show(std::string_view key, const MessageArgument& argument,
+                    std::string_view heading) {
   platform::MessageBoxSpec box;
   box.caption = runtime_.shell.windowTitle();
-  box.text = FormatMessageText(Lookup(key), argument);
+  box.text = std::string(heading) + FormatMessageText(Lookup(key), argument);
   box.icon = platform::MessageIcon::Information;
   box.buttons = platform::MessageButtons::Ok;
   box.key = std::string(key);

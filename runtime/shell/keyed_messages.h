@@ -34,10 +34,19 @@ class Reporter {
   // generic "crierr27" while they are off.
   void ReportDetailedError(std::string_view key, const MessageArgument& argument);
 
+  // A message preceded directly by `heading` (script errors carry the script's name and line);
+  // shown always, or only while diagnostics are on.
+  void ReportWithHeading(std::string_view heading, std::string_view key,
+                         const MessageArgument& argument, bool always);
+
+  // A fixed table of the program is too small: a warning box captioned "Build Error".
+  void ShowBuildError(const std::string& text);
+
   bool diagnostics() const;
 
  private:
-  void Show(std::string_view key, const MessageArgument& argument);
+  void Show(std::string_view key, const MessageArgument& argument,
+            std::string_view heading = {});
 
   Runtime& runtime_;
 };

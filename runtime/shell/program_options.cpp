@@ -82,10 +82,12 @@ std::string ParseProgramOptions(int argc, const char* const* argv, ProgramOption
     } else if (value("--ticks", v)) {
       auto [ptr, ec] = std::from_chars(v.data(), v.data() + v.size(), options.startTicks);
       if (ec != std::errc() || ptr != v.data() + v.size()) return "--ticks needs a number";
+    } else if (value("--run-script", v)) {
+      options.runScriptPath = v;
     } else if (value("--messages", v)) {
       options.messagesPath = v;
     } else if (arg == "--events" || arg == "--screen" || arg == "--clock" || arg == "--ticks" ||
-               arg == "--messages") {
+               arg == "--messages" || arg == "--run-script") {
       return std::string(arg) + " needs a value";
     } else {
       return "unknown option " + std::string(arg) + " (zd32 --help lists them)";
@@ -132,6 +134,9 @@ Player options:
   --messages FILE     read failure messages from FILE instead of
                       MESSAGES.TXT beside the program (MESSAGES.EN.TXT there
                       holds the English texts)
+  --run-script FILE   run the script in FILE (script lines as a page's "+"
+                      text objects hold them) on an empty page without a
+                      window, then exit; its messages go to standard error
   --help              this text
   --version           the player's version
 

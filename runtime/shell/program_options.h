@@ -18,6 +18,7 @@ struct ProgramOptions {
   uint32_t startTicks = 0;
   std::string messagesPath;        // empty: MESSAGES.TXT beside the program
   std::string commandLine;         // the original command line, code page 1253
+  std::string runScriptPath;       // --run-script: run this script file and exit
   bool help = false;
   bool version = false;
 };

@@ -100,6 +100,12 @@ std::optional<uint32_t> AuthorfileImage::FindSectionByPageName(std::string_view 
   return std::nullopt;
 }
 
+bool AuthorfileImage::SetBytes(size_t offset, std::string_view bytes) {
+  if (!view().Contains(offset, bytes.size())) return false;
+  for (size_t i = 0; i < bytes.size(); ++i) bytes_[offset + i] = static_cast<uint8_t>(bytes[i]);
+  return true;
+}
+
 bool AuthorfileImage::SetU32(size_t offset, uint32_t value) {
   if (!view().Contains(offset, 4)) return false;
   for (int i = 0; i < 4; ++i) bytes_[offset + i] = static_cast<uint8_t>(value >> (8 * i));

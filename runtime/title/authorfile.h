@@ -106,6 +106,8 @@ class AuthorfileImage {
     return view().FixedText(offset, width).value_or(std::string());
   }
   bool SetU32(size_t offset, uint32_t value);
+  // Writes `bytes` at `offset`; nothing when they would not fit inside the image.
+  bool SetBytes(size_t offset, std::string_view bytes);
 
  private:
   void IndexPages();

@@ -12,6 +12,35 @@ std::string PageObject::triggerName() const {
   return image_->Text(ref_.offset + object_record::kTriggerName, object_record::kNameWidth);
 }
 
+void PageObject::SetTriggerName(std::string_view name) {
+  std::string field(name.substr(0, object_record::kNameWidth));
+  field.resize(object_record::kNameWidth, '\0');
+  if (ref_.length >= object_record::kTriggerName + object_record::kNameWidth) {
+    image_->SetBytes(ref_.offset + object_record::kTriggerName, field);
+  }
+}
+
+void PageObject::SetBox(const TitleBox& b) {
+  if (ref_.length < object_record::kBox + 16) return;
+  const size_t at = ref_.offset + object_record::kBox;
+  image_->SetU32(at, static_cast<uint32_t>(b.x0));
+  image_->SetU32(at + 4, static_cast<uint32_t>(b.y0));
+  image_->SetU32(at + 8, static_cast<uint32_t>(b.x1));
+  image_->SetU32(at + 12, static_cast<uint32_t>(b.y1));
+}
+
+uint32_t PageObject::textCapacity() const {
+  if (ref_.length <= 200) return 0;
+  return static_cast<uint32_t>(std::min<size_t>(Read(196, 0), ref_.length - 200));
+}
+
+void PageObject::SetText(std::string_view text) {
+  const size_t capacity = textCapacity();
+  std::string field(text.substr(0, capacity));
+  field.resize(capacity, ' ');
+  image_->SetBytes(ref_.offset + 200, field);
+}
+
 std::optional<TitleBox> PageObject::box() const {
   const size_t at = ref_.offset + object_record::kBox;
   const auto x0 = image_->I32(at);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "graphics/rect.h"
 #include "title/authorfile.h"
@@ -62,14 +63,18 @@ class PageObject {
   void SetRedrawKind(uint32_t kind) { Write(object_record::kRedrawKind, kind); }
   uint32_t showDelay() const { return Read(object_record::kShowDelay, 0); }
   uint32_t hideDelay() const { return Read(object_record::kHideDelay, kNone); }
+  void SetShowDelay(uint32_t delay) { Write(object_record::kShowDelay, delay); }
+  void SetHideDelay(uint32_t delay) { Write(object_record::kHideDelay, delay); }
   uint32_t timedState() const { return Read(object_record::kTimedState, kTimedHidden); }
   void SetTimedState(uint32_t state) { Write(object_record::kTimedState, state); }
   std::string triggerName() const;
+  void SetTriggerName(std::string_view name);  // cut to the field, the rest filled with NULs
   // A triggered object whose trigger has not shown it yet.
   bool WaitingForTrigger() const { return Has(object_flag::TRIGGERED) && timedState() == kTimedHidden; }
 
   std::optional<TitleBox> box() const;  // nullopt: the object has no box
   std::optional<Rect> pixelBox() const;
+  void SetBox(const TitleBox& box);
 
   // Objects backed by a resource file: number and directory, and the cache slot (kNone: none).
   uint32_t resourceNumber() const { return Read16(object_record::kTypeData); }
@@ -80,9 +85,19 @@ class PageObject {
   // Rectangles.
   uint32_t plotAction() const { return Read(object_record::kTypeData, 0); }
   uint32_t colour() const { return Read(object_record::kTypeData + 4, kNone); }
+  void SetColour(uint32_t colour) { Write(object_record::kTypeData + 4, colour); }
+
+  // Text fields (types 4, 5, 11, 20): colours as 0xBBGGRR00 words.
+  uint32_t textColour() const { return Read(184, kNone); }
+  uint32_t textBackground() const { return Read(188, kNone); }
+  void SetTextColour(uint32_t colour) { Write(184, colour); }
+  void SetTextBackground(uint32_t colour) { Write(188, colour); }
 
   // Text objects: the text (type 4) and the styled-text resource and its slot (type 5).
   std::string text() const;
+  uint32_t textCapacity() const;  // what the record holds of the field
+  // Copies `text` into the field, at most its capacity, and fills the rest with blanks.
+  void SetText(std::string_view text);
   uint32_t textResource() const { return Read(196, 0); }
   uint32_t textSlot() const { return Read(200, kNone); }
   void SetTextSlot(uint32_t slot) { Write(200, slot); }

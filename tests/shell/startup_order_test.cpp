@@ -37,15 +37,14 @@ TEST(StartupOrder, SubsystemsStartAndStopInTheirOrder) {
   EXPECT_EQ(Between(seams, "toolbox.calculator-accelerators", "toolbox.clear-tables"),
             (std::vector<std::string>{
                 "toolbox.calculator-accelerators",
-                "graphics.add-title-fonts", "script.system-variables",
+                "graphics.add-title-fonts", "script.movie-slots",
                 "database.date-names", "database.tables", "script.clear-status",
-                "script.mouse-handlers",
                 "weblinks.clear-browsers", "toolbox.clear-tables"}));
   // (Steps that are built no longer leave a seam line; the order of the rest still shows.)
   EXPECT_EQ(Between(seams, "movies.release-port", "movies.shutdown"),
             (std::vector<std::string>{
                 "movies.release-port", "movies.release", "toolbox.offer-notepad-save",
-                "database.release-keyword-conditions", "script.release-handlers",
+                "database.release-keyword-conditions",
                 "script.release-movie-slots", "script.release-status",
                 "weblinks.release-browsers", "pointers.release-capture", "printing.release",
                 "graphics.remove-title-fonts", "movies.shutdown"}));

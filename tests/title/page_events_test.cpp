@@ -50,12 +50,12 @@ TEST(PageEvents, KeypressTargetsFollowTheKeyOptions) {
   test::PlayedTitle ret(KeysTitle(R"(["space", "anyKey"])"), {.events = "wait 100\nkey Return\nwait 50\n"});
   ret.Run();
   EXPECT_TRUE(Has(ret.TraceText(), "page 2 Second"));
-  EXPECT_TRUE(Has(ret.TraceText(), "seam script.exit-condition \"\"") == false);
+  EXPECT_EQ(ret.runtime().script.exitCondition.str(), "");
   // All three options: Return is the second target, another key the third.
   test::PlayedTitle all(KeysTitle(R"(["space", "return", "anyKey"])"), {.events = "wait 100\nkey q\nwait 50\n"});
   all.Run();
   EXPECT_TRUE(Has(all.TraceText(), "page 3 Third"));
-  EXPECT_TRUE(Has(all.TraceText(), "seam script.exit-condition \"anykey\""));
+  EXPECT_EQ(all.runtime().script.exitCondition.str(), "anykey");
 }
 
 TEST(PageEvents, APageWithoutPageTimeFiresItsInstantEventAfterTheFirstPaint) {

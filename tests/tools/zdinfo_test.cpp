@@ -42,6 +42,25 @@ TEST(ToolZdinfo, TheOverviewShowsSectionsPagesObjectsEventsScriptsAndResources) 
   EXPECT_TRUE(Has(out, "names the title \"!OTHER\"")) << out;
 }
 
+TEST(ToolZdinfo, ScriptsAreListedWithTheLineNumbersThePlayerGivesThem) {
+  TempDir dir;
+  Build(R"({"pages": [
+      {"name": "One", "objects": [{"name": "Box", "pixels": [0, 0, 1, 1]},
+                                  {"name": "+Start", "type": "text", "text": "set a%, 1\r\nbogus | why\r\n"}]},
+      {"name": "Two", "objects": [{"name": "+Later", "type": "text", "text": "set b$, \"Ω\"", "capacity": 20}]}],
+    "sections": [{"name": "Root", "page": 0}]})", dir.path());
+  const RunResult r = RunTool("zdinfo", {dir.path(), "--scripts"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "\"+Start\" on page 0 \"One\", object 1, 24 bytes:\n"
+            "  1\tset a%, 1\n  2\t\n  3\tbogus | why\n"
+            "\"+Later\" on page 1 \"Two\", object 0, 11 bytes:\n"
+            "  1\tset b$, \"Ω\"\n");
+  TempDir none;
+  Build(R"({"pages": [{"name": "P"}], "sections": [{"name": "Root", "page": 0}]})", none.path());
+  EXPECT_EQ(RunTool("zdinfo", {none.path(), "--scripts"}).out, "No scripts.\n");
+}
+
 TEST(ToolZdinfo, EachObjectTypeShowsItsOwnData) {
   TempDir dir;
   Build(R"({"pages": [{"name": "P", "objects": [

@@ -351,4 +351,33 @@ class Overview {
 
 void PrintOverview(std::ostream& out, const TitleReading& title) { Overview(out, title).Print(); }
 
+void PrintScriptList(std::ostream& out, const TitleReading& title) {
+  const Authorfile& file = title.authorfile.structured;
+  size_t scripts = 0;
+  for (size_t i = 0; i < file.pages.size(); ++i) {
+    for (size_t k = 0; k < file.pages[i].objects.size(); ++k) {
+      const ObjectRecord& o = file.pages[i].objects[k];
+      if (o.raw || o.type != TEXT || o.name.empty() || o.name[0] != '+') continue;
+      ++scripts;
+      // The player's script ends at the first NUL of the text field.
+      Bytes text = o.text;
+      if (const size_t nul = text.find('\0'); nul != Bytes::npos) text.resize(nul);
+      out << "\"" << Utf8(o.name) << "\" on page " << i << " \"" << Utf8(file.pages[i].name)
+          << "\", object " << k << ", " << text.size() << " bytes:\n";
+      // Lines are numbered as the player counts them: each line feed or carriage return ends
+      // one, so a CR LF pair leaves an empty line that has its own number; nothing is read
+      // from the text's last byte on.
+      size_t start = 0;
+      int number = 1;
+      while (start + 1 < text.size()) {
+        size_t end = text.find_first_of("\r\n", start);
+        if (end == Bytes::npos) end = text.size();
+        out << "  " << number++ << "\t" << Utf8(text.substr(start, end - start)) << "\n";
+        start = end + 1;
+      }
+    }
+  }
+  if (scripts == 0) out << "No scripts.\n";
+}
+
 }  // namespace zd::info

@@ -11,4 +11,8 @@ namespace zd::info {
 
 void PrintOverview(std::ostream& out, const titlekit::TitleReading& title);
 
+// Every script of the title (text objects named with "+"), page by page, each line with the
+// number the player gives it in its error messages.
+void PrintScriptList(std::ostream& out, const titlekit::TitleReading& title);
+
 }  // namespace zd::info

@@ -1,5 +1,5 @@
-// zdinfo TITLE [--json] [--export DIR]: shows what a title holds, or describes it in the JSON
-// form zdbuild reads, so that a title can be looked at, changed and made again; exports its
+// zdinfo TITLE [--json] [--export DIR] [--scripts]: shows what a title holds, or describes it
+// in the JSON form zdbuild reads, so that a title can be looked at, changed and made again; exports its
 // sprites as PNG. zdinfo --sprite FILE --png OUT [--index N] converts one sprite.
 #include <cstdlib>
 #include <iostream>
@@ -14,7 +14,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: zdinfo TITLE [--json] [--export DIR]\n"
+    "usage: zdinfo TITLE [--json] [--export DIR] [--scripts]\n"
     "       zdinfo --sprite FILE --png OUT [--index N]\n"
     "\n"
     "TITLE is a title directory or its authorfile.\n"
@@ -26,6 +26,8 @@ constexpr const char* kUsage =
     "\n"
     "  --json        print a description that zdbuild accepts and that makes the same files\n"
     "                again (zdinfo TITLE --json | zdbuild - OUTDIR)\n"
+    "  --scripts     list every script of the title (text objects named with \"+\"), page by\n"
+    "                page, each line with the number the player's error messages give it\n"
     "  --export DIR  write every sprite the title's sprite objects use as DIR/res<d>-res<n>.png\n"
     "                (the mask as alpha); drawings and texts are not exported yet\n"
     "  --sprite FILE convert sprite N (counted from 0; default 0) of a sprite file, or the\n"
@@ -38,6 +40,7 @@ constexpr const char* kUsage =
 struct Options {
   std::string title;
   bool json = false;
+  bool scripts = false;
   std::string exportDir;
   std::string spriteFile, pngFile;
   int index = 0;
@@ -59,6 +62,8 @@ int ParseOptions(int argc, char** argv, Options& options) {
     };
     if (arg == "--json") {
       options.json = true;
+    } else if (arg == "--scripts") {
+      options.scripts = true;
     } else if (arg == "--export" || arg == "--sprite" || arg == "--png" || arg == "--index") {
       const char* v = value(arg == "--index" ? "a number" : arg == "--export" ? "a directory" : "a file");
       if (!v) return 2;
@@ -87,7 +92,7 @@ int ParseOptions(int argc, char** argv, Options& options) {
   }
   if (!options.spriteFile.empty() || !options.pngFile.empty() || options.indexGiven) {
     if (options.spriteFile.empty() || options.pngFile.empty() || !options.title.empty() ||
-        options.json || !options.exportDir.empty()) {
+        options.json || options.scripts || !options.exportDir.empty()) {
       std::cerr << "zdinfo: --sprite and --png go together, without a title\n" << kUsage;
       return 2;
     }
@@ -117,6 +122,10 @@ int main(int argc, char** argv) {
   }
   if (!options.exportDir.empty()) {
     return zd::info::ExportTitlePictures(*reading, options.exportDir, std::cout, std::cerr);
+  }
+  if (options.scripts) {
+    zd::info::PrintScriptList(std::cout, *reading);
+    return 0;
   }
   if (options.json) {
     zd::titlekit::Json description = zd::titlekit::Json::object();

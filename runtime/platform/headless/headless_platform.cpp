@@ -111,6 +111,8 @@ class HeadlessPlatform final : public Platform {
                     });
   }
 
+  bool StartProgram(const std::vector<std::string>&) override { return false; }
+
   std::optional<std::string> FileDialog(const FileDialogSpec& request) override {
     TraceFileDialog(trace_, request);
     std::optional<std::string> chosen;

@@ -1,0 +1,104 @@
+// The command table, filled in its fixed order: 73 commands with the kinds of first argument
+// each accepts. Titles see the order only through which variant a kind selects.
+#include "script/page_commands.h"
+#include "script/script_engine.h"
+#include "script/value_commands.h"
+
+namespace zd {
+
+using script::ArgumentKind;
+using script::CommandVariant;
+
+void ScriptEngine::RegisterCommands() {
+  constexpr ArgumentKind none = ArgumentKind::NoArgument, I = ArgumentKind::IntegerVariable,
+                         S = ArgumentKind::StringVariable, F = ArgumentKind::FloatVariable,
+                         IC = ArgumentKind::IntegerConstant, SC = ArgumentKind::StringConstant;
+  const auto& v = script::kValueCommands;
+  const auto& p = script::kPageCommands;
+  const auto& h = script::kHandlerCommands;
+  const script::CommandHandler seam = script::SeamCommand;
+  auto add = [&](std::string_view name, std::initializer_list<CommandVariant> variants) {
+    if (!commands_.Register(name, variants)) ShowBuildError("SCRIPT_NUM_OF_COMMANDS");
+  };
+  add("set", {{I, v.set}, {F, v.set}, {S, v.set}});
+  add("add", {{F, v.add}, {I, v.add}, {S, v.add}});
+  add("sub", {{F, v.sub}, {I, v.sub}});
+  add("mult", {{F, v.mult}, {I, v.mult}});
+  add("divide", {{F, v.divide}, {I, v.divide}});
+  add("mod", {{I, v.mod}});
+  add("or", {{I, v.orOp}});
+  add("and", {{I, v.andOp}});
+  add("exor", {{I, v.exorOp}});
+  add("abs", {{I, v.abs}, {F, v.abs}});
+  add("sgn", {{I, v.sgn}, {F, v.sgn}});
+  add("not", {{I, v.notOp}});
+  add("sin", {{F, v.sin}});
+  add("cos", {{F, v.cos}});
+  add("sqrt", {{F, v.sqrt}});
+  add("cubert", {{F, v.cubert}});
+  add("random", {{F, v.random}, {I, v.random}});
+  add("runexe", {{SC, p.runexe}, {S, p.runexe}});
+  add("clear", {{none, v.clear}, {I, v.clear}, {F, v.clear}, {S, v.clear}});
+  add("strtoval", {{I, v.strtoval}, {F, v.strtoval}});
+  add("valtostr", {{S, v.valtostr}});
+  add("write", {{SC, p.write}, {S, p.write}});
+  add("eventtrig", {{SC, p.eventtrig}, {S, p.eventtrig}});
+  add("showhide", {{SC, p.showhide}, {S, p.showhide}});
+  add("tooverview", {{S, p.tooverview}, {SC, p.tooverview}, {I, p.tooverview}, {IC, p.tooverview}});
+  add("tofilepage", {{S, p.tofilepage}, {SC, p.tofilepage}});
+  add("hotspottrig", {{S, p.hotspottrig}, {SC, p.hotspottrig}});
+  add("maketimer", {{S, p.maketimer}, {SC, p.maketimer}});
+  add("makeevent", {{S, p.makeevent}, {SC, p.makeevent}});
+  add("objadj", {{S, p.objadj}, {SC, p.objadj}});
+  add("objflags", {{S, p.objflags}, {SC, p.objflags}});
+  add("render", {{S, p.render}, {SC, p.render}});
+  add("redraw", {{S, p.redraw}, {SC, p.redraw}});
+  // Movie slots.
+  add("openaudio", {{I, seam}, {IC, seam}});
+  add("playmovie", {{I, seam}, {IC, seam}});
+  add("seekmovie", {{I, seam}, {IC, seam}});
+  add("pausemovie", {{I, seam}, {IC, seam}});
+  add("resumemovie", {{I, seam}, {IC, seam}});
+  add("closemovie", {{I, seam}, {IC, seam}});
+  add("getmoviepos", {{I, seam}});
+  add("bitset", {{I, v.bitset}});
+  // Status and variable files.
+  add("savestatus", {{S, seam}, {SC, seam}});
+  add("savevarsdialog", {{S, seam}, {SC, seam}});
+  add("savevar", {{S, seam}, {I, seam}, {F, seam}});
+  add("closevarsfile", {{none, seam}});
+  add("loadvarsdialog", {{S, seam}, {SC, seam}});
+  add("savestatusdialog", {{S, seam}, {SC, seam}});
+  add("loadstatusdialog", {{S, seam}, {SC, seam}});
+  // Database.
+  add("clearselection", {{none, seam}});
+  add("opendata", {{S, seam}, {SC, seam}});
+  add("closedata", {{none, seam}});
+  add("renderdata", {{S, seam}, {SC, seam}});
+  add("getfieldname", {{S, seam}});
+  add("getfieldtype", {{S, seam}});
+  add("getexplain", {{S, seam}});
+  add("showexplain", {{I, seam}, {IC, seam}});
+  add("getdata", {{I, seam}, {IC, seam}, {S, seam}, {SC, seam}});
+  add("getfieldstats", {{I, seam}, {IC, seam}});
+  add("setattrib", {{S, p.setattrib}, {SC, p.setattrib}});
+  add("shufflesel", {{none, seam}, {I, seam}, {IC, seam}});
+  add("tokensearch", {{S, seam}, {SC, seam}});
+  add("addfilter", {{S, seam}, {SC, seam}, {I, seam}, {IC, seam}});
+  add("delfilter", {{none, seam}, {S, seam}, {SC, seam}});
+  add("applyfilters", {{none, seam}, {I, seam}, {IC, seam}});
+  // Dates.
+  add("datetostr", {{S, seam}});
+  add("strtodate", {{S, seam}});
+  add("daysinmonth", {{I, seam}});
+  add("datetojul", {{I, seam}});
+  // Handlers.
+  add("defhandler", {{SC, h.defhandler}, {S, h.defhandler}});
+  add("delhandler", {{SC, h.delhandler}, {S, h.delhandler}});
+  add("handler", {{SC, h.handler}, {S, h.handler}});
+  // Web links and printing.
+  add("webbrowse", {{SC, seam}, {S, seam}});
+  add("print", {{SC, seam}});
+}
+
+}  // namespace zd

@@ -1,0 +1,88 @@
+// The user variables: three tables (integer, float, string), each kept in order of creation,
+// and the shared lookup behind every read and write.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "script/script_text.h"
+
+namespace zd::script {
+
+struct IntegerVariable {
+  VariableName name;
+  int32_t value = 0;
+};
+struct FloatVariable {
+  VariableName name;
+  double value = 0;
+};
+struct StringVariable {
+  VariableName name;
+  ScriptText value;
+};
+
+// Why a lookup failed (the caller reports it under the matching key).
+enum class LookupFailure { None, NameTooLong, NotFound, NoMemory };
+
+class VariableTables {
+ public:
+  std::vector<IntegerVariable> integers;
+  std::vector<FloatVariable> floats;
+  std::vector<StringVariable> strings;
+
+  // The index of `name` in `table`; -1 and `failure` set when it is not there (and could not be
+  // made, with `create`). New records go at the end, so the table stays in creation order.
+  template <typename Record>
+  static int FindVariable(std::vector<Record>& table, std::string_view name, bool create,
+                          LookupFailure& failure);
+
+  // Deletes one variable; the later records move up one place.
+  template <typename Record>
+  static bool Delete(std::vector<Record>& table, std::string_view name) {
+    for (size_t i = 0; i < table.size(); ++i) {
+      if (table[i].name == name) {
+        table.erase(table.begin() + static_cast<std::ptrdiff_t>(i));
+        return true;
+      }
+    }
+    return false;
+  }
+
+  void Clear() {
+    integers.clear();
+    floats.clear();
+    strings.clear();
+  }
+};
+
+// Titles make a few dozen variables; a table that would grow past this is refused as the
+// original refused when its memory ran out.
+constexpr size_t kMaxVariablesPerTable = 65536;
+
+template <typename Record>
+int VariableTables::FindVariable(std::vector<Record>& table, std::string_view name, bool create,
+                                 LookupFailure& failure) {
+  failure = LookupFailure::None;
+  if (name.size() > kMaxVariableName) {
+    failure = LookupFailure::NameTooLong;
+    return -1;
+  }
+  for (size_t i = 0; i < table.size(); ++i) {
+    if (table[i].name == name) return static_cast<int>(i);
+  }
+  if (!create) {
+    failure = LookupFailure::NotFound;
+    return -1;
+  }
+  if (table.size() >= kMaxVariablesPerTable) {
+    failure = LookupFailure::NoMemory;
+    return -1;
+  }
+  table.emplace_back();
+  table.back().name.Assign(name);
+  return static_cast<int>(table.size() - 1);
+}
+
+}  // namespace zd::script
