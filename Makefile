@@ -5,7 +5,7 @@ BUILD_BENCH ?= build-bench
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_ARGS ?=
 
-.PHONY: all deps build demo test test-asan golden bench clean splash
+.PHONY: all deps build demo demo-pictures test test-asan golden bench clean splash
 
 all: build
 
@@ -49,3 +49,8 @@ clean:
 splash: build
 	cmake --build $(BUILD) --target make_splash
 	$(BUILD)/make_splash runtime/resources/splash.png
+
+# Redraws the demo titles' pictures (commit the results after looking at them).
+demo-pictures: build
+	cmake --build $(BUILD) --target make_demo_pictures
+	$(BUILD)/make_demo_pictures examples/demo/pictures

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Plays the demo in a window when there is a display, otherwise runs its scripted tour headless
-# and keeps the screenshots.
+# and keeps the screenshots. The demo is two titles side by side: the meadow (build/demo/_meadow,
+# where it starts) and the pond (build/demo/!pond), which the meadow links to.
 set -euo pipefail
 build="$(realpath "${1:-build}")"
 player="$build/zd32"
 tour="$(realpath examples/demo/tour.events)"
 title_args=()
-if [ -d "$build/demo" ]; then title_args=("$build/demo"); fi
+if [ -d "$build/demo/_meadow" ]; then title_args=("$build/demo/_meadow"); fi
 
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   exec "$player" "${title_args[@]}"

@@ -116,7 +116,7 @@ void Pages::SetTriggeredShown(const std::string& trigger, int mode) {
   runtime_.shell.pointers().UpdateObjectUnderPointer();
 }
 
-void Pages::ClickArea(int index) {
+void Pages::ClickArea(int index, bool hideOnly) {
   auto area = Object(index);
   if (!area || areaNesting_ >= kAreaNesting) return;  // areas hiding areas: a bound on loops
   ++areaNesting_;
@@ -130,7 +130,7 @@ void Pages::ClickArea(int index) {
     triggered.push_back(static_cast<int>(i));
     anyShown |= object->timedState() != kTimedHidden;
   }
-  const bool showing = !anyShown;
+  const bool showing = !anyShown && !hideOnly;
   if (showing) showMode_ = true;
   for (int i : triggered) {
     auto object = Object(i);
@@ -153,7 +153,8 @@ void Pages::ClickArea(int index) {
     } else {
       if (object->timedState() == kTimedHidden) continue;
       object->SetTimedState(kTimedHidden);
-      if (type == object_type::AREA) ClickArea(i);  // its own triggered objects go too
+      // Its own triggered objects go too; none of them is shown by it going.
+      if (type == object_type::AREA) ClickArea(i, true);
       if (IsMovie(type)) {
         runtime_.movies.StopMovie(i);
         runtime_.scheduler.CancelEvents(timed_event::SHOW_TIMED, i);

@@ -72,7 +72,7 @@ class Pages {
   void HideObject(int index);
   void SetObjectShown(int index, int mode);            // -1 toggle, 0 hide, 1 show
   void SetTriggeredShown(const std::string& trigger, int mode);
-  void ClickArea(int index);
+  void ClickArea(int index, bool hideOnly = false);  // hideOnly: an area being hidden
   void HideDelayDue(int index);                        // a hide delay has run out
   void RedrawBox(const Rect& box);
   void RedrawBoxFrom(const Rect& box, int index);

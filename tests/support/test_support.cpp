@@ -45,7 +45,7 @@ std::string SourceDir() { return ZD_SOURCE_DIR; }
 namespace {
 
 RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
-                     const std::string& input) {
+                     const std::string& input, const std::string& workingDirectory = "") {
   TempDir outputs;
   const std::string inPath = outputs.Write("in", input);
   const std::string outPath = outputs.File("out"), errPath = outputs.File("err");
@@ -59,6 +59,9 @@ RunResult RunProgram(const std::string& program, const std::vector<std::string>&
   posix_spawn_file_actions_addopen(&actions, 0, inPath.c_str(), O_RDONLY, 0);
   posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (!workingDirectory.empty()) {
+    posix_spawn_file_actions_addchdir_np(&actions, workingDirectory.c_str());
+  }
   pid_t pid = 0;
   RunResult result;
   if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
@@ -74,8 +77,8 @@ RunResult RunProgram(const std::string& program, const std::vector<std::string>&
 
 }  // namespace
 
-RunResult RunPlayer(const std::vector<std::string>& args) {
-  return RunProgram(BuildDir() + "/zd32", args, "");
+RunResult RunPlayer(const std::vector<std::string>& args, const std::string& workingDirectory) {
+  return RunProgram(BuildDir() + "/zd32", args, "", workingDirectory);
 }
 
 RunResult RunTool(const std::string& name, const std::vector<std::string>& args,

@@ -28,8 +28,10 @@ struct RunResult {
   std::string err;   // standard error (the trace)
 };
 
-// Runs the built zd32 with `args`, without a shell.
-RunResult RunPlayer(const std::vector<std::string>& args);
+// Runs the built zd32 with `args`, without a shell; in `workingDirectory` when one is given
+// (event scripts write their screenshots there).
+RunResult RunPlayer(const std::vector<std::string>& args,
+                    const std::string& workingDirectory = "");
 
 // Runs the built program `name` (zdbuild, zdinfo) with `args` and `input` on its standard input.
 RunResult RunTool(const std::string& name, const std::vector<std::string>& args,
