@@ -42,6 +42,23 @@ TEST(ToolZdinfo, TheOverviewShowsSectionsPagesObjectsEventsScriptsAndResources) 
   EXPECT_TRUE(Has(out, "names the title \"!OTHER\"")) << out;
 }
 
+TEST(ToolZdinfo, ScriptsAreListedWithTheLineNumbersThePlayerGivesThem) {
+  TempDir dir;
+  // A carriage return and line feed end two lines; comments and empty lines count.
+  Build(R"json({"pages": [{"name": "P", "objects": [
+      {"name": "+Start", "type": "text", "text": "| note\r\nset A%, 1\n\nif (A% = 1)"},
+      {"name": "Plain", "type": "text", "text": "not a script"}]}]})json", dir.path());
+  RunResult r = RunTool("zdinfo", {dir.path(), "--scripts"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(Has(r.out, "\"+Start\" on page 0 \"P\":\n       1  | note\n       2  \n"
+                         "       3  set A%, 1\n       4  \n       5  if (A% = 1)\n")) << r.out;
+  EXPECT_FALSE(Has(r.out, "not a script")) << r.out;
+
+  Build(R"({"pages": [{"name": "P"}]})", dir.File("none"));
+  r = RunTool("zdinfo", {dir.File("none"), "--scripts"});
+  EXPECT_EQ(r.out, "No scripts.\n");
+}
+
 TEST(ToolZdinfo, EachObjectTypeShowsItsOwnData) {
   TempDir dir;
   Build(R"({"pages": [{"name": "P", "objects": [

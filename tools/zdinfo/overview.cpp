@@ -1,5 +1,6 @@
 #include "zdinfo/overview.h"
 
+#include <iomanip>
 #include <vector>
 
 #include "titlekit/format_names.h"
@@ -307,7 +308,10 @@ class Overview {
 
   // --- Scripts and notes ---
 
-  void PrintScripts() {
+ public:
+  // Every script object of the title; with `numbered`, each line with the number the player
+  // gives it in its messages and traces.
+  void PrintScripts(bool numbered = false) {
     bool any = false;
     for (size_t i = 0; i < file_.pages.size(); ++i) {
       for (const ObjectRecord& o : file_.pages[i].objects) {
@@ -315,18 +319,24 @@ class Overview {
         if (!any) out_ << "\nScripts:\n";
         any = true;
         out_ << "  " << Quoted(o.name) << " on page " << i << " " << Quoted(file_.pages[i].name) << ":\n";
-        PrintLines(o.text, "    ");
+        PrintLines(o.text, "    ", numbered);
       }
     }
+    if (!any && numbered) out_ << "No scripts.\n";
   }
 
-  // Text as the player cuts it into lines: each line feed or carriage return ends one.
-  void PrintLines(const Bytes& text, const std::string& pad) {
+ private:
+  // Text as the player cuts it into lines: each line feed or carriage return ends one (so a
+  // carriage return and line feed count as two lines).
+  void PrintLines(const Bytes& text, const std::string& pad, bool numbered = false) {
     size_t start = 0;
+    int line = 1;
     while (start < text.size()) {
       size_t end = text.find_first_of("\r\n", start);
       if (end == std::string::npos) end = text.size();
-      out_ << pad << Utf8(text.substr(start, end - start)) << "\n";
+      out_ << pad;
+      if (numbered) out_ << std::setw(4) << line++ << "  ";
+      out_ << Utf8(text.substr(start, end - start)) << "\n";
       start = end + 1;
     }
   }
@@ -350,5 +360,9 @@ class Overview {
 }  // namespace
 
 void PrintOverview(std::ostream& out, const TitleReading& title) { Overview(out, title).Print(); }
+
+void PrintScriptList(std::ostream& out, const TitleReading& title) {
+  Overview(out, title).PrintScripts(true);
+}
 
 }  // namespace zd::info

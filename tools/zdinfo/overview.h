@@ -10,5 +10,7 @@
 namespace zd::info {
 
 void PrintOverview(std::ostream& out, const titlekit::TitleReading& title);
+// Only the scripts, every line numbered as the player numbers it in messages and traces.
+void PrintScriptList(std::ostream& out, const titlekit::TitleReading& title);
 
 }  // namespace zd::info

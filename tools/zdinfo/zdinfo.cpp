@@ -1,6 +1,6 @@
-// zdinfo TITLE [--json] [--export DIR]: shows what a title holds, or describes it in the JSON
-// form zdbuild reads, so that a title can be looked at, changed and made again; exports its
-// sprites as PNG. zdinfo --sprite FILE --png OUT [--index N] converts one sprite.
+// zdinfo TITLE [--json] [--scripts] [--export DIR]: shows what a title holds, or describes it
+// in the JSON form zdbuild reads, so that a title can be looked at, changed and made again;
+// lists its scripts; exports its sprites as PNG. zdinfo --sprite FILE --png OUT [--index N] converts one sprite.
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -14,7 +14,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: zdinfo TITLE [--json] [--export DIR]\n"
+    "usage: zdinfo TITLE [--json | --scripts] [--export DIR]\n"
     "       zdinfo --sprite FILE --png OUT [--index N]\n"
     "\n"
     "TITLE is a title directory or its authorfile.\n"
@@ -26,6 +26,8 @@ constexpr const char* kUsage =
     "\n"
     "  --json        print a description that zdbuild accepts and that makes the same files\n"
     "                again (zdinfo TITLE --json | zdbuild - OUTDIR)\n"
+    "  --scripts     print only the scripts (text objects named \"+...\"), each line with the\n"
+    "                number the player gives it in script messages and traces\n"
     "  --export DIR  write every sprite the title's sprite objects use as DIR/res<d>-res<n>.png\n"
     "                (the mask as alpha); drawings and texts are not exported yet\n"
     "  --sprite FILE convert sprite N (counted from 0; default 0) of a sprite file, or the\n"
@@ -38,6 +40,7 @@ constexpr const char* kUsage =
 struct Options {
   std::string title;
   bool json = false;
+  bool scripts = false;
   std::string exportDir;
   std::string spriteFile, pngFile;
   int index = 0;
@@ -57,7 +60,9 @@ int ParseOptions(int argc, char** argv, Options& options) {
       std::cerr << "zdinfo: " << arg << " needs " << what << "\n" << kUsage;
       return nullptr;
     };
-    if (arg == "--json") {
+    if (arg == "--scripts") {
+      options.scripts = true;
+    } else if (arg == "--json") {
       options.json = true;
     } else if (arg == "--export" || arg == "--sprite" || arg == "--png" || arg == "--index") {
       const char* v = value(arg == "--index" ? "a number" : arg == "--export" ? "a directory" : "a file");
@@ -123,6 +128,10 @@ int main(int argc, char** argv) {
     if (!reading->authorfile.notes.empty()) description["note"] = reading->authorfile.notes;
     description.update(zd::titlekit::TitleToJson(reading->title));
     std::cout << zd::titlekit::PrettyJson(description);
+    return 0;
+  }
+  if (options.scripts) {
+    zd::info::PrintScriptList(std::cout, *reading);
     return 0;
   }
   zd::info::PrintOverview(std::cout, *reading);
