@@ -64,6 +64,9 @@ class Platform {
   // count reaches `deadline` (false); without a deadline it waits for an event.
   virtual bool PollEvent(Event& event) = 0;
   virtual bool WaitEvent(Event& event, std::optional<uint32_t> deadline) = 0;
+  // Drops the left-button presses and releases the system holds for the window and has not
+  // handed out yet: clicks made while a page loaded are not for the page that comes.
+  virtual void DiscardPendingClicks() = 0;
 
   // Pointer shapes.
   virtual CursorHandle CreateCursor(const CursorImage& image) = 0;

@@ -48,8 +48,11 @@ void MessageQueue::Wait() {
   }
 }
 
-void MessageQueue::Discard(Msg id) {
-  std::erase_if(input_, [id](const WindowMessage& m) { return m.id == id; });
+void MessageQueue::DiscardClicks() {
+  platform_.DiscardPendingClicks();
+  std::erase_if(input_, [](const WindowMessage& m) {
+    return m.id == Msg::LButtonDown || m.id == Msg::LButtonUp;
+  });
 }
 
 bool MessageQueue::TakePosted(WindowMessage& message) {

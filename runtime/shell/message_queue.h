@@ -24,9 +24,9 @@ class MessageQueue {
   void Invalidate() { invalid_ = true; }
   bool invalid() const { return invalid_; }
   void Validate() { invalid_ = false; }
-  // Drops the input messages of one kind already taken from the platform (clicks made while a
-  // page loaded, for instance).
-  void Discard(Msg id);
+  // Drops the left-button messages waiting, here and in the platform: clicks made while a page
+  // loaded.
+  void DiscardClicks();
 
   // Takes the next message without blocking.
   bool Peek(WindowMessage& message);

@@ -12,6 +12,12 @@ namespace {
 
 const Rect kPageArea{0, 0, 640, 480};
 
+// A picture that hides under overlays gives its cache slot back when an overlay opens; under a
+// back page it is still drawn, but the slot may hold another page's picture by then.
+bool GaveBackItsSlot(const PageObject& object) {
+  return object.Has(object_flag::CLOSED) && !object.Has(object_flag::ATTACHED);
+}
+
 }  // namespace
 
 void Pages::EraseBackground(Canvas& canvas, const std::vector<Rect>& region) {
@@ -45,7 +51,9 @@ void Pages::PaintPage(Canvas& canvas, const std::vector<Rect>& region) {
   // 2. From the bottom, or the top page alone.
   const bool topOnly = topOnlyRedraw_ || redrawFrom_ != kNone;
   const size_t start = topOnly ? openPages_.size() - 1 : 0;
-  if (!topOnly) {
+  // Blackening the area first is for a full repaint: in show mode the objects under the one
+  // being shown are not drawn again, so black would stay behind its transparent parts.
+  if (!topOnly && !showMode_) {
     const auto bottom = image.PageRecord(openPages_.front());
     if (bottom && image.U32Or(bottom->offset + page_record::kBackground, kNone) != kNone) {
       for (const Rect& clip : clips) canvas.FillRect(clip, 0, PlotAction::Copy);
@@ -102,10 +110,11 @@ void Pages::DrawObject(Canvas& canvas, PageObject& object, const Rect& box,
       return;
     }
     case object_type::SPRITE:
+      if (GaveBackItsSlot(object)) return;
       if (!DrawSpriteSlot(runtime_, canvas, box, visible, object.cacheSlot())) missing();
       return;
     case object_type::DRAWING:
-      if (object.Has(object_flag::DRAWING_HIDDEN)) return;
+      if (object.Has(object_flag::DRAWING_HIDDEN) || GaveBackItsSlot(object)) return;
       if (!DrawDrawingSlot(runtime_, canvas, box, visible, object.cacheSlot())) missing();
       return;
     case object_type::TEXT:

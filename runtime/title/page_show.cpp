@@ -151,8 +151,7 @@ bool Pages::ShowPage(bool newTitle, uint32_t reference) {
   firstDraw_ = true;
   if (!failed && current_ && FullPage(*current_)) shell.window().InvalidateAll(true);
   // Clicks made while the page loaded are not for it.
-  shell.queue().Discard(Msg::LButtonDown);
-  shell.queue().Discard(Msg::LButtonUp);
+  shell.queue().DiscardClicks();
   if (!failed && current_) {
     RunOtherScripts();
     if (!newTitle && !FullPage(*current_) && !invalidated && !returning_) MarkDisplayed();

@@ -7,6 +7,7 @@
 
 #include "platform/png_codec.h"
 #include "support/test_support.h"
+#include "support/title_builder.h"
 
 namespace zd {
 namespace {
@@ -48,6 +49,62 @@ void ExpectGolden(const std::string& name, const std::string& events,
 }
 
 TEST(Golden, Splash) { ExpectGolden("splash.png", "wait 20\n"); }
+
+// A full page with rectangles in the four plot actions (one crossing the page's edges, one with
+// its corners the wrong way round), a masked picture twice (drawn at the corner of a wider box),
+// a picture whose resource is missing, and an overlay back page opened over it by a hotspot.
+const char* kPlottedPage = R"({
+  "pages": [
+    {"name": "Home", "flags": ["full"], "background": "#203048", "objects": [
+       {"name": "Edge", "pixels": [560, -40, 700, 80], "plot": "copy", "colour": "#C04040"},
+       {"name": "Inverted", "pixels": [300, 300, 200, 200], "plot": "copy", "colour": "#FFFFFF"},
+       {"name": "Or", "pixels": [40, 300, 240, 420], "plot": "or", "colour": "#0000FF"},
+       {"name": "And", "pixels": [140, 340, 340, 460], "plot": "and", "colour": "#00FF00"},
+       {"name": "Xor", "pixels": [60, 200, 300, 320], "plot": "xor", "colour": "#FFFF00"},
+       {"name": "Ball", "type": "sprite", "pixels": [80, 60, 112, 92], "resource": [1, 1]},
+       {"name": "Corner", "type": "sprite", "pixels": [360, 40, 520, 120], "resource": [1, 1]},
+       {"name": "Lost", "type": "sprite", "pixels": [560, 200, 620, 260], "resource": [1, 7]},
+       {"name": "Under", "pixels": [0, 440, 60, 480], "colour": "#FF00FF",
+        "flags": ["visible", "overlayHidden"]},
+       {"name": "ToOver", "type": "hotspot", "pixels": [0, 0, 40, 40]}],
+     "events": [{"kind": "hotspot"}]},
+    {"name": "Over", "flags": ["back"], "objects": [
+       {"name": "Panel", "pixels": [200, 150, 440, 330], "plot": "copy", "colour": "#E0E0D0"},
+       {"name": "Ball", "type": "sprite", "pixels": [304, 224, 336, 256], "resource": [1, 1]}]}
+  ],
+  "resources": [{"dir": 1, "number": 1, "picture": {"png": "ball.png"}}],
+  "sections": [{"name": "Home", "page": "Home", "children": [{"name": "Over", "page": "Over"}]}]
+})";
+
+// A 32 x 32 ball shaded from orange to red, transparent around it.
+void WriteBall(const std::string& path) {
+  platform::RgbaImage ball;
+  ball.width = ball.height = 32;
+  ball.rgba.assign(32 * 32 * 4, 0);
+  for (int y = 0; y < 32; ++y) {
+    for (int x = 0; x < 32; ++x) {
+      const int dx = x - 16, dy = y - 16;
+      if (dx * dx + dy * dy > 15 * 15) continue;
+      uint8_t* p = &ball.rgba[size_t(y * 32 + x) * 4];
+      p[0] = 255;
+      p[1] = uint8_t(200 - 6 * y);
+      p[2] = 32;
+      p[3] = 255;
+    }
+  }
+  std::string error;
+  ASSERT_TRUE(platform::WritePngRgba(path, ball, error)) << error;
+}
+
+TEST(Golden, PlotActionsPicturesAndAnOverlayBackPage) {
+  test::TempDir dir;
+  WriteBall(dir.File("ball.png"));
+  const std::string description = dir.Write("title.json", kPlottedPage);
+  const auto built = test::RunTool("zdbuild", {description, dir.File("title")});
+  ASSERT_EQ(built.status, 0) << built.err;
+  ExpectGolden("page.png", "answer ok\nwait 100\n", {dir.File("title")});
+  ExpectGolden("overlay.png", "answer ok\nwait 100\nclick 20 20\nwait 100\n", {dir.File("title")});
+}
 
 }  // namespace
 }  // namespace zd

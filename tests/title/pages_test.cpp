@@ -176,5 +176,45 @@ TEST(Pages, ClickingAnAreaTogglesItsTriggeredObjects) {
   EXPECT_EQ(pages.ObjectName(pages.ObjectAt(270, 170)), "Top");
 }
 
+TEST(Pages, PicturesGivenBackUnderAnOverlayAndShownObjectsDrawOnlyWhatTheyShould) {
+  // A picture that hides under overlays lets go of its cache slot when the back page C opens;
+  // C's own picture may take that slot, and must not then appear in the first picture's place.
+  const std::string pictures = test::SourceDir() + "/examples/demo/pictures/";
+  test::PlayedTitle t(R"({"pages": [
+      {"name": "Home", "background": "#000000", "objects": [
+         {"name": "Pic", "type": "sprite", "pixels": [0, 0, 64, 64], "resource": [1, 1],
+          "flags": ["visible", "overlayHidden"]},
+         {"name": "ToC", "type": "hotspot", "pixels": [100, 100, 200, 200]}],
+       "events": [{"kind": "hotspot"}]},
+      {"name": "C", "flags": ["back"], "objects": [
+         {"name": "Other", "type": "sprite", "pixels": [300, 300, 364, 364], "resource": [1, 2]}]}],
+    "resources": [{"dir": 1, "number": 1, "picture": {"png": ")" + pictures + R"(sun.png", "mask": false}},
+                  {"dir": 1, "number": 2, "picture": {"png": ")" + pictures + R"(badge.png", "mask": false}}],
+    "sections": [{"name": "Root", "page": "Home", "children": [{"name": "C", "page": "C"}]}]})");
+  t.Start();
+  const uint8_t sun = t.Pixel(32, 32);
+  t.pages().LeftButtonUp(150, 150);
+  t.runtime().shell.window().InvalidateAll(false);
+  t.Paint();
+  EXPECT_EQ(t.pages().CurrentPageName(), "C");
+  EXPECT_NE(t.Pixel(320, 320), 0) << "the back page's own picture is drawn";
+  EXPECT_NE(sun, 0) << int(sun);
+  EXPECT_EQ(t.Pixel(32, 32), 0) << "nothing is drawn from a slot given back";
+
+  // Showing a triggered object over a page with a background colour draws it over what is
+  // there: the page is not blackened under it first.
+  test::PlayedTitle shown(R"({"pages": [{"name": "P", "background": "#000000", "objects": [
+      {"name": "Ground", "pixels": [0, 0, 640, 480], "colour": "#00FF00"},
+      {"name": "Glow", "pixels": [100, 100, 200, 200], "plot": "xor", "colour": "#FFFF00",
+       "flags": ["visible", "triggered"], "trigger": "Show"},
+      {"name": "Show", "type": "area", "pixels": [0, 400, 100, 480]}]}],
+    "sections": [{"name": "Root", "page": "P"}]})");
+  shown.Start();
+  const uint8_t green = test::PaletteIndex("#00FF00");
+  EXPECT_EQ(shown.Pixel(150, 150), green);
+  shown.pages().LeftButtonUp(50, 450);
+  EXPECT_EQ(shown.Pixel(150, 150), green ^ test::PaletteIndex("#FFFF00"));
+}
+
 }  // namespace
 }  // namespace zd

@@ -56,6 +56,10 @@ class HeadlessPlatform final : public Platform {
     return TakeScriptInput(event);
   }
 
+  // The virtual clock stands still while a page loads: no click can have been made meanwhile,
+  // and the script's next clicks belong to the page it is about to see.
+  void DiscardPendingClicks() override {}
+
   bool WaitEvent(Event& event, std::optional<uint32_t> deadline) override {
     for (;;) {
       if (waitUntil_) {

@@ -197,6 +197,14 @@ bool SdlPlatform::PollEvent(Event& event) {
   return PopPending(event);
 }
 
+void SdlPlatform::DiscardPendingClicks() {
+  PumpEvents(false);
+  std::erase_if(pending_, [](const Event& e) {
+    return (e.type == EventType::ButtonDown || e.type == EventType::ButtonUp) &&
+           e.button == MouseButton::Left;
+  });
+}
+
 bool SdlPlatform::WaitEvent(Event& event, std::optional<uint32_t> deadline) {
   for (;;) {
     PumpEvents(false);

@@ -46,6 +46,7 @@ class SdlPlatform final : public Platform {
   std::optional<RgbImage> WindowPicture() override;
   int DoubleClickTime() override { return 500; }
   bool PollEvent(Event& event) override;
+  void DiscardPendingClicks() override;
   bool WaitEvent(Event& event, std::optional<uint32_t> deadline) override;
   CursorHandle CreateCursor(const CursorImage& image) override;
   CursorHandle LoadSystemCursor(SystemCursor which) override;
