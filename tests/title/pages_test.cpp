@@ -216,5 +216,23 @@ TEST(Pages, PicturesGivenBackUnderAnOverlayAndShownObjectsDrawOnlyWhatTheyShould
   EXPECT_EQ(shown.Pixel(150, 150), green ^ test::PaletteIndex("#FFFF00"));
 }
 
+TEST(Pages, HidingAnAreaHidesWhatItTriggersAndShowsNothingNew) {
+  // A shows area B; B would show R. Hiding A hides B, and B going must not show R.
+  test::PlayedTitle t(R"({"pages": [{"name": "P", "objects": [
+      {"name": "A", "type": "area", "pixels": [0, 0, 100, 100]},
+      {"name": "B", "type": "area", "pixels": [200, 0, 300, 100], "flags": ["visible", "triggered"], "trigger": "A"},
+      {"name": "R", "type": "rectangle", "pixels": [400, 0, 500, 100], "colour": "#FF0000",
+       "flags": ["visible", "triggered"], "trigger": "B"}]}],
+    "sections": [{"name": "Root", "page": 0}]})");
+  t.Start();
+  Pages& pages = t.pages();
+  pages.LeftButtonUp(50, 50);
+  EXPECT_FALSE(pages.Object(1)->WaitingForTrigger());
+  EXPECT_TRUE(pages.Object(2)->WaitingForTrigger());
+  pages.LeftButtonUp(50, 50);
+  EXPECT_TRUE(pages.Object(1)->WaitingForTrigger());
+  EXPECT_TRUE(pages.Object(2)->WaitingForTrigger());
+}
+
 }  // namespace
 }  // namespace zd
