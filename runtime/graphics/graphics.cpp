@@ -1,7 +1,7 @@
 #include "graphics/graphics.h"
 
-#include "base/seam.h"
 #include "graphics/sprite_pixels.h"
+#include "platform/files.h"
 #include "graphics/sprite_plot.h"
 #include "runtime.h"
 
@@ -71,7 +71,30 @@ void Graphics::PlotSpriteFitted(Canvas& canvas, const Rect& rect, ByteView sprit
   zd::PlotSpriteFitted(canvas, rect, sprite, prepared, matcher_, screen.width, screen.height);
 }
 
-void Graphics::AddTitleFonts() { TraceSeam(runtime_.trace, "graphics.add-title-fonts"); }
-void Graphics::RemoveTitleFonts() { TraceSeam(runtime_.trace, "graphics.remove-title-fonts"); }
+namespace {
+constexpr const char* kTitleFontFiles[] = {"pchbrww.ttf", "pchrrww.ttf", "arcsys.fon"};
+}
+
+void Graphics::AddTitleFonts() {
+  for (const char* name : kTitleFontFiles) {
+    for (const std::string& path : {std::string("fonts\\") + name, std::string(name)}) {
+      const auto disk = platform::ResolvePath(path);
+      if (disk && fonts_.AddFontFile(*disk)) {
+        addedFontFiles_.push_back(*disk);
+        break;
+      }
+    }
+  }
+}
+
+void Graphics::RemoveTitleFonts() {
+  for (const std::string& path : addedFontFiles_) fonts_.RemoveFontFile(path);
+  addedFontFiles_.clear();
+}
+
+void Graphics::DrawDrawFile(Canvas& canvas, const Rect& rect, ByteView data) {
+  DrawContext context{matcher_, drawFonts_, &painter_};
+  zd::DrawDrawFile(context, canvas, rect, data);
+}
 
 }  // namespace zd
