@@ -32,8 +32,7 @@ void ReadFontTable(DrawFontTable& table, ByteView object) {
   }
 }
 
-void DrawSpriteObject(const DrawContext& context, Canvas& canvas, const DrawPlacement& p,
-                      ByteView object) {
+void DrawSpriteObject(DrawSurface& surface, const DrawPlacement& p, ByteView object) {
   const auto box = draw::ReadBox(object, 8);
   if (!box) return;
   const int left = int(std::clamp<int64_t>(int64_t(p.originX) + TruncPixels(box->x0 * p.sx),
@@ -44,9 +43,37 @@ void DrawSpriteObject(const DrawContext& context, Canvas& canvas, const DrawPlac
   const int top = int(std::clamp<int64_t>(int64_t(p.rect.bottom) - upper, -1000000000, 1000000000));
   const Rect destination{left, top, int(std::clamp<int64_t>(int64_t(left) + width, -1000000000, 1000000000)),
                          int(std::clamp<int64_t>(int64_t(top) + height, -1000000000, 1000000000))};
-  PlotSpriteStretched(canvas, destination, object.From(draw::OBJECT_HEADER_SIZE), false,
-                      context.matcher);
+  surface.Sprite(destination, object.From(draw::OBJECT_HEADER_SIZE));
 }
+
+// The canvas as a surface: colours matched to the palette, text through the painter.
+class CanvasSurface : public DrawSurface {
+ public:
+  CanvasSurface(const DrawContext& context, Canvas& canvas) : context_(context), canvas_(canvas) {}
+  void Polygon(std::span<const Point> points, FillRule rule, uint32_t colour) override {
+    FillPolygon(canvas_, points, rule, context_.Colour(colour));
+  }
+  void Polyline(std::span<const Point> points, int width, bool dotted, uint32_t colour) override {
+    DrawPolyline(canvas_, points, Pen{width, dotted, context_.Colour(colour)});
+  }
+  void TextLine(int x, int y, const LogicalFont& font, std::string_view text,
+                uint32_t colour) override {
+    if (context_.text) context_.text->DrawLine(canvas_, x, y, font, text, context_.Colour(colour));
+  }
+  void TextBox(const Rect& box, const LogicalFont& font, std::string_view text, uint32_t colour,
+               TextAlign align) override {
+    if (context_.text) {
+      context_.text->DrawWrapped(canvas_, box, font, text, context_.Colour(colour), align);
+    }
+  }
+  void Sprite(const Rect& destination, ByteView sprite) override {
+    PlotSpriteStretched(canvas_, destination, sprite, false, context_.matcher);
+  }
+
+ private:
+  const DrawContext& context_;
+  Canvas& canvas_;
+};
 
 }  // namespace
 
@@ -76,19 +103,30 @@ std::vector<DrawObjectEntry> ListDrawObjects(ByteView data) {
   return list;
 }
 
-void DrawDrawObject(DrawContext& context, Canvas& canvas, const DrawPlacement& placement,
-                    ByteView object) {
+void RenderDrawObject(DrawSurface& surface, DrawFontTable& fonts, const DrawPlacement& placement,
+                      ByteView object) {
   switch (object.U32(0).value_or(draw::END_OF_OBJECTS)) {
-    case draw::FONT_TABLE: ReadFontTable(context.fonts, object); break;
-    case draw::TEXT: DrawTextObject(context, canvas, placement, object); break;
-    case draw::PATH: DrawPathObject(context, canvas, placement, object); break;
-    case draw::SPRITE: DrawSpriteObject(context, canvas, placement, object); break;
-    case draw::TEXT_AREA: DrawTextAreaObject(context, canvas, placement, object); break;
+    case draw::FONT_TABLE: ReadFontTable(fonts, object); break;
+    case draw::TEXT: DrawTextObject(surface, fonts, placement, object); break;
+    case draw::PATH: DrawPathObject(surface, placement, object); break;
+    case draw::SPRITE: DrawSpriteObject(surface, placement, object); break;
+    case draw::TEXT_AREA: DrawTextAreaObject(surface, placement, object); break;
     default: break;  // groups open in the walk; tagged and newer objects are not drawn
   }
 }
 
+void DrawDrawObject(DrawContext& context, Canvas& canvas, const DrawPlacement& placement,
+                    ByteView object) {
+  CanvasSurface surface(context, canvas);
+  RenderDrawObject(surface, context.fonts, placement, object);
+}
+
 void DrawDrawFile(DrawContext& context, Canvas& canvas, const Rect& rect, ByteView data) {
+  CanvasSurface surface(context, canvas);
+  RenderDrawFile(surface, context.fonts, rect, data);
+}
+
+void RenderDrawFile(DrawSurface& surface, DrawFontTable& fonts, const Rect& rect, ByteView data) {
   const auto box = DrawFileBox(data);
   if (!box) return;
   // A box without width or height has no scale (the arithmetic would divide by zero).
@@ -97,7 +135,7 @@ void DrawDrawFile(DrawContext& context, Canvas& canvas, const Rect& rect, ByteVi
   for (const DrawObjectEntry& entry : ListDrawObjects(data)) {
     if (entry.type == draw::GROUP) continue;
     const size_t length = std::min<size_t>(entry.size, data.size() - entry.offset);
-    DrawDrawObject(context, canvas, placement, *data.Sub(entry.offset, length));
+    RenderDrawObject(surface, fonts, placement, *data.Sub(entry.offset, length));
   }
 }
 

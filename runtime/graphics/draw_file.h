@@ -5,12 +5,15 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "base/byte_view.h"
 #include "graphics/canvas.h"
 #include "graphics/colour_match.h"
 #include "graphics/draw_fitting.h"
+#include "graphics/shapes.h"
 #include "graphics/text_painter.h"
 
 namespace zd {
@@ -27,7 +30,31 @@ struct DrawFontTable {
   const std::string* Find(uint8_t number) const;
 };
 
-// What drawing a file needs besides the canvas. `text` may be null: text is then left out.
+// Where the objects of a Draw file end up: the canvas, or a picture description such as SVG.
+// Points are pixels; colours are Draw colour words (0xBBGGRR00, never transparent here).
+class DrawSurface {
+ public:
+  virtual ~DrawSurface() = default;
+  virtual void Polygon(std::span<const Point> points, FillRule rule, uint32_t colour) = 0;
+  // An open line; width 0 or 1 is the thinnest line, dotted only for those.
+  virtual void Polyline(std::span<const Point> points, int width, bool dotted, uint32_t colour) = 0;
+  // One line of code page 1253 text, the top-left of its cell at (x, y).
+  virtual void TextLine(int x, int y, const LogicalFont& font, std::string_view text,
+                        uint32_t colour) = 0;
+  // Text word-wrapped inside a box.
+  virtual void TextBox(const Rect& box, const LogicalFont& font, std::string_view text,
+                       uint32_t colour, TextAlign align) = 0;
+  // A sprite (from its offset-to-next word) stretched onto `destination`, rows as in the file.
+  virtual void Sprite(const Rect& destination, ByteView sprite) = 0;
+};
+
+// Everything a Draw file does, onto any surface.
+void RenderDrawFile(DrawSurface& surface, DrawFontTable& fonts, const Rect& rect, ByteView data);
+void RenderDrawObject(DrawSurface& surface, DrawFontTable& fonts, const DrawPlacement& placement,
+                      ByteView object);
+
+// What drawing a file into the canvas needs besides the canvas. `text` may be null: text is
+// then left out.
 struct DrawContext {
   const ColourMatcher& matcher;
   DrawFontTable& fonts;

@@ -22,18 +22,14 @@ std::optional<DrawPoint> ReadPoint(ByteView data, size_t offset) {
 
 class PathWalk {
  public:
-  PathWalk(const DrawContext& context, Canvas& canvas, const DrawPlacement& placement,
-           ByteView object)
-      : canvas_(canvas), placement_(placement) {
+  PathWalk(DrawSurface& surface, const DrawPlacement& placement, ByteView object)
+      : surface_(surface), placement_(placement) {
     fillColour_ = object.U32(24).value_or(draw::TRANSPARENT);
     outlineColour_ = object.U32(28).value_or(draw::TRANSPARENT);
     lineWidth_ = object.I32(32).value_or(0);
     style_ = object.U32(36).value_or(0);
-    fillIndex_ = context.Colour(fillColour_);
-    outlineIndex_ = context.Colour(outlineColour_);
-    pen_.width = std::max(TruncPixels(lineWidth_ * placement.sx), 0);
-    pen_.dotted = (style_ & draw::STYLE_DASHED) != 0;
-    pen_.index = outlineIndex_;
+    penWidth_ = std::max(TruncPixels(lineWidth_ * placement.sx), 0);
+    dotted_ = (style_ & draw::STYLE_DASHED) != 0;
     rule_ = (style_ & draw::STYLE_EVEN_ODD) ? FillRule::EvenOdd : FillRule::NonZero;
   }
 
@@ -101,8 +97,10 @@ class PathWalk {
 
   void Finish() {
     if (pixels_.size() >= 2) {
-      if (fillColour_ != draw::TRANSPARENT) FillPolygon(canvas_, pixels_, rule_, fillIndex_);
-      if (outlineColour_ != draw::TRANSPARENT) DrawPolyline(canvas_, pixels_, pen_);
+      if (fillColour_ != draw::TRANSPARENT) surface_.Polygon(pixels_, rule_, fillColour_);
+      if (outlineColour_ != draw::TRANSPARENT) {
+        surface_.Polyline(pixels_, penWidth_, dotted_, outlineColour_);
+      }
       if (file_.front() != file_.back()) {
         Cap((style_ >> draw::START_CAP_SHIFT) & 3, pixels_.front(), file_[0], file_[1]);
         Cap((style_ >> draw::END_CAP_SHIFT) & 3, pixels_.back(), file_.back(),
@@ -120,17 +118,17 @@ class PathWalk {
         TriangleCap(pixel, double(end.x) - before.x, double(end.y) - before.y, lineWidth_,
                     capWidth, placement_.sx, placement_.sy);
     if (triangle.empty()) return;
-    FillPolygon(canvas_, triangle, FillRule::NonZero, outlineIndex_);
+    surface_.Polygon(triangle, FillRule::NonZero, outlineColour_);
     const Point outline[] = {triangle[0], triangle[1], triangle[2], triangle[0]};
-    DrawPolyline(canvas_, outline, Pen{0, false, outlineIndex_});
+    surface_.Polyline(outline, 0, false, outlineColour_);
   }
 
-  Canvas& canvas_;
+  DrawSurface& surface_;
   const DrawPlacement& placement_;
   uint32_t fillColour_, outlineColour_, style_;
   int32_t lineWidth_;
-  uint8_t fillIndex_, outlineIndex_;
-  Pen pen_;
+  int penWidth_;
+  bool dotted_;
   FillRule rule_;
   std::vector<Point> pixels_;
   std::vector<DrawPoint> file_;
@@ -174,9 +172,8 @@ std::vector<Point> TriangleCap(Point end, double dx, double dy, int32_t lineWidt
           {TruncPixels(end.x + b2 * sx), TruncPixels(end.y - a2 * sy)}};
 }
 
-void DrawPathObject(const DrawContext& context, Canvas& canvas, const DrawPlacement& placement,
-                    ByteView object) {
-  PathWalk walk(context, canvas, placement, object);
+void DrawPathObject(DrawSurface& surface, const DrawPlacement& placement, ByteView object) {
+  PathWalk walk(surface, placement, object);
   walk.Run(object);
 }
 

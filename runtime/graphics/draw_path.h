@@ -11,8 +11,7 @@
 
 namespace zd {
 
-void DrawPathObject(const DrawContext& context, Canvas& canvas, const DrawPlacement& placement,
-                    ByteView object);
+void DrawPathObject(DrawSurface& surface, const DrawPlacement& placement, ByteView object);
 
 // The points a Bézier segment adds, in file units: t = 0.1, 0.2 ... 0.9 (accumulated by adding
 // 0.1) rounded by adding 0.5 and truncating, then the end point exactly; a point equal to the

@@ -148,28 +148,27 @@ AreaFont ParseAreaFont(const std::string& entry) {
 
 TextAreaStyle ReadTextAreaEscapes(std::string_view text) { return Escapes(text).Read(); }
 
-void DrawTextObject(const DrawContext& context, Canvas& canvas, const DrawPlacement& placement,
-                    ByteView object) {
+void DrawTextObject(DrawSurface& surface, const DrawFontTable& fonts,
+                    const DrawPlacement& placement, ByteView object) {
   const auto box = draw::ReadBox(object, 8);
   const auto colour = object.U32(24), style = object.U32(32);
   const auto xSize = object.I32(36), ySize = object.I32(40);
-  if (!box || !colour || !style || !xSize || !ySize || !context.text) return;
+  if (!box || !colour || !style || !xSize || !ySize) return;
   const std::string_view text = TextAt(object, 52);
   const int left = placement.BoxX(box->x0);
   const int top = placement.BoxY(box->y1);
   const int bottom = placement.BoxY(box->y0);
   const int widthSize = TruncPixels(*xSize * placement.sx * 72 / 90);
   const int heightSize = TruncPixels(*ySize * placement.sy * 72 / 90);
-  const std::string* name = context.fonts.Find(uint8_t(*style & 0xFF));
+  const std::string* name = fonts.Find(uint8_t(*style & 0xFF));
   const LogicalFont font = MapFont(name ? *name : "System", heightSize, widthSize);
   const int y = int((int64_t(top) + ((int64_t(bottom) - top - heightSize) >> 1)));
-  context.text->DrawLine(canvas, left, y, font, text, context.Colour(*colour));
+  surface.TextLine(left, y, font, text, *colour);
 }
 
-void DrawTextAreaObject(const DrawContext& context, Canvas& canvas,
-                        const DrawPlacement& placement, ByteView object) {
+void DrawTextAreaObject(DrawSurface& surface, const DrawPlacement& placement, ByteView object) {
   const auto box = draw::ReadBox(object, 8);
-  if (!box || !context.text) return;
+  if (!box) return;
   size_t pos = draw::OBJECT_HEADER_SIZE;
   while (object.U32(pos) == draw::TEXT_COLUMN) pos += 24;  // ends at the object's end at the latest
   const auto foreground = object.U32(pos + 12);
@@ -187,13 +186,13 @@ void DrawTextAreaObject(const DrawContext& context, Canvas& canvas,
   } else {
     font = MapFont("System Font", 0, 0);
   }
-  const uint8_t index = style.colourSet
-                            ? context.matcher.Nearest(style.red & 0xFF, style.green & 0xFF,
-                                                      style.blue & 0xFF)
-                            : context.Colour(*foreground);
+  const uint32_t colour = style.colourSet ? uint32_t(style.blue & 0xFF) << 24 |
+                                                uint32_t(style.green & 0xFF) << 16 |
+                                                uint32_t(style.red & 0xFF) << 8
+                                          : *foreground;
   area.left += TruncPixels(style.leftMargin * 640 * placement.sx);
   area.right -= TruncPixels(style.rightMargin * 640 * placement.sx);
-  context.text->DrawWrapped(canvas, area, font, text.substr(style.textStart), index, style.align);
+  surface.TextBox(area, font, text.substr(style.textStart), colour, style.align);
 }
 
 }  // namespace zd

@@ -11,10 +11,9 @@
 
 namespace zd {
 
-void DrawTextObject(const DrawContext& context, Canvas& canvas, const DrawPlacement& placement,
-                    ByteView object);
-void DrawTextAreaObject(const DrawContext& context, Canvas& canvas,
-                        const DrawPlacement& placement, ByteView object);
+void DrawTextObject(DrawSurface& surface, const DrawFontTable& fonts,
+                    const DrawPlacement& placement, ByteView object);
+void DrawTextAreaObject(DrawSurface& surface, const DrawPlacement& placement, ByteView object);
 
 // What the escape sequences at the start of a text area's text set up.
 struct TextAreaStyle {

@@ -138,3 +138,64 @@ TEST(DrawGolden, RealDrawingsMatchTheirGoldenPicture) {
 
 }  // namespace
 }  // namespace zd
+
+namespace zd {
+namespace {
+
+// docs/drawings-contact-sheet.png: every real file drawn into a 172 x 120 box (white) with its
+// name under it, text in the installed stand-in faces. Compared pixel for pixel like a golden
+// picture, where those faces are the Liberation and DejaVu ones it was made with.
+TEST(DrawRealFiles, ContactSheet) {
+  const auto files = RealFiles();
+  if (files.empty()) GTEST_SKIP() << "no test data in " << kDrawDir;
+  platform::FontSet fonts;
+  platform::FontRequest arial;
+  arial.face = "Arial";
+  if (fonts.FileFor(arial).find("LiberationSans") == std::string::npos) {
+    GTEST_SKIP() << "the sheet was made with Liberation Sans standing in for Arial";
+  }
+  FontTextPainter painter(fonts);
+  const ColourMatcher matcher;
+  constexpr int kColumns = 6, kCellWidth = 180, kCellHeight = 146;
+  const int rows = int(files.size() + kColumns - 1) / kColumns;
+  Canvas sheet(kColumns * kCellWidth, rows * kCellHeight);
+  sheet.Fill(matcher.Nearest(0xBB, 0xBB, 0xBB));
+  const uint8_t white = matcher.Nearest(255, 255, 255), black = matcher.Nearest(0, 0, 0);
+  for (size_t i = 0; i < files.size(); ++i) {
+    const int x = int(i % kColumns) * kCellWidth + 4, y = int(i / kColumns) * kCellHeight + 4;
+    const Rect box{x, y, x + 172, y + 120};
+    sheet.FillRect(box, white, PlotAction::Copy);
+    sheet.SetClip(box);
+    DrawFontTable table;
+    DrawContext context{matcher, table, &painter};
+    const std::string& data = files[i].second;
+    DrawDrawFile(context, sheet, box, ByteView(reinterpret_cast<const uint8_t*>(data.data()), data.size()));
+    sheet.ResetClip();
+    std::string label = files[i].first.substr(0, files[i].first.size() - 4);
+    if (label.size() > 30) label = label.substr(0, 29) + "~";
+    painter.DrawLine(sheet, x, y + 122, MapFont("System Font", 10, 0), label, black);
+  }
+  platform::IndexedImage picture{sheet.width(), sheet.height(), {},
+                                 PaletteColours(BuildRulePalette()), 256};
+  picture.pixels.assign(sheet.View().pixels,
+                        sheet.View().pixels + size_t(sheet.width()) * sheet.height());
+  const std::string golden = test::SourceDir() + "/docs/drawings-contact-sheet.png";
+  std::string error;
+  if (std::getenv("ZD_UPDATE_GOLDEN")) {
+    ASSERT_TRUE(platform::WritePngIndexed(golden, picture, error)) << error;
+    GTEST_SKIP() << "wrote " << golden;
+  }
+  const std::string bytes = test::ReadFile(golden);
+  platform::IndexedImage expected;
+  ASSERT_TRUE(platform::DecodePngIndexed(reinterpret_cast<const uint8_t*>(bytes.data()),
+                                         bytes.size(), expected, error))
+      << golden << ": " << error << " (make golden)";
+  ASSERT_EQ(expected.width, picture.width);
+  ASSERT_EQ(expected.height, picture.height);
+  size_t differing = 0;
+  for (size_t i = 0; i < picture.pixels.size(); ++i) differing += picture.pixels[i] != expected.pixels[i];
+  EXPECT_EQ(differing, 0u) << "the contact sheet differs from " << golden;
+}
+
+}  // namespace
+}  // namespace zd
