@@ -19,12 +19,6 @@ struct Edge {
   int direction = 0;
 };
 
-struct Crossing {
-  double x = 0;
-  int direction = 0;
-  bool operator<(const Crossing& o) const { return x < o.x; }
-};
-
 // Whole pixel positions of title data can lie anywhere; a double clamped this far out still
 // converts to int safely and lies well outside any canvas.
 int ClampToInt(double v) { return int(std::clamp(v, -1.0e9, 1.0e9)); }
@@ -70,30 +64,51 @@ void FillPolygonsF(Canvas& canvas, std::span<const PointF> points, std::span<con
   std::sort(edges.begin(), edges.end(),
             [](const Edge& l, const Edge& r) { return l.yStart < r.yStart; });
 
-  std::vector<const Edge*> active;
-  std::vector<Crossing> crossings;
+  // The active edges, kept in order of their crossing of the current scanline. From one
+  // scanline to the next the order hardly changes, so an insertion sort restores it in about
+  // one pass.
+  struct Active {
+    double x;
+    const Edge* edge;
+  };
+  std::vector<Active> active;
   size_t next = 0;
   int y = edges.front().yStart;
   while (next < edges.size() || !active.empty()) {
     if (active.empty()) y = std::max(y, edges[next].yStart);
-    while (next < edges.size() && edges[next].yStart <= y) active.push_back(&edges[next++]);
-    std::erase_if(active, [y](const Edge* e) { return e->yEnd <= y; });
-    if (active.empty()) continue;
-    crossings.clear();
-    const double centre = y + 0.5;
-    for (const Edge* e : active) {
-      crossings.push_back({e->x0 + (centre - e->y0) * e->slope, e->direction});
+    size_t kept = 0;
+    for (const Active& a : active) {
+      if (a.edge->yEnd > y) active[kept++] = a;
     }
-    std::sort(crossings.begin(), crossings.end());
+    active.resize(kept);
+    const size_t added = next;
+    while (next < edges.size() && edges[next].yStart <= y) active.push_back({0, &edges[next++]});
+    if (active.empty()) continue;
+    const double centre = y + 0.5;
+    for (Active& a : active) a.x = a.edge->x0 + (centre - a.edge->y0) * a.edge->slope;
+    if (next - added > 8) {
+      // Many edges start here (wide lines start a band at every point): a full sort is cheaper.
+      std::sort(active.begin(), active.end(),
+                [](const Active& l, const Active& r) { return l.x < r.x; });
+    }
+    for (size_t i = 1; i < active.size(); ++i) {
+      const Active moving = active[i];
+      size_t j = i;
+      while (j > 0 && active[j - 1].x > moving.x) {
+        active[j] = active[j - 1];
+        --j;
+      }
+      active[j] = moving;
+    }
     if (rule == FillRule::EvenOdd) {
-      for (size_t i = 0; i + 1 < crossings.size(); i += 2) {
-        FillSpan(canvas, y, crossings[i].x, crossings[i + 1].x, index);
+      for (size_t i = 0; i + 1 < active.size(); i += 2) {
+        FillSpan(canvas, y, active[i].x, active[i + 1].x, index);
       }
     } else {
       int winding = 0;
-      for (size_t i = 0; i + 1 < crossings.size(); ++i) {
-        winding += crossings[i].direction;
-        if (winding != 0) FillSpan(canvas, y, crossings[i].x, crossings[i + 1].x, index);
+      for (size_t i = 0; i + 1 < active.size(); ++i) {
+        winding += active[i].edge->direction;
+        if (winding != 0) FillSpan(canvas, y, active[i].x, active[i + 1].x, index);
       }
     }
     ++y;
@@ -178,16 +193,19 @@ void DrawPolyline(Canvas& canvas, std::span<const Point> points, const Pen& pen)
     return PointF{double(p.x) + canvas.originX() + 0.5, double(p.y) + canvas.originY() + 0.5};
   };
   const int sides = int(std::clamp(radius * 4, 8.0, 64.0));
+  std::vector<PointF> circle;
+  for (int k = sides - 1; k >= 0; --k) {  // turning the way AddRun turns every run
+    const double angle = 2 * M_PI * k / sides;
+    circle.push_back({radius * std::cos(angle), radius * std::sin(angle)});
+  }
+  if (SignedArea(circle) < 0) std::reverse(circle.begin(), circle.end());
   std::vector<PointF> polygon;
   std::vector<int> counts;
+  polygon.reserve(points.size() * size_t(sides + 4));
   for (size_t i = 0; i < points.size(); ++i) {
     const PointF c = centre(points[i]);
-    std::vector<PointF> disc;
-    for (int k = 0; k < sides; ++k) {
-      const double angle = 2 * M_PI * k / sides;
-      disc.push_back({c.x + radius * std::cos(angle), c.y + radius * std::sin(angle)});
-    }
-    AddRun(polygon, counts, std::move(disc));
+    for (const PointF& p : circle) polygon.push_back({c.x + p.x, c.y + p.y});
+    counts.push_back(sides);
     if (i + 1 == points.size()) break;
     const PointF d = centre(points[i + 1]);
     const double length = std::hypot(d.x - c.x, d.y - c.y);

@@ -145,7 +145,7 @@ namespace {
 // docs/drawings-contact-sheet.png: every real file drawn into a 172 x 120 box (white) with its
 // name under it, text in the installed stand-in faces. Compared pixel for pixel like a golden
 // picture, where those faces are the Liberation and DejaVu ones it was made with.
-TEST(DrawRealFiles, ContactSheet) {
+TEST(DrawRealFiles, GoldenContactSheet) {
   const auto files = RealFiles();
   if (files.empty()) GTEST_SKIP() << "no test data in " << kDrawDir;
   platform::FontSet fonts;
