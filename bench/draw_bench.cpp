@@ -39,7 +39,8 @@ void BM_DrawLargestRealFile(benchmark::State& state) {
     zd::DrawDrawFile(context, canvas, {0, 0, 640, 480}, view);
     benchmark::DoNotOptimize(canvas.Row(240)[320]);
   }
-  state.SetLabel(std::to_string(data.size()) + " bytes" + (state.range(0) ? ", with text" : ", no text"));
+  state.SetLabel(std::to_string(data.size()) + " bytes" +
+                 (state.range(0) ? ", with text" : ", no text"));
 }
 BENCHMARK(BM_DrawLargestRealFile)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 

@@ -41,7 +41,8 @@ void DrawSpriteObject(DrawSurface& surface, const DrawPlacement& p, ByteView obj
   const int upper = TruncPixels((double(box->y1) - p.y0) * p.sy);
   const int height = upper - TruncPixels((double(box->y0) - p.y0) * p.sy);
   const int top = int(std::clamp<int64_t>(int64_t(p.rect.bottom) - upper, -1000000000, 1000000000));
-  const Rect destination{left, top, int(std::clamp<int64_t>(int64_t(left) + width, -1000000000, 1000000000)),
+  const Rect destination{left, top,
+                         int(std::clamp<int64_t>(int64_t(left) + width, -1000000000, 1000000000)),
                          int(std::clamp<int64_t>(int64_t(top) + height, -1000000000, 1000000000))};
   surface.Sprite(destination, object.From(draw::OBJECT_HEADER_SIZE));
 }

@@ -18,13 +18,16 @@ inline int TruncPixels(double v) {
 }
 
 struct DrawPlacement {
-  Rect rect;     // the fitted rectangle
+  Rect rect;  // the fitted rectangle
   double sx = 0, sy = 0;
   int originX = 0;  // X: pixel column of Draw x = 0
   int32_t y0 = 0;   // the file box's bottom, which lands on rect.bottom
 
   // A point of the file: (X + trunc(x * sx), bottom - trunc((y - y0) * sy)).
-  int X(int32_t x) const { return int(std::clamp<int64_t>(int64_t(originX) + TruncPixels(x * sx), -1000000000, 1000000000)); }
+  int X(int32_t x) const {
+    return int(
+        std::clamp<int64_t>(int64_t(originX) + TruncPixels(x * sx), -1000000000, 1000000000));
+  }
   int Y(int32_t y) const {
     return int(std::clamp<int64_t>(int64_t(rect.bottom) - TruncPixels((double(y) - y0) * sy),
                                    -1000000000, 1000000000));

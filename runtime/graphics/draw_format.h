@@ -27,7 +27,13 @@ enum ObjectType : uint32_t {
   END_OF_OBJECTS = 0xFFFFFFFF,
 };
 
-enum PathTag : uint32_t { END_PATH = 0, MOVE_TO = 2, CLOSE_SUBPATH = 5, BEZIER_TO = 6, LINE_TO = 8 };
+enum PathTag : uint32_t {
+  END_PATH = 0,
+  MOVE_TO = 2,
+  CLOSE_SUBPATH = 5,
+  BEZIER_TO = 6,
+  LINE_TO = 8
+};
 
 // Path style bits.
 constexpr uint32_t STYLE_EVEN_ODD = 1u << 6;

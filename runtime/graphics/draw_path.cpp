@@ -46,9 +46,7 @@ class PathWalk {
       const auto tag = object.U32(pos);
       if (!tag) return;  // no end of path: the subpath in progress is not drawn
       switch (*tag) {
-        case draw::END_PATH:
-          Finish();
-          return;
+        case draw::END_PATH: Finish(); return;
         case draw::MOVE_TO: {
           const auto p = ReadPoint(object, pos + 4);
           if (!p) return;
@@ -80,8 +78,7 @@ class PathWalk {
           Finish();
           pos += 4;
           break;
-        default:
-          return;  // an unknown element ends the path, and the subpath in progress with it
+        default: return;  // an unknown element ends the path, and the subpath in progress with it
       }
     }
   }
@@ -115,8 +112,8 @@ class PathWalk {
     if (cap != draw::CAP_TRIANGLE || outlineColour_ == draw::TRANSPARENT) return;
     const int capWidth = int((style_ >> draw::TRIANGLE_CAP_WIDTH_SHIFT) & 0xFF);
     const std::vector<Point> triangle =
-        TriangleCap(pixel, double(end.x) - before.x, double(end.y) - before.y, lineWidth_,
-                    capWidth, placement_.sx, placement_.sy);
+        TriangleCap(pixel, double(end.x) - before.x, double(end.y) - before.y, lineWidth_, capWidth,
+                    placement_.sx, placement_.sy);
     if (triangle.empty()) return;
     surface_.Polygon(triangle, FillRule::NonZero, outlineColour_);
     const Point outline[] = {triangle[0], triangle[1], triangle[2], triangle[0]};

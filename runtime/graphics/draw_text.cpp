@@ -35,9 +35,12 @@ class Escapes {
         case 'A':
           if (pos_ < text_.size()) {
             const char a = text_[pos_++];
-            if (a == 'R' || a == 'r') style.align = TextAlign::Right;
-            else if (a == 'C' || a == 'c') style.align = TextAlign::Centre;
-            else style.align = TextAlign::Left;
+            if (a == 'R' || a == 'r')
+              style.align = TextAlign::Right;
+            else if (a == 'C' || a == 'c')
+              style.align = TextAlign::Centre;
+            else
+              style.align = TextAlign::Left;
           }
           break;
         case 'C':
@@ -73,12 +76,12 @@ class Escapes {
         }
         case '\n':
         case '-':
-        case '\\':
-          break;
+        case '\\': break;
         default:
           if (IsDigit(code)) {
             int number = code - '0';
-            if (pos_ < text_.size() && IsDigit(text_[pos_])) number = number * 10 + (text_[pos_++] - '0');
+            if (pos_ < text_.size() && IsDigit(text_[pos_]))
+              number = number * 10 + (text_[pos_++] - '0');
             style.font = number;
             if (pos_ < text_.size() && (text_[pos_] == '/' || text_[pos_] == '\n')) ++pos_;
           } else {

@@ -23,7 +23,7 @@ struct TextAreaStyle {
   bool colourSet = false;
   int red = 0, green = 0, blue = 0;
   std::array<std::string, draw::MAX_TEXT_AREA_FONTS> fonts{};  // "name size [width]"
-  size_t textStart = 0;                    // where the text proper begins
+  size_t textStart = 0;                                        // where the text proper begins
 };
 // Reads the escape sequences at the start of `text` (up to its end or a NUL).
 TextAreaStyle ReadTextAreaEscapes(std::string_view text);

@@ -1,7 +1,7 @@
 #include "graphics/font_mapping.h"
 
-#include <cmath>
 #include <algorithm>
+#include <cmath>
 #include <span>
 
 namespace zd {
@@ -65,8 +65,8 @@ LogicalFont Map(std::string_view description, double h, double w, Table table) {
       font.weight = FW_BOLD;
       continue;
     }
-    const bool system = table == Table::Markup ? part == "System Font"
-                                               : SameIgnoringCase(part, "System Font");
+    const bool system =
+        table == Table::Markup ? part == "System Font" : SameIgnoringCase(part, "System Font");
     if (system) {
       font.faceName = ARCSYS_FACE;
       font.pitchAndFamily = FF_MODERN_FIXED;

@@ -211,8 +211,9 @@ void DrawPolyline(Canvas& canvas, std::span<const Point> points, const Pen& pen)
     const double length = std::hypot(d.x - c.x, d.y - c.y);
     if (length == 0) continue;
     const double nx = -(d.y - c.y) / length * radius, ny = (d.x - c.x) / length * radius;
-    AddRun(polygon, counts,
-           {{c.x + nx, c.y + ny}, {d.x + nx, d.y + ny}, {d.x - nx, d.y - ny}, {c.x - nx, c.y - ny}});
+    AddRun(
+        polygon, counts,
+        {{c.x + nx, c.y + ny}, {d.x + nx, d.y + ny}, {d.x - nx, d.y - ny}, {c.x - nx, c.y - ny}});
   }
   FillPolygonsF(canvas, polygon, counts, FillRule::NonZero, pen.index);
 }

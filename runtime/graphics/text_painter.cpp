@@ -89,7 +89,8 @@ void FontTextPainter::DrawWrapped(Canvas& canvas, const Rect& box, const Logical
     if (align == TextAlign::Right) x = box.right - w;
     if (align == TextAlign::Centre) x = box.left + (width - w) / 2;
     platform::TextBitmap bitmap;
-    if (to > from && fonts_.Render(request, std::u32string_view(all).substr(from, to - from), bitmap)) {
+    if (to > from &&
+        fonts_.Render(request, std::u32string_view(all).substr(from, to - from), bitmap)) {
       Put(canvas, x, y, bitmap, index);
     }
     y += lineHeight;

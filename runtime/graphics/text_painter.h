@@ -11,7 +11,7 @@
 namespace zd::platform {
 class FontSet;
 struct FontRequest;
-}
+}  // namespace zd::platform
 
 namespace zd {
 
@@ -35,8 +35,8 @@ class FontTextPainter : public TextPainter {
   explicit FontTextPainter(platform::FontSet& fonts) : fonts_(fonts) {}
   void DrawLine(Canvas& canvas, int x, int y, const LogicalFont& font, std::string_view text,
                 uint8_t index) override;
-  void DrawWrapped(Canvas& canvas, const Rect& box, const LogicalFont& font,
-                   std::string_view text, uint8_t index, TextAlign align) override;
+  void DrawWrapped(Canvas& canvas, const Rect& box, const LogicalFont& font, std::string_view text,
+                   uint8_t index, TextAlign align) override;
 
  private:
   platform::FontSet& fonts_;

@@ -26,6 +26,8 @@ std::string Lower(std::string_view s) {
 // Glyph sizes stay within what a page can show; title data can ask for anything.
 constexpr int kMaxPixels = 1000;
 constexpr int kDefaultHeight = 16;
+// A line stops here: with the largest glyphs its bitmap stays within about 20 MB.
+constexpr int kMaxLineWidth = 16384;
 
 // Faces titles name, with the installed fonts that stand in for them when they are missing.
 std::vector<std::string> Candidates(const FontRequest& font) {
@@ -219,7 +221,8 @@ struct FontSet::Impl {
     if (!r.found || r.faces.empty()) return false;
     out.bold = r.syntheticBold;
     out.italic = r.syntheticItalic;
-    const int wanted = font.height == 0 ? kDefaultHeight : std::min(std::abs(font.height), kMaxPixels);
+    const int wanted =
+        font.height == 0 ? kDefaultHeight : std::min(std::abs(font.height), kMaxPixels);
     FT_Face face = Open(r.path, r.faces.front().index);
     if (!face) return false;
     if (!FT_IS_SCALABLE(face)) {
@@ -372,7 +375,8 @@ bool FontSet::Render(const FontRequest& font, std::u32string_view text, TextBitm
   int pen = 0, right = 0;
   for (const char32_t cp : text) {
     const FT_UInt glyph = impl_->GlyphIndex(s.face, cp);
-    if (FT_Load_Glyph(s.face, glyph, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME) != 0) {
+    if (FT_Load_Glyph(s.face, glyph, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME) !=
+        0) {
       continue;
     }
     const FT_GlyphSlot slot = s.face->glyph;
@@ -388,10 +392,10 @@ bool FontSet::Render(const FontRequest& font, std::u32string_view text, TextBitm
     right = std::max(right, g.x + g.width + (s.bold ? 1 : 0) + lean(0));
     pen += int((slot->advance.x + 32) >> 6) + (s.bold ? 1 : 0);
     glyphs.push_back(std::move(g));
-    if (pen > 100000) break;  // far wider than any page
+    if (pen > kMaxLineWidth) break;  // far wider than any page
   }
   right = std::max(right, pen);
-  out.width = std::clamp(right, 0, 100000);
+  out.width = std::clamp(right, 0, kMaxLineWidth + 2 * kMaxPixels);
   out.height = height;
   out.baseline = s.ascent;
   out.coverage.assign(size_t(out.width) * size_t(out.height), 0);
@@ -405,8 +409,9 @@ bool FontSet::Render(const FontRequest& font, std::u32string_view text, TextBitm
       const int y = g.top + r;
       if (y < 0 || y >= out.height) continue;
       for (int c = 0; c < g.width; ++c) {
-        const bool on = g.mono ? (g.bits[size_t(r) * g.pitch + size_t(c / 8)] & (0x80 >> (c % 8))) != 0
-                               : g.bits[size_t(r) * g.pitch + size_t(c)] >= 128;
+        const bool on = g.mono
+                            ? (g.bits[size_t(r) * g.pitch + size_t(c / 8)] & (0x80 >> (c % 8))) != 0
+                            : g.bits[size_t(r) * g.pitch + size_t(c)] >= 128;
         if (!on) continue;
         const int x = g.x + c + lean(y);
         set(x, y);

@@ -16,10 +16,10 @@ namespace zd::platform {
 
 // A font as the runtime describes it; sizes in pixels.
 struct FontRequest {
-  std::string face;       // empty: the default face
-  int height = 0;         // cell height (ascent + descent); 0: a default size; below 0: em height
-  int width = 0;          // average character width; 0: the face's natural width
-  int weight = 400;       // 700 and above: bold
+  std::string face;  // empty: the default face
+  int height = 0;    // cell height (ascent + descent); 0: a default size; below 0: em height
+  int width = 0;     // average character width; 0: the face's natural width
+  int weight = 400;  // 700 and above: bold
   bool italic = false, underline = false, strikeOut = false;
   bool fixedPitch = false;  // a fixed-pitch face when the named one is not found
   bool roman = false;       // a serif face when the named one is not found

@@ -101,7 +101,7 @@ TEST(DrawFile, TriangleCapsReachTwiceTheLineWidthAheadAndToEachSide) {
   EXPECT_EQ(c.At(60, 57), green);  // to the side
   EXPECT_EQ(c.At(60, 43), green);
   EXPECT_EQ(c.At(69, 50), 0);
-  EXPECT_EQ(c.At(15, 50), 0);      // no cap at the start
+  EXPECT_EQ(c.At(15, 50), 0);  // no cap at the start
   // The rounding of the cap arithmetic: halves go toward zero, a segment without length has none.
   EXPECT_EQ(TriangleCap({0, 0}, 3, 4, 10, 16, 1, 1),
             (std::vector<Point>{{6, -8}, {8, 6}, {-8, -6}}));
@@ -112,13 +112,13 @@ TEST(DrawFile, TextUsesTheFontTableAndFallsBackToTheSystemFont) {
   const auto file = [](bool table, uint8_t font) {
     DrawWriter w({0, 0, 100000, 100000});
     if (table) w.FontTable({{1, "Homerton.Medium"}, {2, "Trinity.Bold"}});
-    w.Text({1000, 2000, 50000, 22000}, DrawColour(kBlue), 0xFFFFFF00, font, 7680, 7680, 1000,
-           5000, "Hello");
+    w.Text({1000, 2000, 50000, 22000}, DrawColour(kBlue), 0xFFFFFF00, font, 7680, 7680, 1000, 5000,
+           "Hello");
     return w.Finish();
   };
   DrawRun run;
   run.Draw(file(true, 1), 100, 100, {0, 0, 100, 100});
-  run.Draw(file(true, 7), 100, 100, {0, 0, 100, 100});  // not in the table
+  run.Draw(file(true, 7), 100, 100, {0, 0, 100, 100});   // not in the table
   run.Draw(file(false, 2), 100, 100, {0, 0, 100, 100});  // the table stays for later files
   ASSERT_EQ(run.painter.drawn.size(), 3u);
   const DrawnText& arial = run.painter.drawn[0];
@@ -246,9 +246,9 @@ TEST(DrawFile, MalformedFilesDrawOnlyWhatCanBeRead) {
   DrawPathSpec path;
   path.fill = DrawColour(kRed);
   path.outline = 0xFFFFFFFF;
-  path.elements = {Move(0, 0), LineTo(500, 0), LineTo(500, 500), Close(),
-                   Move(500, 500), LineTo(1000, 500), LineTo(1000, 1000),
-                   {DrawElement::Kind(99), {}}};
+  path.elements = {
+      Move(0, 0),     LineTo(500, 0),    LineTo(500, 500),   Close(),
+      Move(500, 500), LineTo(1000, 500), LineTo(1000, 1000), {DrawElement::Kind(99), {}}};
   w.Path(path);
   Canvas c = run.Draw(w.Finish(), 100, 100, {0, 0, 100, 100});
   EXPECT_EQ(c.At(45, 90), red);

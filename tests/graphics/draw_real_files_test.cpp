@@ -74,13 +74,14 @@ TEST(DrawRealFiles, MutatedFilesDrawWithoutFault) {
     for (int i = 0; i < changes; ++i) {
       const size_t at = random() % data.size();
       switch (random() % 4) {
-        case 0: data[at] = char(random()); break;                      // a byte
+        case 0: data[at] = char(random()); break;                            // a byte
         case 1: data[at & ~size_t(3)] = char(0xFF * (random() & 1)); break;  // a word's low byte
-        case 2: data.resize(at); break;                                 // cut short
-        default:                                                        // a large or odd value
+        case 2: data.resize(at); break;                                      // cut short
+        default:                                                             // a large or odd value
           if (at + 4 <= data.size()) {
             const uint32_t v = random() % 2 ? 0x7FFFFFFF + random() % 3 : random() % 64;
-            std::memcpy(&data[at & ~size_t(3)], &v, std::min<size_t>(4, data.size() - (at & ~size_t(3))));
+            std::memcpy(&data[at & ~size_t(3)], &v,
+                        std::min<size_t>(4, data.size() - (at & ~size_t(3))));
           }
           break;
       }
@@ -97,8 +98,8 @@ TEST(DrawRealFiles, MutatedFilesDrawWithoutFault) {
 TEST(DrawGolden, RealDrawingsMatchTheirGoldenPicture) {
   const auto files = RealFiles();
   if (files.empty()) GTEST_SKIP() << "no test data in " << kDrawDir;
-  const char* chosen[] = {"drawview-impossible.aff", "rool-draw-pictures-landscape.aff",
-                          "rool-draw-test-path.aff", "rool-draw-pictures-portrait.aff",
+  const char* chosen[] = {"drawview-impossible.aff",      "rool-draw-pictures-landscape.aff",
+                          "rool-draw-test-path.aff",      "rool-draw-pictures-portrait.aff",
                           "rool-switcher-steppedbar.aff", "daa-cal3x3.aff"};
   Canvas canvas(3 * 160, 2 * 120);
   canvas.Fill(255);
@@ -114,8 +115,8 @@ TEST(DrawGolden, RealDrawingsMatchTheirGoldenPicture) {
     DrawDrawFile(context, canvas, {x + 4, y + 4, x + 156, y + 116},
                  ByteView(reinterpret_cast<const uint8_t*>(it->second.data()), it->second.size()));
   }
-  platform::IndexedImage picture{canvas.width(), canvas.height(), {},
-                                 PaletteColours(BuildRulePalette()), 256};
+  platform::IndexedImage picture{
+      canvas.width(), canvas.height(), {}, PaletteColours(BuildRulePalette()), 256};
   picture.pixels.assign(canvas.View().pixels,
                         canvas.View().pixels + size_t(canvas.width()) * canvas.height());
   const std::string golden = test::SourceDir() + "/tests/golden/drawings.png";
@@ -132,7 +133,8 @@ TEST(DrawGolden, RealDrawingsMatchTheirGoldenPicture) {
   ASSERT_EQ(expected.width, picture.width);
   ASSERT_EQ(expected.height, picture.height);
   size_t differing = 0;
-  for (size_t i = 0; i < picture.pixels.size(); ++i) differing += picture.pixels[i] != expected.pixels[i];
+  for (size_t i = 0; i < picture.pixels.size(); ++i)
+    differing += picture.pixels[i] != expected.pixels[i];
   EXPECT_EQ(differing, 0u) << "the drawings differ from " << golden;
 }
 
@@ -169,14 +171,15 @@ TEST(DrawRealFiles, GoldenContactSheet) {
     DrawFontTable table;
     DrawContext context{matcher, table, &painter};
     const std::string& data = files[i].second;
-    DrawDrawFile(context, sheet, box, ByteView(reinterpret_cast<const uint8_t*>(data.data()), data.size()));
+    DrawDrawFile(context, sheet, box,
+                 ByteView(reinterpret_cast<const uint8_t*>(data.data()), data.size()));
     sheet.ResetClip();
     std::string label = files[i].first.substr(0, files[i].first.size() - 4);
     if (label.size() > 30) label = label.substr(0, 29) + "~";
     painter.DrawLine(sheet, x, y + 122, MapFont("System Font", 10, 0), label, black);
   }
-  platform::IndexedImage picture{sheet.width(), sheet.height(), {},
-                                 PaletteColours(BuildRulePalette()), 256};
+  platform::IndexedImage picture{
+      sheet.width(), sheet.height(), {}, PaletteColours(BuildRulePalette()), 256};
   picture.pixels.assign(sheet.View().pixels,
                         sheet.View().pixels + size_t(sheet.width()) * sheet.height());
   const std::string golden = test::SourceDir() + "/docs/drawings-contact-sheet.png";
@@ -193,7 +196,8 @@ TEST(DrawRealFiles, GoldenContactSheet) {
   ASSERT_EQ(expected.width, picture.width);
   ASSERT_EQ(expected.height, picture.height);
   size_t differing = 0;
-  for (size_t i = 0; i < picture.pixels.size(); ++i) differing += picture.pixels[i] != expected.pixels[i];
+  for (size_t i = 0; i < picture.pixels.size(); ++i)
+    differing += picture.pixels[i] != expected.pixels[i];
   EXPECT_EQ(differing, 0u) << "the contact sheet differs from " << golden;
 }
 

@@ -1,13 +1,12 @@
 // Font names of titles mapped to logical fonts, and text drawn with them: the installed faces
 // that stand in for the ones a title names, the title's own font files added for the run, and
 // the styles (weight, slant, underline, strike-out, width) in the rasterised text.
-#include "graphics/font_mapping.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 
+#include "graphics/font_mapping.h"
 #include "graphics/text_painter.h"
 #include "platform/text_fonts.h"
 #include "support/runtime_fixture.h"
@@ -54,7 +53,7 @@ TEST(FontMapping, MarkupAndSingleFontTables) {
 
   EXPECT_EQ(MapFont("Trinity.Homerton", 10, 10).faceName, "Arial");  // the later part wins
   EXPECT_EQ(MapMarkupFont("Trinity.Medium.Italic", 10, 20).pitchAndFamily, 0x12);
-  EXPECT_EQ(MapMarkupFont("Trinity.Medium", 10, 20).width, 9);   // 20 / 2.05
+  EXPECT_EQ(MapMarkupFont("Trinity.Medium", 10, 20).width, 9);  // 20 / 2.05
   EXPECT_EQ(MapMarkupFont("Primary", 10, 20).height, 16);
   EXPECT_EQ(MapMarkupFont("Primary", 10, 20).width, 20);
   EXPECT_EQ(MapFont("Primary", 10, 20).width, 0);
@@ -146,7 +145,8 @@ TEST(TitleFonts, FacesTitlesNameAreFoundAndStylesShowInTheText) {
     bool inked = false;
     for (int x = 10; x < 60; ++x) inked |= canvas.At(x, y) == 3;
     if (inked && (y == 0 || [&] {
-          for (int x = 10; x < 60; ++x) if (canvas.At(x, y - 1) == 3) return false;
+          for (int x = 10; x < 60; ++x)
+            if (canvas.At(x, y - 1) == 3) return false;
           return true;
         }())) {
       ++lines;

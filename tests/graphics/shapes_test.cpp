@@ -75,8 +75,10 @@ TEST(Shapes, FillsAndLinesStayInsideTheClipWhateverTheirCoordinates) {
   Canvas c(10, 10);
   c.SetOrigin(2, 3);
   c.SetClip({2, 2, 8, 8});
-  const Point huge[] = {{-2000000000, -2000000000}, {2000000000, -2000000000},
-                        {2000000000, 2000000000}, {-2000000000, 2000000000}};
+  const Point huge[] = {{-2000000000, -2000000000},
+                        {2000000000, -2000000000},
+                        {2000000000, 2000000000},
+                        {-2000000000, 2000000000}};
   FillPolygon(c, huge, FillRule::EvenOdd, 1);
   EXPECT_EQ(Count(c, 1), 36);
   for (int i = 0; i < 10; ++i) {
@@ -104,13 +106,13 @@ TEST(Shapes, ThinLinesStepPixelByPixelAndLeaveTheLastPointOut) {
   const Point path[] = {{0, 0}, {4, 0}, {4, 4}, {0, 0}};
   DrawPolyline(c, path, Pen{1, false, 1});
   // The diagonal back runs from (4,4) to (1,1); (0,0) is the first segment's.
-  EXPECT_EQ(Picture(c), (std::vector<std::string>{"#####...", ".#..#...", "..#.#...",
-                                                  "...##...", "....#..."}));
+  EXPECT_EQ(Picture(c),
+            (std::vector<std::string>{"#####...", ".#..#...", "..#.#...", "...##...", "....#..."}));
   c.Fill(0);
   const Point diagonal[] = {{0, 0}, {6, 3}};
   DrawPolyline(c, diagonal, Pen{0, false, 1});
-  EXPECT_EQ(Picture(c), (std::vector<std::string>{"#.......", ".##.....", "...##...",
-                                                  ".....#..", "........"}));
+  EXPECT_EQ(Picture(c),
+            (std::vector<std::string>{"#.......", ".##.....", "...##...", ".....#..", "........"}));
   // Dots: three on, three off, counted along the whole line across its corners.
   Canvas d(16, 3);
   const Point corner[] = {{0, 0}, {8, 0}, {8, 3}};

@@ -9,7 +9,9 @@
 namespace zd::test {
 namespace {
 
-bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+bool Has(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
 
 // A red square on the left half of a 2:1 drawing and a blue triangle-capped line, a group, a
 // text in a font of the table and a tagged object that is not drawn.
@@ -31,7 +33,8 @@ TEST(DrawingTools, ZdbuildWritesDrawingsThatPagesAndZdinfoDraw) {
     "pages": [{"name": "Home", "background": "#FFFFFF", "objects": [
        {"name": "Pic", "type": "drawing", "pixels": [0, 0, 200, 200], "resource": [1, 3]}]}],
     "sections": [{"name": "Root", "page": "Home"}],
-    "resources": [{"dir": 1, "number": 3, "drawing": )") + kDrawing + "}]}";
+    "resources": [{"dir": 1, "number": 3, "drawing": )") +
+                                  kDrawing + "}]}";
   PlayedTitle t(description);
   t.Start();
   // Fitted into 200 x 200: 200 wide and 100 high from 50 down.
@@ -48,18 +51,21 @@ TEST(DrawingTools, ZdbuildWritesDrawingsThatPagesAndZdinfoDraw) {
   Build(description, dir.path());
   const RunResult r = RunTool("zdinfo", {dir.path(), "--export", out.path()});
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_TRUE(Has(r.out, "res1-res3.png and .svg: res1/res3, Draw file, box 0 0 2000 1000, 6 objects"))
+  EXPECT_TRUE(
+      Has(r.out, "res1-res3.png and .svg: res1/res3, Draw file, box 0 0 2000 1000, 6 objects"))
       << r.out;
   const std::string png = ReadFile(out.File("res1-res3.png"));
   platform::IndexedImage image;
   std::string error;
   ASSERT_TRUE(platform::DecodePngIndexed(reinterpret_cast<const uint8_t*>(png.data()), png.size(),
-                                         image, error)) << error;
+                                         image, error))
+      << error;
   EXPECT_EQ(image.width, 640);
   EXPECT_EQ(image.height, 480);
   EXPECT_EQ(image.pixels[size_t(240) * 640 + 100], PaletteIndex("#FF0000"));
   const std::string svg = ReadFile(out.File("res1-res3.svg"));
-  EXPECT_TRUE(Has(svg, "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"640\" height=\"480\"")) << svg;
+  EXPECT_TRUE(Has(svg, "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"640\" height=\"480\""))
+      << svg;
   EXPECT_TRUE(Has(svg, "fill=\"#ff0000\" fill-rule=\"nonzero\"")) << svg;
   EXPECT_TRUE(Has(svg, ">Γειά</text>")) << svg;
   EXPECT_TRUE(Has(svg, "font-family=\"Arial, 'Liberation Sans', sans-serif\"")) << svg;
@@ -68,7 +74,8 @@ TEST(DrawingTools, ZdbuildWritesDrawingsThatPagesAndZdinfoDraw) {
 
 TEST(DrawingTools, ZdinfoRendersOneDrawFileIntoAGivenSize) {
   TempDir dir;
-  Build(std::string(R"({"pages": [], "resources": [{"dir": 1, "number": 1, "drawing": )") + kDrawing + "}]}",
+  Build(std::string(R"({"pages": [], "resources": [{"dir": 1, "number": 1, "drawing": )") +
+            kDrawing + "}]}",
         dir.path());
   const std::string file = dir.File("res1/res1");
   const RunResult r = RunTool("zdinfo", {"--draw", file, "--png", dir.File("d.png"), "--svg",
@@ -79,7 +86,8 @@ TEST(DrawingTools, ZdinfoRendersOneDrawFileIntoAGivenSize) {
   platform::IndexedImage image;
   std::string error;
   ASSERT_TRUE(platform::DecodePngIndexed(reinterpret_cast<const uint8_t*>(png.data()), png.size(),
-                                         image, error)) << error;
+                                         image, error))
+      << error;
   ASSERT_EQ(image.width, 200);
   EXPECT_EQ(image.pixels[49 * 200 + 10], PaletteIndex("#FFFFFF"));
   EXPECT_EQ(image.pixels[50 * 200 + 10], PaletteIndex("#FF0000"));
@@ -88,7 +96,8 @@ TEST(DrawingTools, ZdinfoRendersOneDrawFileIntoAGivenSize) {
   EXPECT_TRUE(Has(ReadFile(dir.File("d.svg")), "<polygon points=\"0,150 100,150 100,50 0,50\""));
 
   // Files that are not drawings, and wrong usage.
-  const RunResult notDraw = RunTool("zdinfo", {"--draw", dir.File("d.png"), "--png", dir.File("e.png")});
+  const RunResult notDraw =
+      RunTool("zdinfo", {"--draw", dir.File("d.png"), "--png", dir.File("e.png")});
   EXPECT_EQ(notDraw.status, 1);
   EXPECT_TRUE(Has(notDraw.err, "is not a Draw file")) << notDraw.err;
   EXPECT_EQ(RunTool("zdinfo", {"--draw", file}).status, 2);
@@ -97,11 +106,13 @@ TEST(DrawingTools, ZdinfoRendersOneDrawFileIntoAGivenSize) {
   EXPECT_TRUE(Has(RunTool("zdinfo", {"--help"}).out, "--draw FILE"));
 
   // zdbuild names the field at fault in a drawing.
-  const RunResult bad = RunTool("zdbuild", {"-", dir.File("bad")},
-      R"({"resources": [{"dir": 1, "number": 1, "drawing": {"box": [0, 0, 1, 1],
+  const RunResult bad =
+      RunTool("zdbuild", {"-", dir.File("bad")},
+              R"({"resources": [{"dir": 1, "number": 1, "drawing": {"box": [0, 0, 1, 1],
           "objects": [{"path": [["move", 0, 0], ["arc", 1, 1]]}]}}]})");
   EXPECT_EQ(bad.status, 1);
-  EXPECT_TRUE(Has(bad.err, "resources[0].drawing.objects[0].path[1][0]: unknown element \"arc\"")) << bad.err;
+  EXPECT_TRUE(Has(bad.err, "resources[0].drawing.objects[0].path[1][0]: unknown element \"arc\""))
+      << bad.err;
 }
 
 }  // namespace

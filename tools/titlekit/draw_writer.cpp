@@ -80,7 +80,8 @@ void DrawWriter::Path(const DrawPathSpec& path) {
         y1 = std::max(y1, y);
       }
     }
-    if (x0 <= x1) box = {x0 - path.width / 2, y0 - path.width / 2, x1 + path.width / 2, y1 + path.width / 2};
+    if (x0 <= x1)
+      box = {x0 - path.width / 2, y0 - path.width / 2, x1 + path.width / 2, y1 + path.width / 2};
   }
   const size_t start = out_.size();
   Header(2, box);

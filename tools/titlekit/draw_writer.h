@@ -25,7 +25,7 @@ struct DrawElement {
 
 struct DrawPathSpec {
   uint32_t fill = 0xFFFFFFFF, outline = 0;  // 0xBBGGRR00; all ones: none
-  int32_t width = 0;                         // Draw units
+  int32_t width = 0;                        // Draw units
   bool evenOdd = false;
   uint32_t startCap = 0, endCap = 0;         // 3: triangle
   uint32_t capWidth = 0, capLength = 0;      // sixteenths of the line width

@@ -1,7 +1,8 @@
 #include "zdinfo/draw_export.h"
 
-#include <cstdio>
 #include <unistd.h>
+
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -99,9 +100,12 @@ class SvgSurface : public DrawSurface {
   void TextBox(const Rect& box, const LogicalFont& font, std::string_view text, uint32_t colour,
                TextAlign align) override {
     const int height = font.height > 0 ? font.height : 16;
-    const char* anchor = align == TextAlign::Left ? "start" : align == TextAlign::Right ? "end" : "middle";
-    const int x = align == TextAlign::Left ? box.left : align == TextAlign::Right ? box.right
-                                                                                  : (box.left + box.right) / 2;
+    const char* anchor = align == TextAlign::Left    ? "start"
+                         : align == TextAlign::Right ? "end"
+                                                     : "middle";
+    const int x = align == TextAlign::Left    ? box.left
+                  : align == TextAlign::Right ? box.right
+                                              : (box.left + box.right) / 2;
     int y = box.top;
     size_t start = 0;
     while (start <= text.size() && y < box.bottom) {
@@ -118,7 +122,8 @@ class SvgSurface : public DrawSurface {
     auto picture = DecodeSpriteRgba(sprite, false);
     if (!picture || destination.empty()) return;
     // The sprite as a PNG inside the SVG.
-    const fs::path temporary = fs::temp_directory_path() / ("zdinfo-sprite-" + std::to_string(::getpid()) + ".png");
+    const fs::path temporary =
+        fs::temp_directory_path() / ("zdinfo-sprite-" + std::to_string(::getpid()) + ".png");
     std::string error;
     platform::RgbaImage image{picture->width, picture->height, std::move(picture->rgba)};
     if (!platform::WritePngRgba(temporary.string(), image, error)) return;
@@ -127,7 +132,8 @@ class SvgSurface : public DrawSurface {
     fs::remove(temporary, ec);
     svg_ << "<image x=\"" << destination.left << "\" y=\"" << destination.top << "\" width=\""
          << destination.width() << "\" height=\"" << destination.height()
-         << "\" preserveAspectRatio=\"none\" style=\"image-rendering:pixelated\" href=\"data:image/png;base64,"
+         << "\" preserveAspectRatio=\"none\" style=\"image-rendering:pixelated\" "
+            "href=\"data:image/png;base64,"
          << titlekit::ToBase64(png) << "\"/>\n";
   }
 
@@ -152,7 +158,8 @@ bool WritePng(const std::string& data, int width, int height, platform::FontSet&
   canvas.Fill(matcher.Nearest(255, 255, 255));
   DrawDrawFile(context, canvas, {0, 0, width, height}, View(data));
   platform::IndexedImage picture{width, height, {}, PaletteColours(BuildRulePalette()), 256};
-  picture.pixels.assign(canvas.View().pixels, canvas.View().pixels + size_t(width) * size_t(height));
+  picture.pixels.assign(canvas.View().pixels,
+                        canvas.View().pixels + size_t(width) * size_t(height));
   return platform::WritePngIndexed(path, picture, error);
 }
 
@@ -204,14 +211,16 @@ int ConvertDrawFile(const std::string& file, const std::string& png, const std::
       err << "zdinfo: " << png << ": " << error << "\n";
       return 1;
     }
-    out << "wrote " << png << ": " << Describe(data) << ", drawn into " << width << " x " << height << "\n";
+    out << "wrote " << png << ": " << Describe(data) << ", drawn into " << width << " x " << height
+        << "\n";
   }
   if (!svg.empty()) {
     if (!WriteSvg(data, width, height, svg, error)) {
       err << "zdinfo: " << error << "\n";
       return 1;
     }
-    out << "wrote " << svg << ": " << Describe(data) << ", drawn into " << width << " x " << height << "\n";
+    out << "wrote " << svg << ": " << Describe(data) << ", drawn into " << width << " x " << height
+        << "\n";
   }
   return 0;
 }
@@ -221,7 +230,8 @@ int ExportTitleDrawings(const titlekit::TitleReading& title, const std::string& 
   std::set<std::pair<uint16_t, uint16_t>> drawings;
   for (const titlekit::Page& page : title.title.authorfile.pages) {
     for (const titlekit::ObjectRecord& o : page.objects) {
-      if (!o.raw && o.type == titlekit::DRAWING) drawings.insert({o.resource.dir, o.resource.number});
+      if (!o.raw && o.type == titlekit::DRAWING)
+        drawings.insert({o.resource.dir, o.resource.number});
     }
   }
   if (drawings.empty()) return 0;
@@ -236,7 +246,8 @@ int ExportTitleDrawings(const titlekit::TitleReading& title, const std::string& 
     const std::string name = ResourceName(d, n);
     const fs::path path = titlekit::ResolveCaseless(title.directory, name);
     const std::string data = path.empty() ? std::string() : ReadAll(path);
-    const std::string base = (fs::path(dir) / ("res" + std::to_string(d) + "-res" + std::to_string(n))).string();
+    const std::string base =
+        (fs::path(dir) / ("res" + std::to_string(d) + "-res" + std::to_string(n))).string();
     std::string error = path.empty() ? "missing" : "not a Draw file";
     if (DrawFileBox(View(data)) && WritePng(data, 640, 480, fonts, base + ".png", error) &&
         WriteSvg(data, 640, 480, base + ".svg", error)) {
