@@ -9,6 +9,7 @@
 #include <cmath>
 #include <filesystem>
 #include <map>
+#include <tuple>
 
 #include "base/cp1253.h"
 
@@ -292,10 +293,47 @@ struct FontSet::Impl {
     return FT_Get_Char_Index(face, UnicodeToCp1253(cp));
   }
 
-  // Advance in whole pixels of a loaded or unloaded glyph.
+  // Rasterised glyphs, kept per face, size and glyph: drawings repaint the same texts again
+  // and again. Emptied now and then, between lines, so that it stays small.
+  struct Glyph {
+    bool loaded = false;
+    int left = 0, top = 0, width = 0, rows = 0, pitch = 0, advance = 0;
+    bool mono = true;
+    std::vector<uint8_t> bits;
+  };
+  std::map<std::tuple<FT_Face, FT_Fixed, FT_Fixed, FT_UInt>, Glyph> glyphs;
+
+  void TrimGlyphs() {
+    if (glyphs.size() > 4096) glyphs.clear();
+  }
+
+  const Glyph& LoadGlyph(const Sized& s, FT_UInt index) {
+    const auto key = std::make_tuple(s.face, s.face->size->metrics.x_scale,
+                                     s.face->size->metrics.y_scale, index);
+    if (auto it = glyphs.find(key); it != glyphs.end()) return it->second;
+    Glyph& g = glyphs[key];
+    if (FT_Load_Glyph(s.face, index, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME) !=
+        0) {
+      return g;
+    }
+    const FT_GlyphSlot slot = s.face->glyph;
+    const FT_Bitmap& bm = slot->bitmap;
+    g.loaded = true;
+    g.left = slot->bitmap_left;
+    g.top = slot->bitmap_top;
+    g.width = int(bm.width);
+    g.rows = int(bm.rows);
+    g.pitch = std::abs(bm.pitch);
+    g.mono = bm.pixel_mode == FT_PIXEL_MODE_MONO;
+    g.advance = int((slot->advance.x + 32) >> 6);
+    if (bm.buffer && g.pitch > 0) g.bits.assign(bm.buffer, bm.buffer + size_t(g.pitch) * bm.rows);
+    return g;
+  }
+
+  // Advance in whole pixels.
   int Advance(const Sized& s, FT_UInt glyph) {
-    if (FT_Load_Glyph(s.face, glyph, FT_LOAD_DEFAULT | FT_LOAD_TARGET_MONO) != 0) return 0;
-    return int((s.face->glyph->advance.x + 32) >> 6) + (s.bold ? 1 : 0);
+    const Glyph& g = LoadGlyph(s, glyph);
+    return g.loaded ? g.advance + (s.bold ? 1 : 0) : 0;
   }
 };
 
@@ -367,31 +405,19 @@ bool FontSet::Render(const FontRequest& font, std::u32string_view text, TextBitm
   // Slanted text leans right by a fifth of the height above the baseline.
   const auto lean = [&](int row) { return s.italic ? (s.ascent - row) / 5 : 0; };
   struct Placed {
-    int x = 0, top = 0, width = 0, rows = 0, pitch = 0;
-    bool mono = true;
-    std::vector<uint8_t> bits;
+    int x = 0, top = 0;
+    const Impl::Glyph* glyph = nullptr;
   };
   std::vector<Placed> glyphs;
   int pen = 0, right = 0;
+  impl_->TrimGlyphs();
   for (const char32_t cp : text) {
-    const FT_UInt glyph = impl_->GlyphIndex(s.face, cp);
-    if (FT_Load_Glyph(s.face, glyph, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME) !=
-        0) {
-      continue;
-    }
-    const FT_GlyphSlot slot = s.face->glyph;
-    const FT_Bitmap& bm = slot->bitmap;
-    Placed g;
-    g.x = pen + slot->bitmap_left;
-    g.top = s.ascent - slot->bitmap_top;
-    g.width = int(bm.width);
-    g.rows = int(bm.rows);
-    g.pitch = std::abs(bm.pitch);
-    g.mono = bm.pixel_mode == FT_PIXEL_MODE_MONO;
-    if (bm.buffer && g.pitch > 0) g.bits.assign(bm.buffer, bm.buffer + size_t(g.pitch) * bm.rows);
-    right = std::max(right, g.x + g.width + (s.bold ? 1 : 0) + lean(0));
-    pen += int((slot->advance.x + 32) >> 6) + (s.bold ? 1 : 0);
-    glyphs.push_back(std::move(g));
+    const Impl::Glyph& g = impl_->LoadGlyph(s, impl_->GlyphIndex(s.face, cp));
+    if (!g.loaded) continue;
+    const Placed placed{pen + g.left, s.ascent - g.top, &g};
+    right = std::max(right, placed.x + g.width + (s.bold ? 1 : 0) + lean(0));
+    pen += g.advance + (s.bold ? 1 : 0);
+    glyphs.push_back(placed);
     if (pen > kMaxLineWidth) break;  // far wider than any page
   }
   right = std::max(right, pen);
@@ -404,16 +430,18 @@ bool FontSet::Render(const FontRequest& font, std::u32string_view text, TextBitm
       out.coverage[size_t(y) * size_t(out.width) + size_t(x)] = 255;
     }
   };
-  for (const Placed& g : glyphs) {
+  for (const Placed& p : glyphs) {
+    const Impl::Glyph& g = *p.glyph;
+    if (g.bits.size() < size_t(g.pitch) * size_t(g.rows)) continue;
     for (int r = 0; r < g.rows; ++r) {
-      const int y = g.top + r;
+      const int y = p.top + r;
       if (y < 0 || y >= out.height) continue;
       for (int c = 0; c < g.width; ++c) {
         const bool on = g.mono
                             ? (g.bits[size_t(r) * g.pitch + size_t(c / 8)] & (0x80 >> (c % 8))) != 0
                             : g.bits[size_t(r) * g.pitch + size_t(c)] >= 128;
         if (!on) continue;
-        const int x = g.x + c + lean(y);
+        const int x = p.x + c + lean(y);
         set(x, y);
         if (s.bold) set(x + 1, y);
       }
