@@ -1,5 +1,7 @@
 #include "graphics/graphics.h"
 
+#include <filesystem>
+
 #include "graphics/sprite_pixels.h"
 #include "platform/files.h"
 #include "graphics/sprite_plot.h"
@@ -79,8 +81,12 @@ void Graphics::AddTitleFonts() {
   for (const char* name : kTitleFontFiles) {
     for (const std::string& path : {std::string("fonts\\") + name, std::string(name)}) {
       const auto disk = platform::ResolvePath(path);
-      if (disk && fonts_.AddFontFile(*disk)) {
-        addedFontFiles_.push_back(*disk);
+      if (!disk) continue;
+      // Kept absolute, so that the same files are removed whatever the directory is by then.
+      std::error_code error;
+      const std::string absolute = std::filesystem::absolute(*disk, error).lexically_normal();
+      if (fonts_.AddFontFile(error ? *disk : absolute)) {
+        addedFontFiles_.push_back(error ? *disk : absolute);
         break;
       }
     }

@@ -70,6 +70,8 @@ class Graphics {
   void AddTitleFonts();
   void RemoveTitleFonts();
   platform::FontSet& fonts() { return fonts_; }
+  // The title font files added, on disk, in the order they were added.
+  const std::vector<std::string>& titleFontFiles() const { return addedFontFiles_; }
   TextPainter& textPainter() { return painter_; }
 
   // A Draw file fitted into `rect` of the canvas. The font table its font table objects set up
