@@ -8,9 +8,8 @@
 #include "platform/text_fonts.h"
 
 namespace zd {
-namespace {
 
-platform::FontRequest Request(const LogicalFont& font) {
+platform::FontRequest FontRequestFor(const LogicalFont& font) {
   platform::FontRequest r;
   r.face = Cp1253ToUtf8(font.faceName);
   r.height = font.height;
@@ -23,6 +22,8 @@ platform::FontRequest Request(const LogicalFont& font) {
   r.roman = (font.pitchAndFamily & 0xF0) == 0x10;
   return r;
 }
+
+namespace {
 
 std::u32string Unicode(std::string_view text) {
   std::u32string out;
@@ -53,14 +54,15 @@ void FontTextPainter::DrawLine(Canvas& canvas, int x, int y, const LogicalFont& 
                                std::string_view text, uint8_t index) {
   if (text.empty()) return;
   platform::TextBitmap bitmap;
-  if (fonts_.Render(Request(font), Unicode(text), bitmap)) Put(canvas, x, y, bitmap, index);
+  if (fonts_.Render(FontRequestFor(font), Unicode(text), bitmap)) Put(canvas, x, y, bitmap, index);
 }
 
-void FontTextPainter::DrawWrapped(Canvas& canvas, const Rect& box, const LogicalFont& font,
-                                  std::string_view text, uint8_t index, TextAlign align) {
-  if (box.empty() || text.empty()) return;
-  const platform::FontRequest request = Request(font);
-  const int lineHeight = std::max(fonts_.Metrics(request).height(), 1);
+std::vector<WrappedLine> WrapText(platform::FontSet& fonts, const LogicalFont& font,
+                                  std::string_view text, const Rect& box, TextAlign align) {
+  std::vector<WrappedLine> lines;
+  if (box.empty() || text.empty()) return lines;
+  const platform::FontRequest request = FontRequestFor(font);
+  const int lineHeight = std::max(fonts.Metrics(request).height(), 1);
   // Tabs become spaces up to the next multiple of eight characters.
   std::u32string all;
   int column = 0;
@@ -76,10 +78,7 @@ void FontTextPainter::DrawWrapped(Canvas& canvas, const Rect& box, const Logical
       column = c == '\n' ? 0 : column + 1;
     }
   }
-  const std::vector<int> advances = fonts_.Advances(request, all);
-
-  const Rect saved = canvas.clip();
-  canvas.SetClip(saved.Intersect(box.Moved(canvas.originX(), canvas.originY())));
+  const std::vector<int> advances = fonts.Advances(request, all);
   const int width = box.width();
   int y = box.top;
   const auto emit = [&](size_t from, size_t to) {
@@ -88,11 +87,7 @@ void FontTextPainter::DrawWrapped(Canvas& canvas, const Rect& box, const Logical
     int x = box.left;
     if (align == TextAlign::Right) x = box.right - w;
     if (align == TextAlign::Centre) x = box.left + (width - w) / 2;
-    platform::TextBitmap bitmap;
-    if (to > from &&
-        fonts_.Render(request, std::u32string_view(all).substr(from, to - from), bitmap)) {
-      Put(canvas, x, y, bitmap, index);
-    }
+    if (to > from) lines.push_back({all.substr(from, to - from), x, y});
     y += lineHeight;
   };
   size_t start = 0;
@@ -115,6 +110,20 @@ void FontTextPainter::DrawWrapped(Canvas& canvas, const Rect& box, const Logical
     if (all[end] == U' ') {
       while (start < all.size() && all[start] == U' ') ++start;  // blanks at a break vanish
     }
+  }
+  return lines;
+}
+
+void FontTextPainter::DrawWrapped(Canvas& canvas, const Rect& box, const LogicalFont& font,
+                                  std::string_view text, uint8_t index, TextAlign align) {
+  const std::vector<WrappedLine> lines = WrapText(fonts_, font, text, box, align);
+  if (lines.empty()) return;
+  const platform::FontRequest request = FontRequestFor(font);
+  const Rect saved = canvas.clip();
+  canvas.SetClip(saved.Intersect(box.Moved(canvas.originX(), canvas.originY())));
+  for (const WrappedLine& line : lines) {
+    platform::TextBitmap bitmap;
+    if (fonts_.Render(request, line.text, bitmap)) Put(canvas, line.x, line.y, bitmap, index);
   }
   canvas.SetClip(saved);
 }

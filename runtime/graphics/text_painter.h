@@ -3,10 +3,13 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "graphics/canvas.h"
 #include "graphics/font_mapping.h"
+#include "platform/text_fonts.h"
 
 namespace zd::platform {
 class FontSet;
@@ -28,6 +31,18 @@ class TextPainter {
   virtual void DrawWrapped(Canvas& canvas, const Rect& box, const LogicalFont& font,
                            std::string_view text, uint8_t index, TextAlign align) = 0;
 };
+
+// The platform's font request for a logical font.
+platform::FontRequest FontRequestFor(const LogicalFont& font);
+
+// Text laid out in a box as DrawWrapped lays it out: each line with the left end of its text
+// and the top of its cell, as far down as the box reaches.
+struct WrappedLine {
+  std::u32string text;
+  int x = 0, y = 0;
+};
+std::vector<WrappedLine> WrapText(platform::FontSet& fonts, const LogicalFont& font,
+                                  std::string_view text, const Rect& box, TextAlign align);
 
 // The painter over the platform's fonts.
 class FontTextPainter : public TextPainter {

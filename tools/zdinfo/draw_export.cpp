@@ -78,7 +78,7 @@ std::string FontAttributes(const LogicalFont& font) {
 // The drawing as SVG elements, in the pixels of the PNG.
 class SvgSurface : public DrawSurface {
  public:
-  explicit SvgSurface(std::ostream& svg) : svg_(svg) {}
+  SvgSurface(std::ostream& svg, platform::FontSet& fonts) : svg_(svg), fonts_(fonts) {}
 
   void Polygon(std::span<const Point> points, FillRule rule, uint32_t colour) override {
     svg_ << "<polygon points=\"" << Points(points, 0) << "\" fill=\"" << Hex(colour)
@@ -93,29 +93,20 @@ class SvgSurface : public DrawSurface {
   }
   void TextLine(int x, int y, const LogicalFont& font, std::string_view text,
                 uint32_t colour) override {
-    const int height = font.height > 0 ? font.height : 16;
-    svg_ << "<text x=\"" << x << "\" y=\"" << y + height * 0.8 << "\" fill=\"" << Hex(colour)
-         << "\"" << FontAttributes(font) << " xml:space=\"preserve\">" << Xml(text) << "</text>\n";
+    svg_ << "<text x=\"" << x << "\" y=\"" << y + Ascent(font) << "\" fill=\"" << Hex(colour)
+         << "\"" << FontAttributes(font) << " xml:space=\"preserve\">" << Xml(text)
+         << "</text>\n";
   }
+  // Broken into lines where the picture breaks them, with the player's fonts.
   void TextBox(const Rect& box, const LogicalFont& font, std::string_view text, uint32_t colour,
                TextAlign align) override {
-    const int height = font.height > 0 ? font.height : 16;
-    const char* anchor = align == TextAlign::Left    ? "start"
-                         : align == TextAlign::Right ? "end"
-                                                     : "middle";
-    const int x = align == TextAlign::Left    ? box.left
-                  : align == TextAlign::Right ? box.right
-                                              : (box.left + box.right) / 2;
-    int y = box.top;
-    size_t start = 0;
-    while (start <= text.size() && y < box.bottom) {
-      size_t end = text.find('\n', start);
-      if (end == std::string_view::npos) end = text.size();
-      svg_ << "<text x=\"" << x << "\" y=\"" << y + height * 0.8 << "\" fill=\"" << Hex(colour)
-           << "\" text-anchor=\"" << anchor << "\"" << FontAttributes(font)
-           << " xml:space=\"preserve\">" << Xml(text.substr(start, end - start)) << "</text>\n";
-      y += height;
-      start = end + 1;
+    const int ascent = Ascent(font);
+    for (const WrappedLine& line : WrapText(fonts_, font, text, box, align)) {
+      std::string utf8;
+      for (const char32_t c : line.text) AppendUtf8(utf8, c);
+      svg_ << "<text x=\"" << line.x << "\" y=\"" << line.y + ascent << "\" fill=\""
+           << Hex(colour) << "\"" << FontAttributes(font) << " xml:space=\"preserve\">"
+           << Xml(Utf8ToCp1253(utf8)) << "</text>\n";
     }
   }
   void Sprite(const Rect& destination, ByteView sprite) override {
@@ -145,7 +136,13 @@ class SvgSurface : public DrawSurface {
     }
     return text.str();
   }
+  int Ascent(const LogicalFont& font) {
+    const int ascent = fonts_.Metrics(FontRequestFor(font)).ascent;
+    return ascent > 0 ? ascent : (font.height > 0 ? font.height : 16) * 4 / 5;
+  }
+
   std::ostream& svg_;
+  platform::FontSet& fonts_;
 };
 
 bool WritePng(const std::string& data, int width, int height, platform::FontSet& fonts,
@@ -163,13 +160,13 @@ bool WritePng(const std::string& data, int width, int height, platform::FontSet&
   return platform::WritePngIndexed(path, picture, error);
 }
 
-bool WriteSvg(const std::string& data, int width, int height, const std::string& path,
-              std::string& error) {
+bool WriteSvg(const std::string& data, int width, int height, platform::FontSet& fonts,
+              const std::string& path, std::string& error) {
   std::ostringstream svg;
   svg << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << width << "\" height=\"" << height
       << "\" viewBox=\"0 0 " << width << " " << height << "\" shape-rendering=\"crispEdges\">\n"
       << "<rect width=\"" << width << "\" height=\"" << height << "\" fill=\"#ffffff\"/>\n";
-  SvgSurface surface(svg);
+  SvgSurface surface(svg, fonts);
   DrawFontTable table;
   RenderDrawFile(surface, table, {0, 0, width, height}, View(data));
   svg << "</svg>\n";
@@ -215,7 +212,7 @@ int ConvertDrawFile(const std::string& file, const std::string& png, const std::
         << "\n";
   }
   if (!svg.empty()) {
-    if (!WriteSvg(data, width, height, svg, error)) {
+    if (!WriteSvg(data, width, height, fonts, svg, error)) {
       err << "zdinfo: " << error << "\n";
       return 1;
     }
@@ -250,7 +247,7 @@ int ExportTitleDrawings(const titlekit::TitleReading& title, const std::string& 
         (fs::path(dir) / ("res" + std::to_string(d) + "-res" + std::to_string(n))).string();
     std::string error = path.empty() ? "missing" : "not a Draw file";
     if (DrawFileBox(View(data)) && WritePng(data, 640, 480, fonts, base + ".png", error) &&
-        WriteSvg(data, 640, 480, base + ".svg", error)) {
+        WriteSvg(data, 640, 480, fonts, base + ".svg", error)) {
       out << "wrote " << base << ".png and .svg: " << name << ", " << Describe(data) << "\n";
     } else {
       err << "zdinfo: " << name << " not exported: " << error << "\n";
