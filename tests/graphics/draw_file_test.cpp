@@ -18,7 +18,7 @@ constexpr uint32_t kRed = 0xFF0000, kBlue = 0x0000FF, kGreen = 0x00FF00;
 
 std::string Square(uint32_t fill, uint32_t outline, std::optional<std::vector<int32_t>> dash = {}) {
   DrawWriter w({0, 0, 1000, 1000});
-  DrawPathSpec path;
+  DrawPathShape path;
   path.fill = fill;
   path.outline = outline;
   path.dash = dash;
@@ -42,7 +42,7 @@ TEST(DrawFile, ADrawingKeepsItsProportionsAndIsCentredInItsRectangle) {
 
   // The 2:1 drawing filled edge to edge: 200 wide, 100 high, from 50 below the top.
   DrawWriter w({0, 0, 2000, 1000});
-  DrawPathSpec path;
+  DrawPathShape path;
   path.fill = DrawColour(kRed);
   path.outline = 0xFFFFFFFF;
   path.elements = {Move(0, 0), LineTo(2000, 0), LineTo(2000, 1000), LineTo(0, 1000), Close()};
@@ -85,7 +85,7 @@ TEST(DrawFile, FillsAndOutlinesFollowTheSubpathAsWritten) {
 
 TEST(DrawFile, TriangleCapsReachTwiceTheLineWidthAheadAndToEachSide) {
   DrawWriter w({0, 0, 1000, 1000});
-  DrawPathSpec path;
+  DrawPathShape path;
   path.outline = DrawColour(kGreen);
   path.width = 40;  // 4 pixels
   path.endCap = 3;
@@ -148,7 +148,7 @@ TEST(DrawFile, TextUsesTheFontTableAndFallsBackToTheSystemFont) {
 
 TEST(DrawFile, GroupMembersAreDrawnAndTaggedObjectsAreNot) {
   DrawWriter w({0, 0, 1000, 1000});
-  DrawPathSpec left, right;
+  DrawPathShape left, right;
   left.fill = DrawColour(kRed);
   left.outline = right.outline = 0xFFFFFFFF;
   right.fill = DrawColour(kBlue);
@@ -184,7 +184,7 @@ TEST(DrawFile, CurvesAreFlattenedIntoAtMostTenPoints) {
   }
   // A curved path draws: a filled half disc.
   DrawWriter w({0, 0, 1000, 1000});
-  DrawPathSpec path;
+  DrawPathShape path;
   path.fill = DrawColour(kRed);
   path.outline = 0xFFFFFFFF;
   path.elements = {Move(0, 0), Curve(0, 1333, 1000, 1333, 1000, 0), Close()};
@@ -243,7 +243,7 @@ TEST(DrawFile, MalformedFilesDrawOnlyWhatCanBeRead) {
   // An unknown element ends the path; the subpath in progress is not drawn, one closed before
   // it is.
   DrawWriter w({0, 0, 1000, 1000});
-  DrawPathSpec path;
+  DrawPathShape path;
   path.fill = DrawColour(kRed);
   path.outline = 0xFFFFFFFF;
   path.elements = {

@@ -54,7 +54,7 @@ struct DrawRun {
 using titlekit::DrawBox;
 using titlekit::DrawColour;
 using titlekit::DrawElement;
-using titlekit::DrawPathSpec;
+using titlekit::DrawPathShape;
 using titlekit::DrawWriter;
 
 inline DrawElement Move(int32_t x, int32_t y) { return {DrawElement::Move, {{x, y}}}; }

@@ -66,7 +66,7 @@ void DrawWriter::Text(DrawBox box, uint32_t colour, uint32_t background, uint8_t
   Close(start);
 }
 
-void DrawWriter::Path(const DrawPathSpec& path) {
+void DrawWriter::Path(const DrawPathShape& path) {
   DrawBox box;
   if (path.box) {
     box = *path.box;

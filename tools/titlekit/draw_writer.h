@@ -23,7 +23,7 @@ struct DrawElement {
   std::vector<std::pair<int32_t, int32_t>> points;  // 1 for move and line, 3 for a curve
 };
 
-struct DrawPathSpec {
+struct DrawPathShape {
   uint32_t fill = 0xFFFFFFFF, outline = 0;  // 0xBBGGRR00; all ones: none
   int32_t width = 0;                        // Draw units
   bool evenOdd = false;
@@ -46,7 +46,7 @@ class DrawWriter {
   void FontTable(const std::vector<std::pair<uint8_t, std::string>>& fonts);
   void Text(DrawBox box, uint32_t colour, uint32_t background, uint8_t font, int32_t xSize,
             int32_t ySize, int32_t x, int32_t y, std::string_view text);
-  void Path(const DrawPathSpec& path);
+  void Path(const DrawPathShape& path);
   // A sprite object around one sprite (from its offset-to-next word on).
   void Sprite(DrawBox box, std::string_view sprite);
   void TextArea(DrawBox box, uint32_t foreground, uint32_t background, std::string_view text);

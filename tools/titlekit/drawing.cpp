@@ -86,7 +86,7 @@ void WriteObject(DrawWriter& w, const Json& json, const std::string& where,
     return std::nullopt;
   };
   if (kind == "path") {
-    DrawPathSpec path;
+    DrawPathShape path;
     path.outline = 0;  // black outline unless told
     m.Colour("fill", path.fill);
     m.Colour("outline", path.outline);
