@@ -7,7 +7,7 @@ packages=(
   cmake g++ make pkg-config
   libsdl2-dev libimgui-dev libfreetype-dev libfontconfig-dev libpng-dev
   nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-dejavu-core xvfb xauth
+  fonts-dejavu-core fonts-liberation xvfb xauth
 )
 
 missing=()

@@ -1,7 +1,9 @@
 #include "graphics/graphics.h"
 
-#include "base/seam.h"
+#include <filesystem>
+
 #include "graphics/sprite_pixels.h"
+#include "platform/files.h"
 #include "graphics/sprite_plot.h"
 #include "runtime.h"
 
@@ -71,7 +73,34 @@ void Graphics::PlotSpriteFitted(Canvas& canvas, const Rect& rect, ByteView sprit
   zd::PlotSpriteFitted(canvas, rect, sprite, prepared, matcher_, screen.width, screen.height);
 }
 
-void Graphics::AddTitleFonts() { TraceSeam(runtime_.trace, "graphics.add-title-fonts"); }
-void Graphics::RemoveTitleFonts() { TraceSeam(runtime_.trace, "graphics.remove-title-fonts"); }
+namespace {
+constexpr const char* kTitleFontFiles[] = {"pchbrww.ttf", "pchrrww.ttf", "arcsys.fon"};
+}
+
+void Graphics::AddTitleFonts() {
+  for (const char* name : kTitleFontFiles) {
+    for (const std::string& path : {std::string("fonts\\") + name, std::string(name)}) {
+      const auto disk = platform::ResolvePath(path);
+      if (!disk) continue;
+      // Kept absolute, so that the same files are removed whatever the directory is by then.
+      std::error_code error;
+      const std::string absolute = std::filesystem::absolute(*disk, error).lexically_normal();
+      if (fonts_.AddFontFile(error ? *disk : absolute)) {
+        addedFontFiles_.push_back(error ? *disk : absolute);
+        break;
+      }
+    }
+  }
+}
+
+void Graphics::RemoveTitleFonts() {
+  for (const std::string& path : addedFontFiles_) fonts_.RemoveFontFile(path);
+  addedFontFiles_.clear();
+}
+
+void Graphics::DrawDrawFile(Canvas& canvas, const Rect& rect, ByteView data) {
+  DrawContext context{matcher_, drawFonts_, &painter_};
+  zd::DrawDrawFile(context, canvas, rect, data);
+}
 
 }  // namespace zd

@@ -4,14 +4,18 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "base/byte_view.h"
 #include "graphics/canvas.h"
 #include "graphics/colour_match.h"
+#include "graphics/draw_file.h"
+#include "graphics/text_painter.h"
 #include "graphics/palette.h"
 #include "graphics/sprite_cache.h"
 #include "graphics/sprite_colours.h"
+#include "platform/text_fonts.h"
 
 namespace zd {
 
@@ -59,8 +63,21 @@ class Graphics {
   void PlotSpriteStretched(Canvas& canvas, const Rect& rect, ByteView sprite, bool prepared) const;
   void PlotSpriteFitted(Canvas& canvas, const Rect& rect, ByteView sprite, bool prepared) const;
 
+  // The title's font files ("fonts\\pchbrww.ttf", "fonts\\pchrrww.ttf", "fonts\\arcsys.fon", each
+  // under "fonts\\" of the current directory or else in the directory itself), added for the run
+  // and removed at its end. A file that cannot be added is left out; its faces then come from
+  // the installed fonts that stand in for them.
   void AddTitleFonts();
   void RemoveTitleFonts();
+  platform::FontSet& fonts() { return fonts_; }
+  // The title font files added, on disk, in the order they were added.
+  const std::vector<std::string>& titleFontFiles() const { return addedFontFiles_; }
+  TextPainter& textPainter() { return painter_; }
+
+  // A Draw file fitted into `rect` of the canvas. The font table its font table objects set up
+  // stays for the files drawn after it.
+  void DrawDrawFile(Canvas& canvas, const Rect& rect, ByteView data);
+  DrawFontTable& drawFontTable() { return drawFonts_; }
 
  private:
   const SharedColourHeaders& ColourHeaders();
@@ -72,6 +89,10 @@ class Graphics {
   std::optional<SharedColourHeaders> colourHeaders_;
   SpriteBitmapTable spriteBitmaps_;
   Canvas canvas_{kPageWidth, kPageHeight};
+  platform::FontSet fonts_;
+  FontTextPainter painter_{fonts_};
+  DrawFontTable drawFonts_;
+  std::vector<std::string> addedFontFiles_;
 };
 
 }  // namespace zd

@@ -24,12 +24,16 @@ bool DrawSpriteSlot(Runtime& runtime, Canvas& canvas, const Rect& box, const Rec
   return true;
 }
 
-bool DrawDrawingSlot(Runtime& runtime, Canvas&, const Rect&, const Rect&,
+bool DrawDrawingSlot(Runtime& runtime, Canvas& canvas, const Rect& box, const Rect& visible,
                      uint32_t slot) {
   if (slot >= uint32_t(kCacheSlots) || !runtime.titleFiles.cache().slot(int(slot)).used) {
     return false;
   }
-  TraceSeam(runtime.trace, "graphics.draw-drawing " + std::to_string(slot));
+  // The block ends in the all-ones word the cache adds, which ends the objects of a file that
+  // has no end marker of its own.
+  canvas.SetClip(visible);
+  runtime.graphics.DrawDrawFile(canvas, box, runtime.titleFiles.cache().slot(int(slot)).view());
+  canvas.ResetClip();
   return true;
 }
 

@@ -106,5 +106,41 @@ TEST(Golden, PlotActionsPicturesAndAnOverlayBackPage) {
   ExpectGolden("overlay.png", "answer ok\nwait 100\nclick 20 20\nwait 100\n", {dir.File("title")});
 }
 
+// A full page of drawings made by zdbuild: one fitted into a wide box (centred across it), the
+// same into a tall one, one hidden by its flag, and one whose resource is missing (a cross).
+const char* kDrawingPage = R"({
+  "pages": [
+    {"name": "Home", "flags": ["full"], "background": "#F0F0E0", "objects": [
+       {"name": "Wide", "type": "drawing", "pixels": [20, 20, 620, 220], "resource": [1, 1]},
+       {"name": "Tall", "type": "drawing", "pixels": [40, 240, 200, 460], "resource": [1, 1]},
+       {"name": "Hidden", "type": "drawing", "pixels": [220, 240, 400, 460], "resource": [1, 1],
+        "flags": ["visible", "notDrawn"]},
+       {"name": "Lost", "type": "drawing", "pixels": [440, 260, 600, 440], "resource": [1, 9]}]}
+  ],
+  "resources": [{"dir": 1, "number": 1, "drawing": {"box": [0, 0, 4000, 3000], "objects": [
+    {"path": [["move", 0, 0], ["line", 4000, 0], ["line", 4000, 3000], ["line", 0, 3000], ["close"]],
+     "fill": "#FFFFFF", "outline": "#000000", "width": 20},
+    {"path": [["move", 2000, 2800], ["line", 2600, 1000], ["line", 1000, 2100], ["line", 3000, 2100],
+              ["line", 1400, 1000], ["close"]],
+     "fill": "#20C020", "outline": "#1090E0", "width": 60, "evenOdd": true},
+    {"group": "arch", "objects": [
+      {"path": [["move", 300, 300], ["curve", 300, 1500, 1500, 1500, 1500, 300]],
+       "outline": "#000000", "width": 80, "endCap": "triangle", "capWidth": 32}]},
+    {"path": [["move", 2500, 300], ["line", 3700, 300], ["line", 3700, 900]],
+     "outline": "#C02020", "dash": [50, 50]},
+    {"tagged": 1, "objects": [
+      {"path": [["move", 0, 0], ["line", 4000, 3000], ["line", 0, 3000], ["close"]], "fill": "#FF00FF"}]}
+  ]}}],
+  "sections": [{"name": "Home", "page": "Home"}]
+})";
+
+TEST(Golden, DrawingsOnAPage) {
+  test::TempDir dir;
+  const std::string description = dir.Write("title.json", kDrawingPage);
+  const auto built = test::RunTool("zdbuild", {description, dir.File("title")});
+  ASSERT_EQ(built.status, 0) << built.err;
+  ExpectGolden("drawings-page.png", "answer ok\nwait 100\n", {dir.File("title")});
+}
+
 }  // namespace
 }  // namespace zd

@@ -37,7 +37,7 @@ TEST(StartupOrder, SubsystemsStartAndStopInTheirOrder) {
   EXPECT_EQ(Between(seams, "toolbox.calculator-accelerators", "toolbox.clear-tables"),
             (std::vector<std::string>{
                 "toolbox.calculator-accelerators",
-                "graphics.add-title-fonts", "script.movie-slots",
+                "script.movie-slots",
                 "database.date-names", "database.tables", "script.clear-status",
                 "weblinks.clear-browsers", "toolbox.clear-tables"}));
   // (Steps that are built no longer leave a seam line; the order of the rest still shows.)
@@ -47,7 +47,7 @@ TEST(StartupOrder, SubsystemsStartAndStopInTheirOrder) {
                 "database.release-keyword-conditions",
                 "script.release-movie-slots", "script.release-status",
                 "weblinks.release-browsers", "pointers.release-capture", "printing.release",
-                "graphics.remove-title-fonts", "movies.shutdown"}));
+                "movies.shutdown"}));
   // The movie system starts before the window and ends after everything else.
   EXPECT_LT(f.TraceText().find("seam movies.initialise"), f.TraceText().find("window open"));
 }

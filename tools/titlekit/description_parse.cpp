@@ -7,6 +7,7 @@
 #include "base/cp1253.h"
 #include "titlekit/description_error.h"
 #include "titlekit/description_json.h"
+#include "titlekit/drawing.h"
 #include "titlekit/picture.h"
 
 namespace zd::titlekit {
@@ -48,7 +49,7 @@ Content ReadContent(const Members& m, const fs::path& baseDir) {
 
 Resource ParseResource(const Json& json, const std::string& where, const fs::path& baseDir) {
   const Members m(json, where,
-                  {"dir", "number", "file", "text", "hex", "base64", "picture", "database",
+                  {"dir", "number", "file", "text", "hex", "base64", "picture", "drawing", "database",
                    "compress", "literal", "runs", "runOffset", "endOffset", "method"});
   if (m.Has("database")) {
     throw DescriptionError(m.Path("database"), "database resources are not supported yet");
@@ -65,6 +66,10 @@ Resource ParseResource(const Json& json, const std::string& where, const fs::pat
     PictureResource made = ParsePicture(*picture, m.Path("picture"), baseDir);
     resource.content.data = std::move(made.sprite);
     resource.compress = made.compress;
+  } else if (const Json* drawing = m.Find("drawing")) {
+    const std::string_view content = m.OneOf({"file", "text", "hex", "base64", "picture"});
+    if (!content.empty()) throw DescriptionError(m.Path(content), "a drawing resource has no other content");
+    resource.content.data = ParseDrawing(*drawing, m.Path("drawing"), baseDir);
   } else {
     resource.content = ReadContent(m, baseDir);
   }

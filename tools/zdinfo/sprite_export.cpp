@@ -150,7 +150,7 @@ int ExportTitlePictures(const titlekit::TitleReading& title, const std::string& 
       status = 1;
     }
   }
-  out << "Drawings and texts are not exported yet; sprites only.\n";
+  out << "Texts are not exported yet.\n";
   return status;
 }
 

@@ -1,6 +1,10 @@
-// zdinfo TITLE [--json] [--export DIR] [--scripts]: shows what a title holds, or describes it
-// in the JSON form zdbuild reads, so that a title can be looked at, changed and made again; exports its
-// sprites as PNG. zdinfo --sprite FILE --png OUT [--index N] converts one sprite.
+// zdinfo TITLE [--json] [--scripts] [--export DIR]: shows what a title holds, or describes it
+// in the JSON form zdbuild reads, so that a title can be looked at, changed and made again;
+// lists its scripts; exports its sprites as PNG and its drawings as PNG and SVG.
+// zdinfo --sprite FILE --png OUT [--index N] converts one sprite, zdinfo --draw FILE renders one
+// Draw file.
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -8,14 +12,16 @@
 #include "titlekit/description_json.h"
 #include "titlekit/json_print.h"
 #include "titlekit/title_reader.h"
+#include "zdinfo/draw_export.h"
 #include "zdinfo/overview.h"
 #include "zdinfo/sprite_export.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: zdinfo TITLE [--json] [--export DIR] [--scripts]\n"
+    "usage: zdinfo TITLE [--json | --scripts] [--export DIR]\n"
     "       zdinfo --sprite FILE --png OUT [--index N]\n"
+    "       zdinfo --draw FILE [--png OUT] [--svg OUT] [--size WxH]\n"
     "\n"
     "TITLE is a title directory or its authorfile.\n"
     "\n"
@@ -29,11 +35,17 @@ constexpr const char* kUsage =
     "  --scripts     list every script of the title (text objects named with \"+\"), page by\n"
     "                page, each line with the number the player's error messages give it\n"
     "  --export DIR  write every sprite the title's sprite objects use as DIR/res<d>-res<n>.png\n"
-    "                (the mask as alpha); drawings and texts are not exported yet\n"
+    "                (the mask as alpha), and every Draw file its drawing objects use as\n"
+    "                DIR/res<d>-res<n>.png and .svg, drawn into 640 x 480 with the title's\n"
+    "                own font files; texts are not exported yet\n"
     "  --sprite FILE convert sprite N (counted from 0; default 0) of a sprite file, or the\n"
     "                sprite of a title's sprite resource, to the PNG file OUT: the colours\n"
     "                the player draws it in directly, shown pixels only, the mask as alpha.\n"
     "                A sprite the player does not draw is not converted.\n"
+    "  --draw FILE   render a Draw file as the player draws it into a box of --size (default\n"
+    "                640x480): scaled to fit with its proportions kept and centred, white\n"
+    "                around and under it, in the title palette; --png writes that picture,\n"
+    "                --svg the same drawing as SVG (text in the faces the player would use)\n"
     "\n"
     "Exit status: 0 done, 1 the title cannot be read or a picture not written, 2 wrong usage.\n";
 
@@ -43,6 +55,9 @@ struct Options {
   bool scripts = false;
   std::string exportDir;
   std::string spriteFile, pngFile;
+  std::string drawFile, svgFile;
+  int width = 640, height = 480;
+  bool sizeGiven = false;
   int index = 0;
   bool indexGiven = false;
 };
@@ -60,13 +75,28 @@ int ParseOptions(int argc, char** argv, Options& options) {
       std::cerr << "zdinfo: " << arg << " needs " << what << "\n" << kUsage;
       return nullptr;
     };
-    if (arg == "--json") {
-      options.json = true;
-    } else if (arg == "--scripts") {
+    if (arg == "--scripts") {
       options.scripts = true;
-    } else if (arg == "--export" || arg == "--sprite" || arg == "--png" || arg == "--index") {
+    } else if (arg == "--json") {
+      options.json = true;
+    } else if (arg == "--size") {
+      const char* v = value("a size WxH");
+      if (!v) return 2;
+      int w = 0, h = 0;
+      char extra = 0;
+      if (std::sscanf(v, "%dx%d%c", &w, &h, &extra) != 2 || w < 1 || h < 1 || w > 8192 || h > 8192) {
+        std::cerr << "zdinfo: --size needs WxH, each from 1 to 8192\n" << kUsage;
+        return 2;
+      }
+      options.width = w;
+      options.height = h;
+      options.sizeGiven = true;
+    } else if (arg == "--export" || arg == "--sprite" || arg == "--png" || arg == "--index" ||
+               arg == "--draw" || arg == "--svg") {
       const char* v = value(arg == "--index" ? "a number" : arg == "--export" ? "a directory" : "a file");
       if (!v) return 2;
+      if (arg == "--draw") options.drawFile = v;
+      if (arg == "--svg") options.svgFile = v;
       if (arg == "--export") options.exportDir = v;
       if (arg == "--sprite") options.spriteFile = v;
       if (arg == "--png") options.pngFile = v;
@@ -90,9 +120,19 @@ int ParseOptions(int argc, char** argv, Options& options) {
       return 2;
     }
   }
+  if (!options.drawFile.empty() || !options.svgFile.empty() || options.sizeGiven) {
+    if (options.drawFile.empty() || (options.pngFile.empty() && options.svgFile.empty()) ||
+        !options.spriteFile.empty() || options.indexGiven || !options.title.empty() ||
+        options.json || options.scripts || !options.exportDir.empty()) {
+      std::cerr << "zdinfo: --draw goes with --png or --svg (or both) and --size, without a title\n"
+                << kUsage;
+      return 2;
+    }
+    return 0;
+  }
   if (!options.spriteFile.empty() || !options.pngFile.empty() || options.indexGiven) {
     if (options.spriteFile.empty() || options.pngFile.empty() || !options.title.empty() ||
-        options.json || options.scripts || !options.exportDir.empty()) {
+        options.json || !options.exportDir.empty()) {
       std::cerr << "zdinfo: --sprite and --png go together, without a title\n" << kUsage;
       return 2;
     }
@@ -110,6 +150,10 @@ int ParseOptions(int argc, char** argv, Options& options) {
 int main(int argc, char** argv) {
   Options options;
   if (const int status = ParseOptions(argc, argv, options)) return status < 0 ? 0 : status;
+  if (!options.drawFile.empty()) {
+    return zd::info::ConvertDrawFile(options.drawFile, options.pngFile, options.svgFile,
+                                     options.width, options.height, std::cout, std::cerr);
+  }
   if (!options.spriteFile.empty()) {
     return zd::info::ConvertSpriteFile(options.spriteFile, options.index, options.pngFile,
                                        std::cout, std::cerr);
@@ -121,17 +165,19 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (!options.exportDir.empty()) {
-    return zd::info::ExportTitlePictures(*reading, options.exportDir, std::cout, std::cerr);
-  }
-  if (options.scripts) {
-    zd::info::PrintScriptList(std::cout, *reading);
-    return 0;
+    const int pictures = zd::info::ExportTitlePictures(*reading, options.exportDir, std::cout, std::cerr);
+    const int drawings = zd::info::ExportTitleDrawings(*reading, options.exportDir, std::cout, std::cerr);
+    return std::max(pictures, drawings);
   }
   if (options.json) {
     zd::titlekit::Json description = zd::titlekit::Json::object();
     if (!reading->authorfile.notes.empty()) description["note"] = reading->authorfile.notes;
     description.update(zd::titlekit::TitleToJson(reading->title));
     std::cout << zd::titlekit::PrettyJson(description);
+    return 0;
+  }
+  if (options.scripts) {
+    zd::info::PrintScriptList(std::cout, *reading);
     return 0;
   }
   zd::info::PrintOverview(std::cout, *reading);
