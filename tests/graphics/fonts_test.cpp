@@ -137,7 +137,9 @@ TEST(TitleFonts, FacesTitlesNameAreFoundAndStylesShowInTheText) {
                       "one two three four five six", 3, TextAlign::Right);
   for (int y = 0; y < 40; ++y) {
     for (int x = 0; x < 200; ++x) {
-      if (x < 10 || x >= 60) EXPECT_EQ(canvas.At(x, y), 0) << x << "," << y;
+      if (x < 10 || x >= 60) {
+        EXPECT_EQ(canvas.At(x, y), 0) << x << "," << y;
+      }
     }
   }
   int lines = 0;
