@@ -187,14 +187,28 @@ void IconPond(Picture& p, float cx, float cy) {
   p.Polygon({{cx + 24, cy + 10}, {cx + 32, cy + 4}, {cx + 32, cy + 16}}, ink::kOrange);
 }
 
+void IconScripts(Picture& p, float cx, float cy) {
+  // A sheet of script with a "+" in its corner.
+  p.RoundRect(cx - 30, cy - 30, cx + 34, cy + 36, 5, ink::kShade);
+  p.RoundRect(cx - 33, cy - 34, cx + 30, cy + 32, 5, ink::kWhite);
+  const float widths[] = {40, 28, 44, 22, 34};
+  for (int i = 0; i < 5; ++i) {
+    p.Rect(cx - 24 + (i % 2) * 8, cy - 22 + i * 10.0f, cx - 24 + (i % 2) * 8 + widths[i],
+           cy - 18 + i * 10.0f, i % 2 ? ink::kWater : ink::kNavy);
+  }
+  p.Circle(cx + 26, cy - 28, 13, ink::kPurple);
+  p.Text("+", 20, cx + 26, cy - 21, ink::kWhite, 0);
+}
+
+// A contents card: 140 x 120 with its shadow, the panel 134 x 114.
 Picture Card(const std::string& label, const std::string& greek,
              void (*icon)(Picture&, float, float), Colour accent) {
-  Picture p(176, 128);
-  p.Panel(0, 0, 170, 122, 14, ink::kCream, accent, 4);
-  p.Rect(4, 84, 166, 87, Mix(accent, ink::kWhite, 0.5f));
-  icon(p, 85, 44);
-  p.Text(label, 16, 85, 102, ink::kInk, 0);
-  p.Text(greek, 11, 85, 114, ink::kNavy, 0, false);
+  Picture p(140, 120);
+  p.Panel(0, 0, 134, 114, 12, ink::kCream, accent, 4);
+  p.Rect(4, 78, 130, 81, Mix(accent, ink::kWhite, 0.5f));
+  icon(p, 67, 40);
+  p.Text(label, 15, 67, 97, ink::kInk, 0);
+  p.Text(greek, 11, 67, 108, ink::kNavy, 0, false);
   return p;
 }
 
@@ -601,6 +615,277 @@ Picture Goodbye() {
   return p;
 }
 
+
+// ---- The scripts section ----
+
+// A paper page under a banner, the ground of most pages of the section.
+Picture PaperPage(const std::string& title, const std::string& greek, const std::string& hint) {
+  Picture p(640, 480);
+  Banner(p, title, greek, hint);
+  p.Bands(0, 80, 640, 480, ink::kPaper, ink::kSand, 6);
+  return p;
+}
+
+Picture ScriptsBackground() {
+  Picture p = PaperPage("Scripts", "Σενάρια",
+                        "Small programs inside the pages. Pick one to see what it does.");
+  struct Choice {
+    float x, y;
+    const char* title;
+    const char* greek;
+    const char* line1;
+    const char* line2;
+    Colour accent;
+  };
+  const Choice choices[] = {
+      {40, 104, "Quiz", "Κουίζ", "Three questions: scripts check", "each answer and keep the score.",
+       ink::kPoppy},
+      {330, 104, "Lights", "Φώτα", "Handlers light a lantern when", "the pointer comes over it.",
+       ink::kGold},
+      {40, 260, "The boat", "Η βάρκα", "A timer runs a script again and", "again: it moves the boat.",
+       ink::kWater},
+      {330, 260, "Paths", "Μονοπάτια", "The next page reads which way", "you left (ExitCondition$).",
+       ink::kLeaf},
+  };
+  for (const Choice& c : choices) {
+    p.Panel(c.x, c.y, c.x + 270, c.y + 140, 14, ink::kCream, c.accent, 4);
+    p.Rect(c.x + 4, c.y + 56, c.x + 266, c.y + 59, Mix(c.accent, ink::kWhite, 0.5f));
+    p.Text(c.title, 22, c.x + 20, c.y + 36, ink::kInk);
+    p.Text(c.greek, 15, c.x + 250, c.y + 36, ink::kNavy, 1, false);
+    p.Text(c.line1, 14, c.x + 20, c.y + 86, ink::kDeep, -1, false);
+    p.Text(c.line2, 14, c.x + 20, c.y + 108, ink::kDeep, -1, false);
+    p.Text("▶", 16, c.x + 250, c.y + 126, c.accent, 1);
+  }
+  return p;
+}
+
+Picture QuizBackground() {
+  return PaperPage("Quiz", "Κουίζ", "Three questions about the meadow. A script keeps the score.");
+}
+
+// A question and its three answers, each on a card under an area of the page.
+Picture Question(int number, const std::string& question,
+                 const std::vector<std::function<void(Picture&, float, float)>>& icons,
+                 const std::vector<std::string>& labels) {
+  Picture p(608, 250);
+  p.Text("Question " + std::to_string(number) + " of 3", 14, 16, 20, ink::kShade, -1, false);
+  p.Text(question, 21, 16, 46, ink::kDeep);
+  for (int i = 0; i < 3; ++i) {
+    const float x = 16 + i * 198.0f;
+    p.Panel(x, 60, x + 180, 236, 12, ink::kCream, ink::kNavy, 3);
+    p.Circle(x + 22, 82, 13, ink::kNavy);
+    p.Text(std::string(1, char('A' + i)), 15, x + 22, 88, ink::kWhite, 0);
+    icons[i](p, x + 90, 136);
+    p.Text(labels[i], 17, x + 90, 222, ink::kInk, 0);
+  }
+  return p;
+}
+
+void AnswerFlower(Picture& p, float cx, float cy, Colour petals, Colour centre, int count) {
+  Stem(p, cx, cy, cy + 44);
+  p.Ellipse(cx + 10, cy + 30, 10, 4, ink::kLeaf);
+  Flower(p, cx, cy, 34, petals, centre, count);
+}
+
+void AnswerNumber(Picture& p, float cx, float cy, const std::string& number) {
+  p.Circle(cx, cy, 40, ink::kSand);
+  p.Text(number, 40, cx, cy + 15, ink::kNavy, 0);
+}
+
+void AnswerKey(Picture& p, float cx, float cy, float width, const std::string& label) {
+  p.RoundRect(cx - width / 2, cy - 22, cx + width / 2, cy + 30, 9, ink::kShade);
+  p.RoundRect(cx - width / 2, cy - 26, cx + width / 2, cy + 24, 9, ink::kGrey);
+  p.RoundRect(cx - width / 2 + 5, cy - 23, cx + width / 2 - 5, cy + 14, 7, ink::kSnow);
+  p.Text(label, 17, cx, cy + 2, ink::kInk, 0);
+}
+
+Picture Verdict(const std::string& text, const std::string& greek, Colour fill) {
+  Picture p(260, 52);
+  p.Panel(0, 0, 254, 46, 16, fill, ink::kDeep, 3);
+  p.Text(text, 18, 127, 24, ink::kWhite, 0);
+  p.Text(greek, 12, 127, 40, ink::kCream, 0, false);
+  return p;
+}
+
+void Star(Picture& p, float cx, float cy, float r, Colour c) {
+  std::vector<std::array<float, 2>> points;
+  for (int i = 0; i < 10; ++i) {
+    const float a = -kPi / 2 + i * kPi / 5, radius = i % 2 ? r * 0.45f : r;
+    points.push_back({cx + std::cos(a) * radius, cy + std::sin(a) * radius});
+  }
+  p.Polygon(points, c);
+}
+
+// The end of the quiz: stars for the score and a word about it.
+Picture Result(int score) {
+  static const char* const words[] = {"No answer right this time", "One answer right",
+                                      "Two answers right", "All three right!"};
+  static const char* const greek[] = {"Δοκίμασε ξανά", "Μία σωστή απάντηση",
+                                      "Δύο σωστές απαντήσεις", "Και οι τρεις σωστές!"};
+  Picture p(440, 200);
+  p.Panel(0, 0, 434, 194, 18, ink::kCream, score == 3 ? ink::kGold : ink::kNavy, 5);
+  for (int i = 0; i < 3; ++i) {
+    Star(p, 137 + i * 80.0f, 66, 34, i < score ? ink::kGold : ink::kSand);
+  }
+  p.Text(words[score], 22, 217, 138, ink::kDeep, 0);
+  p.Text(greek[score], 15, 217, 166, ink::kNavy, 0, false);
+  return p;
+}
+
+// A lantern on a dark pane; lit, the pane glows and says which handler lit it.
+Picture Lantern(bool lit, const std::string& how) {
+  Picture p(160, 220);
+  p.RoundRect(0, 0, 160, 220, 14, lit ? Hex(0x664411) : Hex(0x112244));
+  if (lit) {
+    p.Circle(80, 104, 74, Mix(Hex(0x664411), ink::kGold, 0.3f));
+    p.Circle(80, 104, 56, Mix(Hex(0x664411), ink::kGold, 0.6f));
+  }
+  p.Line(80, 8, 80, 40, 3, ink::kGrey);
+  p.Polygon({{52, 44}, {108, 44}, {96, 32}, {64, 32}}, ink::kShade);
+  p.RoundRect(56, 44, 104, 150, 8, ink::kShade);
+  p.RoundRect(62, 50, 98, 144, 6, lit ? ink::kSun : Hex(0x334455));
+  if (lit) p.Ellipse(80, 104, 9, 18, ink::kOrange);
+  p.Rect(52, 150, 108, 160, ink::kShade);
+  if (lit) {
+    p.Text("lit by", 12, 80, 188, ink::kCream, 0, false);
+    p.Text(how, 13, 80, 206, ink::kWhite, 0);
+  }
+  return p;
+}
+
+Picture LightsBackground() {
+  Picture p(640, 480);
+  Banner(p, "Lights", "Φώτα", "Move the pointer over a lantern: a handler of the page lights it.");
+  p.Bands(0, 80, 640, 480, Hex(0x223366), ink::kNight, 6);
+  const char* kinds[] = {"MouseEnter and", "MouseEnterLeave", "MouseEnter"};
+  const char* more[] = {"MouseLeave: on, then off", "on while the pointer is over", "flips it on or off"};
+  for (int i = 0; i < 3; ++i) {
+    const float x = 40 + i * 200.0f;
+    p.RoundRect(x, 110, x + 160, 330, 14, Hex(0x112244));
+    p.Line(x + 80, 118, x + 80, 150, 3, ink::kGrey);
+    p.Polygon({{x + 52, 154}, {x + 108, 154}, {x + 96, 142}, {x + 64, 142}}, ink::kShade);
+    p.RoundRect(x + 56, 154, x + 104, 260, 8, ink::kShade);
+    p.RoundRect(x + 62, 160, x + 98, 254, 6, Hex(0x334455));
+    p.Rect(x + 52, 260, x + 108, 270, ink::kShade);
+    p.Text(kinds[i], 15, x + 80, 362, ink::kCream, 0);
+    p.Text(more[i], 12, x + 80, 382, ink::kPaleSky, 0, false);
+  }
+  return p;
+}
+
+Picture BoatBackground() {
+  Picture p(640, 480);
+  Banner(p, "The boat", "Η βάρκα",
+         "A timed script moves the boat a little, then sets its own timer again.");
+  p.Rect(0, 80, 640, 270, ink::kSky);
+  Cloud(p, 110, 130, 34);
+  Cloud(p, 470, 120, 26);
+  Sun(p, 580, 140, 22);
+  for (int x = 0; x < 640; x += 2) {
+    const float h = 250 - 10 * std::sin(x * 0.017f + 0.7f);
+    p.Rect(float(x), h, float(x + 2), 270, ink::kMoss);
+  }
+  // Plain water where the boat sails: the boat's picture has the same water round it.
+  p.Rect(0, 270, 640, 364, ink::kWater);
+  p.Rect(0, 364, 640, 480, ink::kGrass);
+  for (int x = 0; x < 640; x += 2) {
+    const float h = 366 + 4 * std::sin(x * 0.05f);
+    p.Rect(float(x), 362, float(x + 2), h, ink::kSand);
+  }
+  // Ripples above and below the boat's way, never under it.
+  for (int i = 0; i < 8; ++i) {
+    const float x = 30 + i * 80.0f, y = i % 2 ? 278.0f : 357.0f;
+    p.Line(x, y, x + 20, y, 2, ink::kPaleSky);
+  }
+  // The landing stage on the far side.
+  p.Rect(600, 300, 640, 312, ink::kBrown);
+  p.Rect(606, 312, 612, 350, ink::kBark);
+  p.Rect(630, 312, 636, 350, ink::kBark);
+  p.Text("◀ start", 14, 24, 392, ink::kDeep, -1, false);
+  p.Text("landing stage ▶", 14, 616, 392, ink::kDeep, 1, false);
+  return p;
+}
+
+Picture Boat() {
+  Picture p(96, 64);
+  p.Rect(0, 0, 96, 64, ink::kWater);  // solid: it is moved over the plain water
+  p.Line(46, 6, 46, 44, 3, ink::kBark);
+  p.Polygon({{49, 8}, {84, 40}, {49, 40}}, ink::kWhite);
+  p.Polygon({{43, 14}, {43, 40}, {16, 40}}, ink::kCream);
+  p.Polygon({{6, 44}, {90, 44}, {78, 58}, {16, 58}}, ink::kPoppy);
+  p.Rect(12, 44, 84, 48, ink::kWhite);
+  return p;
+}
+
+Picture Ashore() {
+  Picture p(260, 52);
+  p.Panel(0, 0, 254, 46, 16, ink::kGold, ink::kBrown, 3);
+  p.Text("Ashore! The timer stops.", 15, 127, 23, ink::kInk, 0);
+  p.Text("Στην όχθη!", 12, 127, 39, ink::kNavy, 0, false);
+  return p;
+}
+
+Picture PathsBackground() {
+  Picture p(640, 480);
+  Banner(p, "Paths", "Μονοπάτια", "Leave by one of three paths: the next page knows which one.");
+  Meadow(p, 160);
+  struct Way {
+    float x;
+    const char* name;
+    const char* greek;
+  };
+  const Way ways[] = {{30, "By the river", "Από το ποτάμι"},
+                      {230, "Through the wood", "Μέσα από το δάσος"},
+                      {430, "Over the hill", "Πάνω από το λόφο"}};
+  for (int i = 0; i < 3; ++i) {
+    const float x = ways[i].x;
+    p.Line(x + 90, 330, 320, 420, 14, ink::kSand);
+    p.Rect(x + 84, 290, x + 96, 340, ink::kBark);
+    p.Panel(x, 170, x + 180, 300, 10, ink::kCream, ink::kBrown, 4);
+    if (i == 0) {
+      for (int k = 0; k < 3; ++k) {
+        for (int j = 0; j < 6; ++j)
+          p.Line(x + 30 + j * 20.0f, 200 + k * 16 + (j % 2) * 6.0f, x + 50 + j * 20.0f,
+                 200 + k * 16 + ((j + 1) % 2) * 6.0f, 3, ink::kWater);
+      }
+    } else if (i == 1) {
+      for (int k = 0; k < 4; ++k)
+        Tree(p, x + 36 + k * 36.0f, 250, 36, k % 2 ? ink::kForest : ink::kLeaf);
+    } else {
+      p.Shape(x + 14, 200, x + 166, 252, ink::kGrass, [=](float px, float py) {
+        const float dx = (px - x - 90) / 74, dy = (py - 252) / 50;
+        return dx * dx + dy * dy <= 1;
+      });
+      Tree(p, x + 90, 206, 22, ink::kLeaf);
+    }
+    p.Text(ways[i].name, 15, x + 90, 276, ink::kInk, 0);
+    p.Text(ways[i].greek, 11, x + 90, 292, ink::kNavy, 0, false);
+  }
+  return p;
+}
+
+Picture ArrivalBackground() {
+  Picture p(640, 480);
+  Banner(p, "Arrival", "Άφιξη",
+         "The +Start script read ExitCondition$: the hotspot you left by.");
+  Meadow(p, 200);
+  p.Rect(260, 300, 380, 318, ink::kBrown);
+  p.Polygon({{250, 300}, {320, 250}, {390, 300}}, ink::kPoppy);
+  p.Rect(270, 318, 370, 380, ink::kCream);
+  p.Rect(308, 340, 332, 380, ink::kBark);
+  p.Rect(280, 328, 300, 346, ink::kPaleSky);
+  p.Rect(340, 328, 360, 346, ink::kPaleSky);
+  return p;
+}
+
+Picture CameBy(const std::string& text, const std::string& greek, Colour accent) {
+  Picture p(400, 72);
+  p.Panel(0, 0, 394, 66, 14, ink::kCream, accent, 4);
+  p.Text(text, 19, 197, 32, ink::kInk, 0);
+  p.Text(greek, 13, 197, 54, ink::kNavy, 0, false);
+  return p;
+}
+
 }  // namespace
 }  // namespace demo_pictures
 
@@ -620,6 +905,7 @@ int main(int argc, char** argv) {
       {"card-keys", [] { return Card("Keys", "Πλήκτρα", IconKeys, ink::kShade); }},
       {"card-colours", [] { return Card("Colours", "Χρώματα", IconColours, ink::kPurple); }},
       {"card-pond", [] { return Card("The pond", "Η λίμνη", IconPond, ink::kWater); }},
+      {"card-scripts", [] { return Card("Scripts", "Σενάρια", IconScripts, ink::kPurple); }},
       {"seasons", SeasonsBackground},
       {"spring", [] { return Season(0); }},
       {"summer", [] { return Season(1); }},
@@ -655,6 +941,53 @@ int main(int argc, char** argv) {
       {"button-photo", [] { return Button("Photo", 144, ink::kPurple); }},
       {"button-meadow", [] { return Button("The meadow", 184, ink::kLeaf, "◀"); }},
       {"button-quit", [] { return Button("Quit", 144, ink::kPoppy); }},
+      {"button-scripts", [] { return Button("Scripts", 144, ink::kPurple, "◀"); }},
+      {"button-again", [] { return Button("Again", 144, ink::kOrange, "↻"); }},
+      {"scripts", ScriptsBackground},
+      {"quiz", QuizBackground},
+      {"question-1",
+       [] {
+         return Question(
+             1, "Which of these flowers is red?",
+             {[](Picture& p, float x, float y) { AnswerFlower(p, x, y, ink::kWhite, ink::kGold, 10); },
+              [](Picture& p, float x, float y) { AnswerFlower(p, x, y, ink::kPoppy, ink::kInk, 5); },
+              [](Picture& p, float x, float y) { AnswerFlower(p, x, y, ink::kBlue, ink::kNavy, 7); }},
+             {"Daisy", "Poppy", "Cornflower"});
+       }},
+      {"question-2",
+       [] {
+         return Question(2, "How many seasons has a year?",
+                         {[](Picture& p, float x, float y) { AnswerNumber(p, x, y, "4"); },
+                          [](Picture& p, float x, float y) { AnswerNumber(p, x, y, "2"); },
+                          [](Picture& p, float x, float y) { AnswerNumber(p, x, y, "12"); }},
+                         {"Four", "Two", "Twelve"});
+       }},
+      {"question-3",
+       [] {
+         return Question(3, "Which key leads to the night sky?",
+                         {[](Picture& p, float x, float y) { AnswerKey(p, x, y, 110, "Return ↵"); },
+                          [](Picture& p, float x, float y) { AnswerKey(p, x, y, 60, "A"); },
+                          [](Picture& p, float x, float y) { AnswerKey(p, x, y, 140, "Space"); }},
+                         {"Return", "A", "Space"});
+       }},
+      {"right", [] { return Verdict("Right!", "Σωστά!", ink::kLeaf); }},
+      {"wrong", [] { return Verdict("Not quite", "Όχι ακριβώς", ink::kPoppy); }},
+      {"result-0", [] { return Result(0); }},
+      {"result-1", [] { return Result(1); }},
+      {"result-2", [] { return Result(2); }},
+      {"result-3", [] { return Result(3); }},
+      {"lights", LightsBackground},
+      {"lantern-a", [] { return Lantern(true, "MouseEnter"); }},
+      {"lantern-b", [] { return Lantern(true, "MouseEnterLeave"); }},
+      {"lantern-c", [] { return Lantern(true, "MouseEnter (flip)"); }},
+      {"boat-pond", BoatBackground},
+      {"boat", Boat},
+      {"ashore", Ashore},
+      {"paths", PathsBackground},
+      {"arrival", ArrivalBackground},
+      {"came-river", [] { return CameBy("You came by the river", "Ήρθες από το ποτάμι", ink::kWater); }},
+      {"came-wood", [] { return CameBy("You came through the wood", "Ήρθες μέσα από το δάσος", ink::kForest); }},
+      {"came-hill", [] { return CameBy("You came over the hill", "Ήρθες πάνω από το λόφο", ink::kGrass); }},
   };
   for (const auto& [name, draw] : pictures) {
     const Picture picture = draw();
