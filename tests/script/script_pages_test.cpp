@@ -126,6 +126,10 @@ TEST_F(PageScripts, ObjectBoxesMoveAndRedrawsTakeTheAdjustedBox) {
   EXPECT_EQ(Run("render \"Box\", 0, 0, 10, 10\nredraw \"\", -2000, -2000, -2000, -2000\n"), Keys{});
   EXPECT_EQ(Object(4)->box()->x0, 100) << "render leaves the object as it is";
   EXPECT_EQ(Run("redraw \"Box\", 1, 2, 3\n"), (Keys{"scerr43"}));
+  // Extreme numbers move the box far off the page; nothing overflows and nothing is drawn.
+  EXPECT_EQ(Run("objadj \"Box\", 2147483647, -2147483647, 2147483647, 2147483647\n"), Keys{});
+  EXPECT_EQ(Run("objadj \"Box\", 100, 200, 50, 20\n"), Keys{});
+  EXPECT_EQ(Object(4)->box()->x1, 150);
 }
 
 TEST_F(PageScripts, ColoursAreStoredAsPaletteWords) {
