@@ -10,6 +10,7 @@
 #include <set>
 #include <sstream>
 
+#include "platform/png_codec.h"
 #include "support/test_support.h"
 
 namespace zd {
@@ -80,7 +81,61 @@ TEST(DemoTour, VisitsEveryPageOfBothTitlesAndEndsByTheTitlesOwnFinish) {
     EXPECT_GT(std::filesystem::exists(shot) ? std::filesystem::file_size(shot) : 0u, 1000u) << shot;
     ++shots;
   }
-  EXPECT_GE(shots, 25);
+  EXPECT_GE(shots, 31);
+}
+
+// The page the tour's drawings section ends on: one 3 : 2 drawing in a wide, a square and a tall
+// box, each framed on the page's picture. Where the fitted drawing leaves a box's margins, the
+// frame's pale ground shows; across the fitted part, the drawing.
+TEST(DemoTour, TheSmallDrawingKeepsItsProportionsCentredInEachBox) {
+  test::TempDir dir;
+  const std::string shot = dir.File("fitting.png");
+  const std::string events = "wait 300\nclick 554 330\nwait 100\nclick 550 444\nwait 100\n"
+                             "click 550 444\nwait 100\nexpect page Fitting\nscreenshot " +
+                             shot + "\n";
+  const auto r = test::RunPlayer(
+      {"--headless", "--events", dir.Write("e", events), test::BuildDir() + "/demo/_meadow"},
+      dir.path());
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string bytes = test::ReadFile(shot);
+  platform::RgbaImage image;
+  std::string error;
+  ASSERT_TRUE(platform::DecodePngRgba(reinterpret_cast<const uint8_t*>(bytes.data()),
+                                      bytes.size(), image, error))
+      << error;
+  const auto pixel = [&](int x, int y) {
+    const size_t at = (size_t(y) * image.width + size_t(x)) * 4;
+    return uint32_t(image.rgba[at]) << 16 | uint32_t(image.rgba[at + 1]) << 8 | image.rgba[at + 2];
+  };
+  const uint32_t ground = pixel(30, 171);  // inside the wide box, left of the drawing
+  struct Probe {
+    const char* where;
+    int x, y;
+    bool drawn;
+  };
+  // Each box is probed just outside the fitted drawing and on its hill, near the middle and
+  // near its ends.
+  const Probe probes[] = {
+      // The wide box (380 x 110): the drawing is 165 wide, from x 131 to 296.
+      {"wide, left margin", 126, 171, false},
+      {"wide, right margin", 302, 171, false},
+      {"wide, middle", 214, 209, true},
+      {"wide, left end", 137, 209, true},
+      // The square box (150 x 150): 100 high, from y 287 to 387.
+      {"square, above", 99, 282, false},
+      {"square, below", 99, 392, false},
+      {"square, middle", 99, 372, true},
+      {"square, left end", 29, 372, true},
+      // The tall box (136 x 296): 91 high, from y 219 to 309.
+      {"tall, above", 536, 213, false},
+      {"tall, below", 536, 315, false},
+      {"tall, middle", 536, 295, true},
+      {"tall, right end", 599, 295, true},
+  };
+  for (const Probe& probe : probes) {
+    EXPECT_EQ(pixel(probe.x, probe.y) != ground, probe.drawn)
+        << probe.where << " (" << probe.x << ", " << probe.y << ")";
+  }
 }
 
 }  // namespace

@@ -200,6 +200,31 @@ void IconScripts(Picture& p, float cx, float cy) {
   p.Text("+", 20, cx + 26, cy - 21, ink::kWhite, 0);
 }
 
+void IconDrawings(Picture& p, float cx, float cy) {
+  // A Bézier curve with its two control points and their handles, and a pen.
+  const float ax = cx - 38, ay = cy + 22, bx = cx - 20, by = cy - 36;
+  const float c2x = cx + 22, c2y = cy + 44, dx = cx + 38, dy = cy - 16;
+  p.Line(ax, ay, bx, by, 1.5f, ink::kGrey);
+  p.Line(dx, dy, c2x, c2y, 1.5f, ink::kGrey);
+  float px = ax, py = ay;
+  for (int i = 1; i <= 24; ++i) {
+    const float t = i / 24.0f, u = 1 - t;
+    const float x = u * u * u * ax + 3 * u * u * t * bx + 3 * u * t * t * c2x + t * t * t * dx;
+    const float y = u * u * u * ay + 3 * u * u * t * by + 3 * u * t * t * c2y + t * t * t * dy;
+    p.Line(px, py, x, y, 4, ink::kWater);
+    px = x, py = y;
+  }
+  for (const auto& [x, y] : {std::array<float, 2>{ax, ay}, {dx, dy}}) {
+    p.Rect(x - 4, y - 4, x + 4, y + 4, ink::kNavy);
+  }
+  p.Circle(bx, by, 4, ink::kPoppy);
+  p.Circle(c2x, c2y, 4, ink::kPoppy);
+  // The pen, nib down towards the curve's end.
+  p.Polygon({{cx + 10, cy - 40}, {cx + 18, cy - 46}, {cx + 44, cy - 20}, {cx + 36, cy - 14}},
+            ink::kGold);
+  p.Polygon({{cx + 36, cy - 14}, {cx + 44, cy - 20}, {cx + 46, cy - 8}}, ink::kInk);
+}
+
 // A contents card: 140 x 120 with its shadow, the panel 134 x 114.
 Picture Card(const std::string& label, const std::string& greek,
              void (*icon)(Picture&, float, float), Colour accent) {
@@ -886,6 +911,56 @@ Picture CameBy(const std::string& text, const std::string& greek, Colour accent)
   return p;
 }
 
+
+// ---- The drawings section ----
+
+// The dashed frame of a box a drawing is fitted into, with its name above it.
+void BoxFrame(Picture& p, float x0, float y0, float x1, float y1, const std::string& label) {
+  p.Rect(x0, y0, x1, y1, ink::kSnow);
+  const auto dashes = [&](float ax, float ay, float bx, float by) {
+    const float length = std::hypot(bx - ax, by - ay);
+    for (float t = 0; t < length; t += 12) {
+      const float e = std::min(t + 7, length);
+      p.Line(ax + (bx - ax) * t / length, ay + (by - ay) * t / length, ax + (bx - ax) * e / length,
+             ay + (by - ay) * e / length, 2, ink::kNavy);
+    }
+  };
+  dashes(x0, y0, x1, y0);
+  dashes(x1, y0, x1, y1);
+  dashes(x1, y1, x0, y1);
+  dashes(x0, y1, x0, y0);
+  p.Text(label, 13, x0, y0 - 8, ink::kDeep);
+}
+
+Picture DrawnMapBackground() {
+  Picture p = PaperPage("Map of the meadow", "Χάρτης του λιβαδιού",
+                        "A Draw drawing: filled paths, curves, dotted footpaths, arrows and text.");
+  p.Panel(10, 86, 630, 418, 8, ink::kWhite, ink::kBrown, 3);
+  return p;
+}
+
+Picture DiagramBackground() {
+  Picture p = PaperPage("A frog's life", "Η ζωή του βατράχου",
+                        "A diagram drawn with shapes and labels; the notes are a Draw text area.");
+  p.Panel(12, 88, 416, 416, 12, ink::kWhite, ink::kLeaf, 3);
+  p.Panel(428, 88, 628, 416, 12, ink::kCream, ink::kGold, 3);
+  return p;
+}
+
+Picture FittingBackground() {
+  Picture p = PaperPage("Fitting", "Προσαρμογή",
+                        "One small drawing in three boxes: kept in proportion, centred.");
+  BoxFrame(p, 24, 116, 404, 226, "A wide box · φαρδύ");
+  BoxFrame(p, 24, 262, 174, 412, "A square box · τετράγωνο");
+  BoxFrame(p, 468, 116, 604, 412, "A tall box · ψηλό");
+  const char* lines[] = {"The drawing is 3 : 2.", "In the wide box it is as",
+                         "high as the box, centred", "across; in the square and",
+                         "the tall box as wide as", "the box, centred up and down."};
+  for (int i = 0; i < 6; ++i) p.Text(lines[i], 14, 196, 268 + i * 20.0f, ink::kDeep, -1, false);
+  p.Text("Οι αναλογίες μένουν ίδιες.", 13, 196, 398, ink::kNavy, -1, false);
+  return p;
+}
+
 }  // namespace
 }  // namespace demo_pictures
 
@@ -906,6 +981,7 @@ int main(int argc, char** argv) {
       {"card-colours", [] { return Card("Colours", "Χρώματα", IconColours, ink::kPurple); }},
       {"card-pond", [] { return Card("The pond", "Η λίμνη", IconPond, ink::kWater); }},
       {"card-scripts", [] { return Card("Scripts", "Σενάρια", IconScripts, ink::kPurple); }},
+      {"card-drawings", [] { return Card("Drawings", "Σχέδια", IconDrawings, ink::kWater); }},
       {"seasons", SeasonsBackground},
       {"spring", [] { return Season(0); }},
       {"summer", [] { return Season(1); }},
@@ -987,6 +1063,9 @@ int main(int argc, char** argv) {
       {"arrival", ArrivalBackground},
       {"came-river", [] { return CameBy("You came by the river", "Ήρθες από το ποτάμι", ink::kWater); }},
       {"came-wood", [] { return CameBy("You came through the wood", "Ήρθες μέσα από το δάσος", ink::kForest); }},
+      {"drawn-map", DrawnMapBackground},
+      {"diagram", DiagramBackground},
+      {"fitting", FittingBackground},
       {"came-hill", [] { return CameBy("You came over the hill", "Ήρθες πάνω από το λόφο", ink::kGrass); }},
   };
   for (const auto& [name, draw] : pictures) {
