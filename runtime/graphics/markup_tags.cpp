@@ -165,7 +165,7 @@ TagEffect ApplyTag(std::string_view tagText, TextStyle& style, const TextStyle& 
     style.font.underline = false;
     style.textColour = 0;
     style.background = 0;
-    effect.fontChanged = effect.coloursChanged = true;
+    effect.coloursChanged = true;  // the underline waits for the next font change
   } else if (n.size() > 1 && n[0] == '/') {
     // /FONT, /B, /STRONG, /I, /CITE, /EM, /U, /STRIKE, /CENTER, /LEADING, /H1../H6, /P, /SUB,
     // /SUP: a closing tag without its record changes nothing.

@@ -26,12 +26,18 @@ Rect TextArea(const TextBoxInput& input) {
 void DrawRun(LinePass& pass, std::string_view run, const TextStyle& style, int x, int y,
              LineSize& line) {
   if (run.empty()) return;
-  const int width = pass.device.TextWidth(style.font, run);
-  const int height = pass.device.TextHeight(style.font);
+  const int width = pass.device.TextWidth(style.deviceFont, run);
+  const int height = pass.device.TextHeight(style.deviceFont);
   const int top = y + style.verticalOffset;
   if (pass.mode == LineMode::Draw) {
-    pass.device.DrawText(x, top, style.font, run, style.DrawnTextColour(),
-                         (style.flags & text_flag::FILL) != 0, style.DrawnBackground(), pass.area);
+    // Runs wholly above or below the area are only measured: they would be cut away.
+    if (top + height <= pass.area.top || top >= pass.area.bottom) {
+      line.width += width;
+      line.height = std::max(line.height, height);
+      return;
+    }
+    pass.device.DrawText(x, top, style.deviceFont, run, style.deviceText,
+                         (style.flags & text_flag::FILL) != 0, style.deviceBackground, pass.area);
   } else if (pass.mode == LineMode::Click && !pass.hit && style.inAnchor &&
              pass.clickX >= x && pass.clickX < x + width && pass.clickY >= top &&
              pass.clickY < top + height) {
@@ -51,7 +57,12 @@ LineSize DrawLine(LinePass& pass, std::string_view text, size_t from, size_t to,
     if (text[i] == '<') {
       const size_t close = text.find('>', i);
       if (close == std::string_view::npos || close >= to) break;  // an unfinished tag ends it
-      ApplyTag(text.substr(i + 1, close - i - 1), style, pass.base);
+      const TagEffect effect = ApplyTag(text.substr(i + 1, close - i - 1), style, pass.base);
+      if (effect.fontChanged) style.deviceFont = style.font;
+      if (effect.coloursChanged && pass.mode == LineMode::Draw) {
+        style.deviceText = style.DrawnTextColour();
+        style.deviceBackground = style.DrawnBackground();
+      }
       i = close + 1;
       continue;
     }
@@ -101,7 +112,7 @@ LineLayout LayoutLine(TextDevice& device, const TextStyle& base, std::string_vie
     }
     segment = wordEnd;
   }
-  if (layout.size.height == 0) layout.size.height = device.TextHeight(layout.after.font);
+  if (layout.size.height == 0) layout.size.height = device.TextHeight(layout.after.deviceFont);
   return layout;
 }
 
@@ -126,6 +137,9 @@ std::optional<AnchorHit> DrawTextBox(TextDevice& device, const TextBoxInput& inp
   base.background = input.background;
   base.linkColour = input.linkColour;
   base.linkBackground = input.linkBackground;
+  base.deviceFont = base.font;
+  base.deviceText = base.textColour;
+  base.deviceBackground = base.background;
 
   size_t first = 0;
   while (first < end && text[first] == ' ') ++first;
@@ -160,13 +174,18 @@ std::optional<AnchorHit> DrawTextBox(TextDevice& device, const TextBoxInput& inp
     int x = area.left;
     if (line.after.flags & text_flag::RIGHT) x = area.right - line.size.width;
     if (line.after.flags & text_flag::CENTRE) x = area.left + (area.width() - line.size.width) / 2;
-    const bool visible = top + line.size.height > area.top;
-    const bool wanted = !click || (pass.clickY >= top && pass.clickY < top + line.size.height);
-    if (visible && wanted) {
-      DrawLine(pass, text, pos, line.end, style, x, int(top));
-      if (pass.hit) break;
+    // Lines far above the area (a tall text centred vertically) are placed just above it.
+    const int y = int(std::max<int64_t>(top, int64_t(area.top) - (1 << 24)));
+    if (!click) {
+      // Drawing carries the colours chosen in this line on to the next.
+      DrawLine(pass, text, pos, line.end, style, x, y);
+    } else {
+      if (pass.clickY >= top && pass.clickY < top + line.size.height) {
+        DrawLine(pass, text, pos, line.end, style, x, y);
+        if (pass.hit) break;
+      }
+      style = std::move(line.after);
     }
-    style = std::move(line.after);
     offset += advance(line);
     pos = line.next;
   }

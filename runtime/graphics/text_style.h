@@ -63,6 +63,11 @@ struct TextStyle {
   uint32_t textColour = PALETTE_BLACK, background = PALETTE_BLACK;
   uint32_t linkColour = PALETTE_BLACK, linkBackground = PALETTE_BLACK;
   std::vector<StyleRecord> stack;  // oldest first
+  // What runs are drawn with: the font and colours last selected. A tag changes them only when
+  // it marks the font or the colours changed, so an underline taken off by "/A" stays until the
+  // next font change, and "COLOR" anchors keep the colours of the text around them.
+  LogicalFont deviceFont;
+  uint32_t deviceText = PALETTE_BLACK, deviceBackground = PALETTE_BLACK;
 
   // Saves `fields` under `closingTag` (kept to MAX_STYLE_RECORDS records).
   void Push(std::string closingTag, std::initializer_list<StyleField> fields);

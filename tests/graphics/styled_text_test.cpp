@@ -86,6 +86,10 @@ TEST(StyledText, OneClosingFontRestoresOnlyTheNewestColour) {
   EXPECT_EQ(d.Find("out")->colour, kRed);         // the text colour stays
   EXPECT_EQ(d.Find("out")->background, kWhite);   // the background comes back
   EXPECT_EQ(d.Find("last")->colour, kBlue);       // a second /FONT restores the first record
+  // Colours chosen on one line stay on the next.
+  d.runs.clear();
+  DrawTextBox(d, Input("<FONT COLOR=RED>" + std::string(39, 'r') + " next</FONT>"));
+  EXPECT_EQ(d.Find("next")->colour, kRed);
   ASSERT_EQ(d.fills.size(), 1u);
   EXPECT_EQ(d.fills[0].second, kWhite);
 }
@@ -174,6 +178,18 @@ TEST(StyledText, LinkColours) {
   DrawTextBox(d, in);
   EXPECT_EQ(d.Find("link")->colour, kBlue);
   EXPECT_EQ(d.Find("link")->background, PALETTE_BLACK);
+
+  // COLOR makes an anchor without changing the colours; its run still answers clicks.
+  in.text = "<COLOR QSE=x>quiet</COLOR><U><A QSE=y>a</A>b</U>c";
+  in.linkColour = kRed;
+  d.runs.clear();
+  DrawTextBox(d, in);
+  EXPECT_EQ(d.Find("quiet")->colour, kBlue);
+  EXPECT_EQ(DrawTextBox(d, in, std::pair{10, 10})->name, "QSE");
+  // "/A" takes the underline off without choosing the font again: only "/U" does.
+  EXPECT_EQ(d.Find("a")->colour, kRed);
+  EXPECT_TRUE(d.Find("b")->font.underline);
+  EXPECT_FALSE(d.Find("c")->font.underline);
 }
 
 TEST(StyledText, LineBreakNormalisation) {
