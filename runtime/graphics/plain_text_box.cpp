@@ -51,13 +51,13 @@ int DrawPlainTextBox(TextDevice& device, const TextBoxInput& input,
                      const std::vector<SearchTerm>& terms,
                      const std::optional<std::pair<int, int>>& click) {
   if (input.text.empty()) return -1;
+  const Rect box = KeptTextBox(input.box);
   if (!click) {
-    if (input.flags & text_flag::FILL) device.FillBox(input.box, input.background);
-    if (input.flags & text_flag::FRAME) device.FrameBox(input.box, input.textColour);
+    if (input.flags & text_flag::FILL) device.FillBox(box, input.background);
+    if (input.flags & text_flag::FRAME) device.FrameBox(box, input.textColour);
   }
   const bool fixedPitch = (input.font.pitchAndFamily & 3) == 1;
-  Rect area{input.box.left + 4, input.box.top + (fixedPitch ? 4 : 5), input.box.right - 4,
-            input.box.bottom - 4};
+  Rect area{box.left + 4, box.top + (fixedPitch ? 4 : 5), box.right - 4, box.bottom - 4};
   if (input.flags & text_flag::INDENT) area.left += 22;
   const LogicalFont& font = input.font;
   const std::string_view text = input.text;

@@ -8,20 +8,27 @@
 namespace zd {
 namespace {
 
+constexpr int MAX_LINE_WIDTH = 1 << 28;
+
 bool EndsLine(char c) { return c == '\n' || c == '\r'; }
 bool EndsWord(char c) { return c == ' ' || EndsLine(c); }
 
 // The text area of a box: inset by 4 pixels (1 above and below for the fixed-pitch system
 // font), and 22 more on the left for indented text.
-Rect TextArea(const TextBoxInput& input) {
+Rect TextArea(const Rect& box, const TextBoxInput& input) {
   const bool modern = (input.font.pitchAndFamily & 0x30) == 0x30;
-  Rect area{input.box.left + 4, input.box.top + (modern ? 1 : 4), input.box.right - 4,
-            input.box.bottom - (modern ? 1 : 4)};
+  Rect area{box.left + 4, box.top + (modern ? 1 : 4), box.right - 4, box.bottom - (modern ? 1 : 4)};
   if (input.flags & text_flag::INDENT) area.left += 22;
   return area;
 }
 
 }  // namespace
+
+Rect KeptTextBox(const Rect& box) {
+  static constexpr int kLimit = 1 << 20;
+  const auto keep = [](int v) { return std::clamp(v, -kLimit, kLimit); };
+  return {keep(box.left), keep(box.top), keep(box.right), keep(box.bottom)};
+}
 
 void DrawRun(LinePass& pass, std::string_view run, const TextStyle& style, int x, int y,
              LineSize& line) {
@@ -29,11 +36,15 @@ void DrawRun(LinePass& pass, std::string_view run, const TextStyle& style, int x
   const int width = pass.device.TextWidth(style.deviceFont, run);
   const int height = pass.device.TextHeight(style.deviceFont);
   const int top = y + style.verticalOffset;
+  // A line's width is kept to a bound no box reaches, so no sum of runs can overflow.
+  const auto grow = [&] {
+    line.width = int(std::min<int64_t>(int64_t(line.width) + width, MAX_LINE_WIDTH));
+    line.height = std::max(line.height, height);
+  };
   if (pass.mode == LineMode::Draw) {
     // Runs wholly above or below the area are only measured: they would be cut away.
     if (top + height <= pass.area.top || top >= pass.area.bottom) {
-      line.width += width;
-      line.height = std::max(line.height, height);
+      grow();
       return;
     }
     pass.device.DrawText(x, top, style.deviceFont, run, style.deviceText,
@@ -44,8 +55,7 @@ void DrawRun(LinePass& pass, std::string_view run, const TextStyle& style, int x
     pass.hit = AnchorHit{style.anchorName, style.anchorValue,
                          std::string(run.substr(0, MAX_ANCHOR_VALUE))};
   }
-  line.width += width;
-  line.height = std::max(line.height, height);
+  grow();
 }
 
 LineSize DrawLine(LinePass& pass, std::string_view text, size_t from, size_t to,
@@ -102,7 +112,7 @@ LineLayout LayoutLine(TextDevice& device, const TextStyle& base, std::string_vie
       break;
     }
     layout.after = std::move(trial);
-    layout.size.width += word.width;
+    layout.size.width = std::min(layout.size.width + word.width, MAX_LINE_WIDTH);
     layout.size.height = std::max(layout.size.height, word.height);
     layout.end = wordEnd;
     first = false;
@@ -120,11 +130,12 @@ std::optional<AnchorHit> DrawTextBox(TextDevice& device, const TextBoxInput& inp
                                      const std::optional<std::pair<int, int>>& click) {
   if (input.text.empty()) return std::nullopt;
   if (uint8_t(input.text[0]) == 0xA0 && !click) return std::nullopt;
+  const Rect box = KeptTextBox(input.box);
   if (!click) {
-    if (input.flags & text_flag::FILL) device.FillBox(input.box, input.background);
-    if (input.flags & text_flag::FRAME) device.FrameBox(input.box, input.textColour);
+    if (input.flags & text_flag::FILL) device.FillBox(box, input.background);
+    if (input.flags & text_flag::FRAME) device.FrameBox(box, input.textColour);
   }
-  const Rect area = TextArea(input);
+  const Rect area = TextArea(box, input);
   const std::string text = NormalizeMarkupBreaks(input.text);
   const size_t end = MarkupEnd(text);
 

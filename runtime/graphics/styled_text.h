@@ -68,6 +68,9 @@ struct LineLayout {
 LineLayout LayoutLine(TextDevice& device, const TextStyle& base, std::string_view text,
                       size_t start, size_t end, const TextStyle& style);
 
+// A box kept to +-2^20 pixels, where no size or sum of sizes can overflow.
+Rect KeptTextBox(const Rect& box);
+
 // What a text object gives its text box.
 struct TextBoxInput {
   Rect box;

@@ -327,8 +327,17 @@ TEST(StyledText, HostileMarkupDrawsWhatItCan) {
     DrawPlainTextBox(d, Input(t), {{{"B"}}});
     StripMarkup(t);
   }
-  // A box too small to hold anything.
+  // A box too small to hold anything, and boxes larger than any sum of sizes.
   DrawTextBox(d, Input("a b c", {50, 50, 52, 51}, text_flag::VCENTRE));
+  const Rect huge{INT32_MIN + 1, INT32_MIN + 1, INT32_MAX, INT32_MAX};
+  const std::string runs = [] { std::string s; for (int i = 0; i < 3000; ++i) s += "<B>" + std::string(50, 'w') + "</B>"; return s; }();
+  for (const uint32_t flags : {0u, text_flag::VCENTRE | text_flag::CENTRE, text_flag::RIGHT}) {
+    d.runs.clear();
+    DrawTextBox(d, Input(runs, huge, flags));
+    EXPECT_FALSE(d.runs.empty());
+    DrawTextBox(d, Input(runs, huge, flags), std::pair{0, 0});
+    DrawPlainTextBox(d, Input(runs, huge, flags), {{{"w"}}});
+  }
 
   // Random and mutated markup.
   std::mt19937 random(1253);
