@@ -265,6 +265,7 @@ void ScriptEngine::SetExitCondition(const std::string& text) { exitCondition.Ass
 
 void ScriptEngine::PageEntered() {
   resume.Clear();
+  anchorText.Clear();
   TraceSeam(runtime_.trace, "script.page-entered");
 }
 

@@ -101,6 +101,11 @@ class ScriptEngine {
   void ExecuteScriptLine(std::string_view line, script::ConditionStack& conditions,
                          size_t nextLine);
 
+  // Styled-text anchors: QSE runs the page's script object of that name, QSL runs its value
+  // as one line (single quotes becoming double quotes), each under the anchor's own name.
+  void RunAnchorScript(std::string_view objectName);
+  void RunAnchorLine(std::string_view line);
+
   void SetExitCondition(const std::string& text);
   // A page was entered: "Resume$" is emptied, a loaded status applied and the page recorded.
   void PageEntered();
@@ -168,6 +173,7 @@ class ScriptEngine {
   int32_t totalTimeBase = 0;
   script::ScriptText resume;
   script::ScriptText exitCondition;
+  script::ScriptText anchorText;  // the text of the last anchor clicked
   bool sound = true;
   int32_t dateFormat = 256;
   int32_t useSelection = 0;

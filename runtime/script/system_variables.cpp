@@ -107,8 +107,7 @@ void PtrShape(ScriptEngine& e, ScriptText& out) {
 void SetPtrShape(ScriptEngine& e, std::string_view v) {
   R(e).shell.pointers().SelectPointer(std::string(v));
 }
-// Styled-text anchors record the text they were clicked with; none are drawn yet.
-void AnchorText(ScriptEngine&, ScriptText& out) { out.Clear(); }
+void AnchorText(ScriptEngine& e, ScriptText& out) { out = e.anchorText; }
 void ExitCondition(ScriptEngine& e, ScriptText& out) {
   out = e.exitCondition;
   e.exitCondition.Clear();  // each value is read once

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "graphics/styled_text.h"
 #include "title/page_object.h"
 
 namespace zd {
@@ -19,6 +20,11 @@ bool DrawDrawingSlot(Runtime& runtime, Canvas& canvas, const Rect& box,
                      const Rect& visible, uint32_t slot);
 void DrawTextObject(Runtime& runtime, Canvas& canvas, const Rect& box,
                     const Rect& visible, int object, uint32_t pageBackground);
+// The anchor of a text object at page pixel (x, y), if any.
+std::optional<AnchorHit> TextAnchorAt(Runtime& runtime, int object, int x, int y);
+// A click at page pixel (x, y) on a text object's anchor: records the anchor's text for
+// AnchorText$ and runs what the anchor says. False when no anchor lies there.
+bool RunTextAnchor(Runtime& runtime, int object, int x, int y);
 // The page a styled-text link at page pixel (x, y) of a text object leads to, if any.
 std::optional<uint32_t> TextLinkAt(Runtime& runtime, int object, int x, int y);
 void DrawDatabaseObject(Runtime& runtime, Canvas& canvas, const Rect& box,

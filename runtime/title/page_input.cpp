@@ -31,6 +31,7 @@ void Pages::LeftButtonUp(int pageX, int pageY) {
     }
     case HitResult::Kind::Area: ClickArea(hit.object); break;
     case HitResult::Kind::TextLink: GotoPageWithHistory(hit.number); break;
+    case HitResult::Kind::TextAnchor: RunTextAnchor(runtime_, hit.object, pageX, pageY); break;
     case HitResult::Kind::KeywordHotspot:
       runtime_.database.KeywordHotspotClicked(hit.object, hit.number);
       break;
@@ -86,6 +87,12 @@ HitResult Pages::HitTest(int x, int y) {
       if (const auto page = TextLinkAt(runtime_, static_cast<int>(i), x, y)) {
         result.kind = HitResult::Kind::TextLink;
         result.number = *page;
+        return result;
+      }
+      // An anchor takes the click: what it runs is the click's only effect.
+      if (TextAnchorAt(runtime_, static_cast<int>(i), x, y)) {
+        result.kind = HitResult::Kind::TextAnchor;
+        result.object = static_cast<int>(i);
         return result;
       }
     } else if (type == object_type::KEYWORD_HOTSPOT) {

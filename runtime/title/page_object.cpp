@@ -1,6 +1,7 @@
 #include "title/page_object.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace zd {
 
@@ -63,6 +64,19 @@ std::string PageObject::text() const {
   if (ref_.length <= 200) return {};
   const size_t width = std::min<size_t>(capacity, ref_.length - 200);
   return image_->Text(start, width);
+}
+
+std::string PageObject::fontDescription() const {
+  if (ref_.length < 168) return {};
+  return image_->Text(ref_.offset + 88, 80);
+}
+
+double PageObject::ReadDouble(size_t offset) const {
+  if (offset + 8 > ref_.length) return 0;
+  const uint64_t bits = (uint64_t(Read(offset, 0)) << 32) | Read(offset + 4, 0);
+  double value;
+  std::memcpy(&value, &bits, sizeof value);
+  return value;
 }
 
 uint32_t PageObject::Read(size_t offset, uint32_t fallback) const {

@@ -93,6 +93,14 @@ class PageObject {
   void SetTextColour(uint32_t colour) { Write(184, colour); }
   void SetTextBackground(uint32_t colour) { Write(188, colour); }
 
+  // Text objects (types 4 and 5): link colours, font and flags.
+  uint32_t linkColour() const { return Read(80, kNone); }
+  uint32_t linkBackground() const { return Read(84, kNone); }
+  std::string fontDescription() const;  // at most 80 characters
+  double fontHeight() const { return ReadDouble(168); }
+  double fontWidth() const { return ReadDouble(176); }
+  uint32_t textFlags() const { return Read(192, 0); }
+
   // Text objects: the text (type 4) and the styled-text resource and its slot (type 5).
   std::string text() const;
   uint32_t textCapacity() const;  // what the record holds of the field
@@ -104,6 +112,8 @@ class PageObject {
 
   uint32_t Read(size_t offset, uint32_t fallback) const;
   uint32_t Read16(size_t offset) const;
+  // A double kept as two 32-bit halves, the high half first; 0 when the record is too short.
+  double ReadDouble(size_t offset) const;
   void Write(size_t offset, uint32_t value);
 
  private:

@@ -34,9 +34,9 @@ const char* EventKindName(uint32_t kind);
 
 // What a click at a point of the page finds.
 struct HitResult {
-  enum class Kind { Nothing, Hotspot, Area, TextLink, KeywordHotspot } kind = Kind::Nothing;
+  enum class Kind { Nothing, Hotspot, Area, TextLink, TextAnchor, KeywordHotspot } kind = Kind::Nothing;
   uint32_t number = 0;  // hotspot number (from 1), keyword ordinal, or the link's page
-  int object = -1;      // the area or keyword hotspot
+  int object = -1;      // the area, keyword hotspot or text object
 };
 
 // Scripts ask for navigation; the next scheduler tick carries it out.

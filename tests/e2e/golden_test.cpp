@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "platform/png_codec.h"
+#include "platform/text_fonts.h"
 #include "support/test_support.h"
 #include "support/title_builder.h"
 
@@ -140,6 +141,51 @@ TEST(Golden, DrawingsOnAPage) {
   const auto built = test::RunTool("zdbuild", {description, dir.File("title")});
   ASSERT_EQ(built.status, 0) << built.err;
   ExpectGolden("drawings-page.png", "answer ok\nwait 100\n", {dir.File("title")});
+}
+
+// A page of styled text: headings, weights, slants, colours, an anchor in the link colours,
+// alignment, leading, frames and fills, vertical centring, indent, and a styled-text resource.
+// Closing an anchor leaves the text black, so the story's box is not filled: its words after the
+// anchor would be black on black.
+const char* kStyledTextPage = R"({
+  "pages": [
+    {"name": "Home", "flags": ["full"], "objects": [
+       {"name": "Paper", "pixels": [0, 0, 640, 480], "colour": "#F0F0E0"},
+       {"name": "Story", "type": "text", "pixels": [20, 20, 400, 270], "font": "Homerton.Medium",
+        "fontSize": 12, "colour": "#000000", "background": "#FFFFFF", "textFlags": ["frame"],
+        "linkColour": "#0000FF", "linkBackground": "#FFFF80",
+        "text": "<H1 ALIGN=CENTER>Η λίμνη</H1>Στη λίμνη ζουν <B>πάπιες</B>, <I>βάτραχοι</I> και <U>ψάρια</U>. <FONT COLOR=RED BKCOLOR=#E0FFE0>Κόκκινα λόγια</FONT> και <A QSE=\"+Go\">ένας σύνδεσμος</A> μέσα στο κείμενο, που τυλίγεται στις λέξεις.<P ALIGN=RIGHT>Δεξιά στοιχισμένο.</P><LEADING PC=150>Με μεγαλύτερο διάστιχο\nσε δύο γραμμές.</LEADING><H3>Trinity-free heading</H3><STRIKE>gone</STRIKE> <STRONG>strong</STRONG> <EM>em</EM>"},
+       {"name": "Middle", "type": "text", "pixels": [420, 20, 620, 160], "font": "Trinity.Medium",
+        "fontSize": 14, "colour": "#FFFFFF", "background": "#304080",
+        "textFlags": ["fill", "middle", "centre"], "text": "<B>Στο κέντρο</B>\nκαι κάθετα"},
+       {"name": "Indented", "type": "text", "pixels": [420, 180, 620, 300], "font": "Corpus.Medium",
+        "fontSize": 10, "colour": "#802000", "background": "none", "textFlags": ["indent", "right"],
+        "text": "Corpus right\nwith indent<BR>and a break"},
+       {"name": "Resource", "type": "styledTextResource", "pixels": [20, 290, 620, 470],
+        "font": "Homerton.Bold", "fontSize": 12, "colour": "#006000", "background": "#FFFFFF",
+        "textFlags": ["fill"], "resource": [3, 1]},
+       {"name": "Hidden", "type": "text", "pixels": [420, 300, 620, 320], "font": "Homerton",
+        "fontSize": 12, "text": "\u00a0not drawn"},
+       {"name": "Link", "type": "text", "pixels": [420, 230, 620, 270], "font": "Homerton.Medium",
+        "fontSize": 12, "colour": "#000000", "background": "#FFFFFF", "textFlags": ["fill", "centre"],
+        "linkColour": "inherit", "linkBackground": "#FFC0C0", "text": "<A QSL=\"set a%, 1\">μόνο σύνδεσμος</A>"}]}
+  ],
+  "resources": [{"dir": 3, "number": 1, "text": "A resource of <font color=#0000FF>styled</font> text, <h2>with a heading</h2>and an over-wide Antidisestablishmentarianismantidisestablishmentarianismantidisestablishmentarianism word."}],
+  "sections": [{"name": "Home", "page": "Home"}]
+})";
+
+TEST(Golden, StyledTextOnAPage) {
+  platform::FontSet fonts;
+  platform::FontRequest arial;
+  arial.face = "Arial";
+  if (fonts.FileFor(arial).find("Liberation") == std::string::npos) {
+    GTEST_SKIP() << "no Liberation fonts";
+  }
+  test::TempDir dir;
+  const std::string description = dir.Write("title.json", kStyledTextPage);
+  const auto built = test::RunTool("zdbuild", {description, dir.File("title")});
+  ASSERT_EQ(built.status, 0) << built.err;
+  ExpectGolden("styled-text.png", "answer ok\nwait 100\n", {dir.File("title")});
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // zdinfo's overview: what it shows of a sound title, and how far it gets through a broken one.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support/title_builder.h"
 
 namespace zd::test {
@@ -126,9 +128,28 @@ TEST(ToolZdinfo, BrokenTitlesAreShownAsFarAsTheyCanBeRead) {
   TempDir empty;
   EXPECT_TRUE(Has(RunTool("zdinfo", {empty.path()}).err, "no authorfile"));
   const RunResult later = RunTool("zdinfo", {dir.path(), "--export", empty.path()});
-  EXPECT_EQ(later.status, 0);
-  EXPECT_TRUE(Has(later.out, "Texts are not exported yet")) << later.out;
+  EXPECT_EQ(later.status, 0) << later.err;
   EXPECT_EQ(RunTool("zdinfo", {}).status, 2);
+}
+
+TEST(ToolZdinfo, ExportWritesTextsWithoutTheirMarkup) {
+  TempDir dir, out;
+  Build(R"({
+    "pages": [{"name": "Start",
+               "objects": [{"name": "Words", "type": "text", "text": "<H1>Καλημέρα</H1>a <B>bold</B> word<BR>next"},
+                           {"name": "+Start", "type": "text", "text": "set n%, 1"},
+                           {"name": "Long", "type": "styledTextResource", "resource": [2, 7]},
+                           {"name": "Lost", "type": "styledTextResource", "resource": [2, 8]}]}],
+    "sections": [{"name": "Root", "page": 0}],
+    "resources": [{"dir": 2, "number": 7, "text": "<P>one\rtwo <A QSE=x>link</A><unfinished"}]
+  })", dir.path());
+  const RunResult r = RunTool("zdinfo", {dir.path(), "--export", out.path()});
+  EXPECT_EQ(r.status, 1) << "res2/res8 is missing";
+  EXPECT_TRUE(Has(r.err, "res2/res8 not exported: missing")) << r.err;
+  EXPECT_TRUE(Has(r.out, "page0-object0.txt: text of \"Words\"")) << r.out;
+  EXPECT_EQ(ReadFile(out.File("page0-object0.txt")), "\r\nΚαλημέρα\r\na bold word\r\nnext");
+  EXPECT_EQ(ReadFile(out.File("res2-res7.txt")), "\r\none\ntwo link");
+  EXPECT_FALSE(std::filesystem::exists(out.File("page0-object1.txt"))) << "scripts are not texts";
 }
 
 }  // namespace

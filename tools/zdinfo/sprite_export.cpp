@@ -150,7 +150,6 @@ int ExportTitlePictures(const titlekit::TitleReading& title, const std::string& 
       status = 1;
     }
   }
-  out << "Texts are not exported yet.\n";
   return status;
 }
 

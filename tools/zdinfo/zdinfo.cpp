@@ -1,6 +1,7 @@
 // zdinfo TITLE [--json] [--scripts] [--export DIR]: shows what a title holds, or describes it
 // in the JSON form zdbuild reads, so that a title can be looked at, changed and made again;
-// lists its scripts; exports its sprites as PNG and its drawings as PNG and SVG.
+// lists its scripts; exports its sprites as PNG, its drawings as PNG and SVG and its texts as
+// plain text.
 // zdinfo --sprite FILE --png OUT [--index N] converts one sprite, zdinfo --draw FILE renders one
 // Draw file.
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include "zdinfo/draw_export.h"
 #include "zdinfo/overview.h"
 #include "zdinfo/sprite_export.h"
+#include "zdinfo/text_export.h"
 
 namespace {
 
@@ -37,7 +39,10 @@ constexpr const char* kUsage =
     "  --export DIR  write every sprite the title's sprite objects use as DIR/res<d>-res<n>.png\n"
     "                (the mask as alpha), and every Draw file its drawing objects use as\n"
     "                DIR/res<d>-res<n>.png and .svg, drawn into 640 x 480 with the title's\n"
-    "                own font files; texts are not exported yet\n"
+    "                own font files; and as UTF-8 text without markup, every resource its\n"
+    "                styled-text objects use as DIR/res<d>-res<n>.txt and the text of every\n"
+    "                text object that is not a script as DIR/page<p>-object<o>.txt (pages and\n"
+    "                objects counted from 0)\n"
     "  --sprite FILE convert sprite N (counted from 0; default 0) of a sprite file, or the\n"
     "                sprite of a title's sprite resource, to the PNG file OUT: the colours\n"
     "                the player draws it in directly, shown pixels only, the mask as alpha.\n"
@@ -167,7 +172,8 @@ int main(int argc, char** argv) {
   if (!options.exportDir.empty()) {
     const int pictures = zd::info::ExportTitlePictures(*reading, options.exportDir, std::cout, std::cerr);
     const int drawings = zd::info::ExportTitleDrawings(*reading, options.exportDir, std::cout, std::cerr);
-    return std::max(pictures, drawings);
+    const int texts = zd::info::ExportTitleTexts(*reading, options.exportDir, std::cout, std::cerr);
+    return std::max({pictures, drawings, texts});
   }
   if (options.json) {
     zd::titlekit::Json description = zd::titlekit::Json::object();
