@@ -49,6 +49,24 @@ std::optional<PageObject> ObjectAt(ScriptEngine& e, int index) {
   return e.runtime().pages.Object(index);
 }
 
+// The named object when it has the type the command works on; otherwise `wrongType` is
+// reported with the name.
+struct TypedObject {
+  FoundObject found;
+  PageObject object;
+};
+std::optional<TypedObject> ObjectOfType(ScriptEngine& e, CommandCall& call, ScriptText& name,
+                                        uint32_t type, const char* wrongType) {
+  const auto found = FirstObject(e, call, name);
+  if (!found) return std::nullopt;
+  auto object = ObjectAt(e, found->index);
+  if (!object || object->type() != type) {
+    e.ReportScriptDiagnostic(wrongType, name.str());
+    return std::nullopt;
+  }
+  return TypedObject{*found, *object};
+}
+
 void RedrawFrom(ScriptEngine& e, const TitleBox& box, int index) {
   e.runtime().pages.RedrawBoxFrom(PagePixels(box), index);
 }
@@ -124,44 +142,28 @@ void ToFilePage(ScriptEngine& e, CommandCall& call) {
 
 void HotspotTrig(ScriptEngine& e, CommandCall& call) {
   ScriptText name;
-  const auto found = FirstObject(e, call, name);
-  if (!found) return;
-  auto object = ObjectAt(e, found->index);
-  if (!object || object->type() != object_type::HOTSPOT) {
-    e.ReportScriptDiagnostic("scerr10", name.str());
-    return;
-  }
-  e.runtime().pages.pending().hotspot = found->hotspotOrdinal + 1;
+  const auto hotspot = ObjectOfType(e, call, name, object_type::HOTSPOT, "scerr10");
+  if (!hotspot) return;
+  e.runtime().pages.pending().hotspot = hotspot->found.hotspotOrdinal + 1;
 }
 
 // --- Page objects --------------------------------------------------------------------------
 
 void Write(ScriptEngine& e, CommandCall& call) {
   ScriptText name;
-  const auto found = FirstObject(e, call, name);
-  if (!found) return;
-  auto object = ObjectAt(e, found->index);
-  if (!object || object->type() != object_type::TEXT) {
-    e.ReportScriptDiagnostic("scerr6", name.str());
-    return;
-  }
+  auto label = ObjectOfType(e, call, name, object_type::TEXT, "scerr6");
+  if (!label) return;
   ScriptText text;
   if (!e.FormatValue(call.cursor, text)) return;
-  object->SetText(text.view());
+  label->object.SetText(text.view());
   if (!e.DrawingDeferred()) {
-    if (auto box = object->box()) RedrawFrom(e, *box, found->index);
+    if (auto box = label->object.box()) RedrawFrom(e, *box, label->found.index);
   }
 }
 
 void EventTrig(ScriptEngine& e, CommandCall& call) {
   ScriptText name;
-  const auto found = FirstObject(e, call, name);
-  if (!found) return;
-  auto object = ObjectAt(e, found->index);
-  if (!object || object->type() != object_type::AREA) {
-    e.ReportScriptDiagnostic("scerr7", name.str());
-    return;
-  }
+  if (!ObjectOfType(e, call, name, object_type::AREA, "scerr7")) return;
   int32_t mode = 0;
   if (!e.ReadIntegerArgument(call.cursor, mode)) return;
   e.runtime().pages.SetTriggeredShown(name.str(), mode);
