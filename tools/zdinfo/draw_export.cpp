@@ -16,6 +16,7 @@
 #include "platform/text_fonts.h"
 #include "titlekit/hex_text.h"
 #include "zdinfo/overview_text.h"
+#include "zdinfo/resources_overview.h"
 
 namespace zd::info {
 namespace fs = std::filesystem;
@@ -224,13 +225,7 @@ int ConvertDrawFile(const std::string& file, const std::string& png, const std::
 
 int ExportTitleDrawings(const titlekit::TitleReading& title, const std::string& dir,
                         std::ostream& out, std::ostream& err) {
-  std::set<std::pair<uint16_t, uint16_t>> drawings;
-  for (const titlekit::Page& page : title.title.authorfile.pages) {
-    for (const titlekit::ObjectRecord& o : page.objects) {
-      if (!o.raw && o.type == titlekit::DRAWING)
-        drawings.insert({o.resource.dir, o.resource.number});
-    }
-  }
+  const auto drawings = ResourcesOfType(title, titlekit::DRAWING);
   if (drawings.empty()) return 0;
   platform::FontSet fonts;
   for (const char* name : {"fonts/pchbrww.ttf", "fonts/pchrrww.ttf", "fonts/arcsys.fon",

@@ -128,4 +128,15 @@ void PrintResources(std::ostream& out, const TitleReading& title, const std::vec
   for (const std::string& name : others) out << "  " << name << "\n";
 }
 
+std::set<std::pair<uint16_t, uint16_t>> ResourcesOfType(const titlekit::TitleReading& title,
+                                                        uint32_t type) {
+  std::set<std::pair<uint16_t, uint16_t>> used;
+  for (const titlekit::Page& page : title.title.authorfile.pages) {
+    for (const titlekit::ObjectRecord& o : page.objects) {
+      if (!o.raw && o.type == type) used.insert({o.resource.dir, o.resource.number});
+    }
+  }
+  return used;
+}
+
 }  // namespace zd::info

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,10 @@ struct ResourceUse {
   std::string user;                  // "page 0 object 3 \"Pic\"", "section 4"
   uint32_t type = titlekit::NONE;    // the object type, or none for a link resource
 };
+
+// The resources (dir, number) that the pages' objects of one type use, each once, in order.
+std::set<std::pair<uint16_t, uint16_t>> ResourcesOfType(const titlekit::TitleReading& title,
+                                                        uint32_t type);
 
 void PrintResources(std::ostream& out, const titlekit::TitleReading& title,
                     const std::vector<ResourceUse>& uses);

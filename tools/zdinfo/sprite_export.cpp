@@ -11,6 +11,7 @@
 #include "platform/png_codec.h"
 #include "title/tcs_decompress.h"
 #include "zdinfo/overview_text.h"
+#include "zdinfo/resources_overview.h"
 
 namespace zd::info {
 namespace fs = std::filesystem;
@@ -124,12 +125,7 @@ int ConvertSpriteFile(const std::string& file, int index, const std::string& png
 
 int ExportTitlePictures(const titlekit::TitleReading& title, const std::string& dir,
                         std::ostream& out, std::ostream& err) {
-  std::set<std::pair<uint16_t, uint16_t>> sprites;
-  for (const titlekit::Page& page : title.title.authorfile.pages) {
-    for (const titlekit::ObjectRecord& o : page.objects) {
-      if (!o.raw && o.type == titlekit::SPRITE) sprites.insert({o.resource.dir, o.resource.number});
-    }
-  }
+  const auto sprites = ResourcesOfType(title, titlekit::SPRITE);
   std::error_code code;
   fs::create_directories(dir, code);
   if (!fs::is_directory(dir, code)) {
