@@ -81,7 +81,44 @@ TEST(DemoTour, VisitsEveryPageOfBothTitlesAndEndsByTheTitlesOwnFinish) {
     EXPECT_GT(std::filesystem::exists(shot) ? std::filesystem::file_size(shot) : 0u, 1000u) << shot;
     ++shots;
   }
-  EXPECT_GE(shots, 31);
+  EXPECT_GE(shots, 34);
+}
+
+// The reading section: the ribbon's QSL anchor on the contents leads to it, and the anchor "the
+// sun" runs the script object +Sun, which shows the sun on the paper; the green note is filled.
+TEST(DemoTour, TheReadingPagesAnchorsRunTheirScripts) {
+  test::TempDir dir;
+  const std::string before = dir.File("before.png"), after = dir.File("after.png");
+  const std::string events = "wait 300\nclick 320 414\nwait 100\nexpect page Reading\n"
+                             "expect var SunUp% 0\nscreenshot " + before +
+                             "\nclick 440 220\nwait 100\nexpect var SunUp% 1\n"
+                             "expect var Clicked$ the sun\nscreenshot " + after + "\n";
+  const auto r = test::RunPlayer({"--headless", "--trace=run,page,message", "--events",
+                                  dir.Write("e", events), test::BuildDir() + "/demo/_meadow"},
+                                 dir.path());
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err.find("expect failed"), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find("message"), std::string::npos) << r.err;
+  const auto load = [](const std::string& file) {
+    const std::string bytes = test::ReadFile(file);
+    platform::RgbaImage image;
+    std::string error;
+    EXPECT_TRUE(platform::DecodePngRgba(reinterpret_cast<const uint8_t*>(bytes.data()),
+                                        bytes.size(), image, error))
+        << error;
+    return image;
+  };
+  const platform::RgbaImage first = load(before), second = load(after);
+  ASSERT_EQ(first.width, 640);
+  ASSERT_EQ(second.width, 640);
+  const auto pixel = [](const platform::RgbaImage& image, int x, int y) {
+    const size_t at = (size_t(y) * image.width + size_t(x)) * 4;
+    return uint32_t(image.rgba[at]) << 16 | uint32_t(image.rgba[at + 1]) << 8 | image.rgba[at + 2];
+  };
+  const uint32_t paper = pixel(first, 600, 390);
+  EXPECT_EQ(pixel(first, 524, 346), paper) << "no sun before the anchor is clicked";
+  EXPECT_NE(pixel(second, 524, 346), paper) << "the sun after it";
+  EXPECT_NE(pixel(first, 40, 308), paper) << "the note is filled";
 }
 
 // The page the tour's drawings section ends on: one 3 : 2 drawing in a wide, a square and a tall
