@@ -67,6 +67,20 @@ std::optional<TypedObject> ObjectOfType(ScriptEngine& e, CommandCall& call, Scri
   return TypedObject{*found, *object};
 }
 
+// The named object when it is timed or waits for a trigger (what maketimer and makeevent
+// rearrange); otherwise "scerr11".
+std::optional<TypedObject> TimedOrTriggeredObject(ScriptEngine& e, CommandCall& call,
+                                                  ScriptText& name) {
+  const auto found = FirstObject(e, call, name);
+  if (!found) return std::nullopt;
+  auto object = ObjectAt(e, found->index);
+  if (!object || !(object->Has(object_flag::TRIGGERED) || object->Has(object_flag::TIMED))) {
+    e.ReportScriptDiagnostic("scerr11", name.str());
+    return std::nullopt;
+  }
+  return TypedObject{*found, *object};
+}
+
 void RedrawFrom(ScriptEngine& e, const TitleBox& box, int index) {
   e.runtime().pages.RedrawBoxFrom(PagePixels(box), index);
 }
@@ -198,13 +212,10 @@ int32_t PageTime(ScriptEngine& e) {
 
 void MakeTimer(ScriptEngine& e, CommandCall& call) {
   ScriptText name;
-  const auto found = FirstObject(e, call, name);
-  if (!found) return;
-  auto object = ObjectAt(e, found->index);
-  if (!object || !(object->Has(object_flag::TRIGGERED) || object->Has(object_flag::TIMED))) {
-    e.ReportScriptDiagnostic("scerr11", name.str());
-    return;
-  }
+  auto timed = TimedOrTriggeredObject(e, call, name);
+  if (!timed) return;
+  const auto found = &timed->found;
+  auto object = &timed->object;
   Number start, duration;
   if (!e.ReadNumberArgument(call.cursor, start) || !e.ReadNumberArgument(call.cursor, duration)) {
     return;
@@ -246,13 +257,10 @@ constexpr size_t kMaxTriggerName = 8;
 
 void MakeEvent(ScriptEngine& e, CommandCall& call) {
   ScriptText name;
-  const auto found = FirstObject(e, call, name);
-  if (!found) return;
-  auto object = ObjectAt(e, found->index);
-  if (!object || !(object->Has(object_flag::TRIGGERED) || object->Has(object_flag::TIMED))) {
-    e.ReportScriptDiagnostic("scerr11", name.str());
-    return;
-  }
+  auto timed = TimedOrTriggeredObject(e, call, name);
+  if (!timed) return;
+  const auto found = &timed->found;
+  auto object = &timed->object;
   int32_t mode = 0;
   if (!e.ReadIntegerArgument(call.cursor, mode)) return;
   ScriptText trigger;

@@ -12,6 +12,8 @@
 #include "graphics/palette.h"
 #include "platform/png_codec.h"
 #include "platform/text_fonts.h"
+#include "support/canvas_golden.h"
+#include "support/canvas_golden.h"
 #include "support/test_support.h"
 
 namespace zd {
@@ -115,27 +117,7 @@ TEST(DrawGolden, RealDrawingsMatchTheirGoldenPicture) {
     DrawDrawFile(context, canvas, {x + 4, y + 4, x + 156, y + 116},
                  ByteView(reinterpret_cast<const uint8_t*>(it->second.data()), it->second.size()));
   }
-  platform::IndexedImage picture{
-      canvas.width(), canvas.height(), {}, PaletteColours(BuildRulePalette()), 256};
-  picture.pixels.assign(canvas.View().pixels,
-                        canvas.View().pixels + size_t(canvas.width()) * canvas.height());
-  const std::string golden = test::SourceDir() + "/tests/golden/drawings.png";
-  std::string error;
-  if (std::getenv("ZD_UPDATE_GOLDEN")) {
-    ASSERT_TRUE(platform::WritePngIndexed(golden, picture, error)) << error;
-    GTEST_SKIP() << "wrote " << golden;
-  }
-  const std::string bytes = test::ReadFile(golden);
-  platform::IndexedImage expected;
-  ASSERT_TRUE(platform::DecodePngIndexed(reinterpret_cast<const uint8_t*>(bytes.data()),
-                                         bytes.size(), expected, error))
-      << golden << ": " << error << " (make golden)";
-  ASSERT_EQ(expected.width, picture.width);
-  ASSERT_EQ(expected.height, picture.height);
-  size_t differing = 0;
-  for (size_t i = 0; i < picture.pixels.size(); ++i)
-    differing += picture.pixels[i] != expected.pixels[i];
-  EXPECT_EQ(differing, 0u) << "the drawings differ from " << golden;
+  test::ExpectCanvasGolden(canvas, "tests/golden/drawings.png", "the drawings");
 }
 
 }  // namespace
@@ -178,27 +160,7 @@ TEST(DrawRealFiles, GoldenContactSheet) {
     if (label.size() > 30) label = label.substr(0, 29) + "~";
     painter.DrawLine(sheet, x, y + 122, MapFont("System Font", 10, 0), label, black);
   }
-  platform::IndexedImage picture{
-      sheet.width(), sheet.height(), {}, PaletteColours(BuildRulePalette()), 256};
-  picture.pixels.assign(sheet.View().pixels,
-                        sheet.View().pixels + size_t(sheet.width()) * sheet.height());
-  const std::string golden = test::SourceDir() + "/docs/drawings-contact-sheet.png";
-  std::string error;
-  if (std::getenv("ZD_UPDATE_GOLDEN")) {
-    ASSERT_TRUE(platform::WritePngIndexed(golden, picture, error)) << error;
-    GTEST_SKIP() << "wrote " << golden;
-  }
-  const std::string bytes = test::ReadFile(golden);
-  platform::IndexedImage expected;
-  ASSERT_TRUE(platform::DecodePngIndexed(reinterpret_cast<const uint8_t*>(bytes.data()),
-                                         bytes.size(), expected, error))
-      << golden << ": " << error << " (make golden)";
-  ASSERT_EQ(expected.width, picture.width);
-  ASSERT_EQ(expected.height, picture.height);
-  size_t differing = 0;
-  for (size_t i = 0; i < picture.pixels.size(); ++i)
-    differing += picture.pixels[i] != expected.pixels[i];
-  EXPECT_EQ(differing, 0u) << "the contact sheet differs from " << golden;
+  test::ExpectCanvasGolden(sheet, "docs/drawings-contact-sheet.png", "the contact sheet");
 }
 
 }  // namespace

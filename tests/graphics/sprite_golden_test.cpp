@@ -14,6 +14,7 @@
 #include "graphics/sprite_plot.h"
 #include "platform/png_codec.h"
 #include "sprite_builder.h"
+#include "support/canvas_golden.h"
 #include "support/test_support.h"
 
 namespace zd {
@@ -101,24 +102,7 @@ Canvas DrawScene() {
 
 TEST(SpriteGolden, EveryDepthMaskPaletteAndWastageInEveryForm) {
   const Canvas canvas = DrawScene();
-  platform::IndexedImage picture{canvas.width(), canvas.height(), {}, PaletteColours(BuildRulePalette()), 256};
-  picture.pixels.assign(canvas.View().pixels, canvas.View().pixels + size_t(canvas.width()) * canvas.height());
-  const std::string golden = test::SourceDir() + "/tests/golden/sprites.png";
-  std::string error;
-  if (std::getenv("ZD_UPDATE_GOLDEN")) {
-    ASSERT_TRUE(platform::WritePngIndexed(golden, picture, error)) << error;
-    GTEST_SKIP() << "wrote " << golden;
-  }
-  const std::string bytes = test::ReadFile(golden);
-  platform::IndexedImage expected;
-  ASSERT_TRUE(platform::DecodePngIndexed(reinterpret_cast<const uint8_t*>(bytes.data()),
-                                         bytes.size(), expected, error))
-      << golden << ": " << error << " (make golden)";
-  ASSERT_EQ(expected.width, picture.width);
-  ASSERT_EQ(expected.height, picture.height);
-  size_t differing = 0;
-  for (size_t i = 0; i < picture.pixels.size(); ++i) differing += picture.pixels[i] != expected.pixels[i];
-  EXPECT_EQ(differing, 0u) << "the plotted sprites differ from " << golden;
+  test::ExpectCanvasGolden(canvas, "tests/golden/sprites.png", "the plotted sprites");
 }
 
 }  // namespace

@@ -22,13 +22,6 @@ namespace zd::info {
 namespace fs = std::filesystem;
 namespace {
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
 ByteView View(const std::string& bytes) { return ByteView(bytes); }
 
 std::string Hex(uint32_t colour) {

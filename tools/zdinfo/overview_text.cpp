@@ -1,6 +1,8 @@
 #include "zdinfo/overview_text.h"
 
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 
 #include "base/cp1253.h"
 
@@ -59,6 +61,13 @@ std::string HexBytes(std::string_view bytes, size_t most) {
 
 std::string ResourceName(uint16_t dir, uint16_t number) {
   return "res" + std::to_string(dir) + "/res" + std::to_string(number);
+}
+
+std::string ReadAll(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
 }
 
 }  // namespace zd::info

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -19,5 +20,6 @@ std::string BoxText(const titlekit::Box& box);
 std::string Hex(uint32_t value);
 std::string HexBytes(std::string_view bytes, size_t most);  // "01 02 03 ..." (at most `most`)
 std::string ResourceName(uint16_t dir, uint16_t number);    // "res1/res2"
+std::string ReadAll(const std::filesystem::path& path);     // a file's bytes; empty if unreadable
 
 }  // namespace zd::info

@@ -16,13 +16,6 @@ namespace {
 using namespace titlekit;
 namespace fs = std::filesystem;
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
 // The "3TCS" header and how large the data grows when expanded.
 std::string DescribeCompressed(const ByteView& v) {
   const uint32_t word = v.U32(4).value_or(0);

@@ -17,13 +17,6 @@ namespace zd::info {
 namespace fs = std::filesystem;
 namespace {
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
 std::string ModeText(uint32_t mode) {
   std::ostringstream text;
   if (mode > 0xFF) {

@@ -15,13 +15,6 @@ namespace zd::info {
 namespace fs = std::filesystem;
 namespace {
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
 // The text as the player reads it: unpacked when packed, up to its first NUL.
 std::string ResourceText(const std::string& bytes) {
   std::string text = bytes;
