@@ -7,7 +7,7 @@
 #include <sstream>
 #include <vector>
 
-#include "graphics/draw_file.h"
+#include "graphics/draw/draw_file.h"
 #include "graphics/shapes.h"
 #include "platform/text_fonts.h"
 

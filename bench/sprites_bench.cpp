@@ -5,9 +5,9 @@
 
 #include <vector>
 
-#include "graphics/sprite_decode.h"
-#include "graphics/sprite_pixels.h"
-#include "graphics/sprite_plot.h"
+#include "graphics/sprites/sprite_decode.h"
+#include "graphics/sprites/sprite_pixels.h"
+#include "graphics/sprites/sprite_plot.h"
 
 namespace {
 

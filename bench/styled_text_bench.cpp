@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "graphics/canvas_text_device.h"
+#include "graphics/text/canvas_text_device.h"
 #include "graphics/colour_match.h"
-#include "graphics/font_mapping.h"
-#include "graphics/styled_text.h"
+#include "graphics/text/font_mapping.h"
+#include "graphics/text/styled_text.h"
 #include "platform/text_fonts.h"
 
 namespace {

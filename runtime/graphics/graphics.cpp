@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
-#include "graphics/sprite_pixels.h"
+#include "graphics/sprites/sprite_pixels.h"
 #include "platform/files.h"
-#include "graphics/sprite_plot.h"
+#include "graphics/sprites/sprite_plot.h"
 #include "runtime.h"
 
 namespace zd {

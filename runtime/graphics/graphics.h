@@ -10,11 +10,11 @@
 #include "base/byte_view.h"
 #include "graphics/canvas.h"
 #include "graphics/colour_match.h"
-#include "graphics/draw_file.h"
-#include "graphics/text_painter.h"
+#include "graphics/draw/draw_file.h"
+#include "graphics/text/text_painter.h"
 #include "graphics/palette.h"
-#include "graphics/sprite_cache.h"
-#include "graphics/sprite_colours.h"
+#include "graphics/sprites/sprite_cache.h"
+#include "graphics/sprites/sprite_colours.h"
 #include "platform/text_fonts.h"
 
 namespace zd {

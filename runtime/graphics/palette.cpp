@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "graphics/colour_tables.h"
+#include "graphics/sprites/colour_tables.h"
 
 namespace zd {
 

@@ -6,9 +6,9 @@
 
 #include "base/seam.h"
 #include "graphics/canvas.h"
-#include "graphics/canvas_text_device.h"
-#include "graphics/font_mapping.h"
-#include "graphics/styled_text.h"
+#include "graphics/text/canvas_text_device.h"
+#include "graphics/text/font_mapping.h"
+#include "graphics/text/styled_text.h"
 #include "runtime.h"
 
 namespace zd {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "graphics/styled_text.h"
+#include "graphics/text/styled_text.h"
 #include "title/page_object.h"
 
 namespace zd {

@@ -1,7 +1,7 @@
 // Painting the open pages: every object of every open page, bottom page first, in page order,
 // into the parts of the page that need it.
 #include "graphics/canvas.h"
-#include "graphics/colour_tables.h"
+#include "graphics/sprites/colour_tables.h"
 #include "runtime.h"
 #include "title/page_content.h"
 #include "title/page_drawing.h"

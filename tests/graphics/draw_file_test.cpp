@@ -1,13 +1,13 @@
 // Draw files made with the Draw writer, drawn into small canvases: fitting and centring, fills
 // and outlines, dotted outlines, triangle caps, the font table and its fallback, groups and
 // tagged objects, curves, text areas, and malformed files.
-#include "graphics/draw_file.h"
+#include "graphics/draw/draw_file.h"
 
 #include <gtest/gtest.h>
 
 #include "draw_test_support.h"
-#include "graphics/draw_path.h"
-#include "graphics/draw_text.h"
+#include "graphics/draw/draw_path.h"
+#include "graphics/draw/draw_text.h"
 
 namespace zd {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "graphics/draw_file.h"
+#include "graphics/draw/draw_file.h"
 #include "titlekit/draw_writer.h"
 
 namespace zd::test {

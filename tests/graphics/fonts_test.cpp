@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "graphics/font_mapping.h"
-#include "graphics/text_painter.h"
+#include "graphics/text/font_mapping.h"
+#include "graphics/text/text_painter.h"
 #include "platform/text_fonts.h"
 #include "support/runtime_fixture.h"
 #include "support/test_support.h"

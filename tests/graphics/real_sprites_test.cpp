@@ -11,9 +11,9 @@
 #include <random>
 #include <regex>
 
-#include "graphics/sprite_decode.h"
-#include "graphics/sprite_pixels.h"
-#include "graphics/sprite_plot.h"
+#include "graphics/sprites/sprite_decode.h"
+#include "graphics/sprites/sprite_pixels.h"
+#include "graphics/sprites/sprite_plot.h"
 #include "platform/png_codec.h"
 #include "sprite_builder.h"
 #include "support/test_support.h"

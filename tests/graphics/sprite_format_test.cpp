@@ -1,13 +1,13 @@
 // Reading sprites: the mode table, widths from the wastage words, sprite files, and sprites
 // whose headers lie about their data.
-#include "graphics/sprite_format.h"
+#include "graphics/sprites/sprite_format.h"
 
 #include <gtest/gtest.h>
 
-#include "graphics/sprite_cache.h"
-#include "graphics/sprite_decode.h"
-#include "graphics/sprite_pixels.h"
-#include "graphics/sprite_plot.h"
+#include "graphics/sprites/sprite_cache.h"
+#include "graphics/sprites/sprite_decode.h"
+#include "graphics/sprites/sprite_pixels.h"
+#include "graphics/sprites/sprite_plot.h"
 #include "sprite_builder.h"
 
 namespace zd {

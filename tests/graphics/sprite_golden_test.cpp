@@ -10,8 +10,8 @@
 #include <cstdlib>
 
 #include "graphics/palette.h"
-#include "graphics/sprite_pixels.h"
-#include "graphics/sprite_plot.h"
+#include "graphics/sprites/sprite_pixels.h"
+#include "graphics/sprites/sprite_plot.h"
 #include "platform/png_codec.h"
 #include "sprite_builder.h"
 #include "support/canvas_golden.h"

@@ -1,11 +1,11 @@
 // Sprite pixels before they are drawn: the load-time preparation, and the colour headers each
 // depth is drawn with. (Pixel order and 2-bit widening show in every plotted sprite.)
-#include "graphics/sprite_pixels.h"
+#include "graphics/sprites/sprite_pixels.h"
 
 #include <gtest/gtest.h>
 
-#include "graphics/colour_tables.h"
-#include "graphics/sprite_colours.h"
+#include "graphics/sprites/colour_tables.h"
+#include "graphics/sprites/sprite_colours.h"
 #include "sprite_builder.h"
 
 namespace zd {

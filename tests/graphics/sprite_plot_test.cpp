@@ -1,10 +1,10 @@
 // Sprites on the canvas in the three forms (cached, stretched, fitted): wastage, masks and plain
 // copies, the fit's arithmetic, 2-bit widening, repeat drawing, and the cached bitmaps' handles.
-#include "graphics/sprite_plot.h"
+#include "graphics/sprites/sprite_plot.h"
 
 #include <gtest/gtest.h>
 
-#include "graphics/sprite_pixels.h"
+#include "graphics/sprites/sprite_pixels.h"
 #include "support/runtime_fixture.h"
 #include "sprite_builder.h"
 

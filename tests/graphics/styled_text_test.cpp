@@ -5,9 +5,9 @@
 
 #include <random>
 
-#include "graphics/markup_tags.h"
-#include "graphics/markup_text.h"
-#include "graphics/styled_text.h"
+#include "graphics/text/markup_tags.h"
+#include "graphics/text/markup_text.h"
+#include "graphics/text/styled_text.h"
 
 namespace zd {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "graphics/sprite_decode.h"
-#include "graphics/sprite_format.h"
+#include "graphics/sprites/sprite_decode.h"
+#include "graphics/sprites/sprite_format.h"
 #include "platform/png_codec.h"
 #include "support/runtime_fixture.h"
 #include "support/title_builder.h"

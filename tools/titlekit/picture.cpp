@@ -8,9 +8,9 @@
 
 #include "base/byte_view.h"
 #include "graphics/colour_match.h"
-#include "graphics/colour_tables.h"
-#include "graphics/sprite_colours.h"
-#include "graphics/sprite_format.h"
+#include "graphics/sprites/colour_tables.h"
+#include "graphics/sprites/sprite_colours.h"
+#include "graphics/sprites/sprite_format.h"
 #include "platform/png_codec.h"
 #include "titlekit/description_error.h"
 

@@ -9,9 +9,9 @@
 #include <sstream>
 
 #include "base/cp1253.h"
-#include "graphics/draw_file.h"
+#include "graphics/draw/draw_file.h"
 #include "graphics/palette.h"
-#include "graphics/sprite_decode.h"
+#include "graphics/sprites/sprite_decode.h"
 #include "platform/png_codec.h"
 #include "platform/text_fonts.h"
 #include "titlekit/hex_text.h"

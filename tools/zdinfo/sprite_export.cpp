@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "base/byte_view.h"
-#include "graphics/sprite_decode.h"
-#include "graphics/sprite_format.h"
+#include "graphics/sprites/sprite_decode.h"
+#include "graphics/sprites/sprite_format.h"
 #include "platform/png_codec.h"
 #include "title/tcs_decompress.h"
 #include "zdinfo/overview_text.h"

@@ -7,7 +7,7 @@
 
 #include "base/byte_view.h"
 #include "base/cp1253.h"
-#include "graphics/markup_text.h"
+#include "graphics/text/markup_text.h"
 #include "title/tcs_decompress.h"
 #include "zdinfo/overview_text.h"
 
