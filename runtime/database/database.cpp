@@ -21,6 +21,9 @@ void Database::KeywordHotspotClicked(int object, uint32_t ordinal) {
   TraceSeam(runtime_.trace, "database.keyword-click " + std::to_string(object) + " " +
                                 std::to_string(ordinal));
 }
+void Database::DrawDisplay(Canvas&, const Rect&, const Rect&, int object) const {
+  TraceSeam(runtime_.trace, "database.draw " + std::to_string(object));
+}
 void Database::ReleaseKeywordConditions() {
   TraceSeam(runtime_.trace, "database.release-keyword-conditions");
 }

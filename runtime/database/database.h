@@ -5,7 +5,9 @@
 
 namespace zd {
 
+class Canvas;
 class Runtime;
+struct Rect;
 
 class Database {
  public:
@@ -23,6 +25,8 @@ class Database {
   bool KeywordSearchPageIs(uint32_t pageNumber) const;
   void ResetKeywordConditions();
   void KeywordHotspotClicked(int object, uint32_t ordinal);
+  // Draws a record display, field display or keyword hotspot (by page-order index).
+  void DrawDisplay(Canvas& canvas, const Rect& box, const Rect& visible, int object) const;
 
  private:
   Runtime& runtime_;

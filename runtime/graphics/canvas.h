@@ -86,4 +86,24 @@ class Canvas {
 // An index bitmap seen as packed 8-bit data (for stretching it with the identity map).
 PackedBitmap PackedView(const IndexBitmap& bitmap);
 
+// Keeps a canvas's clip and origin while a drawing step changes them, and puts them back when
+// the step ends, however it ends.
+class CanvasStateSaver {
+ public:
+  explicit CanvasStateSaver(Canvas& canvas)
+      : canvas_(canvas), clip_(canvas.clip()), originX_(canvas.originX()),
+        originY_(canvas.originY()) {}
+  ~CanvasStateSaver() {
+    canvas_.SetClip(clip_);
+    canvas_.SetOrigin(originX_, originY_);
+  }
+  CanvasStateSaver(const CanvasStateSaver&) = delete;
+  CanvasStateSaver& operator=(const CanvasStateSaver&) = delete;
+
+ private:
+  Canvas& canvas_;
+  Rect clip_;
+  int originX_, originY_;
+};
+
 }  // namespace zd

@@ -5,11 +5,11 @@
 #include "graphics/sprites/sprite_pixels.h"
 #include "platform/files.h"
 #include "graphics/sprites/sprite_plot.h"
-#include "runtime.h"
+#include "platform/platform.h"
 
 namespace zd {
 
-Graphics::Graphics(Runtime& runtime) : runtime_(runtime) {}
+Graphics::Graphics(platform::Platform& platform) : platform_(platform) {}
 
 void Graphics::ResetSystemPalette() {
   // A display with a system palette would be emptied here so the title palette takes fresh
@@ -20,7 +20,7 @@ void Graphics::CreateTitlePalette() {
   LogicalPalette palette = BuildRulePalette();
   // Today's displays reserve no static colours, so this keeps the palette exactly the rule; a
   // backend for a palette display reports its reserved colours and system palette here.
-  const platform::ScreenInfo screen = runtime_.platform.Screen();
+  const platform::ScreenInfo screen = platform_.Screen();
   if (screen.reservedColours > 0) {
     KeepStaticColours(palette, StandardSystemPalette(), screen.reservedColours);
   }
@@ -69,7 +69,7 @@ void Graphics::PlotSpriteStretched(Canvas& canvas, const Rect& rect, ByteView sp
 
 void Graphics::PlotSpriteFitted(Canvas& canvas, const Rect& rect, ByteView sprite,
                                 bool prepared) const {
-  const platform::ScreenInfo screen = runtime_.platform.Screen();
+  const platform::ScreenInfo screen = platform_.Screen();
   zd::PlotSpriteFitted(canvas, rect, sprite, prepared, matcher_, screen.width, screen.height);
 }
 

@@ -19,14 +19,17 @@
 
 namespace zd {
 
-class Runtime;
+namespace platform {
+class Platform;
+}  // namespace platform
 
 constexpr int kPageWidth = 640;
 constexpr int kPageHeight = 480;
 
 class Graphics {
  public:
-  explicit Graphics(Runtime& runtime);
+  // The screen it draws for is all it needs of the machine.
+  explicit Graphics(platform::Platform& platform);
 
   // The palette's life: reset at start, built once, destroyed at shutdown.
   void ResetSystemPalette();
@@ -82,7 +85,7 @@ class Graphics {
  private:
   const SharedColourHeaders& ColourHeaders();
 
-  Runtime& runtime_;
+  platform::Platform& platform_;
   std::optional<LogicalPalette> palette_;
   platform::PaletteRgb colours_{};
   ColourMatcher matcher_;

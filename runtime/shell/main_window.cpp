@@ -252,8 +252,7 @@ void MainWindow::OnPaint() {
   } else {
     Canvas& canvas = runtime_.graphics.pageCanvas();
     if (!region_.empty()) {
-      if (region_.erase()) runtime_.pages.EraseBackground(canvas, region_.rects());
-      runtime_.pages.PaintPage(canvas, region_.rects());
+      runtime_.pages.PaintPage(canvas, region_.rects(), region_.erase());
     }
     frame.image = canvas.View();
     frame.palette = &runtime_.graphics.titleColours();

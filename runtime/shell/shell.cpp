@@ -80,6 +80,17 @@ bool Shell::StartUp() {
   return true;  // 11. the main loop follows
 }
 
+bool Shell::OpenTitleForPictures() {
+  runtime_.graphics.ResetSystemPalette();
+  runtime_.graphics.CreateTitlePalette();
+  runtime_.graphics.CreateColourHeaders();
+  ReadCommandLine();
+  runtime_.titleFiles.ClearResourceCache();
+  runtime_.graphics.AddTitleFonts();
+  return !commandLine_.titlePath.empty() &&
+         runtime_.titleFiles.OpenTitle(commandLine_.titlePathAsGiven);
+}
+
 void Shell::ReadCommandLine() {
   titleRunning_ = false;
   commandLine_ = ParseCommandLine(runtime_.config.commandLine);

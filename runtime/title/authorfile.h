@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/byte_view.h"
+#include "title/object_record.h"
 
 namespace zd {
 
@@ -31,15 +32,6 @@ constexpr size_t kNameWidth = 12;
 constexpr uint32_t FULL_PAGE = 1u << 0, BACK_PAGE = 1u << 5;
 }  // namespace page_record
 
-// Offsets within an object record (the common part; type data begins at kTypeData).
-namespace object_record {
-constexpr size_t kName = 0, kType = 12, kRedrawKind = 16, kLength = 20, kFlags = 24,
-                 kShowDelay = 28, kHideDelay = 36, kMovieSlot = 40, kBox = 44, kTriggerName = 60,
-                 kTimedState = 72, kTypeData = 88;
-constexpr size_t kNameWidth = 12;
-// The shortest record that holds every common field with a fixed place.
-constexpr size_t kMinimumLength = 76;
-}  // namespace object_record
 
 // Offsets within a section list entry.
 namespace section_entry {

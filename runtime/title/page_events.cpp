@@ -84,7 +84,7 @@ std::optional<Pages::EventRecord> Pages::FindEventRecord(uint32_t kind, bool rep
 bool Pages::HasEventRecord(uint32_t kind) { return FindEventRecord(kind, true).has_value(); }
 
 uint32_t Pages::FireEvent(uint32_t kind, uint32_t argument) {
-  // 1.
+  // The page's record of this kind.
   const auto record = FindEventRecord(kind, true);
   if (!record) return kNone;
   AuthorfileImage& image = runtime_.titleFiles.image();
@@ -94,7 +94,7 @@ uint32_t Pages::FireEvent(uint32_t kind, uint32_t argument) {
   const auto field32 = [&](size_t offset) {
     return record->length >= offset + 4 ? image.U32Or(record->offset + offset, 0) : 0u;
   };
-  // 2. Activity.
+  // Whether the record is active while the page runs, once it has finished, or always.
   const uint32_t active = field16(event_record::kActivity);
   bool isActive;
   switch (kind) {
@@ -111,7 +111,7 @@ uint32_t Pages::FireEvent(uint32_t kind, uint32_t argument) {
   const uint32_t base = record->baseTarget;
   const uint32_t delay = field32(event_record::kOptions);
 
-  // 3. On the companion page events lead back to the section's first page.
+  // On the companion page events lead back to the section's first page.
   if (companionOffset_ != 0) {
     if (kind == event_kind::TIMEOUT && argument == 0) {
       runtime_.scheduler.QueueEvent(timed_event::TIMEOUT_FOR_REAL, -1, delay);
@@ -121,7 +121,7 @@ uint32_t Pages::FireEvent(uint32_t kind, uint32_t argument) {
     return kNone;
   }
 
-  // 4.
+  // Where the event leads.
   const auto go = [&](uint32_t target) { return GotoTarget(target, kind) ? base : kNone; };
   switch (kind) {
     case event_kind::KEYPRESS: {

@@ -1,7 +1,6 @@
 // The page's input: keys, clicks and what lies under the pointer.
 #include "platform/events.h"
 #include "runtime.h"
-#include "title/page_content.h"
 #include "title/pages.h"
 
 namespace zd {
@@ -31,7 +30,9 @@ void Pages::LeftButtonUp(int pageX, int pageY) {
     }
     case HitResult::Kind::Area: ClickArea(hit.object); break;
     case HitResult::Kind::TextLink: GotoPageWithHistory(hit.number); break;
-    case HitResult::Kind::TextAnchor: RunTextAnchor(runtime_, hit.object, pageX, pageY); break;
+    case HitResult::Kind::TextAnchor:
+      if (auto object = Object(hit.object)) objectTypes_.For(*object).ClickText(*object, pageX, pageY);
+      break;
     case HitResult::Kind::KeywordHotspot:
       runtime_.database.KeywordHotspotClicked(hit.object, hit.number);
       break;
@@ -41,12 +42,12 @@ void Pages::LeftButtonUp(int pageX, int pageY) {
 
 HitResult Pages::HitTest(int x, int y) {
   HitResult result;
-  // 1. Hotspots, counted from 1 among all of the page's hotspots; the first one wins.
+  // Hotspots, counted from 1 among all of the page's hotspots; the first one wins.
   uint32_t hotspots = 0;
   for (size_t i = 0; i < objects_.size(); ++i) {
     auto object = Object(static_cast<int>(i));
     if (!object) break;  // the title ended meanwhile
-    if (object->type() != object_type::HOTSPOT) continue;
+    if (objectTypes_.For(*object).clickRole() != ClickRole::Hotspot) continue;
     ++hotspots;
     const auto box = object->pixelBox();
     if (object->Has(object_flag::VISIBLE) && !object->WaitingForTrigger() && box &&
@@ -57,12 +58,12 @@ HitResult Pages::HitTest(int x, int y) {
       return result;
     }
   }
-  // 2. Areas: triggered ones that have been shown, then the others; the last one wins.
+  // Areas: triggered ones that have been shown, then the others; the last one wins.
   for (bool triggeredPass : {true, false}) {
     for (size_t i = 0; i < objects_.size(); ++i) {
       auto object = Object(static_cast<int>(i));
       if (!object) break;  // the title ended meanwhile
-      if (object->type() != object_type::AREA) continue;
+      if (objectTypes_.For(*object).clickRole() != ClickRole::Area) continue;
       const bool triggered = object->Has(object_flag::TRIGGERED);
       if (triggered != triggeredPass || (triggered && object->timedState() == kTimedHidden)) continue;
       const auto box = object->pixelBox();
@@ -73,29 +74,27 @@ HitResult Pages::HitTest(int x, int y) {
     }
     if (result.kind == HitResult::Kind::Area) return result;
   }
-  // 3. Text links and keyword hotspots.
+  // Text links and anchors (the first one wins) and keyword hotspots (the last one wins).
   uint32_t keywords = 0;
   for (size_t i = 0; i < objects_.size(); ++i) {
     auto object = Object(static_cast<int>(i));
     if (!object) break;  // the title ended meanwhile
-    const uint32_t type = object->type();
-    if (type == object_type::KEYWORD_HOTSPOT) ++keywords;
+    const ObjectTypeHandler& handler = objectTypes_.For(*object);
+    const ClickRole role = handler.clickRole();
+    if (role == ClickRole::KeywordHotspot) ++keywords;
     if (object->WaitingForTrigger()) continue;
     const auto box = object->pixelBox();
     if (!box || !box->Contains(x, y)) continue;
-    if ((type == object_type::TEXT && !object->IsScript()) || type == object_type::STYLED_TEXT) {
-      if (const auto page = TextLinkAt(runtime_, static_cast<int>(i), x, y)) {
-        result.kind = HitResult::Kind::TextLink;
-        result.number = *page;
-        return result;
-      }
+    if (role == ClickRole::Text) {
       // An anchor takes the click: what it runs is the click's only effect.
-      if (TextAnchorAt(runtime_, static_cast<int>(i), x, y)) {
-        result.kind = HitResult::Kind::TextAnchor;
+      if (const auto click = handler.TextAt(*object, x, y)) {
+        const bool link = click->kind == TextClick::Kind::Link;
+        result.kind = link ? HitResult::Kind::TextLink : HitResult::Kind::TextAnchor;
+        result.number = link ? click->page : 0;
         result.object = static_cast<int>(i);
         return result;
       }
-    } else if (type == object_type::KEYWORD_HOTSPOT) {
+    } else if (role == ClickRole::KeywordHotspot) {
       result.kind = HitResult::Kind::KeywordHotspot;
       result.number = keywords;
       result.object = static_cast<int>(i);

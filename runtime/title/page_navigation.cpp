@@ -24,7 +24,7 @@ void Pages::LeavePage(uint32_t mode) {
   runtime_.script.ResetHandlers();
 
   AuthorfileImage& image = runtime_.titleFiles.image();
-  bool resetKeywords = false;
+  ObjectRelease release{runtime_.titleFiles.cache(), mode, currentNumber_};
   const size_t first = (mode & leave_mode::ALL_PAGES) || openPages_.empty() ? 0 : openPages_.size() - 1;
   for (size_t n = first; n < openPages_.size(); ++n) {
     const auto page = image.PageRecord(openPages_[n]);
@@ -37,53 +37,18 @@ void Pages::LeavePage(uint32_t mode) {
         continue;  // stays on the screen under the next page
       }
       object.SetFlag(object_flag::CLOSED, true);
-      const uint32_t type = object.type();
+      const ObjectTypeHandler& handler = objectTypes_.For(object);
       const auto box = object.pixelBox();
-      if (object.Has(object_flag::VISIBLE) && box && type != object_type::HOTSPOT &&
-          type != object_type::AREA && !object.WaitingForTrigger()) {
+      if (object.Has(object_flag::VISIBLE) && box && handler.painted() &&
+          !object.WaitingForTrigger()) {
         runtime_.shell.window().InvalidatePage(*box, false);
         topOnlyRedraw_ = false;
       }
-      ReleaseObject(object, mode, resetKeywords);
+      handler.Release(object, release);
     }
   }
-  if (resetKeywords) runtime_.database.ResetKeywordConditions();
+  if (release.resetKeywords) runtime_.database.ResetKeywordConditions();
   if (mode & leave_mode::ALL_PAGES) openPages_.clear();
-}
-
-void Pages::ReleaseObject(PageObject& object, uint32_t mode, bool& resetKeywords) {
-  ResourceCache& cache = runtime_.titleFiles.cache();
-  const auto release = [&](uint32_t slot) {
-    if (slot >= uint32_t(kCacheSlots)) return;
-    cache.slot(static_cast<int>(slot)).inUseByPage = false;
-    if (mode & leave_mode::FREE_RESOURCES) cache.Free(static_cast<int>(slot));
-  };
-  switch (object.type()) {
-    case object_type::SPRITE:
-    case object_type::DRAWING:
-      release(object.cacheSlot());
-      object.SetFlag(object_flag::ATTACHED, false);
-      break;
-    case object_type::STYLED_TEXT:
-      release(object.textSlot());
-      break;
-    case object_type::DATABASE:
-      if (mode & leave_mode::KEEP_DATABASE) {
-        if (object.cacheSlot() < uint32_t(kCacheSlots)) {
-          cache.slot(static_cast<int>(object.cacheSlot())).inUseByPage = true;
-        }
-      } else {
-        runtime_.database.CloseDatabaseObject(static_cast<int>(object.index()));
-        object.SetFlag(object_flag::ATTACHED, false);
-        resetKeywords |= runtime_.database.KeywordSearchPageIs(currentNumber_ + 1);
-      }
-      break;
-    case object_type::CHOICE_LIST:
-      runtime_.database.CloseChoiceList();
-      break;
-    default:
-      break;
-  }
 }
 
 void Pages::GotoSection(uint32_t index) {
@@ -156,7 +121,7 @@ bool Pages::GotoTargetSection(uint32_t target, uint32_t kind) {
     return ref ? image.U32Or(ref->offset + offset, kNone) : kNone;
   };
 
-  // 1. The target counts from the current section's first child.
+  // The target counts from the current section's first child.
   std::optional<uint32_t> entry;
   if (last != kNone) {
     for (uint32_t i = currentSection_ + 1; i <= last && i != 0; ++i) {
@@ -167,7 +132,7 @@ bool Pages::GotoTargetSection(uint32_t target, uint32_t kind) {
       }
     }
   }
-  // 2. An alias stands for the entry of its page that is no alias.
+  // An alias stands for the entry of its page that is no alias.
   if (entry && (field(*entry, section_entry::kFlags) & section_entry::ALIAS)) {
     const uint32_t pageNumber = field(*entry, section_entry::kPageNumber);
     entry.reset();
@@ -179,7 +144,7 @@ bool Pages::GotoTargetSection(uint32_t target, uint32_t kind) {
       }
     }
   }
-  // 3. and 4. Missing targets: with diagnostics the title ends; without, the page is shown again.
+  // Missing targets: with diagnostics the title ends; without, the page is shown again.
   const auto missing = [&](const char* key, const MessageArgument& argument) {
     if (reporter.diagnostics()) {
       reporter.ReportDiagnostic(key, argument);
@@ -197,7 +162,7 @@ bool Pages::GotoTargetSection(uint32_t target, uint32_t kind) {
   if (pageNumber == kNone && !(flags & section_entry::LINK)) {
     return missing("crierr28", image.SectionName(*image.SectionEntry(*entry)));
   }
-  // 5.
+  // The section is entered: a link opens its title, anything else its page.
   const uint32_t previous = currentSection_;
   currentSection_ = *entry;
   companionOffset_ = 0;

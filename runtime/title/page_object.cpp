@@ -31,15 +31,15 @@ void PageObject::SetBox(const TitleBox& b) {
 }
 
 uint32_t PageObject::textCapacity() const {
-  if (ref_.length <= 200) return 0;
-  return static_cast<uint32_t>(std::min<size_t>(Read(196, 0), ref_.length - 200));
+  if (ref_.length <= object_record::kText) return 0;
+  return static_cast<uint32_t>(std::min<size_t>(Read(object_record::kTextCapacity, 0), ref_.length - object_record::kText));
 }
 
 void PageObject::SetText(std::string_view text) {
   const size_t capacity = textCapacity();
   std::string field(text.substr(0, capacity));
   field.resize(capacity, ' ');
-  image_->SetBytes(ref_.offset + 200, field);
+  image_->SetBytes(ref_.offset + object_record::kText, field);
 }
 
 std::optional<TitleBox> PageObject::box() const {
@@ -59,16 +59,17 @@ std::optional<Rect> PageObject::pixelBox() const {
 
 std::string PageObject::text() const {
   // The text fills its field without an end mark; a shorter text ends at its first NUL.
-  const uint32_t capacity = Read(196, 0);
-  const size_t start = ref_.offset + 200;
-  if (ref_.length <= 200) return {};
-  const size_t width = std::min<size_t>(capacity, ref_.length - 200);
+  const uint32_t capacity = Read(object_record::kTextCapacity, 0);
+  const size_t start = ref_.offset + object_record::kText;
+  if (ref_.length <= object_record::kText) return {};
+  const size_t width = std::min<size_t>(capacity, ref_.length - object_record::kText);
   return image_->Text(start, width);
 }
 
 std::string PageObject::fontDescription() const {
-  if (ref_.length < 168) return {};
-  return image_->Text(ref_.offset + 88, 80);
+  if (ref_.length < object_record::kFontHeight) return {};
+  return image_->Text(ref_.offset + object_record::kFontDescription,
+                      object_record::kFontDescriptionWidth);
 }
 
 double PageObject::ReadDouble(size_t offset) const {

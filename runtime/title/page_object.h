@@ -77,38 +77,38 @@ class PageObject {
   void SetBox(const TitleBox& box);
 
   // Objects backed by a resource file: number and directory, and the cache slot (kNone: none).
-  uint32_t resourceNumber() const { return Read16(object_record::kTypeData); }
-  uint32_t resourceDirectory() const { return Read16(object_record::kTypeData + 2); }
-  uint32_t cacheSlot() const { return Read(object_record::kTypeData + 4, kNone); }
-  void SetCacheSlot(uint32_t slot) { Write(object_record::kTypeData + 4, slot); }
+  uint32_t resourceNumber() const { return Read16(object_record::kResourceNumber); }
+  uint32_t resourceDirectory() const { return Read16(object_record::kResourceDirectory); }
+  uint32_t cacheSlot() const { return Read(object_record::kCacheSlot, kNone); }
+  void SetCacheSlot(uint32_t slot) { Write(object_record::kCacheSlot, slot); }
 
   // Rectangles.
-  uint32_t plotAction() const { return Read(object_record::kTypeData, 0); }
-  uint32_t colour() const { return Read(object_record::kTypeData + 4, kNone); }
-  void SetColour(uint32_t colour) { Write(object_record::kTypeData + 4, colour); }
+  uint32_t plotAction() const { return Read(object_record::kPlotAction, 0); }
+  uint32_t colour() const { return Read(object_record::kRectangleColour, kNone); }
+  void SetColour(uint32_t colour) { Write(object_record::kRectangleColour, colour); }
 
   // Text fields (types 4, 5, 11, 20): colours as 0xBBGGRR00 words.
-  uint32_t textColour() const { return Read(184, kNone); }
-  uint32_t textBackground() const { return Read(188, kNone); }
-  void SetTextColour(uint32_t colour) { Write(184, colour); }
-  void SetTextBackground(uint32_t colour) { Write(188, colour); }
+  uint32_t textColour() const { return Read(object_record::kTextColour, kNone); }
+  uint32_t textBackground() const { return Read(object_record::kTextBackground, kNone); }
+  void SetTextColour(uint32_t colour) { Write(object_record::kTextColour, colour); }
+  void SetTextBackground(uint32_t colour) { Write(object_record::kTextBackground, colour); }
 
   // Text objects (types 4 and 5): link colours, font and flags.
-  uint32_t linkColour() const { return Read(80, kNone); }
-  uint32_t linkBackground() const { return Read(84, kNone); }
+  uint32_t linkColour() const { return Read(object_record::kLinkColour, kNone); }
+  uint32_t linkBackground() const { return Read(object_record::kLinkBackground, kNone); }
   std::string fontDescription() const;  // at most 80 characters
-  double fontHeight() const { return ReadDouble(168); }
-  double fontWidth() const { return ReadDouble(176); }
-  uint32_t textFlags() const { return Read(192, 0); }
+  double fontHeight() const { return ReadDouble(object_record::kFontHeight); }
+  double fontWidth() const { return ReadDouble(object_record::kFontWidth); }
+  uint32_t textFlags() const { return Read(object_record::kTextFlags, 0); }
 
   // Text objects: the text (type 4) and the styled-text resource and its slot (type 5).
   std::string text() const;
   uint32_t textCapacity() const;  // what the record holds of the field
   // Copies `text` into the field, at most its capacity, and fills the rest with blanks.
   void SetText(std::string_view text);
-  uint32_t textResource() const { return Read(196, 0); }
-  uint32_t textSlot() const { return Read(200, kNone); }
-  void SetTextSlot(uint32_t slot) { Write(200, slot); }
+  uint32_t textResource() const { return Read(object_record::kTextResource, 0); }
+  uint32_t textSlot() const { return Read(object_record::kTextSlot, kNone); }
+  void SetTextSlot(uint32_t slot) { Write(object_record::kTextSlot, slot); }
 
   uint32_t Read(size_t offset, uint32_t fallback) const;
   uint32_t Read16(size_t offset) const;

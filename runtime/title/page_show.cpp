@@ -52,7 +52,7 @@ bool Pages::ShowPage(bool newTitle, uint32_t reference) {
   Reporter& reporter = shell.reporter();
   TitleFiles& files = runtime_.titleFiles;
 
-  // 1. The page's state starts afresh (a page returned to is finished and displayed already).
+  // Fresh page state (a page returned to is finished and displayed already).
   shell.SetTitleRunning(false);
   finished_ = returning_;
   displayed_ = returning_;
@@ -61,13 +61,13 @@ bool Pages::ShowPage(bool newTitle, uint32_t reference) {
   uint32_t pageNumber = kNone;
   bool directVisit = false;
 
-  // 2.
+  // A new title starts at its section, its first erase blackening the screen.
   if (newTitle) {
     currentSection_ = reference == kNone ? 0 : reference;
     companionOffset_ = 0;
     firstErase_ = true;
   }
-  // 3.
+  // The section list must be there, its first entry the root.
   if (!failed) {
     AuthorfileImage& image = files.image();
     if (image.SectionLastIndex() == kNone) {
@@ -79,7 +79,7 @@ bool Pages::ShowPage(bool newTitle, uint32_t reference) {
       failed = true;
     }
   }
-  // 4. The page: given, or the current section's (plus the companion offset).
+  // Which page: given, or the current section's (plus the companion offset).
   if (!failed) {
     AuthorfileImage& image = files.image();
     if (!newTitle && reference != kNone) {
@@ -103,7 +103,7 @@ bool Pages::ShowPage(bool newTitle, uint32_t reference) {
   bool pageWasOpen = false;
   if (!failed && !sectionWithoutPage) {
     AuthorfileImage& image = files.image();
-    // 5.
+    // Its record.
     const auto page = image.PageRecord(pageNumber);
     if (!page) {
       reporter.ReportDiagnostic("crierr21");
@@ -114,25 +114,25 @@ bool Pages::ShowPage(bool newTitle, uint32_t reference) {
       objects_ = image.Objects(*page);
       runtime_.trace.Line(TraceCategory::Page,
                           "page " + std::to_string(pageNumber) + " " + image.PageName(*page));
-      // 6. A special page is never drawn: its "PC" hotspot leads on.
+      // A special page is never drawn: its "PC" hotspot leads on.
       if (SpecialName(*page)) return ShowSpecialPage(*page);
 
-      // 7. The open-page stack: a page already open moves to the top.
+      // The open-page stack: a page already open moves to the top.
       const auto open = std::find(openPages_.begin(), openPages_.end(), pageNumber);
       pageWasOpen = open != openPages_.end();
       if (pageWasOpen) openPages_.erase(open);
       openPages_.push_back(pageNumber);
 
-      // 8.
+      // The toolbox icon.
       runtime_.toolbox.ShowToolboxIcon();
-      // 9. - 12.
+      // Its objects and their resources, under the wait pointer.
       Pointers& pointers = shell.pointers();
       const platform::CursorHandle previous = pointers.PushPointer(pointers.WaitCursor());
       LoadPageObjects(*page, pageWasOpen, directVisit, newTitle, loadedSlots, invalidated);
-      // 13.
+      // Scripts learn of the new page.
       pointers.PopPointer(previous);
       runtime_.script.PageEntered();
-      // 14.
+      // Its timers, then its +Start scripts with movies held back, then its pictures' bitmaps.
       if (files.loaded()) runtime_.scheduler.StartPageTimers();
       runtime_.movies.HoldBackMovies(true);
       if (files.loaded()) RunScripts("+Start");
@@ -145,7 +145,8 @@ bool Pages::ShowPage(bool newTitle, uint32_t reference) {
   // The run may have ended on the way (a title error inside the timers or the scripts).
   if (!files.loaded() || !shell.window().exists()) return false;
 
-  // 15.
+  // The page runs: it is drawn, its other scripts run, and a page that needs no paint
+  // counts as displayed at once.
   shell.SetTitleRunning(!failed);
   closing_ = false;
   firstDraw_ = true;
@@ -157,7 +158,7 @@ bool Pages::ShowPage(bool newTitle, uint32_t reference) {
     if (!newTitle && !FullPage(*current_) && !invalidated && !returning_) MarkDisplayed();
     shell.pointers().UpdateObjectUnderPointer();
   }
-  // 16.
+  // A page that failed ends the title.
   if (failed) shell.QuitTitle(3);
   return !failed;
 }
@@ -200,72 +201,34 @@ void Pages::LoadPageObjects(const PageRef& page, bool pageWasOpen, bool directVi
   TitleFiles& files = runtime_.titleFiles;
   AuthorfileImage& image = files.image();
   ResourceCache& cache = files.cache();
-  const std::string& shortName = files.shortName();
+  ObjectLoading loading{cache, files.shortName(), {}, 0};
+  loading.keywordPage = image.U16(page.offset + page_record::kKeywordPage).value_or(0);
+  loading.loadResource = [&](int kind, uint32_t directory, uint32_t number) -> std::optional<int> {
+    const auto slot = cache.FindFreeSlot();
+    if (!slot || !cache.LoadResource(*slot, static_cast<int>(directory), static_cast<int>(number),
+                                     kind)) {
+      return std::nullopt;
+    }
+    cache.slot(*slot).inUseByPage = true;
+    loadedSlots.push_back(*slot);
+    return slot;
+  };
 
-  // 10. Sprites already in the cache for this title are attached again.
+  // What is in the cache for this title already is taken again...
   for (const ObjectRef& ref : objects_) {
     PageObject object(image, ref);
-    if (object.type() != object_type::SPRITE || object.Has(object_flag::ATTACHED)) continue;
-    const auto slot = cache.FindLoaded(shortName, object.resourceDirectory(), object.resourceNumber());
-    if (!slot) continue;
-    object.SetCacheSlot(static_cast<uint32_t>(*slot));
-    object.SetFlag(object_flag::ATTACHED, true);
-    cache.slot(*slot).inUseByPage = true;
+    objectTypes_.For(object).Reuse(object, loading);
   }
-  // 11. Everything else this page does not use leaves the cache.
+  // ...and everything else this page does not use leaves the cache.
   for (int i = 0; i < kCacheSlots; ++i) {
     if (cache.slot(i).used && !cache.slot(i).inUseByPage) cache.Free(i);
   }
-  // 12.
-  const uint16_t keywordPage = image.U16(page.offset + page_record::kKeywordPage).value_or(0);
   for (const ObjectRef& ref : objects_) {
     PageObject object(image, ref);
     if (!returning_) object.SetFlag(object_flag::VISIBLE, !object.Has(object_flag::TIMED));
     object.SetFlag(object_flag::CLOSED | object_flag::DRAWN, false);
     const bool needsRepaint = !(pageWasOpen && directVisit && !BackPage(page));
-    const uint32_t type = object.type();
-    const auto load = [&](int kind, uint32_t directory, uint32_t number) -> std::optional<int> {
-      const auto slot = cache.FindFreeSlot();
-      if (!slot || !cache.LoadResource(*slot, static_cast<int>(directory),
-                                       static_cast<int>(number), kind)) {
-        return std::nullopt;
-      }
-      cache.slot(*slot).inUseByPage = true;
-      loadedSlots.push_back(*slot);
-      return slot;
-    };
-    switch (type) {
-      case object_type::HOTSPOT:
-      case object_type::AREA:
-        object.SetRedrawKind(kRedrawHotspotOrArea);
-        break;
-      case object_type::SPRITE:
-      case object_type::DRAWING:
-        if (!object.Has(object_flag::ATTACHED)) {
-          const auto slot = load(static_cast<int>(type), object.resourceDirectory(),
-                                 object.resourceNumber());
-          object.SetCacheSlot(slot ? static_cast<uint32_t>(*slot) : kNone);
-          object.SetFlag(object_flag::ATTACHED, slot.has_value());
-        }
-        break;
-      case object_type::STYLED_TEXT: {
-        const uint32_t reference = object.textResource();
-        const auto slot = load(resource_kind::STYLED_TEXT, reference >> 16, reference & 0xFFFF);
-        object.SetTextSlot(slot ? static_cast<uint32_t>(*slot) : kNone);
-        break;
-      }
-      case object_type::DATABASE:
-        runtime_.database.OpenDatabaseObject(static_cast<int>(ref.index));
-        break;
-      case object_type::CHOICE_LIST:
-        if (object.Has(object_flag::CHOICE_LIST_UNFILLED)) object.SetFlag(object_flag::VISIBLE, false);
-        break;
-      case object_type::KEYWORD_HOTSPOT:
-        runtime_.database.PageHasKeywordHotspot(keywordPage);
-        break;
-      default:
-        break;
-    }
+    objectTypes_.For(object).Load(object, loading);
     if (!returning_) object.SetTimedState(kTimedHidden);
     const auto box = object.pixelBox();
     if (needsRepaint && !newTitle && object.redrawKind() == kRedrawInvalidates &&
@@ -274,6 +237,34 @@ void Pages::LoadPageObjects(const PageRef& page, bool pageWasOpen, bool directVi
       invalidated = true;
     }
   }
+}
+
+bool Pages::OpenPageForPicture(uint32_t number) {
+  TitleFiles& files = runtime_.titleFiles;
+  if (!files.loaded()) return false;
+  const auto page = files.image().PageRecord(number);
+  if (!page || SpecialName(*page)) return false;
+  // The page drawn before gives its resources back, as leaving it would.
+  ObjectRelease release{files.cache(), leave_mode::FREE_RESOURCES, currentNumber_};
+  for (uint32_t open : openPages_) {
+    const auto before = files.image().PageRecord(open);
+    if (!before) continue;
+    for (const ObjectRef& ref : files.image().Objects(*before)) {
+      PageObject object(files.image(), ref);
+      objectTypes_.For(object).Release(object, release);
+    }
+  }
+  current_ = *page;
+  currentNumber_ = number;
+  objects_ = files.image().Objects(*page);
+  openPages_ = {number};
+  returning_ = false;
+  std::vector<int> loadedSlots;
+  bool invalidated = false;
+  LoadPageObjects(*page, false, true, true, loadedSlots, invalidated);
+  if (!files.loaded()) return false;
+  for (int slot : loadedSlots) files.cache().PrepareResource(slot, true);
+  return true;
 }
 
 void Pages::RunScripts(const char* which) {

@@ -8,10 +8,6 @@ namespace {
 
 constexpr int kAreaNesting = 16;  // areas that hide areas that hide areas...
 
-bool IsMovie(uint32_t type) {
-  return type == object_type::MOVIE || type == object_type::ANIMATION || type == object_type::SOUND;
-}
-
 }  // namespace
 
 void Pages::InvalidateObject(const PageObject& object, bool erase) {
@@ -21,27 +17,25 @@ void Pages::InvalidateObject(const PageObject& object, bool erase) {
 void Pages::ShowObject(int index) {
   auto object = Object(index);
   if (!object) return;
-  const uint32_t type = object->type();
-  // 1.
+  const ObjectTypeHandler& handler = objectTypes_.For(*object);
+  // A script runs instead of showing.
   if (object->IsScript()) {
     runtime_.script.RunScriptObject(index);
     if (auto again = Object(index)) again->SetTimedState(kTimedShown);
     return;
   }
-  object->SetTimedState(type == object_type::HOTSPOT || type == object_type::AREA
-                            ? kTimedShown
-                            : kTimedJustShown);
-  // 2.
+  // Painted objects count as shown once the paint has drawn them.
+  object->SetTimedState(handler.painted() ? kTimedJustShown : kTimedShown);
   if (object->redrawKind() == kRedrawInvalidates && object->box() && !scriptRunning() &&
       !closing_) {
     InvalidateObject(*object, !showMode_);
     runtime_.shell.PaintNow();
   } else {
     object->SetTimedState(kTimedShown);
-    if (IsMovie(type)) runtime_.movies.StartMovie(index);
+    if (handler.plays()) handler.Play(index);
   }
-  // 3.
-  if (object->hideDelay() != kNone && !IsMovie(type)) {
+  // Its hide delay starts.
+  if (object->hideDelay() != kNone && !handler.plays()) {
     runtime_.scheduler.QueueEvent(timed_event::HIDE_AFTER_DELAY, index, object->hideDelay());
   }
 }
@@ -49,14 +43,15 @@ void Pages::ShowObject(int index) {
 void Pages::HideObject(int index) {
   auto object = Object(index);
   if (!object) return;
+  const ObjectTypeHandler& handler = objectTypes_.For(*object);
   object->SetTimedState(kTimedHidden);
-  if (object->type() == object_type::AREA) SetTriggeredShown(object->name(), 0);
+  if (handler.clickRole() == ClickRole::Area) SetTriggeredShown(object->name(), 0);
   if (object->redrawKind() == kRedrawInvalidates && object->box() && !object->IsScript() &&
       !scriptRunning() && !closing_) {
     InvalidateObject(*object, !showMode_);
   }
-  if (IsMovie(object->type())) {
-    runtime_.movies.StopMovie(index);
+  if (handler.plays()) {
+    handler.Stop(index);
     runtime_.scheduler.CancelEvents(timed_event::MOVIE_ENDED, index);
   }
 }
@@ -66,7 +61,7 @@ void Pages::HideDelayDue(int index) {
   if (!object || object->timedState() == kTimedHidden) return;
   object->SetTimedState(kTimedHidden);
   // A picture goes at once; anything else with the next paint.
-  if (object->type() == object_type::SPRITE) InvalidateObject(*object, true);
+  if (objectTypes_.For(*object).leavesAtOnce()) InvalidateObject(*object, true);
 }
 
 void Pages::SetObjectShown(int index, int mode) {
@@ -135,17 +130,15 @@ void Pages::ClickArea(int index, bool hideOnly) {
   for (int i : triggered) {
     auto object = Object(i);
     if (!object) break;  // the title ended meanwhile
-    const uint32_t type = object->type();
+    const ObjectTypeHandler& handler = objectTypes_.For(*object);
     if (showing) {
       if (object->timedState() != kTimedHidden) continue;
       if (object->IsScript()) {
         runtime_.script.RunScriptObject(i);
         continue;
       }
-      object->SetTimedState(type == object_type::HOTSPOT || type == object_type::AREA
-                                ? kTimedShown
-                                : kTimedJustShown);
-      if (IsMovie(type)) {
+      object->SetTimedState(handler.painted() ? kTimedJustShown : kTimedShown);
+      if (handler.plays()) {
         runtime_.scheduler.QueueEvent(timed_event::SHOW_TIMED, i, 0);
       } else if (object->hideDelay() != kNone) {
         runtime_.scheduler.QueueEvent(timed_event::HIDE_AFTER_DELAY, i, object->hideDelay());
@@ -154,9 +147,9 @@ void Pages::ClickArea(int index, bool hideOnly) {
       if (object->timedState() == kTimedHidden) continue;
       object->SetTimedState(kTimedHidden);
       // Its own triggered objects go too; none of them is shown by it going.
-      if (type == object_type::AREA) ClickArea(i, true);
-      if (IsMovie(type)) {
-        runtime_.movies.StopMovie(i);
+      if (handler.clickRole() == ClickRole::Area) ClickArea(i, true);
+      if (handler.plays()) {
+        handler.Stop(i);
         runtime_.scheduler.CancelEvents(timed_event::SHOW_TIMED, i);
       }
     }

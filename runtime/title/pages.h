@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "title/authorfile.h"
+#include "title/object_types.h"
 #include "title/page_object.h"
 
 namespace zd {
@@ -39,6 +40,25 @@ struct HitResult {
   int object = -1;      // the area, keyword hotspot or text object
 };
 
+// How one paint of the open pages goes: what the screen's state asks of the next paint, or a
+// whole page drawn from scratch (the default).
+struct PaintSettings {
+  bool drawObjects = true;  // false while no title runs or an enlarged movie covers the page
+  bool erase = true;        // the background first
+  bool firstErase = true;   // the first erase of a title: the whole canvas goes black
+  bool topOnly = false;     // only the top page's objects
+  uint32_t redrawFrom = kNone;  // only the top page's objects from this index on
+  bool firstDraw = true;    // the page's first paint: objects drawn already are not drawn again
+  bool showMode = false;    // only the object being shown and what lies above it
+};
+
+// What a paint met, for the bookkeeping that follows a paint on the screen.
+struct PaintRecord {
+  bool painted = false;               // the open pages' objects were painted
+  std::vector<ObjectRef> drawn;       // every object drawn
+  std::vector<ObjectRef> justShown;   // top-page objects shown since the last paint
+};
+
 // Scripts ask for navigation; the next scheduler tick carries it out.
 struct PendingNavigation {
   uint32_t section = kNone;
@@ -65,9 +85,20 @@ class Pages {
   void StartTitleAt(uint32_t section);
 
   // Display.
-  // Paints the open pages' objects into the parts of the page that need it (page pixels).
-  void PaintPage(Canvas& canvas, const std::vector<Rect>& region);
-  void EraseBackground(Canvas& canvas, const std::vector<Rect>& region);
+  // The screen's paint: composes the parts of the page that need it (page pixels) into the
+  // page canvas, then marks what it drew, counts the page as displayed and so may fire the
+  // page's finishing event. Only the main window's paint calls it.
+  void PaintPage(Canvas& canvas, const std::vector<Rect>& region, bool erase);
+  // Draws the open pages into `canvas` and changes nothing else: for pictures of the page
+  // (printing, screenshots, exports, movie frames).
+  PaintRecord ComposePage(Canvas& canvas, const std::vector<Rect>& region,
+                          const PaintSettings& settings) const;
+  // What the screen's next paint would do.
+  PaintSettings NextPaintSettings(bool erase) const;
+  // Opens page `number` alone, as the title would show it first, without running anything of
+  // the title (no scripts, timers or events): for a picture of it. False when there is no such
+  // page or it is a special page (never shown).
+  bool OpenPageForPicture(uint32_t number);
   void ShowObject(int index);
   void HideObject(int index);
   void SetObjectShown(int index, int mode);            // -1 toggle, 0 hide, 1 show
@@ -104,19 +135,24 @@ class Pages {
   std::vector<ObjectRef>& objects() { return objects_; }
   std::optional<PageObject> Object(int index);
   std::optional<PageRef> currentPage() const;
+  ObjectTypes& objectTypes() { return objectTypes_; }
+  const ObjectTypeHandler& HandlerOf(const PageObject& object) const { return objectTypes_.For(object); }
 
  private:
   bool ShowSpecialPage(const PageRef& page);
   void LoadPageObjects(const PageRef& page, bool pageWasOpen, bool directVisit, bool newTitle,
                        std::vector<int>& loadedSlots, bool& invalidated);
-  void ReleaseObject(PageObject& object, uint32_t mode, bool& resetKeywords);
   void RunScripts(const char* which);
   void RunOtherScripts();
   bool GotoTargetSection(uint32_t target, uint32_t kind);
-  void PaintNode(Canvas& canvas, const PageRef& page, bool top, bool aboveIsBackPage,
-                 const std::vector<Rect>& clips, bool& showMode);
-  void DrawObject(Canvas& canvas, PageObject& object, const Rect& box,
-                  const Rect& visible);
+  struct NodePaint {
+    const PageRef& page;
+    bool top = false;
+    bool aboveIsBackPage = false;
+  };
+  void EraseBackground(Canvas& canvas, const std::vector<Rect>& region, bool firstErase) const;
+  void PaintNode(ObjectPainting& painting, const NodePaint& node, const std::vector<Rect>& clips,
+                 const PaintSettings& settings, bool& showMode, PaintRecord& record) const;
   void InvalidateObject(const PageObject& object, bool erase);
   bool FullPage(const PageRef& page) const;
   bool BackPage(const PageRef& page) const;
@@ -132,6 +168,7 @@ class Pages {
   uint32_t CountObjects(uint32_t type);
 
   Runtime& runtime_;
+  ObjectTypes objectTypes_;
   std::optional<PageRef> current_;
   uint32_t currentNumber_ = kNone;
   uint32_t currentSection_ = 0;
@@ -143,7 +180,6 @@ class Pages {
   bool finished_ = false, displayed_ = false, returning_ = false, firstDraw_ = false,
        closing_ = false, topOnlyRedraw_ = false, showMode_ = false, firstErase_ = false;
   uint32_t redrawFrom_ = kNone;
-  uint32_t textBackground_ = kNone;
   bool runningStart_ = false;
   int areaNesting_ = 0;
   int startOrEndScripts_ = 0;

@@ -160,7 +160,7 @@ void Scheduler::TimedShowOrHide(int kind, int index) {
   auto object = pages.Object(index);
   if (!object) return;
   const std::string name = object->name();
-  const uint32_t type = object->type();
+  const ObjectTypeHandler& handler = pages.HandlerOf(*object);
   if (name.rfind('+', 0) == 0 && name != "+Start" && name != "+End") {
     if (kind == timed_event::SHOW_TIMED && object->IsScript()) {
       runtime_.script.RunScriptObject(index);
@@ -168,11 +168,11 @@ void Scheduler::TimedShowOrHide(int kind, int index) {
     }
     return;
   }
-  if (type == object_type::MOVIE || type == object_type::ANIMATION || type == object_type::SOUND) {
+  if (handler.plays()) {
     if (kind == timed_event::SHOW_TIMED) {
-      runtime_.movies.StartMovie(index);
+      handler.Play(index);
     } else {
-      runtime_.movies.StopMovie(index);
+      handler.Stop(index);
       if (object->Has(object_flag::TRIGGERED)) object->SetTimedState(kTimedHidden);
     }
     return;

@@ -1,12 +1,25 @@
 #include "titlekit/authorfile_writer.h"
 
+#include <stdexcept>
 #include <string>
 
 #include "titlekit/byte_writer.h"
 #include "titlekit/description_error.h"
+#include "title/object_record.h"
 
 namespace zd::titlekit {
 namespace {
+
+namespace rec = object_record;
+
+// The records are written field after field; this keeps the writer in step with the layout the
+// player reads.
+void ExpectAt(const ByteWriter& out, size_t offset) {
+  if (out.size() != offset) {
+    throw std::logic_error("object record written out of step: at " + std::to_string(out.size()) +
+                           ", expected " + std::to_string(offset));
+  }
+}
 
 void WriteBox(ByteWriter& out, const Box& box) {
   out.I32(box.x0);
@@ -24,12 +37,16 @@ void WriteResourceRef(ByteWriter& out, const ObjectRecord& object) {
 // Font description, the two sizes, colours and text flags: offsets 88 to 195 of every object
 // that draws text.
 void WriteFontFields(ByteWriter& out, const ObjectRecord& object) {
+  ExpectAt(out, rec::kFontDescription);
   out.FixedText(object.font, FONT_WIDTH);
+  ExpectAt(out, rec::kFontHeight);
   out.Double(object.fontHeight);
   out.Double(object.fontWidth);
+  ExpectAt(out, rec::kTextColour);
   out.U32(object.colour);
   out.U32(object.background);
   out.U32(object.textFlags);
+  ExpectAt(out, rec::kFontFieldsEnd);
 }
 
 void WriteTypeData(ByteWriter& out, const ObjectRecord& object) {
@@ -114,15 +131,19 @@ Bytes WriteObject(const ObjectRecord& object) {
   out.Zeros(4);
   out.U32(object.hideDelay);
   out.U32(object.movieSlot.value_or(DefaultMovieSlot(object.type)));
+  ExpectAt(out, rec::kBox);
   WriteBox(out, object.box);
   out.FixedText(object.trigger, NAME_WIDTH);
+  ExpectAt(out, rec::kTimedState);
   out.U32(object.timedState);
   out.Zeros(4);
+  ExpectAt(out, rec::kLinkColour);
   out.U32(object.linkColour.value_or(DefaultLinkColour(object.type)));
   out.U32(object.linkBackground.value_or(DefaultLinkBackground(object.type)));
+  ExpectAt(out, rec::kTypeData);
   WriteTypeData(out, object);
   out.Append(object.extra);
-  out.PutU32(20, object.length.value_or(static_cast<uint32_t>(out.size())));
+  out.PutU32(rec::kLength, object.length.value_or(static_cast<uint32_t>(out.size())));
   return out.Take();
 }
 

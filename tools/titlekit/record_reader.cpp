@@ -5,9 +5,12 @@
 
 #include "titlekit/authorfile_reader.h"
 #include "titlekit/authorfile_writer.h"
+#include "title/object_record.h"
 
 namespace zd::titlekit {
 namespace {
+
+namespace rec = object_record;
 
 // A record's own view: reads past its end give 0, and were checked for by the caller.
 struct Reader {
@@ -31,56 +34,56 @@ bool ReadTypeData(const Reader& in, ObjectRecord& o, size_t& natural) {
   const TypeLayout layout = LayoutOf(o.type);
   const size_t size = in.r.size();
   if (HasFontFields(layout)) {
-    if (size < 196) return false;
-    o.font = in.Text(88, FONT_WIDTH);
-    o.fontHeight = in.Double(168);
-    o.fontWidth = in.Double(176);
-    o.colour = in.U32(184);
-    o.background = in.U32(188);
-    o.textFlags = in.U32(192);
+    if (size < rec::kFontFieldsEnd) return false;
+    o.font = in.Text(rec::kFontDescription, FONT_WIDTH);
+    o.fontHeight = in.Double(rec::kFontHeight);
+    o.fontWidth = in.Double(rec::kFontWidth);
+    o.colour = in.U32(rec::kTextColour);
+    o.background = in.U32(rec::kTextBackground);
+    o.textFlags = in.U32(rec::kTextFlags);
   }
   auto fixed = [&](size_t n) {
     natural = n;
     return size >= n;
   };
   auto resource = [&] {
-    o.resource = {in.U16(90), in.U16(88)};
-    o.slot = in.U32(92);
+    o.resource = {in.U16(rec::kResourceDirectory), in.U16(rec::kResourceNumber)};
+    o.slot = in.U32(rec::kCacheSlot);
   };
   switch (layout) {
     case TypeLayout::None: return fixed(OBJECT_COMMON);
     case TypeLayout::Rectangle:
-      o.plotAction = in.U32(88);
-      o.colour = in.U32(92);
-      return fixed(96);
+      o.plotAction = in.U32(rec::kPlotAction);
+      o.colour = in.U32(rec::kRectangleColour);
+      return fixed(rec::kRectangleEnd);
     case TypeLayout::Resource:
       resource();
-      return fixed(96);
+      return fixed(rec::kResourceEnd);
     case TypeLayout::Text: {
-      if (size < 200) return false;
-      const uint32_t capacity = in.U32(196);
-      const size_t available = size - 200;
-      Bytes text = BytesAt(in.r, 200, capacity < available ? capacity : available);
+      if (size < rec::kText) return false;
+      const uint32_t capacity = in.U32(rec::kTextCapacity);
+      const size_t available = size - rec::kText;
+      Bytes text = BytesAt(in.r, rec::kText, capacity < available ? capacity : available);
       while (!text.empty() && text.back() == '\0') text.pop_back();
       o.text = text;
       if (capacity != text.size()) o.capacity = capacity;
-      natural = 200 + (capacity > text.size() ? size_t{capacity} : text.size());
+      natural = rec::kText + (capacity > text.size() ? size_t{capacity} : text.size());
       return natural <= size;
     }
     case TypeLayout::TextResource: {
-      const uint32_t ref = in.U32(196);
+      const uint32_t ref = in.U32(rec::kTextResource);
       o.resource = {static_cast<uint16_t>(ref >> 16), static_cast<uint16_t>(ref)};
-      o.slot = in.U32(200);
-      return fixed(204);
+      o.slot = in.U32(rec::kTextSlot);
+      return fixed(rec::kTextResourceEnd);
     }
     case TypeLayout::RecordDisplay: {
-      if (size < 108) return false;
-      o.labelColour = in.U32(88);
-      o.valueColour = in.U32(92);
-      o.background = in.U32(96);
-      const uint32_t count = in.U32(100);
-      o.labelWidth = in.U32(104);
-      size_t at = 108;
+      if (size < rec::kPairs) return false;
+      o.labelColour = in.U32(rec::kLabelColour);
+      o.valueColour = in.U32(rec::kValueColour);
+      o.background = in.U32(rec::kDisplayBackground);
+      const uint32_t count = in.U32(rec::kPairCount);
+      o.labelWidth = in.U32(rec::kLabelWidth);
+      size_t at = rec::kPairs;
       // Each pair takes at least two bytes, so the loop ends at the record's end.
       while (o.pairs.size() < count) {
         const auto label = in.r.FixedText(at, size - at);
@@ -97,21 +100,21 @@ bool ReadTypeData(const Reader& in, ObjectRecord& o, size_t& natural) {
     }
     case TypeLayout::Database:
       resource();
-      o.listField = in.U32(96);
-      return fixed(100);
+      o.listField = in.U32(rec::kListField);
+      return fixed(rec::kResourceDataEnd);
     case TypeLayout::FieldDisplay:
-      o.field = in.U32(196);
-      o.fillColour = in.U32(200);
-      o.frameColour = in.U32(204);
-      o.showName = in.U32(208);
-      return fixed(212);
+      o.field = in.U32(rec::kField);
+      o.fillColour = in.U32(rec::kFillColour);
+      o.frameColour = in.U32(rec::kFrameColour);
+      o.showName = in.U32(rec::kShowFieldName);
+      return fixed(rec::kFieldDisplayEnd);
     case TypeLayout::Movie:
       resource();
-      o.movieFlags = in.U32(96);
-      return fixed(100);
+      o.movieFlags = in.U32(rec::kMovieFlags);
+      return fixed(rec::kResourceDataEnd);
     case TypeLayout::KeywordHotspot:
-      o.keyword = static_cast<int32_t>(in.U32(196));
-      return fixed(200);
+      o.keyword = static_cast<int32_t>(in.U32(rec::kKeyword));
+      return fixed(rec::kKeywordEnd);
   }
   return false;
 }
@@ -127,24 +130,24 @@ Bytes BytesAt(const ByteView& view, size_t pos, size_t length) {
 bool ReadObjectAt(const ByteView& page, size_t pos, size_t end, ObjectRecord& out, size_t& span) {
   if (end > page.size() || pos > end || end - pos < OBJECT_COMMON) return false;
   const ByteView bounded = *page.Sub(pos, end - pos);
-  const uint32_t length = bounded.U32(20).value_or(0);
+  const uint32_t length = bounded.U32(object_record::kLength).value_or(0);
   const bool sound = length >= OBJECT_COMMON && length <= bounded.size();
   const Reader in{sound ? *bounded.Sub(0, length) : bounded};
 
   ObjectRecord o;
-  o.name = in.Text(0, NAME_WIDTH);
-  o.type = in.U32(12);
-  o.redraw = in.U32(16);
-  o.flags = in.U32(24);
-  o.showDelay = in.U32(28);
-  o.hideDelay = in.U32(36);
-  o.movieSlot = in.U32(40);
-  o.box = {static_cast<int32_t>(in.U32(44)), static_cast<int32_t>(in.U32(48)),
-           static_cast<int32_t>(in.U32(52)), static_cast<int32_t>(in.U32(56))};
-  o.trigger = in.Text(60, NAME_WIDTH);
-  o.timedState = in.U32(72);
-  o.linkColour = in.U32(80);
-  o.linkBackground = in.U32(84);
+  o.name = in.Text(rec::kName, NAME_WIDTH);
+  o.type = in.U32(rec::kType);
+  o.redraw = in.U32(rec::kRedrawKind);
+  o.flags = in.U32(rec::kFlags);
+  o.showDelay = in.U32(rec::kShowDelay);
+  o.hideDelay = in.U32(rec::kHideDelay);
+  o.movieSlot = in.U32(rec::kMovieSlot);
+  o.box = {static_cast<int32_t>(in.U32(rec::kBox)), static_cast<int32_t>(in.U32(rec::kBox + 4)),
+           static_cast<int32_t>(in.U32(rec::kBox + 8)), static_cast<int32_t>(in.U32(rec::kBox + 12))};
+  o.trigger = in.Text(rec::kTriggerName, NAME_WIDTH);
+  o.timedState = in.U32(rec::kTimedState);
+  o.linkColour = in.U32(rec::kLinkColour);
+  o.linkBackground = in.U32(rec::kLinkBackground);
   size_t natural = 0;
   const bool typed = ReadTypeData(in, o, natural);
   if (sound) {

@@ -2,6 +2,8 @@
 // in the JSON form zdbuild reads, so that a title can be looked at, changed and made again;
 // lists its scripts; exports its sprites as PNG, its drawings as PNG and SVG and its texts as
 // plain text.
+// zdinfo TITLE --page N|NAME --png OUT draws one page as it looks when first shown, and
+// zdinfo TITLE --contact-sheet OUT every page small on one sheet.
 // zdinfo --sprite FILE --png OUT [--index N] converts one sprite, zdinfo --draw FILE renders one
 // Draw file.
 #include <algorithm>
@@ -15,6 +17,7 @@
 #include "titlekit/title_reader.h"
 #include "zdinfo/draw_export.h"
 #include "zdinfo/overview.h"
+#include "zdinfo/page_pictures.h"
 #include "zdinfo/sprite_export.h"
 #include "zdinfo/text_export.h"
 
@@ -22,6 +25,8 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: zdinfo TITLE [--json | --scripts] [--export DIR]\n"
+    "       zdinfo TITLE --page N|NAME --png OUT\n"
+    "       zdinfo TITLE --contact-sheet OUT\n"
     "       zdinfo --sprite FILE --png OUT [--index N]\n"
     "       zdinfo --draw FILE [--png OUT] [--svg OUT] [--size WxH]\n"
     "\n"
@@ -43,6 +48,16 @@ constexpr const char* kUsage =
     "                styled-text objects use as DIR/res<d>-res<n>.txt and the text of every\n"
     "                text object that is not a script as DIR/page<p>-object<o>.txt (pages and\n"
     "                objects counted from 0)\n"
+    "  --page N|NAME --png OUT\n"
+    "                draw page N (counted from 0, as the player's trace counts) or the page\n"
+    "                of that name as it looks when the title first shows it, without playing\n"
+    "                the title: no scripts, timers or events run, timed and triggered objects\n"
+    "                are not shown yet, and nothing of earlier pages lies under it. Title\n"
+    "                fonts are looked for as the player looks for them (fonts/ in the\n"
+    "                current directory)\n"
+    "  --contact-sheet OUT\n"
+    "                every page drawn so, a quarter of its size, four to a row, each with its\n"
+    "                number and name, as one PNG (special pages, never shown, are grey)\n"
     "  --sprite FILE convert sprite N (counted from 0; default 0) of a sprite file, or the\n"
     "                sprite of a title's sprite resource, to the PNG file OUT: the colours\n"
     "                the player draws it in directly, shown pixels only, the mask as alpha.\n"
@@ -61,6 +76,7 @@ struct Options {
   std::string exportDir;
   std::string spriteFile, pngFile;
   std::string drawFile, svgFile;
+  std::string page, contactSheet;
   int width = 640, height = 480;
   bool sizeGiven = false;
   int index = 0;
@@ -96,6 +112,10 @@ int ParseOptions(int argc, char** argv, Options& options) {
       options.width = w;
       options.height = h;
       options.sizeGiven = true;
+    } else if (arg == "--page" || arg == "--contact-sheet") {
+      const char* v = value(arg == "--page" ? "a page number or name" : "a file");
+      if (!v) return 2;
+      (arg == "--page" ? options.page : options.contactSheet) = v;
     } else if (arg == "--export" || arg == "--sprite" || arg == "--png" || arg == "--index" ||
                arg == "--draw" || arg == "--svg") {
       const char* v = value(arg == "--index" ? "a number" : arg == "--export" ? "a directory" : "a file");
@@ -124,6 +144,19 @@ int ParseOptions(int argc, char** argv, Options& options) {
       std::cerr << "zdinfo: more than one title given\n" << kUsage;
       return 2;
     }
+  }
+  if (!options.page.empty() || !options.contactSheet.empty()) {
+    const bool pagePicture = !options.page.empty() && !options.pngFile.empty();
+    const bool sheet = !options.contactSheet.empty() && options.page.empty() && options.pngFile.empty();
+    if (options.title.empty() || !(pagePicture != sheet) || options.json || options.scripts ||
+        !options.exportDir.empty() || !options.spriteFile.empty() || !options.drawFile.empty() ||
+        !options.svgFile.empty() || options.sizeGiven || options.indexGiven ||
+        (pagePicture && !options.contactSheet.empty())) {
+      std::cerr << "zdinfo: --page goes with --png, and --contact-sheet alone, each after a title\n"
+                << kUsage;
+      return 2;
+    }
+    return 0;
   }
   if (!options.drawFile.empty() || !options.svgFile.empty() || options.sizeGiven) {
     if (options.drawFile.empty() || (options.pngFile.empty() && options.svgFile.empty()) ||
@@ -162,6 +195,12 @@ int main(int argc, char** argv) {
   if (!options.spriteFile.empty()) {
     return zd::info::ConvertSpriteFile(options.spriteFile, options.index, options.pngFile,
                                        std::cout, std::cerr);
+  }
+  if (!options.page.empty()) {
+    return zd::info::WritePagePicture(options.title, options.page, options.pngFile, std::cerr);
+  }
+  if (!options.contactSheet.empty()) {
+    return zd::info::WriteContactSheet(options.title, options.contactSheet, std::cerr);
   }
   std::string error;
   const auto reading = zd::titlekit::ReadTitle(options.title, error);
