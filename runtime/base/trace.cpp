@@ -18,7 +18,7 @@ constexpr CategoryName kNames[] = {
     {"start", TraceCategory::Start},   {"file", TraceCategory::File},
     {"window", TraceCategory::Window}, {"cursor", TraceCategory::Cursor},
     {"seam", TraceCategory::Seam},     {"event", TraceCategory::Event},
-    {"run", TraceCategory::Run},
+    {"run", TraceCategory::Run},       {"lifecycle", TraceCategory::Lifecycle},
 };
 
 }  // namespace
@@ -64,7 +64,7 @@ std::optional<uint32_t> Trace::ParseCategories(std::string_view list) {
 }
 
 const char* Trace::CategoryNames() {
-  return "page, message, dialog, script, start, file, window, cursor, seam, event, run, all";
+  return "page, message, dialog, script, start, file, window, cursor, seam, event, run, lifecycle, all";
 }
 
 }  // namespace zd

@@ -21,18 +21,20 @@ enum class TraceCategory : uint32_t {
   Seam = 1u << 8,        // calls into parts of the player not built yet
   Event = 1u << 9,       // event-script progress (answers taken, screenshots)
   Run = 1u << 10,        // start-up and shutdown milestones
+  Lifecycle = 1u << 11,  // each start-up and shutdown step, pauses around modal interface
 };
 
 constexpr uint32_t TraceBit(TraceCategory c) { return static_cast<uint32_t>(c); }
 
 class Trace {
  public:
-  // What --trace shows: every category but the chatty ones (script lines, cursors, seams).
+  // What --trace shows: every category but the chatty ones (script lines, cursors, seams,
+  // lifecycle steps).
   static constexpr uint32_t kDefault =
       TraceBit(TraceCategory::Page) | TraceBit(TraceCategory::Message) | TraceBit(TraceCategory::Dialog) |
       TraceBit(TraceCategory::Start) | TraceBit(TraceCategory::File) | TraceBit(TraceCategory::Window) |
       TraceBit(TraceCategory::Event) | TraceBit(TraceCategory::Run);
-  static constexpr uint32_t kAll = (TraceBit(TraceCategory::Run) << 1) - 1;
+  static constexpr uint32_t kAll = (TraceBit(TraceCategory::Lifecycle) << 1) - 1;
 
   Trace() = default;
   Trace(std::ostream* out, uint32_t mask) : out_(out), mask_(out ? mask : 0) {}

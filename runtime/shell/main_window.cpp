@@ -1,5 +1,6 @@
 #include "shell/main_window.h"
 
+#include "base/lifecycle.h"
 #include "base/seam.h"
 #include "platform/files.h"
 #include "resources/menus.h"
@@ -139,10 +140,12 @@ void MainWindow::Dispatch(const WindowMessage& m) {
       break;
     case Msg::StartTitle: OnStartTitle(); break;
     case Msg::SaveSettings:
+      TraceLifecycle(runtime_.trace, "save-status \"USER SAVE\"");
       runtime_.script.SaveStatus("", "USER SAVE");
       ResumeAfterPopup();
       break;
     case Msg::LoadSettings:
+      TraceLifecycle(runtime_.trace, "load-status");
       runtime_.script.LoadStatus("");
       ResumeAfterPopup();
       break;
@@ -176,13 +179,11 @@ void MainWindow::OnClose() {
   Shell& shell = runtime_.shell;
   const int code = shell.exitCode();
   if ((code == 0 || code == 1) && shell.titleRunning()) {
+    TraceLifecycle(runtime_.trace, "save-status RESUME:0 \"FORCE QUIT\"");
     runtime_.script.SaveStatus("RESUME:0", "FORCE QUIT");
   }
   if (code == 0 || code == 1) {
-    if (code != 1) {  // the popup menu has paused them already
-      runtime_.scheduler.PauseClock();
-      runtime_.movies.Pause();
-    }
+    if (code != 1) PauseMedia();  // the popup menu has paused them already
     platform::MessageBoxSpec box;
     box.caption = shell.windowTitle();
     box.text = LoadString(strings::QUIT_QUESTION);
@@ -190,13 +191,13 @@ void MainWindow::OnClose() {
     box.buttons = platform::MessageButtons::YesNo;
     box.systemModal = true;
     if (runtime_.platform.MessageBox(box) != platform::answer::YES) {
-      runtime_.movies.Resume();
-      runtime_.scheduler.ResumeClock();
+      ResumeMedia();
       // The refused request is over: a later close box must pause and ask afresh.
       shell.SetExitCode(0);
       return;
     }
   }
+  TraceLifecycle(runtime_.trace, "movies release-port");
   runtime_.movies.ReleasePort();
   Dispatch(WindowMessage{Msg::Destroy});
 }
@@ -204,19 +205,34 @@ void MainWindow::OnClose() {
 void MainWindow::OnDestroy() {
   // Everything is released subsystem by subsystem, in the order that keeps each one's users
   // alive until it goes.
+  const Trace& trace = runtime_.trace;
+  TraceLifecycle(trace, "pages close-all");
   runtime_.pages.ClosePage(17);
+  TraceLifecycle(trace, "movies release");
   runtime_.movies.ReleaseMovies();
+  TraceLifecycle(trace, "scheduler stop-timer");
   runtime_.shell.queue().KillTimer(kSchedulerTimerId);
+  TraceLifecycle(trace, "title free");
   runtime_.titleFiles.FreeTitleImage();
+  TraceLifecycle(trace, "notepad offer-save");
   runtime_.toolbox.OfferNotepadSave();
+  TraceLifecycle(trace, "database release-keyword-conditions");
   runtime_.database.ReleaseKeywordConditions();
+  TraceLifecycle(trace, "mouse-handlers release");
   runtime_.script.ReleaseHandlerTables();
+  TraceLifecycle(trace, "script release-movie-slots");
   runtime_.script.ReleaseMovieSlots();
+  TraceLifecycle(trace, "status release");
   runtime_.script.ReleaseStatusState();
+  TraceLifecycle(trace, "browsers release");
   runtime_.webLinks.ReleaseBrowserList();
+  TraceLifecycle(trace, "pointers release-capture");
   runtime_.shell.pointers().ReleaseCapture();
+  TraceLifecycle(trace, "printing release");
   runtime_.printing.Release();
+  TraceLifecycle(trace, "fonts remove-title-fonts");
   runtime_.graphics.RemoveTitleFonts();
+  TraceLifecycle(trace, "palette release");
   runtime_.graphics.FreeColourHeaders();
   runtime_.graphics.DestroyTitlePalette();
   splash_ = platform::IndexedImage{};
@@ -230,15 +246,13 @@ void MainWindow::OnSize(const WindowMessage& m) {
   if (m.wParam == SIZE_MINIMIZED) {
     if (!minimised_) {
       minimised_ = true;
-      runtime_.scheduler.PauseClock();
-      runtime_.movies.Pause();
+      PauseMedia();
     }
     return;
   }
   if (minimised_) {
     minimised_ = false;
-    runtime_.movies.Resume();
-    runtime_.scheduler.ResumeClock();
+    ResumeMedia();
   }
   RecomputeOrigin();
   InvalidateAll(true);
@@ -313,8 +327,7 @@ void MainWindow::OnRightButtonDown(int x, int y) {
   }
   popup.x = x;
   popup.y = y;
-  runtime_.scheduler.PauseClock();
-  runtime_.movies.Pause();
+  PauseMedia();
   const int chosen = runtime_.platform.PopupMenu(popup);
   runtime_.toolbox.MenuClosed();
   if (chosen == 0) {
@@ -324,7 +337,16 @@ void MainWindow::OnRightButtonDown(int x, int y) {
   runtime_.shell.queue().Post(Msg::Command, chosen);
 }
 
-void MainWindow::ResumeAfterPopup() {
+void MainWindow::ResumeAfterPopup() { ResumeMedia(); }
+
+void MainWindow::PauseMedia() {
+  TraceLifecycle(runtime_.trace, "media pause");
+  runtime_.scheduler.PauseClock();
+  runtime_.movies.Pause();
+}
+
+void MainWindow::ResumeMedia() {
+  TraceLifecycle(runtime_.trace, "media resume");
   runtime_.movies.Resume();
   runtime_.scheduler.ResumeClock();
 }
@@ -347,11 +369,10 @@ void MainWindow::OnStartTitle() {
   const CommandLine& options = runtime_.shell.commandLine();
   if (!options.overrideDirectoryAsGiven.empty() &&
       platform::ResolvePath(options.overrideDirectoryAsGiven + "\\SCRIPTS\\STATUS0\\RESUME.ZDS")) {
-    runtime_.scheduler.PauseClock();
-    runtime_.movies.Pause();
+    PauseMedia();
+    TraceLifecycle(runtime_.trace, "status offer-resume");
     runtime_.script.OfferResume();
-    runtime_.movies.Resume();
-    runtime_.scheduler.ResumeClock();
+    ResumeMedia();
   }
   runtime_.scheduler.QueueEvent(1, -1, 1);
 }

@@ -50,6 +50,9 @@ class MainWindow {
   void ToggleWindowMode();
   void OpenTitleFromDialog();
   void ResumeAfterPopup();
+  // The page clock and the movies stand still around modal interface; pauses nest.
+  void PauseMedia();
+  void ResumeMedia();
   void ApplyMode(Mode mode);
   void RecomputeOrigin();
   void TraceSeamCall(const char* what);

@@ -1,5 +1,6 @@
 #include "shell/shell.h"
 
+#include "base/lifecycle.h"
 #include "base/text.h"
 #include "platform/files.h"
 #include "resources/menus.h"
@@ -43,6 +44,7 @@ bool Shell::StartUp() {
                                               applicationName_);
 
   // 5. Movies; without them the title still runs.
+  TraceLifecycle(runtime_.trace, "movies initialise");
   if (!runtime_.movies.InitialiseMovieSystem()) {
     platform::MessageBoxSpec box;
     box.caption = windowTitle_;
@@ -53,6 +55,7 @@ bool Shell::StartUp() {
   }
 
   // 6. The splash-sized window (display check, pointers, scheduler timer).
+  TraceLifecycle(runtime_.trace, "window create");
   if (!window_.Create()) return false;
 
   // 7. Every subsystem, in order.
@@ -97,18 +100,30 @@ void Shell::ReadCommandLine() {
 }
 
 void Shell::InitialiseSubsystems() {
+  const Trace& trace = runtime_.trace;
+  TraceLifecycle(trace, "resource-cache clear");
   runtime_.titleFiles.ClearResourceCache();
+  TraceLifecycle(trace, "calculator load-accelerators");
   runtime_.toolbox.LoadCalculatorAccelerators();
+  TraceLifecycle(trace, "fonts add-title-fonts");
   runtime_.graphics.AddTitleFonts();
   // Floating-point exceptions are masked on this platform already: divisions by zero in the
   // picture arithmetic give infinities, as the pictures expect.
+  TraceLifecycle(trace, "timed-events clear");
   runtime_.scheduler.ClearEventPool();
+  TraceLifecycle(trace, "script system-variables");
   runtime_.script.SetUpSystemVariables();
+  TraceLifecycle(trace, "database date-names");
   runtime_.database.LoadDateNames();
+  TraceLifecycle(trace, "database tables");
   runtime_.database.BuildTables();
+  TraceLifecycle(trace, "status clear");
   runtime_.script.ClearStatusState();
+  TraceLifecycle(trace, "mouse-handlers register");
   runtime_.script.RegisterMouseHandlers();
+  TraceLifecycle(trace, "browsers clear");
   runtime_.webLinks.ClearBrowserList();
+  TraceLifecycle(trace, "toolbox clear-tables");
   runtime_.toolbox.ClearToolboxTables();
 }
 
@@ -142,6 +157,7 @@ int Shell::MessageLoop() {
 }
 
 int Shell::FinishRun(int quitValue) {
+  TraceLifecycle(runtime_.trace, "movies shutdown");
   runtime_.movies.ShutdownMovieSystem();
   runtime_.trace.Line(TraceCategory::Run, "end " + std::to_string(quitValue));
   return quitValue;

@@ -23,8 +23,8 @@ TEST(MainWindow, ARefusedExitFromThePopupMenuLeavesTheCloseBoxWorkingNormally) {
                                     "wait 20\nanswer yes\nquit\n"});
   EXPECT_EQ(f.runtime().Run(), 0);
   const std::string trace = f.TraceText();
-  EXPECT_EQ(Count(trace, "seam movies.pause"), 2u) << trace;
-  EXPECT_EQ(Count(trace, "seam movies.resume"), 1u) << trace;
+  EXPECT_EQ(Count(trace, "lifecycle media pause"), 2u) << trace;
+  EXPECT_EQ(Count(trace, "lifecycle media resume"), 1u) << trace;
   EXPECT_EQ(Count(trace, "[yes/no, question]"), 2u);
   EXPECT_TRUE(Has(trace, "window closed"));
 }
@@ -36,7 +36,7 @@ TEST(MainWindow, ThePopupMenuGreysWhatCannotBeDoneAndResumesWhenNothingIsChosen)
   EXPECT_TRUE(Has(trace, "112 \"Αποθήκευση αντικειμένου\" (grey)")) << "nothing to save: " << trace;
   EXPECT_TRUE(Has(trace, "113 \"Αποθήκευση ρυθμίσεων\" (grey)"));
   EXPECT_TRUE(Has(trace, "114 \"Φόρτωση ρυθμίσεων\" (grey)"));
-  EXPECT_TRUE(Has(trace, "menu none\nseam movies.resume"));
+  EXPECT_TRUE(Has(trace, "menu none\nlifecycle media resume"));
   EXPECT_FALSE(plain.runtime().scheduler.clockPaused());
 
   test::RuntimeFixture saving({.commandLine = "-E /tmp/save",
@@ -45,8 +45,10 @@ TEST(MainWindow, ThePopupMenuGreysWhatCannotBeDoneAndResumesWhenNothingIsChosen)
   trace = saving.TraceText();
   EXPECT_FALSE(Has(trace, "113 \"Αποθήκευση ρυθμίσεων\" (grey)")) << trace;
   // The chosen entry's work runs from a posted message, which resumes the clock afterwards.
-  EXPECT_TRUE(Has(trace, "menu 113\nseam script.save-status  \"USER SAVE\"\nseam movies.resume\n"))
-      << trace;
+  const size_t chosen = trace.find("menu 113\n");
+  const size_t saved = trace.find("lifecycle save-status \"USER SAVE\"", chosen);
+  ASSERT_NE(saved, std::string::npos) << trace;
+  EXPECT_NE(trace.find("lifecycle media resume", saved), std::string::npos) << trace;
   EXPECT_FALSE(saving.runtime().scheduler.clockPaused());
 }
 
@@ -61,7 +63,7 @@ TEST(MainWindow, MinimisingPausesTheClockUntilRestored) {
   WindowMessage restore{Msg::Size, SIZE_RESTORED};
   f.runtime().shell.window().Dispatch(restore);
   EXPECT_FALSE(f.runtime().scheduler.clockPaused());
-  EXPECT_EQ(Count(f.TraceText(), "seam movies.pause"), 1u);
+  EXPECT_EQ(Count(f.TraceText(), "lifecycle media pause"), 1u);
 }
 
 TEST(MainWindow, ThePageOriginFollowsTheClientSize) {

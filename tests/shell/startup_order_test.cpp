@@ -10,46 +10,51 @@
 namespace zd {
 namespace {
 
-// The "seam" lines of a trace, in order, without their arguments.
-std::vector<std::string> Seams(const std::string& trace) {
-  std::vector<std::string> seams;
+// The "lifecycle" steps of a trace, in order ("movies initialise", "save-status ...").
+std::vector<std::string> Steps(const std::string& trace) {
+  std::vector<std::string> steps;
   std::istringstream lines(trace);
   for (std::string line; std::getline(lines, line);) {
-    if (line.rfind("seam ", 0) != 0) continue;
-    line = line.substr(5);
-    seams.push_back(line.substr(0, line.find(' ')));
+    if (line.rfind("lifecycle ", 0) == 0) steps.push_back(line.substr(10));
   }
-  return seams;
+  return steps;
 }
 
-std::vector<std::string> Between(const std::vector<std::string>& seams, const std::string& first,
+std::vector<std::string> Between(const std::vector<std::string>& steps, const std::string& first,
                                  const std::string& last) {
-  const auto a = std::find(seams.begin(), seams.end(), first);
-  const auto b = std::find(a, seams.end(), last);
-  if (a == seams.end() || b == seams.end()) return {};
+  const auto a = std::find(steps.begin(), steps.end(), first);
+  const auto b = std::find(a, steps.end(), last);
+  if (a == steps.end() || b == steps.end()) return {};
   return {a, b + 1};
 }
 
 TEST(StartupOrder, SubsystemsStartAndStopInTheirOrder) {
   test::RuntimeFixture f({.events = "answer yes\nquit\n"});
   f.runtime().Run();
-  const auto seams = Seams(f.TraceText());
-  EXPECT_EQ(Between(seams, "toolbox.calculator-accelerators", "toolbox.clear-tables"),
+  const auto steps = Steps(f.TraceText());
+  // The movie system starts before the window, the rest after it.
+  EXPECT_EQ(Between(steps, "movies initialise", "toolbox clear-tables"),
             (std::vector<std::string>{
-                "toolbox.calculator-accelerators",
-                "script.movie-slots",
-                "database.date-names", "database.tables", "script.clear-status",
-                "weblinks.clear-browsers", "toolbox.clear-tables"}));
-  // (Steps that are built no longer leave a seam line; the order of the rest still shows.)
-  EXPECT_EQ(Between(seams, "movies.release-port", "movies.shutdown"),
+                "movies initialise", "window create",
+                "resource-cache clear", "calculator load-accelerators", "fonts add-title-fonts",
+                "timed-events clear", "script system-variables", "database date-names",
+                "database tables", "status clear", "mouse-handlers register", "browsers clear",
+                "toolbox clear-tables"}))
+      << f.TraceText();
+  EXPECT_LT(f.TraceText().find("lifecycle movies initialise"), f.TraceText().find("window open"));
+  EXPECT_LT(f.TraceText().find("window open"), f.TraceText().find("lifecycle resource-cache"));
+  // Everything goes in the order that keeps each subsystem's users alive; the movie system
+  // ends after everything else.
+  EXPECT_EQ(Between(steps, "media pause", "movies shutdown"),
             (std::vector<std::string>{
-                "movies.release-port", "movies.release", "toolbox.offer-notepad-save",
-                "database.release-keyword-conditions",
-                "script.release-movie-slots", "script.release-status",
-                "weblinks.release-browsers", "pointers.release-capture", "printing.release",
-                "movies.shutdown"}));
-  // The movie system starts before the window and ends after everything else.
-  EXPECT_LT(f.TraceText().find("seam movies.initialise"), f.TraceText().find("window open"));
+                "media pause", "movies release-port", "pages close-all", "movies release",
+                "scheduler stop-timer", "title free", "notepad offer-save",
+                "database release-keyword-conditions", "mouse-handlers release",
+                "script release-movie-slots", "status release", "browsers release",
+                "pointers release-capture", "printing release", "fonts remove-title-fonts",
+                "palette release", "movies shutdown"}))
+      << f.TraceText();
+  EXPECT_LT(f.TraceText().find("lifecycle palette release"), f.TraceText().find("window closed"));
 }
 
 TEST(StartupOrder, TheCloseRequestSavesAndAsksOnlyForTheUsersOwnClose) {
@@ -61,12 +66,12 @@ TEST(StartupOrder, TheCloseRequestSavesAndAsksOnlyForTheUsersOwnClose) {
     f.runtime().shell.QuitTitle(code);
     const std::string trace = f.TraceText();
     const bool users = code == 0 || code == 1;
-    EXPECT_EQ(trace.find("seam script.save-status RESUME:0 \"FORCE QUIT\"") != std::string::npos,
+    EXPECT_EQ(trace.find("lifecycle save-status RESUME:0 \"FORCE QUIT\"") != std::string::npos,
               users)
         << code;
     EXPECT_EQ(trace.find("[yes/no, question]") != std::string::npos, users) << code;
     // The popup menu's Exit (1) finds the clock and the movies paused already.
-    EXPECT_EQ(trace.find("seam movies.pause") != std::string::npos, code == 0) << code;
+    EXPECT_EQ(trace.find("lifecycle media pause") != std::string::npos, code == 0) << code;
     EXPECT_NE(trace.find("window closed"), std::string::npos) << code;
   }
 }
