@@ -1,6 +1,7 @@
 #include "platform/audio/audio_mixer.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -34,8 +35,10 @@ AudioStreamId AudioMixer::Open(const AudioStreamSpec& spec, AudioPull pull) {
   }
   std::lock_guard lock(mutex_);
   if (streams_.size() >= kMaxStreams) return 0;
-  const AudioStreamId id = nextId_++;
-  if (nextId_ <= 0) nextId_ = 1;
+  // Ids are not reused while a stream holds one, even after the count wraps.
+  AudioStreamId id = nextId_;
+  while (streams_.count(id)) id = id == INT_MAX ? 1 : id + 1;
+  nextId_ = id == INT_MAX ? 1 : id + 1;
   Stream& s = streams_[id];
   s.spec = spec;
   s.pull = std::move(pull);
