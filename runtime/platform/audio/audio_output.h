@@ -40,8 +40,8 @@ class AudioOutput {
  public:
   virtual ~AudioOutput() = default;
 
-  // A new stream, playing at once (silent until samples come); 0 when its rate or channels are refused or
-  // too many streams are open.
+  // A new stream, playing at once (silent until samples come); 0 when its rate or channels
+  // are refused or too many streams are open.
   virtual AudioStreamId OpenStream(const AudioStreamSpec& spec, AudioPull pull = {}) = 0;
   // Adds whole frames to play after what is queued; false (nothing added) for a partial frame,
   // an unknown stream or more than a minute of sound waiting.
