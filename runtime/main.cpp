@@ -49,6 +49,7 @@ int main(int argc, char** argv) {
   platformOptions.screen = options.screen;
   platformOptions.startTicks = options.startTicks;
   platformOptions.clock = options.clock;
+  platformOptions.audioOutPath = options.audioOutPath;
   std::string error;
   auto platform = platform::MakePlatform(platformOptions, trace, driver.get(), error);
   if (!platform) {
@@ -65,6 +66,13 @@ int main(int argc, char** argv) {
     config.messagesPath = platform::ResolvePath(beside).value_or(beside);
   }
 
+  // The sound of the run is complete (and a --audio-out file written) once the run is over.
+  const auto finishAudio = [&]() {
+    if (platform->Audio().Finish(error)) return true;
+    std::cerr << "zd32: cannot write the sound: " << error << "\n";
+    return false;
+  };
+
   Runtime runtime(*platform, trace, std::move(config));
   if (scriptOnly) {
     runtime.shell.ReadCommandLine();
@@ -72,9 +80,11 @@ int main(int argc, char** argv) {
       std::cerr << "zd32: cannot read " << options.runScriptPath << "\n";
       return 2;
     }
+    if (!finishAudio()) return 2;
     return driver && driver->failed() ? 1 : 0;
   }
   const int result = runtime.Run();
+  if (!finishAudio()) return 2;
   if (driver && driver->failed()) return 1;
   return result;
 }

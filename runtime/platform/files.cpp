@@ -4,9 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -101,6 +98,23 @@ std::string ResolvePathForWriting(std::string_view path1253) {
   return resolved;
 }
 
+std::string ResolveBelow(const std::string& diskFolder, std::string_view relative1253) {
+  std::string resolved = diskFolder;
+  if (resolved.empty() || resolved.back() != '/') resolved += '/';
+  bool existing = true;
+  for (const std::string& part : SplitComponents(relative1253)) {
+    std::optional<std::string> name;
+    if (existing) name = FindInDirectory(resolved, part);
+    if (!name) {
+      existing = false;
+      name = Cp1253ToUtf8(part);
+    }
+    resolved += *name + "/";
+  }
+  resolved.pop_back();
+  return resolved;
+}
+
 std::optional<std::string> ReadWholeFile(const std::string& diskPath) {
   std::ifstream in(diskPath, std::ios::binary);
   if (!in) return std::nullopt;
@@ -108,23 +122,6 @@ std::optional<std::string> ReadWholeFile(const std::string& diskPath) {
   bytes << in.rdbuf();
   if (in.bad()) return std::nullopt;
   return bytes.str();
-}
-
-bool WriteFileAtomic(const std::string& diskPath, std::string_view bytes, std::string& error) {
-  const std::string temporary = diskPath + ".tmp";
-  FILE* f = std::fopen(temporary.c_str(), "wb");
-  if (!f) {
-    error = diskPath + ": " + std::strerror(errno);
-    return false;
-  }
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  const bool closed = std::fclose(f) == 0;
-  if (!written || !closed || std::rename(temporary.c_str(), diskPath.c_str()) != 0) {
-    error = diskPath + ": " + std::strerror(errno);
-    std::remove(temporary.c_str());
-    return false;
-  }
-  return true;
 }
 
 std::vector<std::string> ListDirectory(const std::string& diskPath) {

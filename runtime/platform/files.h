@@ -19,10 +19,12 @@ std::optional<std::string> ResolvePath(std::string_view path1253);
 // Resolves as much of the path as exists and keeps the rest as written (for files to create).
 std::string ResolvePathForWriting(std::string_view path1253);
 
-std::optional<std::string> ReadWholeFile(const std::string& diskPath);
+// Resolves a relative title path below a folder on disk (UTF-8), as ResolvePathForWriting
+// does: existing components without regard to case, the rest as written. The caller has made
+// sure the path stays below the folder.
+std::string ResolveBelow(const std::string& diskFolder, std::string_view relative1253);
 
-// Writes through a temporary file and a rename, so a crash never leaves half a file.
-bool WriteFileAtomic(const std::string& diskPath, std::string_view bytes, std::string& error);
+std::optional<std::string> ReadWholeFile(const std::string& diskPath);
 
 bool IsDirectory(const std::string& diskPath);
 

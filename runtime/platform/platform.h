@@ -9,9 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/audio/audio_output.h"
 #include "platform/cursor_image.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
+#include "platform/main_loop_tasks.h"
+#include "platform/save_store.h"
 #include "platform/ticks.h"
 #include "platform/types.h"
 
@@ -60,8 +63,9 @@ class Platform {
   virtual std::optional<RgbImage> WindowPicture() = 0;
   virtual int DoubleClickTime() = 0;
 
-  // Events: PollEvent never blocks; WaitEvent blocks until an event arrives (true) or the tick
-  // count reaches `deadline` (false); without a deadline it waits for an event.
+  // Events: PollEvent never blocks; WaitEvent blocks until an event arrives (true), the tick
+  // count reaches `deadline` or work is posted to Tasks() (false); without a deadline it waits
+  // for an event or work.
   virtual bool PollEvent(Event& event) = 0;
   virtual bool WaitEvent(Event& event, std::optional<uint32_t> deadline) = 0;
   // Drops the left-button presses and releases the system holds for the window and has not
@@ -78,6 +82,11 @@ class Platform {
   virtual int ButtonDialog(const ButtonDialogSpec& request) = 0;           // a button id
   virtual int PopupMenu(const PopupMenuSpec& request) = 0;                 // a command id or 0
   virtual std::optional<std::string> FileDialog(const FileDialogSpec& request) = 0;  // cp1253 path
+
+  // Services with interfaces of their own, handed to the subsystems that need them.
+  virtual AudioOutput& Audio() = 0;        // sound of movies and clips
+  virtual MainLoopTasks& Tasks() = 0;      // work posted to the main loop from other threads
+  virtual SaveStore& Saves() = 0;          // settings and saves in the user's folders
 
   // Processes: starts a program (disk path first, then its arguments) without a shell and
   // without waiting. Headless runs start nothing: the caller's trace line is the record.

@@ -12,7 +12,8 @@ std::unique_ptr<Platform> MakePlatform(const PlatformOptions& options, const Tra
     if (options.screen) headless.screen = *options.screen;
     headless.startTicks = options.startTicks;
     headless.clock = options.clock;
-    return MakeHeadlessPlatform(headless, trace, driver);
+    headless.audioOutPath = options.audioOutPath;
+    return MakeHeadlessPlatform(headless, trace, driver, error);
   }
   SdlOptions sdl;
   sdl.screen = options.screen;

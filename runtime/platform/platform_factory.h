@@ -16,6 +16,7 @@ struct PlatformOptions {
   std::optional<ScreenInfo> screen;  // simulated screen; headless defaults to 640x480x32
   uint32_t startTicks = 0;
   std::optional<LocalTime> clock;
+  std::string audioOutPath;  // headless: keep the sound as this WAV file
 };
 
 // nullptr with `error` set when the backend cannot start (no display, for instance).

@@ -23,14 +23,31 @@ struct IndexedImageView {
   int pitch = 0;  // bytes from one row to the next
 };
 
+// A true-colour picture shown over the page (a movie frame): stretched to fill its rectangle
+// (nearest pixel), blended by its alpha when it has one, and cut to the page.
+struct OverlayImage {
+  const uint8_t* pixels = nullptr;  // rows top-down: R, G, B (and A) bytes
+  int width = 0;                    // up to kMaxOverlaySide
+  int height = 0;
+  int pitch = 0;                    // bytes from one row to the next
+  bool hasAlpha = false;            // 4 bytes a pixel, straight alpha, instead of 3
+  int x = 0, y = 0, w = 0, h = 0;   // the rectangle in page pixels; w and h up to 2 * kMaxOverlaySide
+};
+
+constexpr int kMaxOverlaySide = 8192;
+constexpr size_t kMaxOverlays = 16;
+
 // What the window shows: an indexed picture placed at an origin in the client area, the rest
-// of the client area in the background colour (the black bands around a page).
+// of the client area in the background colour (the black bands around a page), and
+// true-colour pictures over the page (the first drawn first). Overlays that are not well
+// formed, and those past kMaxOverlays, are not shown.
 struct Frame {
   IndexedImageView image;
   const PaletteRgb* palette = nullptr;
   int originX = 0;
   int originY = 0;
   Rgb background{0, 0, 0};
+  std::vector<OverlayImage> overlays;
 };
 
 // An RGB picture, rows top-down, 3 bytes per pixel (screenshots, decoded PNGs).

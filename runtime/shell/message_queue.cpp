@@ -31,16 +31,23 @@ std::optional<uint32_t> MessageQueue::NextTimerDue() const {
 }
 
 bool MessageQueue::Peek(WindowMessage& message) {
+  RunPostedTasks();
   return TakePosted(message) || TakeInput(message, true) || TakePaint(message) ||
          TakeTimer(message);
 }
 
 bool MessageQueue::PeekBackground(WindowMessage& message) {
+  RunPostedTasks();
   return TakePosted(message) || TakePaint(message) || TakeTimer(message);
 }
 
+void MessageQueue::RunPostedTasks() {
+  platform::MainLoopTasks& tasks = platform_.Tasks();
+  if (tasks.HasPending()) tasks.RunPending();
+}
+
 void MessageQueue::Wait() {
-  if (!input_.empty() || !posted_.empty() || invalid_) return;
+  if (!input_.empty() || !posted_.empty() || invalid_ || platform_.Tasks().HasPending()) return;
   platform::Event event;
   if (platform_.WaitEvent(event, NextTimerDue())) {
     WindowMessage m;

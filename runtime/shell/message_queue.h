@@ -28,15 +28,17 @@ class MessageQueue {
   // loaded.
   void DiscardClicks();
 
-  // Takes the next message without blocking.
+  // Takes the next message without blocking. Work other threads posted to the platform's
+  // main-loop tasks runs first.
   bool Peek(WindowMessage& message);
   // The same without input, for modal loops that take the input themselves.
   bool PeekBackground(WindowMessage& message);
-  // Blocks until input arrives or a timer falls due.
+  // Blocks until input arrives, a timer falls due or work is posted.
   void Wait();
   std::optional<uint32_t> NextTimerDue() const;
 
  private:
+  void RunPostedTasks();
   bool TakePosted(WindowMessage& message);
   bool TakeInput(WindowMessage& message, bool poll);
   bool TakePaint(WindowMessage& message);

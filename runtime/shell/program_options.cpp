@@ -86,12 +86,18 @@ std::string ParseProgramOptions(int argc, const char* const* argv, ProgramOption
       options.runScriptPath = v;
     } else if (value("--messages", v)) {
       options.messagesPath = v;
+    } else if (value("--audio-out", v)) {
+      if (v.empty()) return "--audio-out needs a file name";
+      options.audioOutPath = v;
     } else if (arg == "--events" || arg == "--screen" || arg == "--clock" || arg == "--ticks" ||
-               arg == "--messages" || arg == "--run-script") {
+               arg == "--messages" || arg == "--run-script" || arg == "--audio-out") {
       return std::string(arg) + " needs a value";
     } else {
       return "unknown option " + std::string(arg) + " (zd32 --help lists them)";
     }
+  }
+  if (!options.audioOutPath.empty() && !options.headless && options.runScriptPath.empty()) {
+    return "--audio-out needs --headless (a window plays its sound on the sound device)";
   }
   options.commandLine = Utf8ToCp1253(line);
   return {};
@@ -134,6 +140,11 @@ Player options:
   --messages FILE     read failure messages from FILE instead of
                       MESSAGES.TXT beside the program (MESSAGES.EN.TXT there
                       holds the English texts)
+  --audio-out FILE.wav
+                      headless: keep everything the player would have played
+                      as a 16-bit stereo 44,100 Hz WAV file on the virtual
+                      clock (sample n is n/44100 s after the run's start,
+                      silence where nothing plays), written when the run ends
   --run-script FILE   run the script in FILE (script lines as a page's "+"
                       text objects hold them) on an empty page without a
                       window, then exit; its messages go to standard error

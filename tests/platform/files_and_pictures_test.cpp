@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "base/cp1253.h"
+#include "platform/atomic_file.h"
 #include "platform/files.h"
 #include "platform/local_time.h"
 #include "platform/png_codec.h"

@@ -1,9 +1,11 @@
 #include "platform/headless/headless_platform.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "platform/audio/clocked_audio_output.h"
 #include "platform/backend_common.h"
 #include "platform/local_time.h"
 #include "platform/modal_answers.h"
@@ -18,7 +20,21 @@ class HeadlessPlatform final : public Platform {
         trace_(trace),
         driver_(driver),
         now_(options.startTicks),
-        clockAtStart_(options.clock ? *options.clock : CurrentLocalTime()) {}
+        clockAtStart_(options.clock ? *options.clock : CurrentLocalTime()),
+        saves_(options.saveFolders ? *options.saveFolders
+                                   : SaveFoldersFromEnvironment(std::getenv),
+               &trace) {}
+
+  // Sound is placed on the virtual clock: sample n plays n/44100 s after the run's start.
+  bool StartAudio(std::string& error) {
+    audio_ = MakeRecordingAudioOutput([this] { return uint64_t(uint32_t(now_ - options_.startTicks)); },
+                                      options_.audioOutPath, &trace_, error);
+    return audio_ != nullptr;
+  }
+
+  AudioOutput& Audio() override { return *audio_; }
+  MainLoopTasks& Tasks() override { return tasks_; }
+  SaveStore& Saves() override { return saves_; }
 
   const char* Name() const override { return "headless"; }
   void SetHost(Host* host) override { host_ = host; }
@@ -62,10 +78,12 @@ class HeadlessPlatform final : public Platform {
 
   bool WaitEvent(Event& event, std::optional<uint32_t> deadline) override {
     for (;;) {
+      // Posted work runs before any time passes, so a run plays the same every time.
+      if (tasks_.HasPending()) return false;
       if (waitUntil_) {
         const uint32_t target =
             deadline && TickBefore(*deadline, *waitUntil_) ? *deadline : *waitUntil_;
-        if (TickBefore(now_, target)) now_ = target;
+        if (TickBefore(now_, target)) SetTime(target);
         if (!TickBefore(now_, *waitUntil_)) waitUntil_.reset();
         if (deadline && !TickBefore(now_, *deadline)) return false;
         continue;
@@ -129,6 +147,12 @@ class HeadlessPlatform final : public Platform {
   }
 
  private:
+  // The clock moves only here; the sound of the time that passed plays at once.
+  void SetTime(uint32_t ticks) {
+    now_ = ticks;
+    audio_->CatchUp();
+  }
+
   void Place(const WindowSpec& request, const char* verb) {
     if (request.style == WindowStyle::FullScreen) {
       clientWidth_ = options_.screen.width;
@@ -170,14 +194,14 @@ class HeadlessPlatform final : public Platform {
     while (TickBefore(now_, target)) {
       const std::optional<uint32_t> due = host_ ? host_->NextTimerDue() : std::nullopt;
       if (due && !TickBefore(target, *due)) {
-        if (TickBefore(now_, *due)) now_ = *due;
+        if (TickBefore(now_, *due)) SetTime(*due);
         const uint32_t before = now_;
         host_->DispatchBackground();
         // A timer that stays due would stop time here; let a millisecond pass instead.
         const std::optional<uint32_t> again = host_->NextTimerDue();
-        if (again && !TickBefore(before, *again)) ++now_;
+        if (again && !TickBefore(before, *again)) SetTime(now_ + 1);
       } else {
-        now_ = target;
+        SetTime(target);
       }
     }
     if (host_) host_->DispatchBackground();
@@ -216,6 +240,9 @@ class HeadlessPlatform final : public Platform {
   bool open_ = false;
   int clientWidth_ = 0, clientHeight_ = 0;
   PresentedFrame frame_;
+  MainLoopTasks tasks_;
+  SaveStore saves_;
+  std::unique_ptr<ClockedAudioOutput> audio_;
   std::vector<std::string> cursorNames_;
   CursorHandle cursor_ = 0;
 };
@@ -223,8 +250,21 @@ class HeadlessPlatform final : public Platform {
 }  // namespace
 
 std::unique_ptr<Platform> MakeHeadlessPlatform(const HeadlessOptions& options, const Trace& trace,
+                                               EventScriptDriver* driver, std::string& error) {
+  auto platform = std::make_unique<HeadlessPlatform>(options, trace, driver);
+  if (!platform->StartAudio(error)) {
+    error = "--audio-out: " + error;
+    return nullptr;
+  }
+  return platform;
+}
+
+std::unique_ptr<Platform> MakeHeadlessPlatform(const HeadlessOptions& options, const Trace& trace,
                                                EventScriptDriver* driver) {
-  return std::make_unique<HeadlessPlatform>(options, trace, driver);
+  HeadlessOptions silent = options;
+  silent.audioOutPath.clear();
+  std::string error;
+  return MakeHeadlessPlatform(silent, trace, driver, error);
 }
 
 }  // namespace zd::platform

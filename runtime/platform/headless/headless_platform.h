@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "base/trace.h"
 #include "platform/automation/event_script_driver.h"
@@ -15,8 +16,15 @@ struct HeadlessOptions {
   ScreenInfo screen;
   uint32_t startTicks = 0;
   std::optional<LocalTime> clock;  // local time at tick startTicks; the machine's when absent
+  std::string audioOutPath;        // --audio-out: the mix kept as a WAV file (UTF-8 path)
+  std::optional<SaveFolders> saveFolders;  // where settings and saves go; the XDG folders
+                                           // of the environment when absent
 };
 
+// nullptr with `error` set when the --audio-out file cannot be made.
+std::unique_ptr<Platform> MakeHeadlessPlatform(const HeadlessOptions& options, const Trace& trace,
+                                               EventScriptDriver* driver, std::string& error);
+// For tests: no sound file, nothing that can fail.
 std::unique_ptr<Platform> MakeHeadlessPlatform(const HeadlessOptions& options, const Trace& trace,
                                                EventScriptDriver* driver);
 

@@ -3,10 +3,12 @@
 #include <imgui.h>
 
 #include <climits>
+#include <cstdlib>
 
 #include "base/cp1253.h"
 #include "platform/backend_common.h"
 #include "platform/local_time.h"
+#include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_menus.h"
 #include "platform/sdl/sdl_platform_impl.h"
 
@@ -24,6 +26,14 @@ std::unique_ptr<Platform> MakeSdlPlatform(const SdlOptions& options, const Trace
 }
 
 namespace sdl {
+namespace {
+
+uint32_t RegisteredWakeEvent() {
+  const Uint32 type = SDL_RegisterEvents(1);
+  return type == Uint32(-1) ? Uint32(SDL_USEREVENT) : type;
+}
+
+}  // namespace
 
 SdlPlatform::SdlPlatform(const SdlOptions& options, const Trace& trace, EventScriptDriver* driver,
                          std::unique_ptr<SdlWindow> window)
@@ -31,7 +41,16 @@ SdlPlatform::SdlPlatform(const SdlOptions& options, const Trace& trace, EventScr
       trace_(trace),
       driver_(driver),
       window_(std::move(window)),
-      clockAtStart_(options.clock ? *options.clock : CurrentLocalTime()) {}
+      clockAtStart_(options.clock ? *options.clock : CurrentLocalTime()),
+      audio_(MakeSdlAudioOutput()),
+      saves_(options.saveFolders ? *options.saveFolders : SaveFoldersFromEnvironment(std::getenv),
+             &trace),
+      wakeEventType_(RegisteredWakeEvent()),
+      tasks_([type = wakeEventType_] {
+        SDL_Event wake{};
+        wake.type = type;
+        SDL_PushEvent(&wake);  // safe from any thread
+      }) {}
 
 SdlPlatform::~SdlPlatform() = default;
 
@@ -210,6 +229,7 @@ bool SdlPlatform::WaitEvent(Event& event, std::optional<uint32_t> deadline) {
     PumpEvents(false);
     if (pending_.empty()) TakeScriptStep();
     if (PopPending(event)) return true;
+    if (tasks_.HasPending()) return false;
     const uint32_t now = TickCount();
     if (deadline && !TickBefore(now, *deadline)) return false;
     uint32_t sleep = deadline ? *deadline - now : UINT32_MAX;

@@ -18,6 +18,7 @@ struct SdlOptions {
   std::optional<ScreenInfo> screen;  // a simulated screen: full screen becomes a window of it
   uint32_t startTicks = 0;           // added to SDL's tick count
   std::optional<LocalTime> clock;    // local time at start; the machine's when absent
+  std::optional<SaveFolders> saveFolders;  // the XDG folders of the environment when absent
 };
 
 // nullptr with `error` set when SDL video cannot start (no display, for instance).

@@ -55,6 +55,9 @@ class SdlPlatform final : public Platform {
   int ButtonDialog(const ButtonDialogSpec& request) override;
   int PopupMenu(const PopupMenuSpec& request) override;
   std::optional<std::string> FileDialog(const FileDialogSpec& request) override;
+  AudioOutput& Audio() override { return *audio_; }
+  MainLoopTasks& Tasks() override { return tasks_; }
+  SaveStore& Saves() override { return saves_; }
 
  private:
   using Accept = std::function<bool(const DriverStep& step, int& result)>;
@@ -94,6 +97,11 @@ class SdlPlatform final : public Platform {
   CursorSet cursors_;
   CursorHandle cursor_ = 0;
   LocalTime clockAtStart_;
+  std::unique_ptr<AudioOutput> audio_;
+  SaveStore saves_;
+  // Posted work wakes a loop asleep in SDL_WaitEvent with an event of its own.
+  uint32_t wakeEventType_ = SDL_USEREVENT;
+  MainLoopTasks tasks_;
 
   bool open_ = false;
   std::vector<Menu> menuBar_;

@@ -80,6 +80,7 @@ SdlWindow::~SdlWindow() {
     ImGui_ImplSDL2_Shutdown();
     ImGui::DestroyContext();
   }
+  DropOverlayTextures();
   if (texture_) SDL_DestroyTexture(texture_);
   if (renderer_) SDL_DestroyRenderer(renderer_);
   if (window_) SDL_DestroyWindow(window_);
@@ -209,6 +210,39 @@ void SdlWindow::UploadFrame() {
   }
   frame_.ToRgba(rgba_);
   SDL_UpdateTexture(texture_, nullptr, rgba_.data(), frame_.width() * 4);
+  UploadOverlays();
+}
+
+void SdlWindow::DropOverlayTextures() {
+  for (SDL_Texture* t : overlayTextures_) {
+    if (t) SDL_DestroyTexture(t);
+  }
+  overlayTextures_.clear();
+}
+
+// Movie frames change every time; a texture of the right size is kept and filled again.
+void SdlWindow::UploadOverlays() {
+  const auto& overlays = frame_.overlays();
+  for (size_t i = overlays.size(); i < overlayTextures_.size(); ++i) {
+    if (overlayTextures_[i]) SDL_DestroyTexture(overlayTextures_[i]);
+  }
+  overlayTextures_.resize(overlays.size(), nullptr);
+  for (size_t i = 0; i < overlays.size(); ++i) {
+    const KeptOverlay& o = overlays[i];
+    SDL_Texture*& t = overlayTextures_[i];
+    int w = 0, h = 0;
+    if (t && (SDL_QueryTexture(t, nullptr, nullptr, &w, &h) != 0 || w != o.width || h != o.height)) {
+      SDL_DestroyTexture(t);
+      t = nullptr;
+    }
+    if (!t) {
+      t = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGBA32, SDL_TEXTUREACCESS_STREAMING, o.width,
+                            o.height);
+      if (!t) continue;
+      SDL_SetTextureBlendMode(t, SDL_BLENDMODE_BLEND);
+    }
+    SDL_UpdateTexture(t, nullptr, o.rgba.data(), o.width * 4);
+  }
 }
 
 void SdlWindow::Render(const std::function<void()>& overlay) {
@@ -244,6 +278,20 @@ void SdlWindow::Render(const std::function<void()>& overlay) {
     const SDL_Rect picture = toOutput(p.x + frame_.originX() * p.scale, p.y + frame_.originY() * p.scale,
                                       frame_.width() * p.scale, frame_.height() * p.scale);
     SDL_RenderCopy(renderer_, texture_, nullptr, &picture);
+    // Overlays are cut to the page as well as to the client area.
+    SDL_Rect pageInClient{};
+    if (SDL_IntersectRect(&client, &picture, &pageInClient)) {
+      SDL_RenderSetClipRect(renderer_, &pageInClient);
+      const auto& overlays = frame_.overlays();
+      for (size_t i = 0; i < overlays.size() && i < overlayTextures_.size(); ++i) {
+        if (!overlayTextures_[i]) continue;
+        const KeptOverlay& o = overlays[i];
+        const SDL_Rect at = toOutput(p.x + (frame_.originX() + o.x) * p.scale,
+                                     p.y + (frame_.originY() + o.y) * p.scale, o.w * p.scale,
+                                     o.h * p.scale);
+        SDL_RenderCopy(renderer_, overlayTextures_[i], nullptr, &at);
+      }
+    }
     SDL_RenderSetClipRect(renderer_, nullptr);
   }
   ImGui_ImplSDLRenderer_RenderDrawData(ImGui::GetDrawData());

@@ -62,12 +62,15 @@ class SdlWindow {
   SdlWindow() = default;
   void DesktopSize(int& width, int& height) const;
   void SetScale(int scale);
+  void UploadOverlays();
+  void DropOverlayTextures();
 
   std::optional<ScreenInfo> simulatedScreen_;
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
   int textureWidth_ = 0, textureHeight_ = 0;
+  std::vector<SDL_Texture*> overlayTextures_;  // one for each kept overlay, in order
   bool imguiReady_ = false;
   std::string rendererName_;
   int windowScale_ = 1;
