@@ -130,7 +130,7 @@ void ToOverview(ScriptEngine& e, CommandCall& call) {
     }
     section = static_cast<uint32_t>(n);
   }
-  r.pages.pending().section = section;
+  r.pages.RequestSection(section);
 }
 
 constexpr size_t kMaxModuleName = 49, kMaxLinkedPageName = 13;
@@ -148,17 +148,14 @@ void ToFilePage(ScriptEngine& e, CommandCall& call) {
     e.ReportScriptDiagnostic("scerr73", page.str());
     return;
   }
-  PendingNavigation& pending = e.runtime().pages.pending();
-  pending.titleName = module.str();
-  pending.pageName = page.str();
-  pending.externalTitle = true;
+  e.runtime().pages.RequestExternalTitle(module.str(), page.str());
 }
 
 void HotspotTrig(ScriptEngine& e, CommandCall& call) {
   ScriptText name;
   const auto hotspot = ObjectOfType(e, call, name, object_type::HOTSPOT, "scerr10");
   if (!hotspot) return;
-  e.runtime().pages.pending().hotspot = hotspot->found.hotspotOrdinal + 1;
+  e.runtime().pages.RequestHotspot(hotspot->found.hotspotOrdinal + 1);
 }
 
 // --- Page objects --------------------------------------------------------------------------

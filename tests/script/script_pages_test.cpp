@@ -74,7 +74,7 @@ TEST_F(PageScripts, EntryScriptsRunFirstThenTheOthersAndEveryLineIsTraced) {
 TEST_F(PageScripts, NavigationIsLeftToTheNextTickAndEndsTheScript) {
   EXPECT_EQ(Run("tooverview \"SECOND\"\nset after%, 1\n"), Keys{});
   EXPECT_FALSE(Var("after%")) << "the lines after a navigation do not run";
-  EXPECT_EQ(title_.pages().pending().section, 1u);
+  EXPECT_TRUE(title_.pages().SectionOrHotspotRequested());
   title_.runtime().scheduler.Tick();
   EXPECT_EQ(title_.pages().CurrentPageName(), "Second");
   EXPECT_EQ(Run("tooverview 3\ntooverview -1\ntooverview \"Nowhere\"\n"),
@@ -87,18 +87,21 @@ TEST_F(PageScripts, NavigationIsLeftToTheNextTickAndEndsTheScript) {
 TEST_F(PageScripts, HotspotsAndOtherTitlesArePending) {
   EXPECT_EQ(Run("hotspottrig \"Label\"\nhotspottrig \"None\"\nhotspottrig \"Next\"\nset x%, 1\n"),
             (Keys{"scerr10", "scerr31"}));
-  EXPECT_EQ(title_.pages().pending().hotspot, 2u) << "the second hotspot of the page";
+  EXPECT_EQ(title_.pages().TakePendingHotspot(), 2u) << "the second hotspot of the page";
+  EXPECT_FALSE(title_.pages().TakePendingHotspot()) << "taking a request clears it";
   EXPECT_FALSE(Var("x%"));
-  title_.pages().pending().hotspot = kNone;
   EXPECT_EQ(Run("tofilepage \"!other\", \"Far\"\n"), Keys{});
-  EXPECT_TRUE(title_.pages().pending().externalTitle);
-  EXPECT_EQ(title_.pages().pending().titleName, "!other");
-  EXPECT_EQ(title_.pages().pending().pageName, "Far");
-  title_.pages().pending().externalTitle = false;
+  EXPECT_TRUE(title_.pages().NavigationRequested());
+  EXPECT_FALSE(title_.pages().SectionOrHotspotRequested());
+  const auto external = title_.pages().TakePendingExternalTitle();
+  ASSERT_TRUE(external);
+  EXPECT_EQ(external->titleName, "!other");
+  EXPECT_EQ(external->pageName, "Far");
+  EXPECT_FALSE(title_.pages().NavigationRequested());
   EXPECT_EQ(Run("tofilepage \"" + std::string(50, 'm') + "\", \"Far\"\n"
                 "tofilepage \"m\", \"" + std::string(14, 'p') + "\"\n"),
             (Keys{"scerr73", "scerr73"}));
-  EXPECT_FALSE(title_.pages().pending().externalTitle);
+  EXPECT_FALSE(title_.pages().TakePendingExternalTitle());
 }
 
 TEST_F(PageScripts, WriteFillsTheTextFieldAndPadsItWithBlanks) {
