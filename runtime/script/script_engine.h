@@ -17,6 +17,7 @@
 #include "script/script_text.h"
 #include "script/script_variables.h"
 #include "script/system_variables.h"
+#include "script/title_programs.h"
 
 namespace zd {
 
@@ -156,6 +157,7 @@ class ScriptEngine {
   script::RandomGenerator& random() { return random_; }
   script::Handlers& handlers() { return handlers_; }
   const script::CommandTable& commands() const { return commands_; }
+  script::TitlePrograms& programs() { return programs_; }
 
   Runtime& runtime() { return runtime_; }
   bool definingHandler() const { return definingHandler_; }
@@ -194,6 +196,7 @@ class ScriptEngine {
   script::SystemVariables systemVariables_;
   script::Handlers handlers_;
   script::RandomGenerator random_;
+  script::TitlePrograms programs_;
   script::ScriptName currentScriptName_;
   int32_t currentLineNumber_ = 0;
   bool definingHandler_ = false;

@@ -2,7 +2,6 @@
 // on the page's objects.
 #include <gtest/gtest.h>
 
-#include "platform/processes.h"
 #include "script/script_runner.h"
 
 namespace zd {
@@ -199,22 +198,6 @@ TEST(PageScriptsRun, AScriptThatShowsItselfAgainIsStoppedAtSixteenRunsDeep) {
   EXPECT_NE(reports[0].text.find("The script +Again was not run"), std::string::npos);
   EXPECT_NE(reports[0].text.find("\"+Again\", Γραμμή 3:"), std::string::npos)
       << "reported at the line of the run that asked";
-}
-
-TEST(PageScriptsRun, ProgramsStartWithoutAShellAndEveryStartIsTraced) {
-  test::PlayedTitle t(kTitle);
-  t.Start();
-  t.ClearTrace();
-  script::ScriptSource source;
-  source.name.Assign("+Test");
-  source.text = "runexe \"TOOLS\\VIEWER.EXE /open \\\"a b\\\"\"\nrunexe \"bin/tool x\"\n";
-  t.runtime().script.RunScript(source, 0, 1, false);
-  const std::string trace = t.TraceText();
-  EXPECT_TRUE(Has(trace, "start ")) << trace;
-  EXPECT_TRUE(Has(trace, "\\TOOLS\\VIEWER.EXE /open \"a b\""));
-  EXPECT_TRUE(Has(trace, "\\bin/tool x"));
-  EXPECT_EQ(platform::SplitWindowsCommandLine(R"(C:\T\A.EXE "two words" a\"b c\\"d e" x\\\"y)"),
-            (std::vector<std::string>{"C:\\T\\A.EXE", "two words", "a\"b", "c\\d e", "x\\\"y"}));
 }
 
 }  // namespace
