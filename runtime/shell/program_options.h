@@ -19,6 +19,7 @@ struct ProgramOptions {
   std::string messagesPath;        // empty: MESSAGES.TXT beside the program
   std::string commandLine;         // the original command line, code page 1253
   std::string runScriptPath;       // --run-script: run this script file and exit
+  bool testAsserts = false;        // --test-asserts: the script file may use "assert"
   bool help = false;
   bool version = false;
 };
