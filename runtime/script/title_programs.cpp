@@ -37,7 +37,8 @@ void TitlePrograms::Run(ScriptEngine& e, std::string_view text) {
       e.ReportScriptDiagnostic("scerr76", program);
       return;
     case platform::ProgramCheck::NotFound:
-      r.trace.Line(TraceCategory::Start, "start " + Cp1253ToUtf8(program) + " (not started: not found)");
+      r.trace.Line(TraceCategory::Start,
+                   "start " + Cp1253ToUtf8(program) + " (not started: not found)");
       return;  // failures to start are not reported
     case platform::ProgramCheck::Found:
       break;

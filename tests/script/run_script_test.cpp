@@ -51,7 +51,9 @@ TEST(RunScript, AssertExistsOnlyInScriptTestRunsAndFailsTheRun) {
   EXPECT_TRUE(Has(failed.err, path + ":5: assert failed: assert (x% =~ 3)"))
       << "a condition that cannot be evaluated does not hold either";
   EXPECT_TRUE(Has(failed.err, "message scerr17: ")) << failed.err;
-  for (const char* line : {":2:", ":4:", ":7:"}) EXPECT_FALSE(Has(failed.err, path + line)) << line;
+  for (const char* line : {":2:", ":4:", ":7:"}) {
+    EXPECT_FALSE(Has(failed.err, path + line)) << "held: " << line;
+  }
 
   std::ofstream(path) << "set x%, 3\nassert (x% == 3)\n";
   EXPECT_EQ(test::RunTool("zd32", {"--run-script", path, "--test-asserts"}).status, 0);
