@@ -3,6 +3,7 @@
 #include <memory>
 #include <variant>
 
+#include "base/cp1253.h"
 #include "platform/automation/event_script_driver.h"
 #include "platform/files.h"
 #include "platform/platform_factory.h"
@@ -76,11 +77,19 @@ int main(int argc, char** argv) {
   Runtime runtime(*platform, trace, std::move(config));
   if (scriptOnly) {
     runtime.shell.ReadCommandLine();
+    if (options.testAsserts) {
+      runtime.script.EnableTestAsserts([&](int32_t line, std::string_view text) {
+        std::cerr << options.runScriptPath << ":" << line
+                  << ": assert failed: " << Cp1253ToUtf8(text) << "\n";
+      });
+    }
     if (!runtime.script.RunScriptFile(options.runScriptPath)) {
       std::cerr << "zd32: cannot read " << options.runScriptPath << "\n";
       return 2;
     }
-    if (!finishAudio()) return 2;
+    const bool audioWritten = finishAudio();
+    if (runtime.script.testAsserts().failures > 0) return 1;
+    if (!audioWritten) return 2;
     return driver && driver->failed() ? 1 : 0;
   }
   const int result = runtime.Run();

@@ -64,13 +64,16 @@ std::string FindOnPath(std::string_view name) {
   std::string_view rest(path);
   while (true) {
     const size_t colon = rest.find(':');
-    std::string dir(rest.substr(0, colon));
-    if (dir.empty()) dir = ".";
-    const std::string candidate = dir + "/" + std::string(name);
-    struct stat st {};
-    if (::stat(candidate.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
-        ::access(candidate.c_str(), X_OK) == 0) {
-      return candidate;
+    const std::string dir(rest.substr(0, colon));
+    // Only absolute entries: an empty or relative one would look in the current directory,
+    // which may be a title's own.
+    if (!dir.empty() && dir.front() == '/') {
+      const std::string candidate = dir + "/" + std::string(name);
+      struct stat st {};
+      if (::stat(candidate.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+          ::access(candidate.c_str(), X_OK) == 0) {
+        return candidate;
+      }
     }
     if (colon == std::string_view::npos) break;
     rest.remove_prefix(colon + 1);

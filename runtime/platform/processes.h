@@ -13,7 +13,7 @@ namespace zd::platform {
 // quote give n backslashes, 2n+1 give n and a literal quote; other backslashes are literal.
 std::vector<std::string> SplitWindowsCommandLine(std::string_view line);
 
-// Where `name` is found on PATH, or empty.
+// Where `name` is found in the absolute directories of PATH, or empty.
 std::string FindOnPath(std::string_view name);
 
 // Starts `arguments` (the program's disk path first) with posix_spawn, inheriting no

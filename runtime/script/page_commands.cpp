@@ -7,8 +7,6 @@
 #include "base/cp1253.h"
 #include "base/seam.h"
 #include "base/text.h"
-#include "platform/files.h"
-#include "platform/processes.h"
 #include "runtime.h"
 #include "script/script_engine.h"
 
@@ -130,7 +128,7 @@ void ToOverview(ScriptEngine& e, CommandCall& call) {
     }
     section = static_cast<uint32_t>(n);
   }
-  r.pages.pending().section = section;
+  r.pages.RequestSection(section);
 }
 
 constexpr size_t kMaxModuleName = 49, kMaxLinkedPageName = 13;
@@ -148,17 +146,14 @@ void ToFilePage(ScriptEngine& e, CommandCall& call) {
     e.ReportScriptDiagnostic("scerr73", page.str());
     return;
   }
-  PendingNavigation& pending = e.runtime().pages.pending();
-  pending.titleName = module.str();
-  pending.pageName = page.str();
-  pending.externalTitle = true;
+  e.runtime().pages.RequestExternalTitle(module.str(), page.str());
 }
 
 void HotspotTrig(ScriptEngine& e, CommandCall& call) {
   ScriptText name;
   const auto hotspot = ObjectOfType(e, call, name, object_type::HOTSPOT, "scerr10");
   if (!hotspot) return;
-  e.runtime().pages.pending().hotspot = hotspot->found.hotspotOrdinal + 1;
+  e.runtime().pages.RequestHotspot(hotspot->found.hotspotOrdinal + 1);
 }
 
 // --- Page objects --------------------------------------------------------------------------
@@ -403,36 +398,10 @@ void SetAttrib(ScriptEngine& e, CommandCall& call) {
 
 // --- Programs ------------------------------------------------------------------------------
 
-bool EndsWithExe(std::string_view path) {
-  return path.size() >= 4 && EqualsIgnoreCase1253(path.substr(path.size() - 4), ".exe");
-}
-
 void RunExe(ScriptEngine& e, CommandCall& call) {
   ScriptText text;
   if (!e.StringFromWord(call.first, call.kind, text)) return;
-  Runtime& r = e.runtime();
-  // The command line is the title directory, a backslash and the text, split as the program
-  // itself would split it; the program's path is then found on disk without regard to case.
-  const std::string commandLine = r.titleFiles.titleDirectory() + "\\" + text.str();
-  std::vector<std::string> args = platform::SplitWindowsCommandLine(commandLine);
-  if (args.empty()) return;
-  std::string program = args[0];
-  for (char& c : program) {
-    if (c == '\\') c = '/';
-  }
-  const auto onDisk = platform::ResolvePath(program);
-  args[0] = onDisk ? *onDisk : Cp1253ToUtf8(program);
-  for (size_t i = 1; i < args.size(); ++i) args[i] = Cp1253ToUtf8(args[i]);
-  if (EndsWithExe(program)) {
-    const std::string wine = platform::FindOnPath("wine");
-    if (wine.empty()) {
-      r.trace.Line(TraceCategory::Start, "start " + commandLine + " (not started: no wine)");
-      return;  // failures to start are not reported
-    }
-    args.insert(args.begin(), wine);
-  }
-  r.trace.Line(TraceCategory::Start, "start " + commandLine);
-  r.platform.StartProgram(args);
+  e.programs().Run(e, text.view());
 }
 
 }  // namespace

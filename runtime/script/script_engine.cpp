@@ -29,7 +29,7 @@ void ScriptEngine::SetUpSystemVariables() {
   // seeds the generator with the tick count.
   variables_.Clear();
   random_.Seed(runtime_.platform.TickCount());
-  runtime_.pages.pending().externalTitle = false;
+  runtime_.pages.TakePendingExternalTitle();  // a title asked for before start-up is not opened
   TraceSeam(runtime_.trace, "script.movie-slots");
 }
 void ScriptEngine::RegisterMouseHandlers() { handlers_.Reset(); }
@@ -121,8 +121,7 @@ void ScriptEngine::SetCurrentScript(std::string_view name, int32_t line) {
 }
 
 bool ScriptEngine::NavigationPending() {
-  const PendingNavigation& p = runtime_.pages.pending();
-  return p.section != kNone || p.hotspot != kNone || p.externalTitle;
+  return runtime_.pages.NavigationRequested();
 }
 
 bool ScriptEngine::DrawingDeferred() const {

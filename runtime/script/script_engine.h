@@ -17,6 +17,8 @@
 #include "script/script_text.h"
 #include "script/script_variables.h"
 #include "script/system_variables.h"
+#include "script/test_asserts.h"
+#include "script/title_programs.h"
 
 namespace zd {
 
@@ -156,6 +158,12 @@ class ScriptEngine {
   script::RandomGenerator& random() { return random_; }
   script::Handlers& handlers() { return handlers_; }
   const script::CommandTable& commands() const { return commands_; }
+  script::TitlePrograms& programs() { return programs_; }
+
+  // Script test runs only (zd32 --run-script FILE --test-asserts): adds the "assert" command,
+  // which tells `failed` of each assertion that does not hold.
+  void EnableTestAsserts(script::AssertFailed failed);
+  script::TestAsserts& testAsserts() { return testAsserts_; }
 
   Runtime& runtime() { return runtime_; }
   bool definingHandler() const { return definingHandler_; }
@@ -194,6 +202,8 @@ class ScriptEngine {
   script::SystemVariables systemVariables_;
   script::Handlers handlers_;
   script::RandomGenerator random_;
+  script::TitlePrograms programs_;
+  script::TestAsserts testAsserts_;
   script::ScriptName currentScriptName_;
   int32_t currentLineNumber_ = 0;
   bool definingHandler_ = false;

@@ -82,6 +82,8 @@ std::string ParseProgramOptions(int argc, const char* const* argv, ProgramOption
     } else if (value("--ticks", v)) {
       auto [ptr, ec] = std::from_chars(v.data(), v.data() + v.size(), options.startTicks);
       if (ec != std::errc() || ptr != v.data() + v.size()) return "--ticks needs a number";
+    } else if (arg == "--test-asserts") {
+      options.testAsserts = true;
     } else if (value("--run-script", v)) {
       options.runScriptPath = v;
     } else if (value("--messages", v)) {
@@ -98,6 +100,9 @@ std::string ParseProgramOptions(int argc, const char* const* argv, ProgramOption
   }
   if (!options.audioOutPath.empty() && !options.headless && options.runScriptPath.empty()) {
     return "--audio-out needs --headless (a window plays its sound on the sound device)";
+  }
+  if (options.testAsserts && options.runScriptPath.empty()) {
+    return "--test-asserts goes with --run-script";
   }
   options.commandLine = Utf8ToCp1253(line);
   return {};
@@ -148,12 +153,15 @@ Player options:
   --run-script FILE   run the script in FILE (script lines as a page's "+"
                       text objects hold them) on an empty page without a
                       window, then exit; its messages go to standard error
+  --test-asserts      with --run-script: the script may use assert CONDITION;
+                      each assertion that does not hold is written to standard
+                      error with its line, and the exit status is then 1
   --help              this text
   --version           the player's version
 
-Exit status: 0 when the run ends, 1 when an event script expectation failed
-or the script asked for something the player could not take, 2 for a usage
-error.
+Exit status: 0 when the run ends, 1 when an event script expectation or a
+script's assertion failed or the script asked for something the player could
+not take, 2 for a usage error.
 )";
 }
 

@@ -20,6 +20,7 @@ struct ProgramOptions {
   std::string commandLine;         // the original command line, code page 1253
   std::string runScriptPath;       // --run-script: run this script file and exit
   std::string audioOutPath;        // --audio-out: headless, the sound kept as a WAV file
+  bool testAsserts = false;        // --test-asserts: the script file may use "assert"
   bool help = false;
   bool version = false;
 };

@@ -21,16 +21,23 @@ int32_t AuthorfileImage::Version() const { return I32(authorfile::kVersion).valu
 void AuthorfileImage::IndexPages() {
   // Pages are reached by stepping over the records before them, so the walk is done once here.
   // It stops at the table's bound (the word at +4, plus one: titles may count either way), at a
-  // record too short to hold its own header, and at a record that would leave the image.
+  // record too short to hold its own header, and at a record that would leave the page area.
+  // The area ends where the section list begins when the list follows the table (as every
+  // authoring tool writes it), and at the end of the image otherwise: the list's count word
+  // must not pass for one more page when the bound counts the pages.
   const auto table = U32(authorfile::kPageTable);
   if (!table) return;
   const auto bound = U32(*table + 4);
   if (!bound) return;
+  const size_t first = size_t(*table) + 16;
+  size_t areaEnd = bytes_.size();
+  const uint32_t sections = U32(authorfile::kSectionList).value_or(0);
+  if (sections >= first && sections < areaEnd) areaEnd = sections;
   const uint64_t lastNumber = uint64_t(*bound) + 1;
-  size_t offset = size_t(*table) + 16;
-  for (uint64_t n = 0; n <= lastNumber; ++n) {
+  size_t offset = first;
+  for (uint64_t n = 0; n <= lastNumber && offset < areaEnd; ++n) {
     const auto length = U32(offset);
-    if (!length || *length < page_record::kFirstObject || !view().Contains(offset, *length)) break;
+    if (!length || *length < page_record::kFirstObject || *length > areaEnd - offset) break;
     pages_.push_back({static_cast<uint32_t>(n), offset, *length});
     offset += *length;
   }

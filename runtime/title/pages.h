@@ -59,11 +59,8 @@ struct PaintRecord {
   std::vector<ObjectRef> justShown;   // top-page objects shown since the last paint
 };
 
-// Scripts ask for navigation; the next scheduler tick carries it out.
-struct PendingNavigation {
-  uint32_t section = kNone;
-  uint32_t hotspot = kNone;
-  bool externalTitle = false;
+// Another title a script asks to open, at one of its pages (empty: its first section).
+struct ExternalTitleRequest {
   std::string titleName;  // at most 49 characters
   std::string pageName;   // at most 13
 };
@@ -130,7 +127,16 @@ class Pages {
   bool companionShown() const { return companionOffset_ != 0; }
   const std::vector<uint32_t>& openPages() const { return openPages_; }
   const std::vector<uint32_t>& history() const { return history_; }
-  PendingNavigation& pending() { return pending_; }
+  // Navigation scripts ask for: a script only records it (and stops), the next scheduler tick
+  // takes it and carries it out. Taking a request clears it.
+  void RequestSection(uint32_t section);
+  void RequestHotspot(uint32_t number);  // counted from 1 among the page's hotspots
+  void RequestExternalTitle(std::string titleName, std::string pageName);
+  std::optional<uint32_t> TakePendingSection();
+  std::optional<uint32_t> TakePendingHotspot();
+  std::optional<ExternalTitleRequest> TakePendingExternalTitle();
+  bool NavigationRequested() const;        // any of the three
+  bool SectionOrHotspotRequested() const;  // the page's own events must then wait
   bool scriptRunning() const { return startOrEndScripts_ > 0; }
   std::vector<ObjectRef>& objects() { return objects_; }
   std::optional<PageObject> Object(int index);
@@ -176,7 +182,9 @@ class Pages {
   std::vector<uint32_t> openPages_;  // page numbers, bottom first; the top is the current page
   std::vector<uint32_t> history_;
   std::vector<ObjectRef> objects_;   // the current page's objects
-  PendingNavigation pending_;
+  std::optional<uint32_t> pendingSection_;
+  std::optional<uint32_t> pendingHotspot_;
+  std::optional<ExternalTitleRequest> pendingExternalTitle_;
   bool finished_ = false, displayed_ = false, returning_ = false, firstDraw_ = false,
        closing_ = false, topOnlyRedraw_ = false, showMode_ = false, firstErase_ = false;
   uint32_t redrawFrom_ = kNone;

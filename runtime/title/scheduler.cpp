@@ -68,22 +68,18 @@ void Scheduler::Tick() {
   if (tickRunning_ || pauses_ > 0) return;
   tickRunning_ = true;
 
-  PendingNavigation& pending = pages.pending();
-  if (pending.hotspot != kNone) {
-    const uint32_t number = pending.hotspot;
-    pending.hotspot = kNone;
+  if (const auto number = pages.TakePendingHotspot()) {
     const uint32_t base = pages.FireEvent(event_kind::HOTSPOT, 0);
     if (base == kNone) {
       runtime_.shell.reporter().ReportDiagnostic("crierr17");
     } else {
-      pages.GotoTarget(base + number - 1, event_kind::HOTSPOT);
+      pages.GotoTarget(base + *number - 1, event_kind::HOTSPOT);
     }
     tickRunning_ = false;
     return;
   }
-  if (pending.externalTitle) {
-    pending.externalTitle = false;
-    if (!runtime_.titleFiles.OpenLinkedTitle(pending.titleName, pending.pageName)) {
+  if (const auto external = pages.TakePendingExternalTitle()) {
+    if (!runtime_.titleFiles.OpenLinkedTitle(external->titleName, external->pageName)) {
       platform::MessageBoxSpec box;
       box.caption = "FATAL ERROR";
       box.text = "External link failed";
@@ -94,15 +90,13 @@ void Scheduler::Tick() {
       runtime_.shell.reporter().ReportDiagnostic("crierr18");
       runtime_.shell.QuitTitle(3);
     } else {
-      pending.section = kNone;
+      pages.TakePendingSection();  // the other title starts where its link says
     }
     tickRunning_ = false;
     return;
   }
-  if (pending.section != kNone) {
-    const uint32_t section = pending.section;
-    pending.section = kNone;
-    pages.GotoSection(section);
+  if (const auto section = pages.TakePendingSection()) {
+    pages.GotoSection(*section);
     tickRunning_ = false;
     return;
   }
@@ -236,8 +230,7 @@ void Scheduler::PageDisplayed() {
   const auto page = pages.currentPage();
   const uint32_t pageTime =
       page ? runtime_.titleFiles.image().U32Or(page->offset + page_record::kPageTime, 0) : 0;
-  const PendingNavigation& pending = pages.pending();
-  if (pageTime == 0 && pending.section == kNone && pending.hotspot == kNone) FireFinishingEvent();
+  if (pageTime == 0 && !pages.SectionOrHotspotRequested()) FireFinishingEvent();
 }
 
 }  // namespace zd

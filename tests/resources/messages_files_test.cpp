@@ -16,7 +16,7 @@ namespace zd {
 namespace {
 
 // Every key the runtime looks up. The reporting code and these files must agree on it.
-constexpr std::array<std::string_view, 175> kKeys = {
+constexpr std::array<std::string_view, 178> kKeys = {
     "asherr1",  "asherr10", "asherr11", "asherr12", "asherr13", "asherr14", "asherr15",
     "asherr16", "asherr17", "asherr2",  "asherr20", "asherr3",  "asherr4",  "asherr5",
     "asherr6",  "asherr7",  "asherr8",  "asherr9",  "crierr10", "crierr11", "crierr12",
@@ -29,19 +29,20 @@ constexpr std::array<std::string_view, 175> kKeys = {
     "fldtype9", "generr1",  "generr2",  "generr3",  "generr4",  "generr5",  "generr6",
     "generr7",  "generr8",  "hnderr1",  "hnderr11", "hnderr2",  "hnderr3",  "hnderr4",
     "hnderr5",  "hnderr6",  "hnderr7",  "hnderr8",  "hnderr9",  "mserr1",   "mserr2",
-    "prterr1",  "saverr1",  "saverr2",  "saverr3",  "saverr4",  "saverr5",  "scerr1",
-    "scerr10",  "scerr11",  "scerr12",  "scerr13",  "scerr15",  "scerr16",  "scerr17",
-    "scerr2",   "scerr20",  "scerr21",  "scerr22",  "scerr23",  "scerr24",  "scerr25",
-    "scerr26",  "scerr27",  "scerr28",  "scerr29",  "scerr3",   "scerr30",  "scerr31",
-    "scerr32",  "scerr33",  "scerr34",  "scerr35",  "scerr36",  "scerr37",  "scerr38",
-    "scerr4",   "scerr40",  "scerr41",  "scerr42",  "scerr43",  "scerr44",  "scerr45",
-    "scerr46",  "scerr47",  "scerr5",   "scerr50",  "scerr50a", "scerr51",  "scerr52",
-    "scerr53",  "scerr54",  "scerr55",  "scerr57",  "scerr6",   "scerr60",  "scerr61",
-    "scerr62",  "scerr63",  "scerr64",  "scerr65",  "scerr67",  "scerr7",   "scerr70",
-    "scerr71",  "scerr72",  "scerr73",  "scerr74",  "scerr8",   "scerr9",   "skperr1",
-    "tkserr1",  "tkserr2",  "wblerr1",  "wblerr10", "wblerr11", "wblerr12", "wblerr13",
-    "wblerr14", "wblerr15", "wblerr16", "wblerr17", "wblerr18", "wblerr19", "wblerr2",
-    "wblerr20", "wblerr21", "wblerr22", "wblerr23", "wblerr24", "wblerr7",  "wblerr8",
+    "prterr1",  "saverr1",  "saverr2",  "saverr3",  "saverr4",  "saverr5",  "scask1",
+    "scerr1",   "scerr10",  "scerr11",  "scerr12",  "scerr13",  "scerr15",  "scerr16",
+    "scerr17",  "scerr2",   "scerr20",  "scerr21",  "scerr22",  "scerr23",  "scerr24",
+    "scerr25",  "scerr26",  "scerr27",  "scerr28",  "scerr29",  "scerr3",   "scerr30",
+    "scerr31",  "scerr32",  "scerr33",  "scerr34",  "scerr35",  "scerr36",  "scerr37",
+    "scerr38",  "scerr4",   "scerr40",  "scerr41",  "scerr42",  "scerr43",  "scerr44",
+    "scerr45",  "scerr46",  "scerr47",  "scerr5",   "scerr50",  "scerr50a", "scerr51",
+    "scerr52",  "scerr53",  "scerr54",  "scerr55",  "scerr57",  "scerr6",   "scerr60",
+    "scerr61",  "scerr62",  "scerr63",  "scerr64",  "scerr65",  "scerr67",  "scerr7",
+    "scerr70",  "scerr71",  "scerr72",  "scerr73",  "scerr74",  "scerr75",  "scerr76",
+    "scerr8",   "scerr9",   "skperr1",  "tkserr1",  "tkserr2",  "wblerr1",  "wblerr10",
+    "wblerr11", "wblerr12", "wblerr13", "wblerr14", "wblerr15", "wblerr16", "wblerr17",
+    "wblerr18", "wblerr19", "wblerr2",  "wblerr20", "wblerr21", "wblerr22", "wblerr23",
+    "wblerr24", "wblerr7",  "wblerr8",
 };
 
 // Keys whose report carries a text (a name, a word, a path) or a number.
@@ -63,7 +64,8 @@ const std::map<std::string_view, char> kArgumentKinds = {
     {"asherr11", 't'}, {"asherr12", 't'}, {"asherr13", 't'}, {"asherr16", 't'},
     {"asherr17", 't'}, {"asherr20", 't'}, {"tkserr2", 't'},  {"wblerr1", 't'},
     {"wblerr2", 't'},  {"mserr1", 't'},   {"scerr71", 't'},  {"scerr72", 't'},
-    {"scerr73", 't'},  {"scerr74", 't'},   {"mserr2", 't'},   {"prterr1", 't'},
+    {"scerr73", 't'},  {"scerr74", 't'},  {"scerr75", 't'},  {"scerr76", 't'},
+    {"scask1", 't'},   {"mserr2", 't'},   {"prterr1", 't'},
 };
 
 struct Line {

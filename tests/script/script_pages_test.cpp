@@ -2,7 +2,6 @@
 // on the page's objects.
 #include <gtest/gtest.h>
 
-#include "platform/processes.h"
 #include "script/script_runner.h"
 
 namespace zd {
@@ -74,7 +73,7 @@ TEST_F(PageScripts, EntryScriptsRunFirstThenTheOthersAndEveryLineIsTraced) {
 TEST_F(PageScripts, NavigationIsLeftToTheNextTickAndEndsTheScript) {
   EXPECT_EQ(Run("tooverview \"SECOND\"\nset after%, 1\n"), Keys{});
   EXPECT_FALSE(Var("after%")) << "the lines after a navigation do not run";
-  EXPECT_EQ(title_.pages().pending().section, 1u);
+  EXPECT_TRUE(title_.pages().SectionOrHotspotRequested());
   title_.runtime().scheduler.Tick();
   EXPECT_EQ(title_.pages().CurrentPageName(), "Second");
   EXPECT_EQ(Run("tooverview 3\ntooverview -1\ntooverview \"Nowhere\"\n"),
@@ -87,18 +86,21 @@ TEST_F(PageScripts, NavigationIsLeftToTheNextTickAndEndsTheScript) {
 TEST_F(PageScripts, HotspotsAndOtherTitlesArePending) {
   EXPECT_EQ(Run("hotspottrig \"Label\"\nhotspottrig \"None\"\nhotspottrig \"Next\"\nset x%, 1\n"),
             (Keys{"scerr10", "scerr31"}));
-  EXPECT_EQ(title_.pages().pending().hotspot, 2u) << "the second hotspot of the page";
+  EXPECT_EQ(title_.pages().TakePendingHotspot(), 2u) << "the second hotspot of the page";
+  EXPECT_FALSE(title_.pages().TakePendingHotspot()) << "taking a request clears it";
   EXPECT_FALSE(Var("x%"));
-  title_.pages().pending().hotspot = kNone;
   EXPECT_EQ(Run("tofilepage \"!other\", \"Far\"\n"), Keys{});
-  EXPECT_TRUE(title_.pages().pending().externalTitle);
-  EXPECT_EQ(title_.pages().pending().titleName, "!other");
-  EXPECT_EQ(title_.pages().pending().pageName, "Far");
-  title_.pages().pending().externalTitle = false;
+  EXPECT_TRUE(title_.pages().NavigationRequested());
+  EXPECT_FALSE(title_.pages().SectionOrHotspotRequested());
+  const auto external = title_.pages().TakePendingExternalTitle();
+  ASSERT_TRUE(external);
+  EXPECT_EQ(external->titleName, "!other");
+  EXPECT_EQ(external->pageName, "Far");
+  EXPECT_FALSE(title_.pages().NavigationRequested());
   EXPECT_EQ(Run("tofilepage \"" + std::string(50, 'm') + "\", \"Far\"\n"
                 "tofilepage \"m\", \"" + std::string(14, 'p') + "\"\n"),
             (Keys{"scerr73", "scerr73"}));
-  EXPECT_FALSE(title_.pages().pending().externalTitle);
+  EXPECT_FALSE(title_.pages().TakePendingExternalTitle());
 }
 
 TEST_F(PageScripts, WriteFillsTheTextFieldAndPadsItWithBlanks) {
@@ -196,22 +198,6 @@ TEST(PageScriptsRun, AScriptThatShowsItselfAgainIsStoppedAtSixteenRunsDeep) {
   EXPECT_NE(reports[0].text.find("The script +Again was not run"), std::string::npos);
   EXPECT_NE(reports[0].text.find("\"+Again\", Γραμμή 3:"), std::string::npos)
       << "reported at the line of the run that asked";
-}
-
-TEST(PageScriptsRun, ProgramsStartWithoutAShellAndEveryStartIsTraced) {
-  test::PlayedTitle t(kTitle);
-  t.Start();
-  t.ClearTrace();
-  script::ScriptSource source;
-  source.name.Assign("+Test");
-  source.text = "runexe \"TOOLS\\VIEWER.EXE /open \\\"a b\\\"\"\nrunexe \"bin/tool x\"\n";
-  t.runtime().script.RunScript(source, 0, 1, false);
-  const std::string trace = t.TraceText();
-  EXPECT_TRUE(Has(trace, "start ")) << trace;
-  EXPECT_TRUE(Has(trace, "\\TOOLS\\VIEWER.EXE /open \"a b\""));
-  EXPECT_TRUE(Has(trace, "\\bin/tool x"));
-  EXPECT_EQ(platform::SplitWindowsCommandLine(R"(C:\T\A.EXE "two words" a\"b c\\"d e" x\\\"y)"),
-            (std::vector<std::string>{"C:\\T\\A.EXE", "two words", "a\"b", "c\\d e", "x\\\"y"}));
 }
 
 }  // namespace

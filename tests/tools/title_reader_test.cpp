@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "support/test_support.h"
+#include "title/authorfile.h"
+#include "titlekit/authorfile_reader.h"
 #include "titlekit/authorfile_writer.h"
 #include "titlekit/description_json.h"
 #include "titlekit/title_reader.h"
@@ -98,6 +100,36 @@ TEST(TitleReader, RecordsThatCannotBeFollowedAreKeptAsBytesWithANote) {
   r = ReadAuthorfile("Auth");
   EXPECT_EQ(r.described.raw, "Auth");
   EXPECT_TRUE(Noted(r, "too few"));
+}
+
+// zdbuild writes the page table's bound as the last page number and puts the section list right
+// after the last page; with a list of 72 entries or more its count word looks like the length
+// of one more page record. Neither the player nor zdinfo may take it for a page.
+TEST(TitleReader, ALongSectionListAfterThePagesIsNoPage) {
+  std::string sections;
+  for (int i = 0; i < 90; ++i) {
+    sections += std::string(i ? "," : "") + R"({"name": "S)" + std::to_string(i) +
+                R"(", "page": )" + std::to_string(i % 3) + (i ? R"(, "parent": 0})" : "}");
+  }
+  const Bytes bytes = Build(R"({"pages": [{"name": "One"}, {"name": "Two"}, {"name": "Three"}],
+                                "sections": [)" + sections + "]}");
+  const AuthorfileImage image(std::vector<uint8_t>(bytes.begin(), bytes.end()));
+  EXPECT_EQ(image.PageCount(), 3u);
+  EXPECT_EQ(image.PageName(*image.PageRecord(2)), "Three");
+  EXPECT_FALSE(image.PageRecord(3)) << "the section list's count word read as a page";
+  EXPECT_EQ(image.SectionNameSearchCount(), 90u) << "the list itself is read whole";
+
+  const AuthorfileReading reading = ReadAuthorfile(bytes);
+  EXPECT_EQ(reading.structured.pages.size(), 3u);
+  ASSERT_TRUE(reading.structured.sections);
+  EXPECT_EQ(reading.structured.sections->size(), 90u);
+  EXPECT_FALSE(reading.described.raw);
+  EXPECT_FALSE(reading.described.lastPage) << "the bound is the one zdbuild writes";
+
+  // A bound one higher than the pages (the word counting pages) changes nothing.
+  const Bytes counted = Build(R"({"lastPage": 3, "pages": [{"name": "One"}, {"name": "Two"},
+                                  {"name": "Three"}], "sections": [)" + sections + "]}");
+  EXPECT_EQ(AuthorfileImage(std::vector<uint8_t>(counted.begin(), counted.end())).PageCount(), 3u);
 }
 
 }  // namespace
