@@ -6,11 +6,26 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <string>
 #include <vector>
 
 namespace zd::platform {
 namespace {
+
+// The process's file-creation mask, read without changing it (umask() would change it for
+// every thread for a moment); 022 where the system does not tell.
+mode_t ProcessUmask() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("Umask:", 0) == 0) {
+      return static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8) & 0777);
+    }
+  }
+  return 022;
+}
 
 std::string FolderOf(const std::string& path) {
   const size_t slash = path.rfind('/');
@@ -60,10 +75,11 @@ bool AtomicFile::Open(const std::string& diskPath, std::string& error) {
     return false;
   }
   temporary_ = name.data();
-  // mkostemp makes the file private; a saved file gets the usual permissions.
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::fchmod(fd_, 0666 & ~mask);
+  // mkostemp makes the file private; a saved file keeps the permissions of the file it
+  // replaces, or gets the usual ones.
+  struct stat existing {};
+  ::fchmod(fd_, ::stat(diskPath.c_str(), &existing) == 0 ? (existing.st_mode & 07777)
+                                                         : (0666 & ~ProcessUmask()));
   size_ = 0;
   writeErrno_ = 0;
   return true;

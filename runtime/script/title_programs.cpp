@@ -18,6 +18,16 @@ std::string TraceArgument(const std::string& argument) {
   return "\"" + argument + "\"";
 }
 
+// The program's name as the question shows it: line breaks and other control characters, which
+// could make the box say something else, shown as "?".
+std::string ShownName(std::string_view program) {
+  std::string shown(program);
+  for (char& c : shown) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  }
+  return shown;
+}
+
 }  // namespace
 
 void TitlePrograms::Run(ScriptEngine& e, std::string_view text) {
@@ -31,10 +41,10 @@ void TitlePrograms::Run(ScriptEngine& e, std::string_view text) {
       platform::FindTitleProgram(r.titleFiles.titleDirectory(), program);
   switch (found.check) {
     case platform::ProgramCheck::Outside:
-      e.ReportScriptDiagnostic("scerr75", program);
+      e.ReportScriptError("scerr75", program);
       return;
     case platform::ProgramCheck::NotWindowsProgram:
-      e.ReportScriptDiagnostic("scerr76", program);
+      e.ReportScriptError("scerr76", program);
       return;
     case platform::ProgramCheck::NotFound:
       r.trace.Line(TraceCategory::Start,
@@ -66,7 +76,7 @@ bool TitlePrograms::Allowed(ScriptEngine& e, std::string_view program) {
   platform::MessageBoxSpec box;
   box.caption = r.shell.windowTitle();
   box.key = "scask1";
-  box.text = FormatMessageText(r.shell.reporter().Lookup(box.key), std::string(program));
+  box.text = FormatMessageText(r.shell.reporter().Lookup(box.key), ShownName(program));
   box.icon = platform::MessageIcon::Question;
   box.buttons = platform::MessageButtons::YesNo;
   box.defaultAnswer = platform::answer::NO;  // nothing starts unless the user says so

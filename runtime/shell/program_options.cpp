@@ -161,7 +161,8 @@ Player options:
 
 Exit status: 0 when the run ends, 1 when an event script expectation or a
 script's assertion failed or the script asked for something the player could
-not take, 2 for a usage error.
+not take, 2 for a usage error or an --audio-out file that could not be
+written.
 )";
 }
 

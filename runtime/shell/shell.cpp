@@ -24,17 +24,17 @@ int Shell::Run() {
 bool Shell::StartUp() {
   runtime_.platform.SetHost(this);
 
-  // 1. The window title, then the palette every picture is drawn in.
+  // The window title, then the palette every picture is drawn in.
   windowTitle_ = LoadString(strings::PRODUCT_NAME) + " - " + LoadString(strings::TITLE_NAME);
   runtime_.graphics.ResetSystemPalette();
   runtime_.graphics.CreateTitlePalette();
   runtime_.graphics.CreateColourHeaders();
 
-  // 2. The command line.
+  // The command line.
   ReadCommandLine();
 
-  // 3. Window classes have no counterpart here: the platform layer has one window.
-  // 4. The name the status files record.
+  // (Window classes have no counterpart here: the platform layer has one window.)
+  // The name the status files record.
   // A path that names the title's directory itself names the directory that holds its authorfile.
   const auto onDisk = platform::ResolvePath(commandLine_.titlePathAsGiven);
   applicationName_ = TitleApplicationName(onDisk && platform::IsDirectory(*onDisk)
@@ -43,7 +43,7 @@ bool Shell::StartUp() {
   runtime_.trace.Line(TraceCategory::Run, "start \"" + runtime_.config.commandLine + "\" as " +
                                               applicationName_);
 
-  // 5. Movies; without them the title still runs.
+  // Movies; without them the title still runs.
   TraceLifecycle(runtime_.trace, "movies initialise");
   if (!runtime_.movies.InitialiseMovieSystem()) {
     platform::MessageBoxSpec box;
@@ -54,14 +54,14 @@ bool Shell::StartUp() {
     runtime_.platform.MessageBox(box);
   }
 
-  // 6. The splash-sized window (display check, pointers, scheduler timer).
+  // The splash-sized window (display check, pointers, scheduler timer).
   TraceLifecycle(runtime_.trace, "window create");
   if (!window_.Create()) return false;
 
-  // 7. Every subsystem, in order.
+  // Every subsystem, in order.
   InitialiseSubsystems();
 
-  // 8. The popup menu; saving and loading settings need an override directory.
+  // The popup menu; saving and loading settings need an override directory.
   popupMenu_ = PopupMenuItems();
   if (commandLine_.overrideDirectory.empty()) {
     for (auto& item : popupMenu_) {
@@ -71,7 +71,7 @@ bool Shell::StartUp() {
     }
   }
 
-  // 9. The title, or 10. the question about a missing one and the File menu.
+  // The title, or the question about a missing one and the File menu.
   if (!commandLine_.titlePath.empty() &&
       runtime_.titleFiles.OpenTitle(commandLine_.titlePathAsGiven)) {
     queue_.Post(Msg::StartTitle);
@@ -80,18 +80,17 @@ bool Shell::StartUp() {
   } else {
     window_.ShowFileMenu();
   }
-  return true;  // 11. the main loop follows
+  return true;  // the main loop follows
 }
 
-bool Shell::OpenTitleForPictures() {
+bool Shell::OpenTitleForPictures(const std::string& path) {
   runtime_.graphics.ResetSystemPalette();
   runtime_.graphics.CreateTitlePalette();
   runtime_.graphics.CreateColourHeaders();
   ReadCommandLine();
   runtime_.titleFiles.ClearResourceCache();
   runtime_.graphics.AddTitleFonts();
-  return !commandLine_.titlePath.empty() &&
-         runtime_.titleFiles.OpenTitle(commandLine_.titlePathAsGiven);
+  return !path.empty() && runtime_.titleFiles.OpenTitle(path);
 }
 
 void Shell::ReadCommandLine() {

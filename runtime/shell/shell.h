@@ -27,9 +27,10 @@ class Shell final : public platform::Host {
   // Start-up step 2 on its own: reads the command line of the run's configuration.
   void ReadCommandLine();
   // What a run does before a title's first page, without a window, a loop or anything of the
-  // title running: the palette, the command line, the title's fonts and its authorfile. For
-  // pictures of pages drawn outside a run. False when the title cannot be opened.
-  bool OpenTitleForPictures();
+  // title running: the palette, the command line, the title's fonts and the authorfile at
+  // `path` (code page 1253; blanks are part of it). For pictures of pages drawn outside a run.
+  // False when the title cannot be opened.
+  bool OpenTitleForPictures(const std::string& path);
 
   // Ends the run: stores the exit code and closes the main window at once.
   // 1 popup Exit, 2 File Exit, 3 after a fatal failure or a refused question, 4 a page's quit.

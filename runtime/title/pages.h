@@ -86,8 +86,8 @@ class Pages {
   // page canvas, then marks what it drew, counts the page as displayed and so may fire the
   // page's finishing event. Only the main window's paint calls it.
   void PaintPage(Canvas& canvas, const std::vector<Rect>& region, bool erase);
-  // Draws the open pages into `canvas` and changes nothing else: for pictures of the page
-  // (printing, screenshots, exports, movie frames).
+  // Draws the open pages into `canvas` and changes nothing else: for pictures of the page made
+  // outside the screen's paint (zdinfo's page pictures; printing, exports and movie frames).
   PaintRecord ComposePage(Canvas& canvas, const std::vector<Rect>& region,
                           const PaintSettings& settings) const;
   // What the screen's next paint would do.

@@ -114,6 +114,15 @@ TEST(PagePicture, NamesPagesAndRefusesWhatCannotBeDrawn) {
   ASSERT_EQ(byNumber.status, 0) << byNumber.err;
   EXPECT_EQ(DifferingPixels(Decode(dir.File("a.png")), Decode(dir.File("b.png"))), 0u);
 
+  // A title whose path holds a blank is found all the same.
+  const fs::path blank = fs::path(dir.path()) / "My Titles";
+  fs::create_directories(blank);
+  fs::copy(title, blank / "_meadow", fs::copy_options::recursive);
+  const auto inBlank =
+      test::RunTool("zdinfo", {(blank / "_meadow").string(), "--page", "2", "--png", dir.File("e.png")});
+  ASSERT_EQ(inBlank.status, 0) << inBlank.err;
+  EXPECT_EQ(DifferingPixels(Decode(dir.File("b.png")), Decode(dir.File("e.png"))), 0u);
+
   const auto special = test::RunTool("zdinfo", {title, "--page", "?Next", "--png", dir.File("c.png")});
   EXPECT_EQ(special.status, 1);
   EXPECT_NE(special.err.find("never shown"), std::string::npos) << special.err;

@@ -98,6 +98,20 @@ TEST_F(TitleProgramsTest, ProgramsOutsideTheTitleOrNotForWindowsAreRefusedAndNev
   EXPECT_EQ(Count(trace, "scask1"), 0u) << "refused programs are not offered to the user";
 }
 
+// A title reaching outside itself is shown to the user even with diagnostics off.
+TEST(TitlePrograms, RefusalsShowEvenWithDiagnosticsOff) {
+  test::PlayedTitle title(kTitle, {.commandLine = "-D", .messagesPath = test::EnglishMessages()});
+  title.Start();
+  title.ClearTrace();
+  script::ScriptSource source;
+  source.name.Assign("+Test");
+  source.text = "runexe \"..\\..\\bin\\sh\"\nrunexe \"TOOLS\\TOOL\"\n";
+  title.runtime().script.RunScript(source, 0, 1, false);
+  EXPECT_EQ(test::KeysOf(test::ReportsIn(title.TraceText())), (Keys{"scerr75", "scerr76"}))
+      << title.TraceText();
+  EXPECT_EQ(Starts(title.TraceText()), 0u);
+}
+
 TEST(TitlePrograms, WithoutATitleEveryProgramIsOutside) {
   test::ScriptRunner alone;
   EXPECT_EQ(alone.Run("runexe \"VIEWER.EXE\"\n"), Keys{"scerr75"});

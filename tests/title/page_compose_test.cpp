@@ -66,7 +66,7 @@ TEST(PageCompose, APageOpenedForItsPictureShowsWhatItsFirstPaintShows) {
        {"name": "+Start", "type": "text", "text": "showhide \"Plain\" 0", "pixels": [0, 0, 1, 1]}]}],
     "sections": [{"name": "Root", "page": "Only"}]})");
   Runtime& runtime = t.runtime();
-  ASSERT_TRUE(runtime.shell.OpenTitleForPictures());
+  ASSERT_TRUE(runtime.shell.OpenTitleForPictures(t.path()));
   ASSERT_TRUE(runtime.pages.OpenPageForPicture(0));
   Canvas picture(640, 480);
   runtime.pages.ComposePage(picture, {{0, 0, 640, 480}}, PaintSettings{});
@@ -74,6 +74,29 @@ TEST(PageCompose, APageOpenedForItsPictureShowsWhatItsFirstPaintShows) {
   EXPECT_EQ(picture.At(150, 50), 0) << "a timed object waits for its time";
   EXPECT_EQ(picture.At(250, 50), 0) << "a triggered object waits for its trigger";
   EXPECT_FALSE(runtime.pages.OpenPageForPicture(7)) << "no such page";
+}
+
+// A text object of a page under an overlay draws its own text, not that of the overlay's object
+// with the same place in its page.
+TEST(PageCompose, TextUnderAnOverlayIsItsOwn) {
+  test::PlayedTitle t(R"({
+    "pages": [
+      {"name": "Home", "flags": ["full"], "background": "#000000", "objects": [
+         {"name": "Words", "type": "text", "pixels": [0, 0, 300, 60], "font": "Homerton.Medium",
+          "fontSize": 12, "colour": "#000000", "background": "#FFFFFF", "textFlags": ["fill"],
+          "text": "Under the overlay"}]},
+      {"name": "Over", "flags": [], "objects": [
+         {"name": "Patch", "pixels": [400, 400, 450, 450], "colour": "#00FF00"}]}],
+    "sections": [{"name": "Root", "page": "Home", "children": [{"name": "Over", "page": "Over"}]}]})");
+  t.Start();
+  t.pages().GotoPageWithHistory(1);
+  ASSERT_EQ(t.pages().openPages(), (std::vector<uint32_t>{0, 1}));
+  PaintSettings whole;
+  whole.firstErase = false;
+  Canvas picture(640, 480);
+  t.pages().ComposePage(picture, {{0, 0, 640, 480}}, whole);
+  EXPECT_EQ(picture.At(290, 55), test::PaletteIndex("#FFFFFF")) << "the text box is filled";
+  EXPECT_EQ(picture.At(420, 420), test::PaletteIndex("#00FF00"));
 }
 
 }  // namespace

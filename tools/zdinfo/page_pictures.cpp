@@ -19,15 +19,15 @@ namespace {
 // said in message boxes (a missing resource, say) is kept in its trace and shown as warnings.
 class PicturePlayer {
  public:
-  explicit PicturePlayer(const std::string& title) : trace_(&traceOut_, TraceBit(TraceCategory::Message)) {
+  explicit PicturePlayer(const std::string& title)
+      : title_(Utf8ToCp1253(title)), trace_(&traceOut_, TraceBit(TraceCategory::Message)) {
     platform_ = platform::MakeHeadlessPlatform({}, trace_, nullptr);
-    RuntimeConfig config;
-    config.commandLine = Utf8ToCp1253(title);  // the authorfile is the line's last word
+    RuntimeConfig config;  // no options: the title is opened by its path, blanks and all
     config.messagesPath = "/nonexistent/MESSAGES.TXT";  // keys, not texts, in the warnings
     runtime_ = std::make_unique<Runtime>(*platform_, trace_, config);
   }
 
-  bool Open() { return runtime_->shell.OpenTitleForPictures(); }
+  bool Open() { return runtime_->shell.OpenTitleForPictures(title_); }
   Runtime& runtime() { return *runtime_; }
 
   // The messages the title gave since the last call, one "zdinfo: ..." line each.
@@ -38,6 +38,7 @@ class PicturePlayer {
   }
 
  private:
+  std::string title_;
   std::ostringstream traceOut_;
   Trace trace_;
   std::unique_ptr<platform::Platform> platform_;
@@ -77,6 +78,8 @@ bool OpenTitle(PicturePlayer& player, const std::string& title, std::ostream& er
 // averaged), with its number and name under it.
 constexpr int kColumns = 4, kShrink = 4, kCellWidth = 640 / kShrink, kPictureHeight = 480 / kShrink;
 constexpr int kLabelHeight = 18, kGap = 8;
+// A title claiming more pages than any title had would make a sheet of gigabytes.
+constexpr uint32_t kSheetPages = 400;
 constexpr int kCellHeight = kPictureHeight + kLabelHeight;
 
 void PutShrunk(platform::RgbImage& sheet, int left, int top, const platform::RgbImage& page) {
@@ -137,10 +140,14 @@ int WriteContactSheet(const std::string& title, const std::string& png, std::ost
   PicturePlayer player(title);
   if (!OpenTitle(player, title, err)) return 1;
   Runtime& runtime = player.runtime();
-  const uint32_t pages = runtime.titleFiles.image().PageCount();
-  if (pages == 0) {
+  const uint32_t pageCount = runtime.titleFiles.image().PageCount();
+  if (pageCount == 0) {
     err << "zdinfo: the title has no pages\n";
     return 1;
+  }
+  const uint32_t pages = std::min(pageCount, kSheetPages);
+  if (pages < pageCount) {
+    err << "zdinfo: the sheet shows the first " << pages << " of " << pageCount << " pages\n";
   }
   const int rows = int((pages + kColumns - 1) / kColumns);
   platform::RgbImage sheet{kColumns * (kCellWidth + kGap) + kGap, rows * (kCellHeight + kGap) + kGap, {}};
