@@ -102,6 +102,8 @@ TEST(ToolZdbuild, ErrorsNameTheFieldAtFault) {
       {R"({"pages": [{"raw": "00", "name": "A"}]})", "pages[0].name", "raw"},
       {R"({"raw": "00", "pages": []})", "pages", "raw"},
       {R"({"pages": [)", "", "not valid JSON"},
+      // Found by fuzzing: a number no double holds once aborted zdbuild.
+      {R"({"pages":[{"name":"P","time":1e400}]})", "", "not valid JSON"},
   };
   for (const Case& c : cases) {
     TempDir out;

@@ -345,7 +345,8 @@ Description ParseDescriptionText(std::string_view text, const fs::path& baseDir)
   Json root;
   try {
     root = Json::parse(text);
-  } catch (const Json::parse_error& e) {
+  } catch (const Json::exception& e) {
+    // Syntax errors, and numbers no double holds ("1e400").
     throw DescriptionError("", std::string("not valid JSON: ") + e.what());
   }
   return ParseDescription(root, baseDir);

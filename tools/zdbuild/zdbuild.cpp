@@ -67,6 +67,11 @@ int main(int argc, char** argv) {
   } catch (const zd::titlekit::DescriptionError& e) {
     std::cerr << "zdbuild: " << e.what() << "\n";
     return 1;
+  } catch (const std::exception& e) {
+    // Whatever a library throws on the way (a value of the wrong kind, a file system
+    // error) is a description zdbuild cannot make, said as such, never an abort.
+    std::cerr << "zdbuild: cannot make the title: " << e.what() << "\n";
+    return 1;
   }
   return 0;
 }
