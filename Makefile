@@ -38,7 +38,7 @@ golden: build
 	cd $(BUILD) && ZD_UPDATE_GOLDEN=1 ctest --output-on-failure -R Golden
 
 bench: deps
-	cmake -S . -B $(BUILD_BENCH) -DCMAKE_BUILD_TYPE=Release -DZD_BUILD_BENCH=ON -DZD_BUILD_TESTS=OFF $(CMAKE_ARGS)
+	cmake -S . -B $(BUILD_BENCH) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZD_BUILD_BENCH=ON -DZD_BUILD_TESTS=OFF $(CMAKE_ARGS)
 	cmake --build $(BUILD_BENCH) -j $(JOBS)
 	@scripts/run-bench.sh $(BUILD_BENCH)
 

@@ -1,8 +1,11 @@
-// Pages: repainting a page of 40 objects, changing between two pages of 100 objects whose
+// Pages: repainting a page of 40 objects and the demo's contents page (against a memcpy of the
+// page, so the figure holds across machines), changing between two pages of 100 objects whose
 // pictures stay cached, and a scheduler tick with a full queue of timed events.
 #include <benchmark/benchmark.h>
 
+#include <cstring>
 #include <filesystem>
+#include <vector>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -134,6 +137,40 @@ void BM_PageChangeBetweenPagesOf100Objects(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_PageChangeBetweenPagesOf100Objects)->Unit(benchmark::kMicrosecond);
+
+// The demo's contents page (a full-page picture, eight cards, texts), repainted whole as the
+// screen's paint does it, presentation included.
+void BM_RepaintDemoContentsPage(benchmark::State& state) {
+  zd::Trace trace;
+  auto platform = zd::platform::MakeHeadlessPlatform({}, trace, nullptr);
+  zd::RuntimeConfig config;
+  config.commandLine = ZD_DEMO_TITLE;
+  config.messagesPath = "/nonexistent";
+  zd::Runtime r(*platform, trace, config);
+  r.shell.StartUp();
+  r.shell.window().Dispatch(zd::WindowMessage{zd::Msg::ShowFirstPage});
+  r.shell.PaintNow();
+  if (r.pages.CurrentPageName() != "Contents") {
+    state.SkipWithError("the demo title is not built");
+    return;
+  }
+  for (auto _ : state) {
+    r.shell.window().InvalidateAll(true);
+    r.shell.PaintNow();
+  }
+}
+BENCHMARK(BM_RepaintDemoContentsPage)->Unit(benchmark::kMicrosecond);
+
+// The yardstick: one memcpy of a 640x480 page of 8-bit pixels.
+void BM_MemcpyOfA640x480Page(benchmark::State& state) {
+  std::vector<uint8_t> from(640 * 480, 7), to(640 * 480);
+  for (auto _ : state) {
+    std::memcpy(to.data(), from.data(), from.size());
+    benchmark::DoNotOptimize(to.data());
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_MemcpyOfA640x480Page)->Unit(benchmark::kMicrosecond);
 
 void BM_SchedulerTickWith50QueuedEvents(benchmark::State& state) {
   PagesFixture f;

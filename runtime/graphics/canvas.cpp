@@ -84,6 +84,25 @@ void Canvas::Blit(int x, int y, const IndexBitmap& bitmap, const Rect& source, R
   }
 }
 
+void Canvas::BlitMasked(int x, int y, const IndexBitmap& mask, const IndexBitmap& image) {
+  if (mask.width != image.width || mask.height != image.height) return;
+  const size_t size = size_t(std::max(image.width, 0)) * size_t(std::max(image.height, 0));
+  if (mask.pixels.size() < size || image.pixels.size() < size) return;
+  Transfer t;
+  if (!ClipTransfer(x, y, image.width, image.height, {0, 0, image.width, image.height}, clip_,
+                    originX_, originY_, t)) {
+    return;
+  }
+  const int width = t.target.width();
+  for (int row = t.target.top; row < t.target.bottom; ++row) {
+    const int sourceRow = t.sourceY + (row - t.target.top);
+    const uint8_t* m = mask.Row(sourceRow) + t.sourceX;
+    const uint8_t* s = image.Row(sourceRow) + t.sourceX;
+    uint8_t* d = Row(row) + t.target.left;
+    for (int i = 0; i < width; ++i) d[i] = uint8_t((d[i] & m[i]) | s[i]);
+  }
+}
+
 void Canvas::Blit(int x, int y, const PackedBitmap& bitmap, const IndexMap& map,
                   const Rect& source, RasterOp op) {
   if (!bitmap.Valid()) return;

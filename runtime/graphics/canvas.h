@@ -61,6 +61,10 @@ class Canvas {
   // Block transfer of `source` (part of the bitmap) with its top-left corner at (x, y). Parts of
   // `source` outside the bitmap are not drawn.
   void Blit(int x, int y, const IndexBitmap& bitmap, const Rect& source, RasterOp op);
+  // The two transfers of a masked picture in one pass: every pixel becomes (pixel AND mask) OR
+  // image, as a transfer of the mask with AND followed by one of the image with OR leaves it.
+  // The mask and the image must be of one size (else nothing is drawn).
+  void BlitMasked(int x, int y, const IndexBitmap& mask, const IndexBitmap& image);
   void Blit(int x, int y, const PackedBitmap& bitmap, const IndexMap& map, const Rect& source,
             RasterOp op);
 

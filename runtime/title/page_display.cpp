@@ -28,7 +28,7 @@ PaintSettings Pages::NextPaintSettings(bool erase) const {
 PaintRecord Pages::ComposePage(Canvas& canvas, const std::vector<Rect>& region,
                                const PaintSettings& settings) const {
   PaintRecord record;
-  if (settings.erase) EraseBackground(canvas, region, settings.firstErase);
+  const bool blackened = settings.erase && EraseBackground(canvas, region, settings.firstErase);
   if (!settings.drawObjects || !current_ || openPages_.empty() || !runtime_.titleFiles.loaded()) {
     return record;
   }
@@ -43,8 +43,9 @@ PaintRecord Pages::ComposePage(Canvas& canvas, const std::vector<Rect>& region,
   ObjectPainting painting{canvas, image.U32Or(current_->offset + page_record::kBackground, kNone)};
   const size_t start = settings.topOnly ? openPages_.size() - 1 : 0;
   // Blackening the area first is for a full repaint: in show mode the objects under the one
-  // being shown are not drawn again, so black would stay behind its transparent parts.
-  if (!settings.topOnly && !settings.showMode) {
+  // being shown are not drawn again, so black would stay behind its transparent parts. Where
+  // the erase has just blackened it, it is black already.
+  if (!settings.topOnly && !settings.showMode && !blackened) {
     const auto bottom = image.PageRecord(openPages_.front());
     if (bottom && image.U32Or(bottom->offset + page_record::kBackground, kNone) != kNone) {
       for (const Rect& clip : clips) canvas.FillRect(clip, 0, PlotAction::Copy);
@@ -62,19 +63,20 @@ PaintRecord Pages::ComposePage(Canvas& canvas, const std::vector<Rect>& region,
   return record;
 }
 
-void Pages::EraseBackground(Canvas& canvas, const std::vector<Rect>& region,
+bool Pages::EraseBackground(Canvas& canvas, const std::vector<Rect>& region,
                             bool firstErase) const {
   // The first erase after a title starts blackens everything; later erases blacken the page
   // area only under a bottom page that has a background colour (the bands stay black).
   if (firstErase) {
     canvas.Fill(0);
-    return;
+    return true;
   }
-  if (openPages_.empty() || !runtime_.titleFiles.loaded()) return;
+  if (openPages_.empty() || !runtime_.titleFiles.loaded()) return false;
   AuthorfileImage& image = runtime_.titleFiles.image();
   const auto bottom = image.PageRecord(openPages_.front());
-  if (!bottom || image.U32Or(bottom->offset + page_record::kBackground, kNone) == kNone) return;
+  if (!bottom || image.U32Or(bottom->offset + page_record::kBackground, kNone) == kNone) return false;
   for (const Rect& rect : region) canvas.FillRect(rect.Intersect(kPageArea), 0, PlotAction::Copy);
+  return true;
 }
 
 void Pages::PaintNode(ObjectPainting& painting, const NodePaint& node,

@@ -156,7 +156,8 @@ class Pages {
     bool top = false;
     bool aboveIsBackPage = false;
   };
-  void EraseBackground(Canvas& canvas, const std::vector<Rect>& region, bool firstErase) const;
+  // True when it blackened the region.
+  bool EraseBackground(Canvas& canvas, const std::vector<Rect>& region, bool firstErase) const;
   void PaintNode(ObjectPainting& painting, const NodePaint& node, const std::vector<Rect>& clips,
                  const PaintSettings& settings, bool& showMode, PaintRecord& record) const;
   void InvalidateObject(const PageObject& object, bool erase);
