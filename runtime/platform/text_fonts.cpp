@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <map>
 #include <tuple>
+#include <unordered_map>
 
 #include "base/cp1253.h"
 
@@ -301,15 +302,31 @@ struct FontSet::Impl {
     bool mono = true;
     std::vector<uint8_t> bits;
   };
-  std::map<std::tuple<FT_Face, FT_Fixed, FT_Fixed, FT_UInt>, Glyph> glyphs;
+  struct GlyphKey {
+    FT_Face face;
+    FT_Fixed xScale, yScale;
+    FT_UInt index;
+    bool operator==(const GlyphKey&) const = default;
+  };
+  struct GlyphKeyHash {
+    size_t operator()(const GlyphKey& k) const {
+      size_t h = std::hash<const void*>()(k.face);
+      for (const size_t part : {size_t(k.xScale), size_t(k.yScale), size_t(k.index)}) {
+        h = h * 1000003u ^ part;
+      }
+      return h;
+    }
+  };
+  // Looked up for every character of every paint, so hashed rather than ordered.
+  std::unordered_map<GlyphKey, Glyph, GlyphKeyHash> glyphs;
 
   void TrimGlyphs() {
     if (glyphs.size() > 4096) glyphs.clear();
   }
 
   const Glyph& LoadGlyph(const Sized& s, FT_UInt index) {
-    const auto key = std::make_tuple(s.face, s.face->size->metrics.x_scale,
-                                     s.face->size->metrics.y_scale, index);
+    const GlyphKey key{s.face, s.face->size->metrics.x_scale, s.face->size->metrics.y_scale,
+                       index};
     if (auto it = glyphs.find(key); it != glyphs.end()) return it->second;
     Glyph& g = glyphs[key];
     if (FT_Load_Glyph(s.face, index, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME) !=
