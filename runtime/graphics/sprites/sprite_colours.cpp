@@ -31,19 +31,26 @@ void BuildColourHeader(ColourHeader& header, std::span<const uint32_t> palette, 
   }
 }
 
-std::vector<uint32_t> SpriteColourSource(ByteView sprite, const SpriteLayout& layout) {
-  std::vector<uint32_t> words;
+ColourSourceWords SpriteColourWords(ByteView sprite, const SpriteLayout& layout) {
+  ColourSourceWords source;
   if (layout.paletteEntries > 0) {
     // Only the words a colour header can use: the last 16 for 8 bits (or all of a shorter
     // palette, which then gives way to the defaults), the first 16 for fewer bits.
     const int count = layout.paletteEntries;
     const int first = layout.bitsPerPixel() == 8 && count >= 16 ? count - 16 : 0;
     const int last = std::min(count, first + 16);
-    for (int i = first; i < last; ++i) words.push_back(PaletteWord(sprite, i));
-    return words;
+    for (int i = first; i < last; ++i) source.words[size_t(source.count++)] = PaletteWord(sprite, i);
+    return source;
   }
-  const auto defaults = DefaultColourTable(layout.bitsPerPixel());
-  return {defaults.begin(), defaults.end()};
+  for (const uint32_t word : DefaultColourTable(layout.bitsPerPixel())) {
+    source.words[size_t(source.count++)] = word;
+  }
+  return source;
+}
+
+std::vector<uint32_t> SpriteColourSource(ByteView sprite, const SpriteLayout& layout) {
+  const ColourSourceWords source = SpriteColourWords(sprite, layout);
+  return {source.words.begin(), source.words.begin() + source.count};
 }
 
 IndexMap MatchColourHeader(const ColourHeader& header, const ColourMatcher& matcher) {

@@ -36,6 +36,16 @@ void BuildColourHeader(ColourHeader& header, std::span<const uint32_t> palette, 
 // header takes are returned (see BuildColourHeader), so a huge palette costs nothing.
 std::vector<uint32_t> SpriteColourSource(ByteView sprite, const SpriteLayout& layout);
 
+// The same words without an allocation, comparable, so that a table made from them can be kept
+// for the next sprite with the same colours.
+struct ColourSourceWords {
+  std::array<uint32_t, 16> words{};
+  int count = 0;
+  std::span<const uint32_t> Span() const { return {words.data(), size_t(count)}; }
+  bool operator==(const ColourSourceWords&) const = default;
+};
+ColourSourceWords SpriteColourWords(ByteView sprite, const SpriteLayout& layout);
+
 // The shared colour headers of cached bitmaps, made once at start-up: cached bitmaps always use
 // the default tables. With the title-palette indices each one maps to.
 struct SharedColourHeaders {
