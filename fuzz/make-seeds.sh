@@ -4,14 +4,16 @@
 # scripts and script files of the tree, the messages files, and the shared test data next to
 # the repository when it is there. Nothing is written inside the source tree.
 #
-#   fuzz/make-seeds.sh SOURCE_DIR FUZZ_BUILD_DIR CORPUS_DIR [PLAIN_BUILD_DIR]
+#   [ZD_TESTDATA_DIR=...] fuzz/make-seeds.sh SOURCE_DIR FUZZ_BUILD_DIR CORPUS_DIR [PLAIN_BUILD_DIR]
 set -euo pipefail
 
 src=$(cd "$1" && pwd)
 fuzz_build=$2
 corpus=$3
 plain_build=${4:-$src/build}
-testdata=$src/../shared/testdata
+# The shared test data: ZD_TESTDATA_DIR, or beside the repository (or beside its worktrees).
+testdata=${ZD_TESTDATA_DIR:-$src/../shared/testdata}
+[ -d "$testdata" ] || testdata=$src/../../shared/testdata
 
 for target in authorfile tcs sprite draw styled_text script messages event_script description; do
   mkdir -p "$corpus/seeds/fuzz_$target"
@@ -31,7 +33,7 @@ seed_text() {  # seed_text TARGET TEXT
   rm -f "$tmp"
 }
 starts_with() {  # starts_with FILE MAGIC
-  [ "$(head -c ${#2} "$1" 2>/dev/null)" = "$2" ]
+  [ "$(head -c ${#2} "$1" 2>/dev/null | tr -d '\0')" = "$2" ]
 }
 
 # The demo titles: the plain build's when it has made them, otherwise made here with the fuzz
