@@ -113,6 +113,15 @@ if [ -d "$testdata/riscos" ]; then
   for file in "$testdata"/riscos/draw/*; do [ -f "$file" ] && seed draw "$file"; done
 fi
 
+# Dictionaries: the words a target's input is made of, which random mutation seldom spells.
+mkdir -p "$corpus/dicts"
+grep -ohE 'add\("[a-z_0-9]+"' "$src"/runtime/script/script_commands.cpp |
+  sed -E 's/add\("([^"]+)"/"\1 "/' | sort -u > "$corpus/dicts/fuzz_script.dict"
+printf '"%s"\n' '%' '$' '(' ')' ',' '==' '!=' '>=' '<=' 'bit' '!bit' 'if ' 'else' 'endif' \
+  'handler ' 'endhandler' >> "$corpus/dicts/fuzz_script.dict"
+grep -ohE '"[A-Za-z_]+":' "$src"/examples/demo/*.json | sort -u |
+  sed -E 's/"([^"]+)":/"\\"\1\\":"/' > "$corpus/dicts/fuzz_description.dict"
+
 for dir in "$corpus"/seeds/fuzz_*; do
   echo "seeds: $(basename "$dir"): $(find "$dir" -type f | wc -l)"
 done
