@@ -2,10 +2,13 @@
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
 BUILD_BENCH ?= build-bench
+BUILD_FUZZ ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS ?=
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_ARGS ?=
 
-.PHONY: all deps build demo demo-pictures test test-asan golden bench clean splash
+.PHONY: all deps build demo demo-pictures test test-asan golden bench fuzz clean splash
 
 all: build
 
@@ -42,8 +45,18 @@ bench: deps
 	cmake --build $(BUILD_BENCH) -j $(JOBS)
 	@scripts/run-bench.sh $(BUILD_BENCH)
 
+# Builds the libFuzzer targets of fuzz/ with clang, AddressSanitizer and UndefinedBehaviorSanitizer
+# ($(BUILD_FUZZ)/, no tests), gathers their seeds and runs each for FUZZ_SECONDS (all of them, or
+# those named in FUZZ_TARGETS). docs/fuzzing.md tells more.
+fuzz: deps
+	cmake -S . -B $(BUILD_FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
+	  -DCMAKE_CXX_COMPILER=clang++ -DZD_BUILD_FUZZ=ON -DZD_BUILD_TESTS=OFF $(CMAKE_ARGS)
+	cmake --build $(BUILD_FUZZ) -j $(JOBS) --target fuzz_targets zdbuild
+	fuzz/make-seeds.sh . $(BUILD_FUZZ) $(BUILD_FUZZ)/corpus $(BUILD)
+	fuzz/run-fuzzers.sh $(BUILD_FUZZ) $(BUILD_FUZZ)/corpus $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_BENCH)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_BENCH) $(BUILD_FUZZ)
 
 # Redraws the splash picture the player carries (commit the result after looking at it).
 splash: build

@@ -8,6 +8,7 @@ packages=(
   libsdl2-dev libimgui-dev libfreetype-dev libfontconfig-dev libpng-dev
   nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation xvfb xauth
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -1,0 +1,127 @@
+#!/usr/bin/env bash
+# Gathers the seed corpora of the fuzz targets into CORPUS/seeds/<target>/, from what is at hand when
+# it runs: the demo titles (made from examples/demo by zdbuild), the demo descriptions, event
+# scripts and script files of the tree, the messages files, and the shared test data next to
+# the repository when it is there. Nothing is written inside the source tree.
+#
+#   [ZD_TESTDATA_DIR=...] fuzz/make-seeds.sh SOURCE_DIR FUZZ_BUILD_DIR CORPUS_DIR [PLAIN_BUILD_DIR]
+set -euo pipefail
+
+src=$(cd "$1" && pwd)
+fuzz_build=$2
+corpus=$3
+plain_build=${4:-$src/build}
+# The shared test data: ZD_TESTDATA_DIR, or beside the repository (or beside its worktrees).
+testdata=${ZD_TESTDATA_DIR:-$src/../shared/testdata}
+[ -d "$testdata" ] || testdata=$src/../../shared/testdata
+
+for target in authorfile tcs sprite draw styled_text script messages event_script description; do
+  mkdir -p "$corpus/seeds/fuzz_$target"
+done
+
+# A seed's name is its content's hash, so gathering twice adds nothing.
+seed() {  # seed TARGET FILE
+  local sum
+  sum=$(sha1sum "$2" | cut -c1-16)
+  cp "$2" "$corpus/seeds/fuzz_$1/$sum"
+}
+seed_text() {  # seed_text TARGET TEXT
+  local tmp
+  tmp=$(mktemp)
+  printf '%s' "$2" > "$tmp"
+  seed "$1" "$tmp"
+  rm -f "$tmp"
+}
+starts_with() {  # starts_with FILE MAGIC
+  [ "$(head -c ${#2} "$1" 2>/dev/null | tr -d '\0')" = "$2" ]
+}
+
+# The demo titles: the plain build's when it has made them, otherwise made here with the fuzz
+# build's zdbuild.
+titles=$plain_build/demo
+if [ ! -f "$titles/_meadow/authorfi" ]; then
+  titles=$fuzz_build/seed-titles
+  if [ ! -f "$titles/_meadow/authorfi" ] && [ -x "$fuzz_build/zdbuild" ]; then
+    rm -rf "$titles"
+    "$fuzz_build/zdbuild" "$src/examples/demo/title.json" "$titles/_meadow" >/dev/null
+    "$fuzz_build/zdbuild" "$src/examples/demo/pond.json" "$titles/!pond" >/dev/null
+  fi
+fi
+if [ -d "$titles" ]; then
+  while IFS= read -r -d '' file; do
+    name=$(basename "$file")
+    if [ "$name" = authorfi ]; then
+      seed authorfile "$file"
+    elif starts_with "$file" 3TCS; then
+      seed tcs "$file"
+    elif starts_with "$file" Draw; then
+      seed draw "$file"
+    elif [ "$(stat -c %s "$file")" -le 65536 ]; then
+      seed sprite "$file"   # the other resources of the demo are sprite files
+    fi
+  done < <(find "$titles" -type f -print0)
+fi
+
+# Descriptions, and the texts and scripts their objects carry.
+for json in "$src"/examples/demo/*.json; do
+  seed description "$json"
+done
+if command -v python3 >/dev/null 2>&1; then
+  while IFS= read -r -d '' text; do
+    seed_text styled_text "$text"
+    seed_text script "$text"
+  done < <(python3 - "$src"/examples/demo/*.json <<'PY'
+import json, sys
+def walk(node):
+    if isinstance(node, dict):
+        if isinstance(node.get("text"), str):
+            yield node["text"]
+        for value in node.values():
+            yield from walk(value)
+    elif isinstance(node, list):
+        for value in node:
+            yield from walk(value)
+for path in sys.argv[1:]:
+    with open(path, encoding="utf-8") as f:
+        for text in walk(json.load(f)):
+            sys.stdout.write(text + "\0")
+PY
+)
+fi
+for script in "$src"/tests/scripts/*.zds; do
+  [ -f "$script" ] && seed script "$script"
+done
+
+# Event scripts.
+while IFS= read -r -d '' events; do
+  seed event_script "$events"
+done < <(find "$src/examples" "$src/tests" -name '*.events' -print0)
+
+# Messages files, each with a key it holds and one it does not.
+for messages in "$src"/runtime/resources/messages/*.txt; do
+  for key in "$(head -c 200 "$messages" | grep -o '^[^:]*' | head -n 1)" nosuchkey; do
+    tmp=$(mktemp)
+    { printf '%s\n' "$key"; cat "$messages"; } > "$tmp"
+    seed messages "$tmp"
+    rm -f "$tmp"
+  done
+done
+
+# The shared test data, when it is beside the repository.
+if [ -d "$testdata/riscos" ]; then
+  for file in "$testdata"/riscos/sprites/*; do [ -f "$file" ] && seed sprite "$file"; done
+  for file in "$testdata"/riscos/draw/*; do [ -f "$file" ] && seed draw "$file"; done
+fi
+
+# Dictionaries: the words a target's input is made of, which random mutation seldom spells.
+mkdir -p "$corpus/dicts"
+grep -ohE 'add\("[a-z_0-9]+"' "$src"/runtime/script/script_commands.cpp |
+  sed -E 's/add\("([^"]+)"/"\1 "/' | sort -u > "$corpus/dicts/fuzz_script.dict"
+printf '"%s"\n' '%' '$' '(' ')' ',' '==' '!=' '>=' '<=' 'bit' '!bit' 'if ' 'else' 'endif' \
+  'handler ' 'endhandler' >> "$corpus/dicts/fuzz_script.dict"
+grep -ohE '"[A-Za-z_]+":' "$src"/examples/demo/*.json | sort -u |
+  sed -E 's/"([^"]+)":/"\\"\1\\":"/' > "$corpus/dicts/fuzz_description.dict"
+
+for dir in "$corpus"/seeds/fuzz_*; do
+  echo "seeds: $(basename "$dir"): $(find "$dir" -type f | wc -l)"
+done
