@@ -88,7 +88,7 @@ TEST(SpriteDecode, EveryDepthWithWastageInsideABytePartRowsAndMasks) {
 }
 
 TEST(SpriteDecode, PalettesTakingTurnsNeverLendEachOtherTheirColours) {
-  // More palettes than any handful kept, each used twice, and the same words at two depths.
+  // Many palettes, each used twice, and the same words at two depths.
   std::vector<test::SpriteDescription> sprites;
   for (uint32_t shift = 0; shift < 6; ++shift) {
     std::vector<uint32_t> palette = kSixteenWords;

@@ -108,7 +108,8 @@ std::optional<RgbaPicture> DecodeSpriteRgba(ByteView sprite, bool prepared, Spri
   picture.width = layout->pixelWidth;
   picture.height = layout->height();
   picture.rgba.resize(size_t(picture.width) * size_t(picture.height) * 4);
-  const uint32_t* table = RgbaTableFor(sprite, *layout).entries.data();
+  const SpriteRgbaTable colours = RgbaTableFor(sprite, *layout);
+  const uint32_t* table = colours.entries.data();
   uint8_t* out = picture.rgba.data();
   switch (layout->bitsPerPixel()) {
     case 1: DecodeDepth<1>(source, table, out); break;

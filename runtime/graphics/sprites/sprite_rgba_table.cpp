@@ -23,35 +23,13 @@ void FillTable(SpriteRgbaTable& table, std::span<const uint32_t> words, int bits
   }
 }
 
-// A handful of tables, the oldest replaced first: enough for files that mix a few depths or
-// palettes; a lookup compares at most 17 words per entry.
-struct KeptTable {
-  int bitsPerPixel = 0;  // 0: unused
-  ColourSourceWords source;
-  SpriteRgbaTable table;
-};
-constexpr size_t kKeptTables = 4;
-
-struct TableKeeper {
-  std::array<KeptTable, kKeptTables> kept;
-  size_t next = 0;
-};
-
 }  // namespace
 
-const SpriteRgbaTable& RgbaTableFor(ByteView sprite, const SpriteLayout& layout) {
-  thread_local TableKeeper keeper;
-  const int bpp = layout.bitsPerPixel();
+SpriteRgbaTable RgbaTableFor(ByteView sprite, const SpriteLayout& layout) {
+  SpriteRgbaTable table;
   const ColourSourceWords source = SpriteColourWords(sprite, layout);
-  for (const KeptTable& k : keeper.kept) {
-    if (k.bitsPerPixel == bpp && k.source == source) return k.table;
-  }
-  KeptTable& slot = keeper.kept[keeper.next];
-  keeper.next = (keeper.next + 1) % kKeptTables;
-  slot.bitsPerPixel = bpp;
-  slot.source = source;
-  FillTable(slot.table, source.Span(), bpp);
-  return slot.table;
+  FillTable(table, source.Span(), layout.bitsPerPixel());
+  return table;
 }
 
 }  // namespace zd

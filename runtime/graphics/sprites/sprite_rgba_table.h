@@ -1,6 +1,6 @@
 // The colours of a sprite as RGBA words ready to store, for decoding to RGBA: one word for each
 // pixel value when the mask says solid (alpha 255) and one when it says transparent (alpha 0).
-// Sprites of a file mostly share their colours, so the last few tables made are kept.
+// A table is made once for a sprite, not for each row or pixel.
 #pragma once
 
 #include <array>
@@ -19,8 +19,7 @@ struct SpriteRgbaTable {
 };
 
 // The table of direct drawing's colours for this sprite (its own palette, else the default table
-// of its depth; see BuildColourHeader). The reference stays valid until the calling thread asks
-// for several other sprites' tables.
-const SpriteRgbaTable& RgbaTableFor(ByteView sprite, const SpriteLayout& layout);
+// of its depth; see BuildColourHeader).
+SpriteRgbaTable RgbaTableFor(ByteView sprite, const SpriteLayout& layout);
 
 }  // namespace zd
