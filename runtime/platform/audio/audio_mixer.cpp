@@ -28,9 +28,9 @@ float SampleAt(const uint8_t* frame, int channel, SampleFormat format) {
 
 }  // namespace
 
-AudioStreamId AudioMixer::Open(const AudioStreamSpec& spec, AudioPull pull) {
-  if (spec.sampleRate < kMinRate || spec.sampleRate > kMaxRate || spec.channels < 1 ||
-      spec.channels > kMaxChannels) {
+AudioStreamId AudioMixer::Open(const AudioStreamParams& params, AudioPull pull) {
+  if (params.sampleRate < kMinRate || params.sampleRate > kMaxRate || params.channels < 1 ||
+      params.channels > kMaxChannels) {
     return 0;
   }
   std::lock_guard lock(mutex_);
@@ -40,25 +40,25 @@ AudioStreamId AudioMixer::Open(const AudioStreamSpec& spec, AudioPull pull) {
   while (streams_.count(id)) id = id == INT_MAX ? 1 : id + 1;
   nextId_ = id == INT_MAX ? 1 : id + 1;
   Stream& s = streams_[id];
-  s.spec = spec;
+  s.params = params;
   s.pull = std::move(pull);
-  s.step = (uint64_t(spec.sampleRate) << 32) / kMixRate;
+  s.step = (uint64_t(params.sampleRate) << 32) / kMixRate;
   return id;
 }
 
 void AudioMixer::Append(Stream& s, const void* samples, size_t frames) {
   const auto* bytes = static_cast<const uint8_t*>(samples);
-  const int channels = s.spec.channels;
-  const size_t frameBytes = BytesPerSample(s.spec.format) * size_t(channels);
+  const int channels = s.params.channels;
+  const size_t frameBytes = BytesPerSample(s.params.format) * size_t(channels);
   for (size_t f = 0; f < frames; ++f, bytes += frameBytes) {
     float left = 0, right = 0;
     if (channels == 1) {
-      left = right = SampleAt(bytes, 0, s.spec.format);
+      left = right = SampleAt(bytes, 0, s.params.format);
     } else {
       // Even channels to the left, odd ones to the right (5.1 and the like, folded simply).
       int lefts = 0, rights = 0;
       for (int c = 0; c < channels; ++c) {
-        const float v = SampleAt(bytes, c, s.spec.format);
+        const float v = SampleAt(bytes, c, s.params.format);
         if (c % 2 == 0) left += v, ++lefts;
         else right += v, ++rights;
       }
@@ -75,10 +75,10 @@ bool AudioMixer::Queue(AudioStreamId stream, const void* samples, size_t bytes) 
   auto it = streams_.find(stream);
   if (it == streams_.end() || (!samples && bytes)) return false;
   Stream& s = it->second;
-  const size_t frameBytes = BytesPerSample(s.spec.format) * size_t(s.spec.channels);
+  const size_t frameBytes = BytesPerSample(s.params.format) * size_t(s.params.channels);
   if (bytes % frameBytes != 0) return false;
   const size_t frames = bytes / frameBytes;
-  if (InputFrames(s) + frames > kMaxQueuedSeconds * size_t(s.spec.sampleRate)) return false;
+  if (InputFrames(s) + frames > kMaxQueuedSeconds * size_t(s.params.sampleRate)) return false;
   Append(s, samples, frames);
   return true;
 }
@@ -130,7 +130,7 @@ bool AudioMixer::Sounding() const {
 
 bool AudioMixer::Refill(Stream& s, size_t wanted) {
   if (!s.pull) return false;
-  const size_t frameBytes = BytesPerSample(s.spec.format) * size_t(s.spec.channels);
+  const size_t frameBytes = BytesPerSample(s.params.format) * size_t(s.params.channels);
   std::vector<uint8_t> buffer(std::max(wanted, kPullChunk) * frameBytes);
   const size_t asked = buffer.size() / frameBytes;
   const size_t got = std::min(s.pull(buffer.data(), asked), asked);

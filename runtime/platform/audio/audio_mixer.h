@@ -16,7 +16,7 @@ class AudioMixer {
  public:
   static constexpr int kMaxStreams = 32;
 
-  AudioStreamId Open(const AudioStreamSpec& spec, AudioPull pull);
+  AudioStreamId Open(const AudioStreamParams& params, AudioPull pull);
   bool Queue(AudioStreamId stream, const void* samples, size_t bytes);
   size_t QueuedFrames(AudioStreamId stream) const;
   uint64_t PlayedFrames(AudioStreamId stream) const;
@@ -32,7 +32,7 @@ class AudioMixer {
 
  private:
   struct Stream {
-    AudioStreamSpec spec;
+    AudioStreamParams params;
     AudioPull pull;
     std::deque<float> input;  // stereo frames at the stream's rate, not yet played
     uint64_t position = 0;    // into `input`, in frames, 32.32 fixed point

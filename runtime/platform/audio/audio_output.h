@@ -21,7 +21,7 @@ enum class SampleFormat {
 
 // Interleaved samples of one stream. Rates from 1,000 to 384,000 Hz and 1 to 8 channels are
 // taken (more than two are folded into left and right).
-struct AudioStreamSpec {
+struct AudioStreamParams {
   int sampleRate = kMixRate;
   int channels = kMixChannels;
   SampleFormat format = SampleFormat::Int16;
@@ -42,7 +42,7 @@ class AudioOutput {
 
   // A new stream, playing at once (silent until samples come); 0 when its rate or channels
   // are refused or too many streams are open.
-  virtual AudioStreamId OpenStream(const AudioStreamSpec& spec, AudioPull pull = {}) = 0;
+  virtual AudioStreamId OpenStream(const AudioStreamParams& params, AudioPull pull = {}) = 0;
   // Adds whole frames to play after what is queued; false (nothing added) for a partial frame,
   // an unknown stream or more than a minute of sound waiting.
   virtual bool Queue(AudioStreamId stream, const void* samples, size_t bytes) = 0;

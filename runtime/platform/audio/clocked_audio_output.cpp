@@ -35,9 +35,9 @@ void ClockedAudioOutput::CatchUp() {
   }
 }
 
-AudioStreamId ClockedAudioOutput::OpenStream(const AudioStreamSpec& spec, AudioPull pull) {
+AudioStreamId ClockedAudioOutput::OpenStream(const AudioStreamParams& params, AudioPull pull) {
   CatchUp();
-  return finished_ ? 0 : mixer_.Open(spec, std::move(pull));
+  return finished_ ? 0 : mixer_.Open(params, std::move(pull));
 }
 
 bool ClockedAudioOutput::Queue(AudioStreamId stream, const void* samples, size_t bytes) {

@@ -25,7 +25,7 @@ class ClockedAudioOutput final : public AudioOutput {
   // that pulled streams are asked for their samples at the time they play.
   void CatchUp();
 
-  AudioStreamId OpenStream(const AudioStreamSpec& spec, AudioPull pull) override;
+  AudioStreamId OpenStream(const AudioStreamParams& params, AudioPull pull) override;
   bool Queue(AudioStreamId stream, const void* samples, size_t bytes) override;
   size_t QueuedFrames(AudioStreamId stream) override;
   uint64_t PlayedFrames(AudioStreamId stream) override;

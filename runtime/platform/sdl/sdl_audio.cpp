@@ -12,11 +12,11 @@ class SdlAudioOutput final : public AudioOutput {
  public:
   ~SdlAudioOutput() override { CloseDevice(); }
 
-  AudioStreamId OpenStream(const AudioStreamSpec& spec, AudioPull pull) override {
+  AudioStreamId OpenStream(const AudioStreamParams& params, AudioPull pull) override {
     if (finished_) return 0;
     OpenDevice();
-    if (silent_) return silent_->OpenStream(spec, std::move(pull));
-    return mixer_.Open(spec, std::move(pull));
+    if (silent_) return silent_->OpenStream(params, std::move(pull));
+    return mixer_.Open(params, std::move(pull));
   }
   bool Queue(AudioStreamId stream, const void* samples, size_t bytes) override {
     return silent_ ? silent_->Queue(stream, samples, bytes) : mixer_.Queue(stream, samples, bytes);
