@@ -83,4 +83,59 @@ IndexBitmap MakeIndexBitmap(const PackedBitmap& bitmap, const IndexMap& map, int
   return out;
 }
 
+namespace {
+
+// Runs of keeping or copying shorter than this are combined with their neighbours instead: a
+// few pixels more of combining cost less than breaking the row up.
+constexpr int kShortestPlainRun = 16;
+
+MaskRuns::Kind KindOf(uint8_t mask, uint8_t image) {
+  if (mask == 0) return MaskRuns::Kind::Copy;
+  if (mask == 0xFF && image == 0) return MaskRuns::Kind::Keep;
+  return MaskRuns::Kind::Combine;
+}
+
+void AddRun(std::vector<MaskRuns::Run>& runs, size_t rowFirst, MaskRuns::Run run) {
+  if (run.kind != MaskRuns::Kind::Combine && run.right - run.left < kShortestPlainRun) {
+    run.kind = MaskRuns::Kind::Combine;
+  }
+  if (runs.size() > rowFirst && runs.back().kind == run.kind) {
+    runs.back().right = run.right;
+    return;
+  }
+  runs.push_back(run);
+}
+
+}  // namespace
+
+MaskRuns FindMaskRuns(const IndexBitmap& mask, const IndexBitmap& image) {
+  MaskRuns out;
+  const size_t size = size_t(std::max(image.width, 0)) * size_t(std::max(image.height, 0));
+  if (mask.width != image.width || mask.height != image.height || image.width <= 0 ||
+      image.height <= 0 || mask.pixels.size() < size || image.pixels.size() < size) {
+    return out;
+  }
+  out.width = image.width;
+  out.height = image.height;
+  out.rowStart.reserve(size_t(image.height) + 1);
+  for (int y = 0; y < image.height; ++y) {
+    const size_t rowFirst = out.runs.size();
+    out.rowStart.push_back(uint32_t(rowFirst));
+    const uint8_t* m = mask.Row(y);
+    const uint8_t* s = image.Row(y);
+    MaskRuns::Run run{0, 0, KindOf(m[0], s[0])};
+    for (int x = 1; x < image.width; ++x) {
+      const MaskRuns::Kind kind = KindOf(m[x], s[x]);
+      if (kind == run.kind) continue;
+      run.right = x;
+      AddRun(out.runs, rowFirst, run);
+      run = {x, x, kind};
+    }
+    run.right = image.width;
+    AddRun(out.runs, rowFirst, run);
+  }
+  out.rowStart.push_back(uint32_t(out.runs.size()));
+  return out;
+}
+
 }  // namespace zd

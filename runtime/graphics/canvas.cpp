@@ -84,7 +84,8 @@ void Canvas::Blit(int x, int y, const IndexBitmap& bitmap, const Rect& source, R
   }
 }
 
-void Canvas::BlitMasked(int x, int y, const IndexBitmap& mask, const IndexBitmap& image) {
+void Canvas::BlitMasked(int x, int y, const IndexBitmap& mask, const IndexBitmap& image,
+                        const MaskRuns* runs) {
   if (mask.width != image.width || mask.height != image.height) return;
   const size_t size = size_t(std::max(image.width, 0)) * size_t(std::max(image.height, 0));
   if (mask.pixels.size() < size || image.pixels.size() < size) return;
@@ -93,13 +94,31 @@ void Canvas::BlitMasked(int x, int y, const IndexBitmap& mask, const IndexBitmap
                     originX_, originY_, t)) {
     return;
   }
+  const auto combine = [](uint8_t* d, const uint8_t* m, const uint8_t* s, int count) {
+    for (int i = 0; i < count; ++i) d[i] = uint8_t((d[i] & m[i]) | s[i]);
+  };
   const int width = t.target.width();
+  const bool byRuns = runs && runs->Fits(image.width, image.height);
   for (int row = t.target.top; row < t.target.bottom; ++row) {
     const int sourceRow = t.sourceY + (row - t.target.top);
-    const uint8_t* m = mask.Row(sourceRow) + t.sourceX;
-    const uint8_t* s = image.Row(sourceRow) + t.sourceX;
-    uint8_t* d = Row(row) + t.target.left;
-    for (int i = 0; i < width; ++i) d[i] = uint8_t((d[i] & m[i]) | s[i]);
+    const uint8_t* m = mask.Row(sourceRow);
+    const uint8_t* s = image.Row(sourceRow);
+    uint8_t* d = Row(row) + t.target.left;  // under source column t.sourceX
+    if (!byRuns) {
+      combine(d, m + t.sourceX, s + t.sourceX, width);
+      continue;
+    }
+    const int from = t.sourceX, to = t.sourceX + width;
+    for (uint32_t r = runs->rowStart[size_t(sourceRow)]; r < runs->rowStart[size_t(sourceRow) + 1]; ++r) {
+      const MaskRuns::Run& run = runs->runs[r];
+      const int left = std::max(run.left, from), right = std::min(run.right, to);
+      if (left >= right) continue;
+      switch (run.kind) {
+        case MaskRuns::Kind::Keep: break;
+        case MaskRuns::Kind::Copy: std::memcpy(d + (left - from), s + left, size_t(right - left)); break;
+        case MaskRuns::Kind::Combine: combine(d + (left - from), m + left, s + left, right - left); break;
+      }
+    }
   }
 }
 

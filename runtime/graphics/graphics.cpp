@@ -62,6 +62,10 @@ void Graphics::PlotSpriteCached(Canvas& canvas, const Rect& rect, ByteView sprit
   zd::PlotSpriteCached(canvas, rect, sprite, spriteBitmaps_);
 }
 
+bool Graphics::CachedSpriteCovers(const Rect& rect, ByteView sprite, const Rect& area) const {
+  return zd::CachedSpriteCovers(rect, sprite, spriteBitmaps_, area);
+}
+
 void Graphics::PlotSpriteStretched(Canvas& canvas, const Rect& rect, ByteView sprite,
                                    bool prepared) const {
   zd::PlotSpriteStretched(canvas, rect, sprite, prepared, matcher_);

@@ -63,6 +63,7 @@ class Graphics {
   // Page sprites: a cached one at its own size with its top-left at rect's top-left, or (without
   // caching) its own pixels fitted into rect for the platform's screen.
   void PlotSpriteCached(Canvas& canvas, const Rect& rect, ByteView sprite) const;
+  bool CachedSpriteCovers(const Rect& rect, ByteView sprite, const Rect& area) const;
   void PlotSpriteStretched(Canvas& canvas, const Rect& rect, ByteView sprite, bool prepared) const;
   void PlotSpriteFitted(Canvas& canvas, const Rect& rect, ByteView sprite, bool prepared) const;
 

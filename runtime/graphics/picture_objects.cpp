@@ -45,8 +45,17 @@ class PictureObject : public ObjectTypeHandler {
     DrawPicture(paint.canvas, box, cache.slot(int(slot)).view());
   }
 
+  bool Covers(const PageObject& object, const Rect& box, const Rect& area) const override {
+    if (GaveBackItsSlot(object) || Hidden(object) || box.Intersect(area) != area) return false;
+    const ResourceCache& cache = runtime_.titleFiles.cache();
+    const uint32_t slot = object.cacheSlot();
+    if (slot >= uint32_t(kCacheSlots) || !cache.slot(int(slot)).used) return false;
+    return PictureCovers(box, cache.slot(int(slot)).view(), area);
+  }
+
  protected:
   virtual bool Hidden(const PageObject&) const { return false; }
+  virtual bool PictureCovers(const Rect&, ByteView, const Rect&) const { return false; }
   virtual void DrawPicture(Canvas& canvas, const Rect& box, ByteView data) const = 0;
   Runtime& runtime_;
 };
@@ -70,6 +79,10 @@ class SpriteObject final : public PictureObject {
   }
 
  private:
+  bool PictureCovers(const Rect& box, ByteView data, const Rect& area) const override {
+    return runtime_.shell.commandLine().spriteCaching &&
+           runtime_.graphics.CachedSpriteCovers(box, data, area);
+  }
   // Page pictures are blitted from their cached bitmaps; without caching they are fitted into
   // their boxes from their own pixels at every paint.
   void DrawPicture(Canvas& canvas, const Rect& box, ByteView data) const override {

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <limits>
 #include <map>
 #include <tuple>
 #include <unordered_map>
@@ -352,6 +353,56 @@ struct FontSet::Impl {
     const Glyph& g = LoadGlyph(s, glyph);
     return g.loaded ? g.advance + (s.bold ? 1 : 0) : 0;
   }
+
+  // Advances of the characters up to the end of Greek, kept per face, size and boldness: every
+  // paint of a page with text measures its fonts again, and looking each character's glyph up
+  // cost more than the rest of the text. Faces stay open while the set lives, so a face's
+  // address names it.
+  static constexpr char32_t kTabledCharacters = 0x400;
+  static constexpr int kUnknownAdvance = std::numeric_limits<int>::min();
+  struct AdvanceTable {
+    FT_Face face = nullptr;
+    FT_Fixed xScale = 0, yScale = 0;
+    bool bold = false;
+    std::vector<int> advances;
+  };
+  std::vector<AdvanceTable> advanceTables;
+
+  // What MeasureCodePage measured and the lines Render drew last, newest last; both go when
+  // the font files change, since a request may then name another face.
+  std::vector<std::pair<FontRequest, CodePageMeasures>> codePageMeasures;
+  struct RenderedLine {
+    FontRequest font;
+    std::u32string text;
+    bool drawn = false;
+    TextBitmap bitmap;
+  };
+  std::vector<RenderedLine> renderedLines;
+  static constexpr size_t kKeptMeasures = 32, kKeptLines = 64;
+  static constexpr size_t kLargestKeptLine = 64 * 1024;  // bytes of coverage: 4 MB at most
+
+  void ForgetMeasures() {
+    resolved.clear();
+    codePageMeasures.clear();
+    renderedLines.clear();
+  }
+
+  AdvanceTable& AdvancesOf(const Sized& s) {
+    const FT_Fixed xScale = s.face->size->metrics.x_scale, yScale = s.face->size->metrics.y_scale;
+    for (AdvanceTable& t : advanceTables) {
+      if (t.face == s.face && t.xScale == xScale && t.yScale == yScale && t.bold == s.bold) return t;
+    }
+    if (advanceTables.size() >= 32) advanceTables.erase(advanceTables.begin());
+    advanceTables.push_back({s.face, xScale, yScale, s.bold, std::vector<int>(kTabledCharacters, kUnknownAdvance)});
+    return advanceTables.back();
+  }
+
+  int CharacterAdvance(const Sized& s, AdvanceTable& table, char32_t cp) {
+    if (cp >= kTabledCharacters) return Advance(s, GlyphIndex(s.face, cp));
+    int& advance = table.advances[cp];
+    if (advance == kUnknownAdvance) advance = Advance(s, GlyphIndex(s.face, cp));
+    return advance;
+  }
 };
 
 FontSet::FontSet() : impl_(std::make_unique<Impl>()) {}
@@ -368,7 +419,7 @@ bool FontSet::AddFontFile(const std::string& given) {
   std::vector<FaceInfo> faces = impl_->ReadFaces(path);
   if (faces.empty()) return false;
   impl_->added.push_back({path, std::move(faces)});
-  impl_->resolved.clear();
+  impl_->ForgetMeasures();
   return true;
 }
 
@@ -380,7 +431,7 @@ bool FontSet::RemoveFontFile(const std::string& given) {
                                [&](const AddedFile& f) { return f.path == path; });
   if (it == impl_->added.end()) return false;
   impl_->added.erase(it);
-  impl_->resolved.clear();
+  impl_->ForgetMeasures();
   return true;
 }
 
@@ -408,13 +459,44 @@ std::vector<int> FontSet::Advances(const FontRequest& font, std::u32string_view 
   std::vector<int> advances(text.size(), 0);
   Sized s;
   if (!impl_->Size(font, s)) return advances;
-  for (size_t i = 0; i < text.size(); ++i) {
-    advances[i] = impl_->Advance(s, impl_->GlyphIndex(s.face, text[i]));
-  }
+  Impl::AdvanceTable& table = impl_->AdvancesOf(s);
+  for (size_t i = 0; i < text.size(); ++i) advances[i] = impl_->CharacterAdvance(s, table, text[i]);
   return advances;
 }
 
+CodePageMeasures FontSet::MeasureCodePage(const FontRequest& font) {
+  auto& kept = impl_->codePageMeasures;
+  for (auto it = kept.rbegin(); it != kept.rend(); ++it) {
+    if (it->first == font) return it->second;
+  }
+  CodePageMeasures m;
+  m.metrics = Metrics(font);
+  std::u32string all(256, U' ');
+  for (int c = 0; c < 256; ++c) all[size_t(c)] = Cp1253ToUnicode(uint8_t(c));
+  const std::vector<int> advances = Advances(font, all);
+  std::copy(advances.begin(), advances.end(), m.advances.begin());
+  if (kept.size() >= Impl::kKeptMeasures) kept.erase(kept.begin());
+  kept.emplace_back(font, m);
+  return m;
+}
+
 bool FontSet::Render(const FontRequest& font, std::u32string_view text, TextBitmap& out) {
+  // Pages paint the same lines again and again.
+  auto& lines = impl_->renderedLines;
+  for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
+    if (it->text == text && it->font == font) {
+      out = it->bitmap;
+      return it->drawn;
+    }
+  }
+  const bool drawn = RenderLine(font, text, out);
+  if (out.coverage.size() > Impl::kLargestKeptLine) return drawn;
+  if (lines.size() >= Impl::kKeptLines) lines.erase(lines.begin());
+  lines.push_back({font, std::u32string(text), drawn, out});
+  return drawn;
+}
+
+bool FontSet::RenderLine(const FontRequest& font, std::u32string_view text, TextBitmap& out) {
   out = {};
   Sized s;
   if (!impl_->Size(font, s)) return false;

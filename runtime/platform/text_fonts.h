@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <array>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -23,11 +24,17 @@ struct FontRequest {
   bool italic = false, underline = false, strikeOut = false;
   bool fixedPitch = false;  // a fixed-pitch face when the named one is not found
   bool roman = false;       // a serif face when the named one is not found
+  bool operator==(const FontRequest&) const = default;
 };
 
 struct FontMetrics {
   int ascent = 0, descent = 0;
   int height() const { return ascent + descent; }
+};
+
+struct CodePageMeasures {
+  FontMetrics metrics;
+  std::array<int, 256> advances{};  // of each code of the titles' code page (1253)
 };
 
 class FontSet {
@@ -50,11 +57,16 @@ class FontSet {
   FontMetrics Metrics(const FontRequest& font);
   // The advance of each code point in turn, in pixels.
   std::vector<int> Advances(const FontRequest& font, std::u32string_view text);
+  // The line metrics and the advance of each of the 256 codes of the titles' code page,
+  // measured once for each font and kept until a font file is added or removed: every paint
+  // of a page measures the fonts of its texts again.
+  CodePageMeasures MeasureCodePage(const FontRequest& font);
   // One line: coverage 0 or 255, as wide as the advances (and any overhang), as high as the
   // cell, with the baseline at the ascent.
   bool Render(const FontRequest& font, std::u32string_view text, TextBitmap& out);
 
  private:
+  bool RenderLine(const FontRequest& font, std::u32string_view text, TextBitmap& out);
   struct Impl;
   std::unique_ptr<Impl> impl_;
 };

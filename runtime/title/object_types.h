@@ -71,6 +71,11 @@ class ObjectTypeHandler {
   // Draws the part `visible` of the object whose box is `box`. Changes nothing but pixels.
   virtual void Draw(ObjectPainting&, const PageObject&, const Rect& /*box*/,
                     const Rect& /*visible*/) const {}
+  // True when drawing the object sets every pixel of `area` (page pixels inside its box) to
+  // colours of its own, whatever was there: nothing under it needs erasing first.
+  virtual bool Covers(const PageObject&, const Rect& /*box*/, const Rect& /*area*/) const {
+    return false;
+  }
 
   virtual ClickRole clickRole() const { return ClickRole::None; }
   // For text: what lies at page pixel (x, y) inside the object's box, if anything.

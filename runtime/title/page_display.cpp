@@ -28,17 +28,20 @@ PaintSettings Pages::NextPaintSettings(bool erase) const {
 PaintRecord Pages::ComposePage(Canvas& canvas, const std::vector<Rect>& region,
                                const PaintSettings& settings) const {
   PaintRecord record;
-  const bool blackened = settings.erase && EraseBackground(canvas, region, settings.firstErase);
-  if (!settings.drawObjects || !current_ || openPages_.empty() || !runtime_.titleFiles.loaded()) {
-    return record;
-  }
-  record.painted = true;
-  AuthorfileImage& image = runtime_.titleFiles.image();
   std::vector<Rect> clips;
   for (const Rect& rect : region) {
     const Rect clip = rect.Intersect(kPageArea);
     if (!clip.empty()) clips.push_back(clip);
   }
+  // Blackening what a solid picture is about to cover would only be drawn over.
+  const bool covered = settings.erase && !settings.firstErase && BottomObjectCovers(clips, settings);
+  const bool blackened =
+      covered || (settings.erase && EraseBackground(canvas, region, settings.firstErase));
+  if (!settings.drawObjects || !current_ || openPages_.empty() || !runtime_.titleFiles.loaded()) {
+    return record;
+  }
+  record.painted = true;
+  AuthorfileImage& image = runtime_.titleFiles.image();
   // Text is drawn over the current page's background colour.
   ObjectPainting painting{canvas, image.U32Or(current_->offset + page_record::kBackground, kNone)};
   const size_t start = settings.topOnly ? openPages_.size() - 1 : 0;
@@ -61,6 +64,37 @@ PaintRecord Pages::ComposePage(Canvas& canvas, const std::vector<Rect>& region,
     PaintNode(painting, node, clips, settings, showMode, record);
   }
   return record;
+}
+
+bool Pages::BottomObjectCovers(const std::vector<Rect>& clips, const PaintSettings& settings) const {
+  // Only a plain full repaint, where the bottom page's first object is drawn whatever its
+  // flags of earlier paints say.
+  if (!settings.drawObjects || settings.topOnly || settings.showMode || settings.firstDraw ||
+      settings.redrawFrom != kNone || !current_ || openPages_.empty() ||
+      !runtime_.titleFiles.loaded()) {
+    return false;
+  }
+  AuthorfileImage& image = runtime_.titleFiles.image();
+  const auto bottom = image.PageRecord(openPages_.front());
+  if (!bottom) return false;
+  const bool top = openPages_.size() == 1;
+  for (const ObjectRef& ref : image.Objects(*bottom)) {
+    const PageObject object(image, ref);
+    if (top && object.timedState() == kTimedJustShown) return false;
+    const auto box = object.pixelBox();
+    if (!box) continue;  // never drawn
+    // The first object with a box: it is drawn in this paint and covers, or the erase stays.
+    if (!object.Has(object_flag::VISIBLE) || object.WaitingForTrigger() || object.IsScript() ||
+        (!top && object.Has(object_flag::UNDER_OVERLAY))) {
+      return false;
+    }
+    const ObjectTypeHandler& handler = objectTypes_.For(object);
+    for (const Rect& clip : clips) {
+      if (!handler.Covers(object, *box, clip)) return false;
+    }
+    return true;
+  }
+  return false;
 }
 
 bool Pages::EraseBackground(Canvas& canvas, const std::vector<Rect>& region,

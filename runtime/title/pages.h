@@ -156,6 +156,9 @@ class Pages {
     bool top = false;
     bool aboveIsBackPage = false;
   };
+  // True when the first object the bottom page draws in this paint sets every pixel of the
+  // clips itself (a solid picture over the page).
+  bool BottomObjectCovers(const std::vector<Rect>& clips, const PaintSettings& settings) const;
   // True when it blackened the region.
   bool EraseBackground(Canvas& canvas, const std::vector<Rect>& region, bool firstErase) const;
   void PaintNode(ObjectPainting& painting, const NodePaint& node, const std::vector<Rect>& clips,

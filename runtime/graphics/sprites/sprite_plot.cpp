@@ -22,6 +22,18 @@ int TruncToInt(float v) {
 
 }  // namespace
 
+bool CachedSpriteCovers(const Rect& rect, ByteView sprite, const SpriteBitmapTable& table,
+                        const Rect& area) {
+  if (!ModeInfo(sprite.U32(sprite_field::MODE).value_or(~0u))) return false;
+  const SpriteBitmapHandles handles = CachedHandles(sprite);
+  if (handles.mask) return false;
+  const IndexBitmap* image = table.Find(handles.image, sprite);
+  if (!image) return false;
+  const Rect spanned{rect.left, rect.top, int(std::min<int64_t>(int64_t(rect.left) + image->width, INT32_MAX)),
+                     int(std::min<int64_t>(int64_t(rect.top) + image->height, INT32_MAX))};
+  return spanned.Intersect(area) == area;
+}
+
 void PlotSpriteCached(Canvas& canvas, const Rect& rect, ByteView sprite,
                       const SpriteBitmapTable& table) {
   if (!ModeInfo(sprite.U32(sprite_field::MODE).value_or(~0u))) return;
@@ -29,7 +41,7 @@ void PlotSpriteCached(Canvas& canvas, const Rect& rect, ByteView sprite,
   const IndexBitmap* mask = handles.mask ? table.Find(handles.mask, sprite) : nullptr;
   const IndexBitmap* image = table.Find(handles.image, sprite);
   if (mask && image && mask->width == image->width && mask->height == image->height) {
-    canvas.BlitMasked(rect.left, rect.top, *mask, *image);
+    canvas.BlitMasked(rect.left, rect.top, *mask, *image, table.Runs(handles.mask, sprite));
     return;
   }
   if (mask) canvas.Blit(rect.left, rect.top, *mask, {0, 0, mask->width, mask->height}, RasterOp::And);

@@ -15,6 +15,10 @@ namespace zd {
 // A sprite whose cached bitmaps exist, at its own size, its top-left shown pixel at the
 // rectangle's top-left corner. The rectangle's right and bottom do not limit it; the canvas's
 // clip does. Nothing for an unsupported mode or handles the table does not hold for it.
+// True when PlotSpriteCached at `rect` copies the sprite's own pixels over all of `area`: the
+// sprite has no mask and its cached bitmap, placed at the rectangle's corner, spans the area.
+bool CachedSpriteCovers(const Rect& rect, ByteView sprite, const SpriteBitmapTable& table,
+                        const Rect& area);
 void PlotSpriteCached(Canvas& canvas, const Rect& rect, ByteView sprite,
                       const SpriteBitmapTable& table);
 

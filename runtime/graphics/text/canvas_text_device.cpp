@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "base/cp1253.h"
-
 namespace zd {
 
 CanvasTextDevice::CanvasTextDevice(Canvas* canvas, platform::FontSet& fonts,
@@ -19,12 +17,9 @@ const CanvasTextDevice::Measured& CanvasTextDevice::Measure(const LogicalFont& f
   if (measured_.size() >= 32) measured_.erase(measured_.begin());
   Measured m;
   m.font = font;
-  const platform::FontRequest request = FontRequestFor(font);
-  m.height = fonts_.Metrics(request).height();
-  std::u32string all(256, U' ');
-  for (int c = 0; c < 256; ++c) all[size_t(c)] = Cp1253ToUnicode(uint8_t(c));
-  const std::vector<int> advances = fonts_.Advances(request, all);
-  for (size_t c = 0; c < 256 && c < advances.size(); ++c) m.advances[c] = advances[c];
+  const platform::CodePageMeasures measures = fonts_.MeasureCodePage(FontRequestFor(font));
+  m.height = measures.metrics.height();
+  m.advances = measures.advances;
   measured_.push_back(std::move(m));
   return measured_.back();
 }
