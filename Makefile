@@ -5,10 +5,13 @@ BUILD_BENCH ?= build-bench
 BUILD_FUZZ ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?=
+BUILD_MUTATE ?= build-mutate
+MUTANTS_PER_AREA ?= 20
+MUTATE_ARGS ?=
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_ARGS ?=
 
-.PHONY: all deps build demo demo-pictures test test-asan golden bench fuzz clean splash
+.PHONY: all deps build demo demo-pictures test test-asan golden bench fuzz mutate clean splash
 
 all: build
 
@@ -55,8 +58,14 @@ fuzz: deps
 	fuzz/make-seeds.sh . $(BUILD_FUZZ) $(BUILD_FUZZ)/corpus $(BUILD)
 	fuzz/run-fuzzers.sh $(BUILD_FUZZ) $(BUILD_FUZZ)/corpus $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
+# Puts small faults into our own code one at a time (flipped comparisons, off-by-one constants,
+# dropped clamps, swapped arguments, inverted conditions, removed statements), rebuilds a copy
+# of the sources in $(BUILD_MUTATE)/ and reports which the tests catch. docs/testing.md tells more.
+mutate: deps
+	scripts/mutate.py --build-dir $(BUILD_MUTATE) --per-area $(MUTANTS_PER_AREA) $(MUTATE_ARGS)
+
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_BENCH) $(BUILD_FUZZ)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_BENCH) $(BUILD_FUZZ) $(BUILD_MUTATE)
 
 # Redraws the splash picture the player carries (commit the result after looking at it).
 splash: build

@@ -8,7 +8,7 @@ packages=(
   libsdl2-dev libimgui-dev libfreetype-dev libfontconfig-dev libpng-dev
   nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation xvfb xauth
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev python3
 )
 
 missing=()
