@@ -46,7 +46,14 @@ class Mutant:
 
     @property
     def ident(self):
-        return f"{self.path}:{self.line}:{self.kind}:{self.mutated.strip()}"
+        return mutant_ident(self.path, self.line, self.kind, self.mutated)
+
+
+def mutant_ident(path, line, kind, mutated):
+    # A removed statement is named by its line alone: there is one removal to a line.
+    if kind == "remove-statement":
+        return f"{path}:{line}:{kind}"
+    return f"{path}:{line}:{kind}:{mutated.strip()}"
 
 
 # --- Finding mutants -----------------------------------------------------------------------
@@ -162,7 +169,7 @@ def statement_removals(line, code, previous_code):
         return []
     if ASSIGNMENT_RE.match(stripped) or INCREMENT_RE.match(stripped) or CALL_STATEMENT_RE.match(stripped):
         indent = line[: len(line) - len(line.lstrip())]
-        return [("remove-statement", indent + ";  // removed: " + stripped + "\n")]
+        return [("remove-statement", indent + ";  // removed: " + line.strip() + "\n")]
     return []
 
 
@@ -274,12 +281,13 @@ def choose_mutants(areas, per_area, seed):
     """Up to per_area mutants of each area, drawn in turn from each of its files so that every
     file gets its share; the same seed and sources give the same choice."""
     chosen = []
-    rng = random.Random(seed)
     for area, paths in areas.items():
         pools = []
         for path in paths:
             pool = mutants_of_file(area, path)
-            rng.shuffle(pool)
+            # Each file draws from a generator of its own: changing one file (or writing tests)
+            # leaves the draw from every other file as it was.
+            random.Random(f"{seed}:{path}").shuffle(pool)
             pools.append(pool)
         picked = []
         while len(picked) < per_area and any(pools):
@@ -421,7 +429,8 @@ def main():
     previous = {}
     if os.path.exists(results_path):
         with open(results_path, encoding="utf-8") as f:
-            previous = {r["id"]: r for r in json.load(f)}
+            previous = {mutant_ident(r["path"], r["line"], r["kind"], r["mutated"]): r
+                        for r in json.load(f)}
     if args.rerun_survivors:
         chosen = [m for m in chosen if previous.get(m.ident, {}).get("status") == "survived"]
     if args.mutant:
@@ -497,7 +506,7 @@ def main():
         build(obj, args.jobs)
 
     wanted_ids = {m.ident for m in chosen}
-    report = summarise([r for r in results.values() if r["id"] in wanted_ids], equivalent_count)
+    report = summarise([r for key, r in results.items() if key in wanted_ids], equivalent_count)
     with open(os.path.join(args.build_dir, "report.md"), "w", encoding="utf-8") as f:
         f.write(report)
     print(report)

@@ -22,9 +22,14 @@ std::optional<std::vector<uint8_t>> DecompressTcs(ByteView block) {
   const size_t runStart = std::clamp<size_t>(*block.U32(4) & 0x00FFFFFF, kHeaderSize, runEnd);
   const uint8_t* data = block.data();
 
+  // Runs are (value, count - 1) pairs; an odd last byte is no run. Both passes walk the same
+  // pairs, so the second can never write more than the first measured.
+  const size_t runs = (runEnd - runStart) / 2;
+  const uint8_t* run = data + runStart;
+
   // First pass: the exact output size, so one block of it is filled without reallocating.
   size_t total = runStart - kHeaderSize;
-  for (size_t i = runStart; i + 1 < runEnd; i += 2) total += size_t(data[i + 1]) + 1;
+  for (size_t r = 0; r < runs; ++r) total += size_t(run[2 * r + 1]) + 1;
 
   std::vector<uint8_t> out(total);
   uint8_t* dst = out.data();
@@ -32,9 +37,9 @@ std::optional<std::vector<uint8_t>> DecompressTcs(ByteView block) {
     std::memcpy(dst, data + kHeaderSize, runStart - kHeaderSize);
     dst += runStart - kHeaderSize;
   }
-  for (size_t i = runStart; i + 1 < runEnd; i += 2) {
-    const size_t count = size_t(data[i + 1]) + 1;
-    std::memset(dst, data[i], count);
+  for (size_t r = 0; r < runs; ++r) {
+    const size_t count = size_t(run[2 * r + 1]) + 1;
+    std::memset(dst, run[2 * r], count);
     dst += count;
   }
   return out;

@@ -261,6 +261,17 @@ TEST(StyledText, VerticalCentring) {
   DrawTextBox(d, Input("a\nb\nc", {0, 0, 408, 108}, text_flag::VCENTRE));
   EXPECT_EQ(d.Find("a")->y, 4 + 20);
   EXPECT_EQ(d.Find("c")->y, 4 + 60);
+
+  // Ten lines of 20 and a taller one centred in an area 100 high: the first lines lie above
+  // the area and are not drawn, but still push the lines after them down.
+  d = FakeDevice();
+  DrawTextBox(d, Input("<H1>big</H1>\na\nb\nc\nd\ne\nf\ng\nh\ni\nj", {0, 0, 408, 108}, text_flag::VCENTRE));
+  EXPECT_EQ(d.Find("big"), nullptr);
+  EXPECT_EQ(d.Find("a"), nullptr);
+  ASSERT_NE(d.Find("b"), nullptr);
+  EXPECT_EQ(d.Find("b")->y, 4);
+  EXPECT_EQ(d.Find("f")->y, 84);
+  EXPECT_EQ(d.Find("g"), nullptr);
 }
 
 TEST(StyledText, FirstByteA0DrawsNothingButAnswersClicks) {

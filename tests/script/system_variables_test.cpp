@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "script/script_runner.h"
+#include "script/system_variables.h"
 
 namespace zd {
 namespace {
@@ -86,6 +87,16 @@ TEST(SystemVariables, DateAndTimeComeFromTheLocalClock) {
   EXPECT_GE(*r.Number("h%"), 0);
   EXPECT_LE(*r.Number("n%"), 59);
   EXPECT_LE(*r.Number("s%"), 59);
+}
+
+TEST(SystemVariables, OnlyRegisteredNamesAreFoundNotTheTablesFreeEntries) {
+  script::SystemVariables table;
+  ASSERT_TRUE(table.RegisterString({"Only$", nullptr, nullptr}));
+  ASSERT_TRUE(table.RegisterInt({"Only%", nullptr, nullptr}));
+  EXPECT_NE(table.FindString("Only$"), nullptr);
+  EXPECT_NE(table.FindInt("Only%"), nullptr);
+  EXPECT_EQ(table.FindString(""), nullptr) << "a free entry has an empty name";
+  EXPECT_EQ(table.FindInt(""), nullptr);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <variant>
 
 #include "platform/automation/event_script.h"
@@ -89,6 +91,31 @@ TEST(MessageQueue, ClicksWaitingWhenAPageHasLoadedAreDropped) {
   const std::vector<Msg> expected = {Msg::MouseMove, Msg::LButtonUp, Msg::KeyDown, Msg::Char,
                                      Msg::KeyUp};
   EXPECT_EQ(rest, expected);
+}
+
+TEST(MessageQueue, OnlyClicksAreDroppedFromWhatWaitsInTheQueue) {
+  const auto rest = [](Queue& q) {
+    WindowMessage m;
+    std::vector<Msg> ids;
+    while (q.queue->Peek(m)) ids.push_back(m.id);
+    return ids;
+  };
+  {
+    Queue q("key A\nwait 1000\n");
+    q.queue->Wait();  // the key press waits in the queue
+    q.queue->DiscardClicks();
+    const std::vector<Msg> expected = {Msg::KeyDown, Msg::Char, Msg::KeyUp};
+    EXPECT_EQ(rest(q), expected);
+  }
+  {
+    Queue q("up 5 5\nwait 1000\n");
+    WindowMessage m;
+    ASSERT_TRUE(q.queue->Peek(m));
+    EXPECT_EQ(m.id, Msg::MouseMove);
+    q.queue->Wait();  // the release waits in the queue
+    q.queue->DiscardClicks();
+    EXPECT_TRUE(rest(q).empty());
+  }
 }
 
 }  // namespace

@@ -17,5 +17,13 @@ TEST(MessagesFileEnd, NothingAfterACtrlZIsRead) {
   EXPECT_EQ(LookupMessage(file, "last"), "last") << "a later line is not read either";
 }
 
+TEST(MessagesFileEnd, ACarriageReturnWithoutALineFeedStaysInTheText) {
+  test::TempDir dir;
+  const std::string file =
+      dir.Write("MESSAGES.TXT", std::string("first:one\rtwo\r\nlast:end\r"));
+  EXPECT_EQ(LookupMessage(file, "first"), "one\rtwo\n");
+  EXPECT_EQ(LookupMessage(file, "last"), "end\r");
+}
+
 }  // namespace
 }  // namespace zd

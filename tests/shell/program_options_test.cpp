@@ -44,7 +44,11 @@ TEST(ProgramOptions, RefusesWhatItCannotUse) {
   EXPECT_NE(Parse({"--bogus"}, o), "");
   EXPECT_NE(Parse({"--screen", "640x480x8x9"}, o), "");
   ProgramOptions last;
-  EXPECT_EQ(Parse({"--events"}, last), "--events needs a value");
+  for (const char* option : {"--events", "--screen", "--clock", "--ticks", "--messages",
+                             "--run-script", "--audio-out"}) {
+    EXPECT_EQ(Parse({option}, last), std::string(option) + " needs a value");
+  }
+  EXPECT_EQ(Parse({"--headless", "--bogus"}, last), "unknown option --bogus (zd32 --help lists them)");
   // A single dash belongs to the title's own line, as the original player took it.
   ProgramOptions dash;
   EXPECT_EQ(Parse({"-h"}, dash), "");

@@ -75,6 +75,42 @@ TEST(PageEventRules, TargetsAreCountedAcrossEveryRecordOfThePage) {
   EXPECT_EQ(after([](Pages& p) { p.KeyDown(platform::vk::ESCAPE, 1); }), "T4");
 }
 
+TEST(PageEventRules, OnlyTheRecordsTheTableCountsAreRead) {
+  std::string title = kCountedTargets;
+  const std::string events = R"("events": [{"kind": "keypress")";
+  title.replace(title.find(events), events.size(), R"("eventCount": 1, )" + events);
+  const auto after = [&](auto act) {
+    test::PlayedTitle t(title, test::HandDrivenClock());
+    t.Start();
+    act(t.pages());
+    return t.pages().CurrentPageName().value_or("?");
+  };
+  EXPECT_EQ(after([](Pages& p) { p.KeyDown(platform::vk::SPACE, 1); }), "T0");
+  EXPECT_EQ(after([](Pages& p) { p.LeftButtonUp(50, 50); }), "Many") << "past the count";
+  EXPECT_EQ(after([](Pages& p) { p.KeyDown(platform::vk::ESCAPE, 1); }), "Many");
+}
+
+TEST(PageEventRules, APageWithoutAnEventTableHasNoEventsWhateverItsRecordHolds) {
+  // Read from the page record's start as if it were an event table, the name's last word
+  // would be a HOTSPOT record (kind 1), the flags its length (24) and the page time its
+  // activity (1: while the page runs).
+  const auto title = [](const std::string& events) {
+    return R"({"pages": [
+      {"name": "Page____\u0001", "flags": 24, "time": 1, "objects": [
+         {"name": "Spot", "type": "hotspot", "pixels": [0, 0, 100, 100]}], "events": )" +
+           events + R"(},
+      {"name": "Clicked"}],
+    "sections": [{"name": "Root", "page": 0, "children": [{"name": "Clicked", "page": "Clicked"}]}]})";
+  };
+  for (const std::string events : {"null", R"([{"kind": "hotspot"}])"}) {
+    test::PlayedTitle t(title(events), test::HandDrivenClock());
+    t.Start();
+    t.pages().LeftButtonUp(50, 50);
+    EXPECT_EQ(t.pages().CurrentPageName().value_or("?"), events == "null" ? "Page____\x01" : "Clicked")
+        << events;
+  }
+}
+
 // Areas: Opener shows the triggered area Late; Plain, later in page order, overlaps Late.
 // Clicking Late shows Green, clicking Plain shows Red. Hotspots: Asleep waits for a trigger
 // that never comes and lies over Awake. Edge is a plain rectangle.
@@ -116,6 +152,7 @@ TEST(PageEventRules, ClicksGoWhereTheHitTestOrderSays) {
   EXPECT_EQ(pages.HitTest(149, 149).kind, HitResult::Kind::Hotspot);
   EXPECT_EQ(pages.HitTest(150, 149).kind, HitResult::Kind::Nothing);
   EXPECT_EQ(pages.HitTest(149, 150).kind, HitResult::Kind::Nothing);
+  EXPECT_EQ(pages.HitTest(610, 410).kind, HitResult::Kind::Nothing) << "a rectangle takes no click";
 
   // The object under the pointer includes all four edges of its box.
   const int edge = 7;

@@ -40,6 +40,27 @@ TEST(PageTimingRules, ShowsHidesAndTimeOutsHappenOnTheTickTheyAreDue) {
   EXPECT_EQ(t.pages().CurrentPageName(), "After") << "the page time ends on its own tick";
 }
 
+TEST(PageTimingRules, AnObjectShownByItsDelayIsOnTheScreenWhenTheTickEnds) {
+  test::PlayedTitle t(kTimedSquare, test::HandDrivenClock());
+  t.Start();
+  test::TickAt(t, 1990);
+  Runtime& r = t.runtime();
+  platform::Event ignored;
+  r.platform.WaitEvent(ignored, r.platform.TickCount() + 10);
+  r.scheduler.Tick();  // no paint of the main loop after it
+  EXPECT_EQ(t.Pixel(150, 150), test::PaletteIndex("#FF0000"));
+}
+
+TEST(PageTimingRules, AnObjectHiddenAfterThePageTimeDoesNotDelayThePagesEnd) {
+  std::string title = kTimedSquare;
+  const std::string hide = R"("hideDelay": 300)";
+  title.replace(title.find(hide), hide.size(), R"("hideDelay": 1000)");  // due at 12 s
+  test::PlayedTitle t(title, test::HandDrivenClock());
+  t.Start();
+  test::TickAt(t, 10000);
+  EXPECT_EQ(t.pages().CurrentPageName(), "After");
+}
+
 TEST(PageTimingRules, ATimeoutRecordWaitsItsOwnDelayAfterThePageTime) {
   test::PlayedTitle t(R"({"pages": [
       {"name": "Wait", "time": 100, "events": [{"kind": "timeout", "active": ["finished"], "delay": 50}]},

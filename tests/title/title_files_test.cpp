@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support/runtime_fixture.h"
 #include "support/title_builder.h"
 
@@ -89,6 +91,8 @@ TEST(TitleFiles, SpriteResourcesAreReadByTheirFirstWord) {
   TitleFiles& files = f.runtime().titleFiles;
   ASSERT_TRUE(files.OpenTitle(dir.File("t")));
   ResourceCache& cache = files.cache();
+  EXPECT_FALSE(cache.LoadResource(kCacheSlots, 1, 1, resource_kind::SPRITE)) << "no such slot";
+  EXPECT_FALSE(cache.LoadResource(-1, 1, 1, resource_kind::SPRITE));
   ASSERT_TRUE(cache.LoadResource(0, 1, 1, resource_kind::SPRITE));
   EXPECT_EQ(cache.slot(0).block, (std::vector<uint8_t>{0xaa, 0xbb, 0xcc, 0xdd, 0xee, 0xff, 0x00,
                                                        0x11}));
@@ -111,6 +115,30 @@ TEST(TitleFiles, SpriteResourcesAreReadByTheirFirstWord) {
   EXPECT_EQ(BlockText(cache.slot(5)), "a drawing\xFF\xFF\xFF\xFF");
   EXPECT_FALSE(cache.LoadResource(6, 9, 9, resource_kind::STYLED_TEXT));
   EXPECT_TRUE(Has(f.TraceText(), "message generr4: resource " + dir.File("t") + "/res9/res9 "));
+}
+
+TEST(TitleFiles, AResourceTooLargeForMemoryIsReportedNotFatal) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the sanitizer stops any allocation this large itself";
+#else
+  // Where memory is promised without limit a huge block would be filled page by page.
+  if (test::ReadFile("/proc/sys/vm/overcommit_memory").rfind("1", 0) == 0) {
+    GTEST_SKIP() << "memory is overcommitted without limit here";
+  }
+  test::TempDir dir;
+  test::Build(R"({"pages": [{"name": "P"}], "resources": [{"dir": 1, "number": 1, "text": "r"}]})",
+              dir.File("t"));
+  // A file of four terabytes that takes no room on the disk.
+  std::error_code error;
+  std::filesystem::resize_file(dir.File("t") + "/res1/res1", uint64_t(1) << 42, error);
+  if (error) GTEST_SKIP() << "no sparse files here: " << error.message();
+  test::RuntimeFixture f({.messagesPath = Messages(dir)});
+  TitleFiles& files = f.runtime().titleFiles;
+  ASSERT_TRUE(files.OpenTitle(dir.File("t")));
+  EXPECT_FALSE(files.cache().LoadResource(0, 1, 1, resource_kind::STYLED_TEXT));
+  EXPECT_TRUE(Has(f.TraceText(), "message generr5")) << f.TraceText();
+  EXPECT_FALSE(files.cache().slot(0).used);
+#endif
 }
 
 TEST(TitleFiles, TheCacheHoldsFiftyResources) {
