@@ -25,6 +25,7 @@ import os
 import random
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import time
@@ -347,6 +348,22 @@ def build(obj, jobs):
     return result.returncode == 0, result.stdout[-4000:] + result.stderr[-4000:]
 
 
+def run_in_group(command, timeout, **kwargs):
+    """Runs a command in a process group of its own and returns its exit status; on a timeout
+    the whole group goes, so that a player a mutant sent into an endless loop does not outlive
+    its test."""
+    process = subprocess.Popen(command, start_new_session=True, stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL, **kwargs)
+    try:
+        return process.wait(timeout=timeout)
+    finally:
+        try:
+            os.killpg(process.pid, signal.SIGKILL)
+        except ProcessLookupError:
+            pass
+        process.wait()
+
+
 def run_suite(obj, timeout, jobs, scratch):
     """True when every test passes. Stops at the first failing test."""
     env = dict(os.environ)
@@ -357,14 +374,11 @@ def run_suite(obj, timeout, jobs, scratch):
     os.makedirs(env["XDG_DATA_HOME"])
     deadline = time.monotonic() + timeout
     try:
-        unit = subprocess.run([os.path.join(obj, "zd_tests"), "--gtest_fail_fast", "--gtest_brief=1"],
-                              cwd=obj, env=env, capture_output=True, timeout=timeout)
-        if unit.returncode != 0:
+        if run_in_group([os.path.join(obj, "zd_tests"), "--gtest_fail_fast", "--gtest_brief=1"],
+                        timeout, cwd=obj, env=env) != 0:
             return False, "zd_tests failed"
-        rest = subprocess.run(["ctest", "-R", r"^(script_file|gui)\.", "--stop-on-failure",
-                               "-j", str(jobs), "--timeout", "60"], cwd=obj, env=env,
-                              capture_output=True, timeout=max(5, deadline - time.monotonic()))
-        if rest.returncode != 0:
+        if run_in_group(["ctest", "-R", r"^(script_file|gui)\.", "--stop-on-failure", "-j", str(jobs),
+                         "--timeout", "60"], max(5, deadline - time.monotonic()), cwd=obj, env=env) != 0:
             return False, "a script file or window test failed"
     except subprocess.TimeoutExpired:
         return False, "timed out"

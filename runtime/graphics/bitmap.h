@@ -3,7 +3,6 @@
 // and bitmaps of palette indices, the form a bitmap takes once made for a 256-colour display.
 #pragma once
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -56,26 +55,5 @@ struct IndexBitmap {
 // `storage` (its memory is reused when it is large enough).
 IndexBitmap MakeIndexBitmap(const PackedBitmap& bitmap, const IndexMap& map, int x, int width,
                             std::vector<uint8_t> storage = {});
-
-// The rows of a masked picture cut into runs by what drawing it does to the screen: where the
-// mask keeps every bit and the image is 0 the screen shows through unchanged, where the mask
-// is 0 the image replaces the screen, elsewhere both are combined pixel by pixel. Most pictures
-// are solid inside and clear around, so drawing one is mostly copying and skipping.
-struct MaskRuns {
-  enum class Kind : uint8_t { Keep, Copy, Combine };
-  struct Run {
-    int32_t left = 0, right = 0;  // columns [left, right)
-    Kind kind = Kind::Combine;
-  };
-  int width = 0, height = 0;
-  std::vector<Run> runs;
-  std::vector<uint32_t> rowStart;  // the runs of row y are runs[rowStart[y]] to runs[rowStart[y + 1]]
-
-  bool Fits(int w, int h) const {
-    return w == width && h == height && rowStart.size() == size_t(std::max(h, 0)) + 1;
-  }
-};
-// The runs of a mask and its image, which are of one size; none when they are not.
-MaskRuns FindMaskRuns(const IndexBitmap& mask, const IndexBitmap& image);
 
 }  // namespace zd

@@ -63,10 +63,8 @@ class Canvas {
   void Blit(int x, int y, const IndexBitmap& bitmap, const Rect& source, RasterOp op);
   // The two transfers of a masked picture in one pass: every pixel becomes (pixel AND mask) OR
   // image, as a transfer of the mask with AND followed by one of the image with OR leaves it.
-  // The mask and the image must be of one size (else nothing is drawn). With the picture's
-  // runs (made for this mask and image), unchanged parts are skipped and solid parts copied.
-  void BlitMasked(int x, int y, const IndexBitmap& mask, const IndexBitmap& image,
-                  const MaskRuns* runs = nullptr);
+  // The mask and the image must be of one size (else nothing is drawn).
+  void BlitMasked(int x, int y, const IndexBitmap& mask, const IndexBitmap& image);
   void Blit(int x, int y, const PackedBitmap& bitmap, const IndexMap& map, const Rect& source,
             RasterOp op);
 

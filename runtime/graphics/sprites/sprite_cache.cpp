@@ -14,11 +14,11 @@ std::optional<SpriteBitmapTable::HeaderWords> SpriteBitmapTable::Header(ByteView
   return header;
 }
 
-uint32_t SpriteBitmapTable::Add(IndexBitmap bitmap, ByteView sprite, MaskRuns runs) {
+uint32_t SpriteBitmapTable::Add(IndexBitmap bitmap, ByteView sprite) {
   // Handles are not reused while the table holds them, and 0 is never given out.
   while (next_ == 0 || entries_.count(next_)) ++next_;
   const uint32_t handle = next_++;
-  entries_[handle] = Entry{std::move(bitmap), std::move(runs), Header(sprite).value_or(HeaderWords{})};
+  entries_[handle] = Entry{std::move(bitmap), Header(sprite).value_or(HeaderWords{})};
   return handle;
 }
 
@@ -26,12 +26,6 @@ const IndexBitmap* SpriteBitmapTable::Find(uint32_t handle, ByteView sprite) con
   const auto it = entries_.find(handle);
   if (it == entries_.end() || Header(sprite) != it->second.header) return nullptr;
   return &it->second.bitmap;
-}
-
-const MaskRuns* SpriteBitmapTable::Runs(uint32_t handle, ByteView sprite) const {
-  const auto it = entries_.find(handle);
-  if (it == entries_.end() || Header(sprite) != it->second.header) return nullptr;
-  return &it->second.runs;
 }
 
 void SpriteBitmapTable::Delete(uint32_t handle) {
@@ -83,10 +77,7 @@ std::optional<SpriteBitmapHandles> MakeSpriteBitmaps(ByteView sprite, SpriteBitm
   IndexBitmap image = bitmapOf(false);
   if (image.pixels.empty()) return std::nullopt;
   SpriteBitmapHandles handles;
-  if (layout->geometry.hasMask) {
-    MaskRuns runs = FindMaskRuns(mask, image);
-    handles.mask = table.Add(std::move(mask), sprite, std::move(runs));
-  }
+  if (layout->geometry.hasMask) handles.mask = table.Add(std::move(mask), sprite);
   handles.image = table.Add(std::move(image), sprite);
   return handles;
 }

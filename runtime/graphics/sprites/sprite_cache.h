@@ -25,14 +25,11 @@ constexpr size_t kCachedSpriteSize = 52;
 
 class SpriteBitmapTable {
  public:
-  // Keeps a bitmap made for `sprite` (for a mask, with the runs of the mask and its image);
-  // returns its handle (never 0).
-  uint32_t Add(IndexBitmap bitmap, ByteView sprite, MaskRuns runs = {});
+  // Keeps a bitmap made for `sprite`; returns its handle (never 0).
+  uint32_t Add(IndexBitmap bitmap, ByteView sprite);
   // The bitmap of a handle, when it was made for a sprite with this header: a handle read from
   // a sprite that was never cached (palette or pixel bytes) or one freed since finds nothing.
   const IndexBitmap* Find(uint32_t handle, ByteView sprite) const;
-  // The runs kept with a mask's bitmap, found as Find finds the bitmap.
-  const MaskRuns* Runs(uint32_t handle, ByteView sprite) const;
   void Delete(uint32_t handle);
   size_t size() const { return entries_.size(); }
 
@@ -47,7 +44,6 @@ class SpriteBitmapTable {
 
   struct Entry {
     IndexBitmap bitmap;
-    MaskRuns runs;
     HeaderWords header{};
   };
   std::unordered_map<uint32_t, Entry> entries_;

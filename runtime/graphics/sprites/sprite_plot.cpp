@@ -41,7 +41,7 @@ void PlotSpriteCached(Canvas& canvas, const Rect& rect, ByteView sprite,
   const IndexBitmap* mask = handles.mask ? table.Find(handles.mask, sprite) : nullptr;
   const IndexBitmap* image = table.Find(handles.image, sprite);
   if (mask && image && mask->width == image->width && mask->height == image->height) {
-    canvas.BlitMasked(rect.left, rect.top, *mask, *image, table.Runs(handles.mask, sprite));
+    canvas.BlitMasked(rect.left, rect.top, *mask, *image);
     return;
   }
   if (mask) canvas.Blit(rect.left, rect.top, *mask, {0, 0, mask->width, mask->height}, RasterOp::And);

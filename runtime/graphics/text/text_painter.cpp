@@ -42,9 +42,11 @@ void Put(Canvas& canvas, int x, int y, const platform::TextBitmap& bitmap, uint8
     uint8_t* row = canvas.Row(int(cy));
     const int64_t from = std::max<int64_t>(0, clip.left - left);
     const int64_t to = std::min<int64_t>(bitmap.width, clip.right - left);
-    for (int64_t c = from; c < to; ++c) {
-      if (src[c]) row[left + c] = index;
-    }
+    // Written as a choice for every pixel, not a store for some, so that it vectorises.
+    if (from >= to) continue;
+    uint8_t* out = row + (left + from);
+    const uint8_t* in = src + from;
+    for (int64_t c = 0; c < to - from; ++c) out[c] = in[c] ? index : out[c];
   }
 }
 
