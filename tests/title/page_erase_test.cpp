@@ -4,6 +4,8 @@
 // still come out black, never as what the screen held before.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "graphics/canvas.h"
 #include "support/played_title.h"
 #include "support/test_support.h"
@@ -21,6 +23,14 @@ std::string TitleWith(const std::string& object, const std::string& picture) {
     "sections": [{"name": "Root", "page": "Home"}]})";
 }
 
+// That title, started, with a sprite over `box` first.
+std::unique_ptr<test::PlayedTitle> StartedWithPicture(const std::string& box, const std::string& picture) {
+  auto t = std::make_unique<test::PlayedTitle>(TitleWith(
+      R"({"name": "Pic", "type": "sprite", "pixels": )" + box + R"(, "resource": [1, 1]})", picture));
+  t->Start();
+  return t;
+}
+
 // Paints the page (or a part of it) over a screen full of another colour, as a repaint after
 // the page was covered does.
 void RepaintOverRubbish(test::PlayedTitle& t, const Rect& part = {0, 0, 640, 480}) {
@@ -33,10 +43,8 @@ void RepaintOverRubbish(test::PlayedTitle& t, const Rect& part = {0, 0, 640, 480
 }
 
 TEST(PageErase, ASolidPictureOverThePageLeavesNothingOfTheScreenBehind) {
-  test::PlayedTitle t(TitleWith(
-      R"({"name": "Pic", "type": "sprite", "pixels": [0, 0, 640, 480], "resource": [1, 1]})",
-      R"(contents.png", "mask": false)"));
-  t.Start();
+  auto started = StartedWithPicture("[0, 0, 640, 480]", R"(contents.png", "mask": false)");
+  test::PlayedTitle& t = *started;
   std::vector<uint8_t> first;
   for (int y = 0; y < 480; ++y) {
     for (int x = 0; x < 640; ++x) first.push_back(t.Pixel(x, y));
@@ -52,10 +60,8 @@ TEST(PageErase, ASolidPictureOverThePageLeavesNothingOfTheScreenBehind) {
 TEST(PageErase, WhatThePictureDoesNotSetIsBlackened) {
   {
     SCOPED_TRACE("a solid picture smaller than its box");
-    test::PlayedTitle t(TitleWith(
-        R"({"name": "Pic", "type": "sprite", "pixels": [0, 0, 640, 480], "resource": [1, 1]})",
-        R"(sun.png", "mask": false)"));
-    t.Start();
+    auto started = StartedWithPicture("[0, 0, 640, 480]", R"(sun.png", "mask": false)");
+    test::PlayedTitle& t = *started;
     const uint8_t sun = t.Pixel(32, 32);
     RepaintOverRubbish(t);
     EXPECT_EQ(t.Pixel(32, 32), sun);
@@ -64,19 +70,15 @@ TEST(PageErase, WhatThePictureDoesNotSetIsBlackened) {
   }
   {
     SCOPED_TRACE("a masked picture: its clear corner");
-    test::PlayedTitle t(TitleWith(
-        R"({"name": "Pic", "type": "sprite", "pixels": [0, 0, 140, 120], "resource": [1, 1]})",
-        R"(card-map.png", "mask": true)"));
-    t.Start();
+    auto started = StartedWithPicture("[0, 0, 140, 120]", R"(card-map.png", "mask": true)");
+    test::PlayedTitle& t = *started;
     RepaintOverRubbish(t, {0, 0, 140, 120});
     EXPECT_EQ(t.Pixel(0, 0), 0);
   }
   {
     SCOPED_TRACE("a solid picture that is not shown");
-    test::PlayedTitle t(TitleWith(
-        R"({"name": "Pic", "type": "sprite", "pixels": [0, 0, 640, 480], "resource": [1, 1]})",
-        R"(contents.png", "mask": false)"));
-    t.Start();
+    auto started = StartedWithPicture("[0, 0, 640, 480]", R"(contents.png", "mask": false)");
+    test::PlayedTitle& t = *started;
     t.pages().Object(0)->SetFlag(object_flag::VISIBLE, false);
     RepaintOverRubbish(t);
     EXPECT_EQ(t.Pixel(320, 240), 0);
