@@ -35,6 +35,7 @@ TEST(ScriptValues, VariablesAreFoundByExactNameAndDeletedByClear) {
   ScriptRunner r;
   EXPECT_EQ(r.Run("set y%, missing%\n"), (Keys{"scerr26"}));
   EXPECT_EQ(r.Run("set y, 1\nclear y\nset z, y\n"), (Keys{"scerr26"}));
+  EXPECT_EQ(r.Run("set w$, \"w\"\nclear w$\nset v$, w$\n"), (Keys{"scerr26"}));
   EXPECT_EQ(r.Run("set abcdefghijklmnop%, 1\n"), (Keys{"scerr25"}));
   EXPECT_EQ(r.Run("set abcdefghijklmno%, 1\n"), Keys{});
   // System names match only with their exact case.

@@ -118,5 +118,17 @@ TEST(MessageQueue, OnlyClicksAreDroppedFromWhatWaitsInTheQueue) {
   }
 }
 
+TEST(MessageQueue, WorkPostedFromOtherThreadsRunsWhileADialogWaitsToo) {
+  Queue q("wait 1000\n");
+  int ran = 0;
+  q.platform->Tasks().Post([&] { ++ran; });
+  WindowMessage m;
+  q.queue->PeekBackground(m);  // what a dialog's loop asks for
+  EXPECT_EQ(ran, 1);
+  q.platform->Tasks().Post([&] { ++ran; });
+  q.queue->Peek(m);
+  EXPECT_EQ(ran, 2);
+}
+
 }  // namespace
 }  // namespace zd
