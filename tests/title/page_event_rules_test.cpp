@@ -172,5 +172,21 @@ TEST(PageEventRules, ClicksGoWhereTheHitTestOrderSays) {
   EXPECT_EQ(pages.CurrentPageName(), "ByAwake");
 }
 
+TEST(PageEventRules, AKeywordHotspotIsKnownByItsPlaceAmongKeywordHotspots) {
+  test::PlayedTitle t(R"({"pages": [{"name": "P", "objects": [
+      {"name": "Box", "pixels": [0, 100, 50, 150], "colour": "#FF0000"},
+      {"name": "K1", "type": "keywordHotspot", "pixels": [0, 0, 50, 50], "keyword": 1},
+      {"name": "Other", "pixels": [200, 100, 250, 150], "colour": "#00FF00"},
+      {"name": "K2", "type": "keywordHotspot", "pixels": [100, 0, 150, 50], "keyword": 2}]}],
+    "sections": [{"name": "Root", "page": "P"}]})",
+                      test::HandDrivenClock());
+  t.Start();
+  const HitResult first = t.pages().HitTest(20, 20), second = t.pages().HitTest(120, 20);
+  EXPECT_EQ(first.kind, HitResult::Kind::KeywordHotspot);
+  EXPECT_EQ(first.number, 1u);
+  EXPECT_EQ(second.kind, HitResult::Kind::KeywordHotspot);
+  EXPECT_EQ(second.number, 2u);
+}
+
 }  // namespace
 }  // namespace zd

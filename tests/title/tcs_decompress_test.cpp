@@ -26,6 +26,7 @@ std::vector<uint8_t> Unpack(const std::vector<uint8_t>& packed) {
 
 TEST(Tcs, LiteralsThenRunsOfCountPlusOne) {
   EXPECT_EQ(Unpack(Packed("abc", {})), (std::vector<uint8_t>{'a', 'b', 'c'}));
+  EXPECT_EQ(Unpack(Packed("", {})), std::vector<uint8_t>{}) << "a header alone unpacks to nothing";
   EXPECT_EQ(Unpack(Packed("", {7, 0, 9, 2})), (std::vector<uint8_t>{7, 9, 9, 9}));
   const auto big = Unpack(Packed("x", {5, 255}));
   ASSERT_EQ(big.size(), 257u);
