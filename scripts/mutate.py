@@ -438,6 +438,7 @@ def main():
         areas = {a: areas[a] for a in wanted}
     equivalents = read_equivalents()
     chosen = choose_mutants(areas, args.per_area, args.seed)
+    drawn = list(chosen)  # the figures are for the whole draw, whatever part of it runs now
 
     results_path = os.path.join(args.build_dir, "results.json")
     previous = {}
@@ -455,12 +456,10 @@ def main():
         chosen = [every[i] for i in args.mutant]
 
     equivalent_count = {}
-    runnable = []
-    for m in chosen:
+    for m in drawn:
         if (m.path, m.mutated.strip()) in equivalents:
             equivalent_count[m.area] = equivalent_count.get(m.area, 0) + 1
-        else:
-            runnable.append(m)
+    runnable = [m for m in chosen if (m.path, m.mutated.strip()) not in equivalents]
     if args.list:
         for m in runnable:
             print(f"{m.ident}\n    - {m.original.strip()}\n    + {m.mutated.strip()}")
@@ -519,7 +518,7 @@ def main():
         # The copy ends as the working tree is, and its build with it.
         build(obj, args.jobs)
 
-    wanted_ids = {m.ident for m in chosen}
+    wanted_ids = {m.ident for m in drawn if (m.path, m.mutated.strip()) not in equivalents}
     report = summarise([r for key, r in results.items() if key in wanted_ids], equivalent_count)
     with open(os.path.join(args.build_dir, "report.md"), "w", encoding="utf-8") as f:
         f.write(report)

@@ -90,6 +90,8 @@ TEST(ToolZdbuild, ErrorsNameTheFieldAtFault) {
       {R"({"resources": [{"dir": 1, "number": 2, "hex": "00", "compress": true, "literal": 5}]})",
        "resources[0]", "longer than the data"},
       {R"({"resources": [{"dir": 70000, "number": 2, "hex": "00"}]})", "resources[0].dir", "out of range"},
+      {R"({"resources": [{"dir": 1, "number": 2, "hex": "00", "compress": true, "runOffset": 16777216}]})",
+       "resources[0]", "does not fit in three bytes"},
       {R"({"titles": [{"directory": "_a", "resources": [{"dir": 1, "number": 1, "picture": {"png": "a.png"}}]}]})",
        "titles[0].resources[0].picture.png", "cannot read"},
       {R"({"titles": [{"directory": "_a", "resources": [{"dir": 1, "number": 1, "database": {}}]}]})",
@@ -112,6 +114,10 @@ TEST(ToolZdbuild, ErrorsNameTheFieldAtFault) {
     EXPECT_TRUE(Has(r.err, std::string("zdbuild: ") + c.where)) << c.description << "\n" << r.err;
     EXPECT_TRUE(Has(r.err, c.what)) << c.description << "\n" << r.err;
   }
+  // The largest offset three bytes hold is written.
+  TempDir widest;
+  Build(R"({"resources": [{"dir": 1, "number": 2, "hex": "00", "compress": true, "runOffset": 16777215}]})",
+        widest.path());
   // With no authorfile, only the other files are written.
   TempDir bare;
   Build(R"({"authorfile": null, "files": [{"path": "readme", "text": "hi"}]})", bare.path());

@@ -29,6 +29,7 @@ TEST(ToolZdinfo, TheOverviewShowsSectionsPagesObjectsEventsScriptsAndResources) 
   ASSERT_EQ(r.status, 0) << r.err;
   const std::string& out = r.out;
   EXPECT_TRUE(Has(out, "version 101")) << out;
+  EXPECT_TRUE(Has(out, "Pages (table at offset 132,")) << out;
   EXPECT_TRUE(Has(out, "    0 \"Αρχή\" [findable] page 0 \"Start\"\n      1 \"Next\" [alias]")) << out;
   EXPECT_TRUE(Has(out, "link to another title through res9/res1")) << out;
   EXPECT_TRUE(Has(out, "page time 1.50 s")) << out;
