@@ -124,6 +124,11 @@ TEST(SpriteFormat, SpriteFilesAreWalkedByTheirOffsetsAndNeverPastTheirEnd) {
   test::PutWord(file, 4, 1u << 30);
   EXPECT_FALSE(SpriteOfFile(View(file), 0));
   EXPECT_FALSE(SpriteOfFile(ByteView(), 0));
+  // Too short to hold the first sprite's offset, or an offset inside the file's own words.
+  const std::vector<uint8_t> countOnly = {1, 0, 0, 0};
+  EXPECT_TRUE(SpritesOfFile(View(countOnly)).empty());
+  test::PutWord(file, 4, 3);
+  EXPECT_TRUE(SpritesOfFile(View(file)).empty());
 }
 
 }  // namespace
