@@ -175,8 +175,8 @@ TEST(PageEventRules, ClicksGoWhereTheHitTestOrderSays) {
 TEST(PageEventRules, AKeywordHotspotIsKnownByItsPlaceAmongKeywordHotspots) {
   test::PlayedTitle t(R"({"pages": [{"name": "P", "objects": [
       {"name": "Box", "pixels": [0, 100, 50, 150], "colour": "#FF0000"},
-      {"name": "K1", "type": "keywordHotspot", "pixels": [0, 0, 50, 50], "keyword": 1},
       {"name": "Other", "pixels": [200, 100, 250, 150], "colour": "#00FF00"},
+      {"name": "K1", "type": "keywordHotspot", "pixels": [0, 0, 50, 50], "keyword": 1},
       {"name": "K2", "type": "keywordHotspot", "pixels": [100, 0, 150, 50], "keyword": 2}]}],
     "sections": [{"name": "Root", "page": "P"}]})",
                       test::HandDrivenClock());
