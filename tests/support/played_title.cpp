@@ -12,7 +12,11 @@ PlayedTitle::PlayedTitle(const std::string& description, RuntimeOptions options)
   fixture_ = std::make_unique<RuntimeFixture>(options);
 }
 
-int PlayedTitle::Run() { return runtime().Run(); }
+int PlayedTitle::Run() {
+  // As the player's own exit status: 1 when the event script failed, whatever the title said.
+  const int result = runtime().Run();
+  return fixture_->ScriptFailed() ? 1 : result;
+}
 
 void PlayedTitle::Start() {
   Runtime& r = runtime();

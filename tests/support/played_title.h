@@ -16,7 +16,8 @@ class PlayedTitle {
   // Builds the title. With `events`, Run() plays it with them; Start() starts it without.
   PlayedTitle(const std::string& description, RuntimeOptions options = {});
 
-  // Runs the whole player on the title; returns its exit value.
+  // Runs the whole player on the title; returns its exit value (1 when the event script failed,
+  // as the player's own).
   int Run();
   // Starts the title as the player does (window, title, first page) and paints once.
   void Start();

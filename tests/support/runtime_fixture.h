@@ -28,6 +28,8 @@ class RuntimeFixture {
   Runtime& runtime() { return *runtime_; }
   platform::Platform& platform() { return *platform_; }
   std::string TraceText() const { return traceOut_.str(); }
+  // True when the event script stopped on a failed expectation or a command it could not do.
+  bool ScriptFailed() const { return driver_ && driver_->failed(); }
   void ClearTrace() { traceOut_.str(""); }
 
  private:
