@@ -181,7 +181,8 @@ TEST(RealSprites, GoldenContactSheet) {
   ASSERT_EQ(expected.height, sheet.height);
   size_t differing = 0;
   for (size_t i = 0, n = size_t(sheet.width) * sheet.height; i < n; ++i) {
-    differing += !std::equal(&sheet.rgb[i * 3], &sheet.rgb[i * 3 + 3], &expected.rgba[i * 4]);
+    const uint8_t* pixel = sheet.rgb.data() + i * 3;
+    differing += !std::equal(pixel, pixel + 3, expected.rgba.data() + i * 4);
   }
   EXPECT_EQ(differing, 0u);
 }
