@@ -15,7 +15,7 @@ plain_build=${4:-$src/build}
 testdata=${ZD_TESTDATA_DIR:-$src/../shared/testdata}
 [ -d "$testdata" ] || testdata=$src/../../shared/testdata
 
-for target in authorfile tcs sprite draw styled_text script messages event_script description; do
+for target in authorfile tcs sprite draw styled_text script messages event_script description movie_header; do
   mkdir -p "$corpus/seeds/fuzz_$target"
 done
 
@@ -111,6 +111,9 @@ done
 if [ -d "$testdata/riscos" ]; then
   for file in "$testdata"/riscos/sprites/*; do [ -f "$file" ] && seed sprite "$file"; done
   for file in "$testdata"/riscos/draw/*; do [ -f "$file" ] && seed draw "$file"; done
+fi
+if [ -d "$testdata/media" ]; then
+  for file in "$testdata"/media/*.mov; do [ -f "$file" ] && seed movie_header "$file"; done
 fi
 
 # Dictionaries: the words a target's input is made of, which random mutation seldom spells.
