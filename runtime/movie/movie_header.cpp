@@ -59,18 +59,22 @@ std::optional<MovieHeader> ReadMvhd(ByteView body) {
   return header;
 }
 
-// The "mvhd" among the children of a "moov" atom's body.
-std::optional<MovieHeader> FindMvhd(ByteView moov) {
+// The body of the first atom of `type` among the atoms that fill `parent`; nullopt when none
+// is found before an atom that does not fit.
+std::optional<ByteView> FindAtomBody(ByteView parent, const char* type) {
   size_t at = 0;
-  while (at < moov.size()) {
-    const auto atom = ReadAtomHeader(moov.data() + at, moov.size() - at, moov.size() - at);
+  while (at < parent.size()) {
+    const auto atom = ReadAtomHeader(parent.data() + at, parent.size() - at, parent.size() - at);
     if (!atom) return std::nullopt;
-    if (Is(*atom, "mvhd")) {
-      return ReadMvhd(*moov.Sub(at + atom->headerSize, size_t(atom->size - atom->headerSize)));
-    }
+    if (Is(*atom, type)) return parent.Sub(at + atom->headerSize, size_t(atom->size - atom->headerSize));
     at += size_t(atom->size);
   }
   return std::nullopt;
+}
+
+std::optional<MovieHeader> FindMvhd(ByteView moov) {
+  const auto mvhd = FindAtomBody(moov, "mvhd");
+  return mvhd ? ReadMvhd(*mvhd) : std::nullopt;
 }
 
 struct FileCloser {
@@ -80,16 +84,8 @@ struct FileCloser {
 }  // namespace
 
 std::optional<MovieHeader> ReadMovieHeader(ByteView file) {
-  size_t at = 0;
-  while (at < file.size()) {
-    const auto atom = ReadAtomHeader(file.data() + at, file.size() - at, file.size() - at);
-    if (!atom) return std::nullopt;
-    if (Is(*atom, "moov")) {
-      return FindMvhd(*file.Sub(at + atom->headerSize, size_t(atom->size - atom->headerSize)));
-    }
-    at += size_t(atom->size);
-  }
-  return std::nullopt;
+  const auto moov = FindAtomBody(file, "moov");
+  return moov ? FindMvhd(*moov) : std::nullopt;
 }
 
 std::optional<MovieHeader> ReadMovieHeaderFromFile(const std::string& path) {
