@@ -1,5 +1,7 @@
 #include "graphics/picture_objects.h"
 
+#include <optional>
+
 #include "graphics/canvas.h"
 #include "runtime.h"
 #include "title/object_types.h"
@@ -34,26 +36,30 @@ class PictureObject : public ObjectTypeHandler {
   void Draw(ObjectPainting& paint, const PageObject& object, const Rect& box,
             const Rect& visible) const override {
     if (GaveBackItsSlot(object) || Hidden(object)) return;
-    const ResourceCache& cache = runtime_.titleFiles.cache();
-    const uint32_t slot = object.cacheSlot();
-    if (slot >= uint32_t(kCacheSlots) || !cache.slot(int(slot)).used) {
+    const auto data = CachedData(object);
+    if (!data) {
       DrawMissingPictureCross(paint.canvas, box, visible);
       return;
     }
     CanvasStateSaver saved(paint.canvas);
     paint.canvas.SetClip(visible);
-    DrawPicture(paint.canvas, box, cache.slot(int(slot)).view());
+    DrawPicture(paint.canvas, box, *data);
   }
 
   bool Covers(const PageObject& object, const Rect& box, const Rect& area) const override {
     if (GaveBackItsSlot(object) || Hidden(object) || box.Intersect(area) != area) return false;
-    const ResourceCache& cache = runtime_.titleFiles.cache();
-    const uint32_t slot = object.cacheSlot();
-    if (slot >= uint32_t(kCacheSlots) || !cache.slot(int(slot)).used) return false;
-    return PictureCovers(box, cache.slot(int(slot)).view(), area);
+    const auto data = CachedData(object);
+    return data && PictureCovers(box, *data, area);
   }
 
  protected:
+  // The picture's bytes in its cache slot; nothing when the slot holds no resource.
+  std::optional<ByteView> CachedData(const PageObject& object) const {
+    const ResourceCache& cache = runtime_.titleFiles.cache();
+    const uint32_t slot = object.cacheSlot();
+    if (slot >= uint32_t(kCacheSlots) || !cache.slot(int(slot)).used) return std::nullopt;
+    return cache.slot(int(slot)).view();
+  }
   virtual bool Hidden(const PageObject&) const { return false; }
   virtual bool PictureCovers(const Rect&, ByteView, const Rect&) const { return false; }
   virtual void DrawPicture(Canvas& canvas, const Rect& box, ByteView data) const = 0;

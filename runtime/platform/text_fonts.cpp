@@ -83,6 +83,18 @@ struct Sized {
 
 }  // namespace
 
+namespace {
+
+// Adds `value` as the newest of at most `limit` kept values, forgetting the oldest.
+template <typename T>
+T& KeepNewest(std::vector<T>& kept, size_t limit, T value) {
+  if (kept.size() >= limit) kept.erase(kept.begin());
+  kept.push_back(std::move(value));
+  return kept.back();
+}
+
+}  // namespace
+
 struct FontSet::Impl {
   FT_Library library = nullptr;
   FcConfig* config = nullptr;
@@ -392,9 +404,9 @@ struct FontSet::Impl {
     for (AdvanceTable& t : advanceTables) {
       if (t.face == s.face && t.xScale == xScale && t.yScale == yScale && t.bold == s.bold) return t;
     }
-    if (advanceTables.size() >= 32) advanceTables.erase(advanceTables.begin());
-    advanceTables.push_back({s.face, xScale, yScale, s.bold, std::vector<int>(kTabledCharacters, kUnknownAdvance)});
-    return advanceTables.back();
+    return KeepNewest(advanceTables, 32,
+                      AdvanceTable{s.face, xScale, yScale, s.bold,
+                                   std::vector<int>(kTabledCharacters, kUnknownAdvance)});
   }
 
   int CharacterAdvance(const Sized& s, AdvanceTable& table, char32_t cp) {
@@ -475,8 +487,7 @@ CodePageMeasures FontSet::MeasureCodePage(const FontRequest& font) {
   for (int c = 0; c < 256; ++c) all[size_t(c)] = Cp1253ToUnicode(uint8_t(c));
   const std::vector<int> advances = Advances(font, all);
   std::copy(advances.begin(), advances.end(), m.advances.begin());
-  if (kept.size() >= Impl::kKeptMeasures) kept.erase(kept.begin());
-  kept.emplace_back(font, m);
+  KeepNewest(kept, Impl::kKeptMeasures, {font, m});
   return m;
 }
 
@@ -491,8 +502,7 @@ bool FontSet::Render(const FontRequest& font, std::u32string_view text, TextBitm
   }
   const bool drawn = RenderLine(font, text, out);
   if (out.coverage.size() > Impl::kLargestKeptLine) return drawn;
-  if (lines.size() >= Impl::kKeptLines) lines.erase(lines.begin());
-  lines.push_back({font, std::u32string(text), drawn, out});
+  KeepNewest(lines, Impl::kKeptLines, {font, std::u32string(text), drawn, out});
   return drawn;
 }
 

@@ -78,16 +78,15 @@ bool Pages::BottomObjectCovers(const std::vector<Rect>& clips, const PaintSettin
   const auto bottom = image.PageRecord(openPages_.front());
   if (!bottom) return false;
   const bool top = openPages_.size() == 1;
+  const auto above = top ? std::nullopt : image.PageRecord(openPages_[1]);
+  const NodePaint node{*bottom, top, above && BackPage(*above)};
   for (const ObjectRef& ref : image.Objects(*bottom)) {
     const PageObject object(image, ref);
     if (top && object.timedState() == kTimedJustShown) return false;
     const auto box = object.pixelBox();
     if (!box) continue;  // never drawn
     // The first object with a box: it is drawn in this paint and covers, or the erase stays.
-    if (!object.Has(object_flag::VISIBLE) || object.WaitingForTrigger() || object.IsScript() ||
-        (!top && object.Has(object_flag::UNDER_OVERLAY))) {
-      return false;
-    }
+    if (!DrawnInThisPaint(object, ref, node, settings)) return false;
     const ObjectTypeHandler& handler = objectTypes_.For(object);
     for (const Rect& clip : clips) {
       if (!handler.Covers(object, *box, clip)) return false;
@@ -113,6 +112,15 @@ bool Pages::EraseBackground(Canvas& canvas, const std::vector<Rect>& region,
   return true;
 }
 
+bool Pages::DrawnInThisPaint(const PageObject& object, const ObjectRef& ref, const NodePaint& node,
+                             const PaintSettings& settings) const {
+  if (!node.top && object.Has(object_flag::UNDER_OVERLAY) && !node.aboveIsBackPage) return false;
+  if (!object.Has(object_flag::VISIBLE)) return false;
+  if (settings.redrawFrom != kNone && node.top && ref.index < settings.redrawFrom) return false;
+  if (settings.firstDraw && node.top && object.Has(object_flag::DRAWN)) return false;
+  return !object.WaitingForTrigger() && !object.IsScript();
+}
+
 void Pages::PaintNode(ObjectPainting& painting, const NodePaint& node,
                       const std::vector<Rect>& clips, const PaintSettings& settings,
                       bool& showMode, PaintRecord& record) const {
@@ -124,12 +132,7 @@ void Pages::PaintNode(ObjectPainting& painting, const NodePaint& node,
       record.justShown.push_back(ref);
     }
     const auto box = object.pixelBox();
-    if (!box || showMode) continue;
-    if (!node.top && object.Has(object_flag::UNDER_OVERLAY) && !node.aboveIsBackPage) continue;
-    if (!object.Has(object_flag::VISIBLE)) continue;
-    if (settings.redrawFrom != kNone && node.top && ref.index < settings.redrawFrom) continue;
-    if (settings.firstDraw && node.top && object.Has(object_flag::DRAWN)) continue;
-    if (object.WaitingForTrigger() || object.IsScript()) continue;
+    if (!box || showMode || !DrawnInThisPaint(object, ref, node, settings)) continue;
     record.drawn.push_back(ref);
     const ObjectTypeHandler& handler = objectTypes_.For(object);
     for (const Rect& clip : clips) {

@@ -159,6 +159,9 @@ class Pages {
   // True when the first object the bottom page draws in this paint sets every pixel of the
   // clips itself (a solid picture over the page).
   bool BottomObjectCovers(const std::vector<Rect>& clips, const PaintSettings& settings) const;
+  // Whether a paint with these settings draws the object (which has a box, outside show mode).
+  bool DrawnInThisPaint(const PageObject& object, const ObjectRef& ref, const NodePaint& node,
+                        const PaintSettings& settings) const;
   // True when it blackened the region.
   bool EraseBackground(Canvas& canvas, const std::vector<Rect>& region, bool firstErase) const;
   void PaintNode(ObjectPainting& painting, const NodePaint& node, const std::vector<Rect>& clips,

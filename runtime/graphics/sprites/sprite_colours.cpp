@@ -48,11 +48,6 @@ ColourSourceWords SpriteColourWords(ByteView sprite, const SpriteLayout& layout)
   return source;
 }
 
-std::vector<uint32_t> SpriteColourSource(ByteView sprite, const SpriteLayout& layout) {
-  const ColourSourceWords source = SpriteColourWords(sprite, layout);
-  return {source.words.begin(), source.words.begin() + source.count};
-}
-
 IndexMap MatchColourHeader(const ColourHeader& header, const ColourMatcher& matcher) {
   return MatchColours(header.colours.data(), header.count, matcher);
 }

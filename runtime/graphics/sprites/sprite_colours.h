@@ -33,16 +33,11 @@ void BuildColourHeader(ColourHeader& header, std::span<const uint32_t> palette, 
 
 // The colour source of direct drawing: the sprite's own palette words (entry count from its
 // image offset) when it has any, else the default table of its depth. Only the words a colour
-// header takes are returned (see BuildColourHeader), so a huge palette costs nothing.
-std::vector<uint32_t> SpriteColourSource(ByteView sprite, const SpriteLayout& layout);
-
-// The same words without an allocation, comparable, so that a table made from them can be kept
-// for the next sprite with the same colours.
+// header takes are returned (see BuildColourHeader), at most 16, so a huge palette costs nothing.
 struct ColourSourceWords {
   std::array<uint32_t, 16> words{};
   int count = 0;
   std::span<const uint32_t> Span() const { return {words.data(), size_t(count)}; }
-  bool operator==(const ColourSourceWords&) const = default;
 };
 ColourSourceWords SpriteColourWords(ByteView sprite, const SpriteLayout& layout);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 
 #include "graphics/sprites/sprite_colours.h"
 #include "graphics/sprites/sprite_pixels.h"
@@ -22,13 +23,28 @@ int TruncToInt(float v) {
 
 }  // namespace
 
+namespace {
+
+// The cached bitmaps of a sprite of a drawable mode; a handle with no bitmap finds nothing.
+struct FoundBitmaps {
+  bool hasMask = false;
+  const IndexBitmap* mask = nullptr;
+  const IndexBitmap* image = nullptr;
+};
+std::optional<FoundBitmaps> FindCachedBitmaps(ByteView sprite, const SpriteBitmapTable& table) {
+  if (!ModeInfo(sprite.U32(sprite_field::MODE).value_or(~0u))) return std::nullopt;
+  const SpriteBitmapHandles handles = CachedHandles(sprite);
+  return FoundBitmaps{handles.mask != 0, handles.mask ? table.Find(handles.mask, sprite) : nullptr,
+                      table.Find(handles.image, sprite)};
+}
+
+}  // namespace
+
 bool CachedSpriteCovers(const Rect& rect, ByteView sprite, const SpriteBitmapTable& table,
                         const Rect& area) {
-  if (!ModeInfo(sprite.U32(sprite_field::MODE).value_or(~0u))) return false;
-  const SpriteBitmapHandles handles = CachedHandles(sprite);
-  if (handles.mask) return false;
-  const IndexBitmap* image = table.Find(handles.image, sprite);
-  if (!image) return false;
+  const auto found = FindCachedBitmaps(sprite, table);
+  if (!found || found->hasMask || !found->image) return false;
+  const IndexBitmap* image = found->image;
   const Rect spanned{rect.left, rect.top, int(std::min<int64_t>(int64_t(rect.left) + image->width, INT32_MAX)),
                      int(std::min<int64_t>(int64_t(rect.top) + image->height, INT32_MAX))};
   return spanned.Intersect(area) == area;
@@ -36,10 +52,9 @@ bool CachedSpriteCovers(const Rect& rect, ByteView sprite, const SpriteBitmapTab
 
 void PlotSpriteCached(Canvas& canvas, const Rect& rect, ByteView sprite,
                       const SpriteBitmapTable& table) {
-  if (!ModeInfo(sprite.U32(sprite_field::MODE).value_or(~0u))) return;
-  const SpriteBitmapHandles handles = CachedHandles(sprite);
-  const IndexBitmap* mask = handles.mask ? table.Find(handles.mask, sprite) : nullptr;
-  const IndexBitmap* image = table.Find(handles.image, sprite);
+  const auto found = FindCachedBitmaps(sprite, table);
+  if (!found) return;
+  const IndexBitmap *mask = found->mask, *image = found->image;
   if (mask && image && mask->width == image->width && mask->height == image->height) {
     canvas.BlitMasked(rect.left, rect.top, *mask, *image);
     return;
@@ -55,11 +70,11 @@ void PlotSpriteStretched(Canvas& canvas, const Rect& destination, ByteView sprit
                          const ColourMatcher& matcher) {
   const auto layout = ReadSpriteLayout(sprite);
   if (!layout) return;
-  const std::vector<uint32_t> colours = SpriteColourSource(sprite, *layout);
+  const ColourSourceWords colours = SpriteColourWords(sprite, *layout);
   const Rect source{layout->wastage, 0, layout->wastage + layout->pixelWidth, layout->height()};
   const auto pass = [&](bool mask, RasterOp op) {
     ColourHeader header;
-    BuildColourHeader(header, colours, layout->bitsPerPixel(), mask);
+    BuildColourHeader(header, colours.Span(), layout->bitsPerPixel(), mask);
     const SpritePass bits = MakeSpritePass(sprite, *layout, mask, prepared);
     canvas.StretchBlit(destination, bits.bitmap, MatchColourHeader(header, matcher), source, op);
   };
