@@ -9,6 +9,7 @@ packages=(
   nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation xvfb xauth
   clang libclang-rt-14-dev python3
+  libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev ffmpeg
 )
 
 missing=()

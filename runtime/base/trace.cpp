@@ -19,6 +19,7 @@ constexpr CategoryName kNames[] = {
     {"window", TraceCategory::Window}, {"cursor", TraceCategory::Cursor},
     {"seam", TraceCategory::Seam},     {"event", TraceCategory::Event},
     {"run", TraceCategory::Run},       {"lifecycle", TraceCategory::Lifecycle},
+    {"media", TraceCategory::Media},
 };
 
 }  // namespace
@@ -64,7 +65,7 @@ std::optional<uint32_t> Trace::ParseCategories(std::string_view list) {
 }
 
 const char* Trace::CategoryNames() {
-  return "page, message, dialog, script, start, file, window, cursor, seam, event, run, lifecycle, all";
+  return "page, message, dialog, script, start, file, window, cursor, seam, event, run, lifecycle, media, all";
 }
 
 }  // namespace zd

@@ -11,14 +11,7 @@
 #include "script/script_engine.h"
 
 namespace zd::script {
-namespace {
 
-struct FoundObject {
-  int index = -1;
-  uint32_t hotspotOrdinal = 0;  // hotspot objects standing before it
-};
-
-// The first object of the current page with exactly this name; "scerr31" when there is none.
 std::optional<FoundObject> FindPageObject(ScriptEngine& e, std::string_view name) {
   Pages& pages = e.runtime().pages;
   FoundObject found;
@@ -36,6 +29,8 @@ std::optional<FoundObject> FindPageObject(ScriptEngine& e, std::string_view name
   e.ReportScriptDiagnostic("scerr31", std::string(name));
   return std::nullopt;
 }
+
+namespace {
 
 // The object named by the command's first argument (a string variable or quoted text).
 std::optional<FoundObject> FirstObject(ScriptEngine& e, CommandCall& call, ScriptText& name) {

@@ -1,5 +1,6 @@
 // The command table, filled in its fixed order: 73 commands with the kinds of first argument
 // each accepts. Titles see the order only through which variant a kind selects.
+#include "script/movie_commands.h"
 #include "script/page_commands.h"
 #include "script/script_engine.h"
 #include "script/value_commands.h"
@@ -16,6 +17,7 @@ void ScriptEngine::RegisterCommands() {
   const auto& v = script::kValueCommands;
   const auto& p = script::kPageCommands;
   const auto& h = script::kHandlerCommands;
+  const auto& m = script::kMovieCommands;
   const script::CommandHandler seam = script::SeamCommand;
   auto add = [&](std::string_view name, std::initializer_list<CommandVariant> variants) {
     if (!commands_.Register(name, variants)) ShowBuildError("SCRIPT_NUM_OF_COMMANDS");
@@ -54,13 +56,13 @@ void ScriptEngine::RegisterCommands() {
   add("render", {{S, p.render}, {SC, p.render}});
   add("redraw", {{S, p.redraw}, {SC, p.redraw}});
   // Movie slots.
-  add("openaudio", {{I, seam}, {IC, seam}});
-  add("playmovie", {{I, seam}, {IC, seam}});
-  add("seekmovie", {{I, seam}, {IC, seam}});
-  add("pausemovie", {{I, seam}, {IC, seam}});
-  add("resumemovie", {{I, seam}, {IC, seam}});
-  add("closemovie", {{I, seam}, {IC, seam}});
-  add("getmoviepos", {{I, seam}});
+  add("openaudio", {{I, m.openaudio}, {IC, m.openaudio}});
+  add("playmovie", {{I, m.playmovie}, {IC, m.playmovie}});
+  add("seekmovie", {{I, m.seekmovie}, {IC, m.seekmovie}});
+  add("pausemovie", {{I, m.pausemovie}, {IC, m.pausemovie}});
+  add("resumemovie", {{I, m.resumemovie}, {IC, m.resumemovie}});
+  add("closemovie", {{I, m.closemovie}, {IC, m.closemovie}});
+  add("getmoviepos", {{I, m.getmoviepos}});
   add("bitset", {{I, v.bitset}});
   // Status and variable files.
   add("savestatus", {{S, seam}, {SC, seam}});

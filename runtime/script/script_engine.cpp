@@ -30,7 +30,7 @@ void ScriptEngine::SetUpSystemVariables() {
   variables_.Clear();
   random_.Seed(runtime_.platform.TickCount());
   runtime_.pages.TakePendingExternalTitle();  // a title asked for before start-up is not opened
-  TraceSeam(runtime_.trace, "script.movie-slots");
+  runtime_.movies.CloseAllClips();  // every sound-clip slot starts closed
 }
 void ScriptEngine::RegisterMouseHandlers() { handlers_.Reset(); }
 void ScriptEngine::ClearStatusState() { TraceSeam(runtime_.trace, "script.clear-status"); }
@@ -38,7 +38,7 @@ void ScriptEngine::ReleaseHandlerTables() {
   handlers_.Reset();
   variables_.Clear();
 }
-void ScriptEngine::ReleaseMovieSlots() { TraceSeam(runtime_.trace, "script.release-movie-slots"); }
+void ScriptEngine::ReleaseMovieSlots() { runtime_.movies.CloseAllClips(); }
 void ScriptEngine::ReleaseStatusState() { TraceSeam(runtime_.trace, "script.release-status"); }
 
 void ScriptEngine::SaveStatus(const std::string& name, const std::string& reason) {

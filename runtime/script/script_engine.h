@@ -182,7 +182,6 @@ class ScriptEngine {
   script::ScriptText resume;
   script::ScriptText exitCondition;
   script::ScriptText anchorText;  // the text of the last anchor clicked
-  bool sound = true;
   int32_t dateFormat = 256;
   int32_t useSelection = 0;
 

@@ -56,13 +56,8 @@ int32_t OverviewEntry(ScriptEngine& e) {
 int32_t PageNumber(ScriptEngine& e) {
   return static_cast<int32_t>(R(e).pages.currentPageNumber());
 }
-int32_t Sound(ScriptEngine& e) { return e.sound ? 1 : 0; }
-void SetSound(ScriptEngine& e, int32_t v) {
-  const bool on = v != 0;
-  if (on == e.sound) return;
-  e.sound = on;
-  TraceSeam(R(e).trace, on ? "movies.sound on" : "movies.sound off");
-}
+int32_t Sound(ScriptEngine& e) { return R(e).movies.sound(); }
+void SetSound(ScriptEngine& e, int32_t v) { R(e).movies.SetSound(v); }
 int32_t Sec(ScriptEngine& e) { return Now(e).second; }
 int32_t Min(ScriptEngine& e) { return Now(e).minute; }
 int32_t Hour(ScriptEngine& e) { return Now(e).hour; }

@@ -75,6 +75,11 @@ void Reporter::ReportError(std::string_view key, const MessageArgument& argument
   Show(key, argument);
 }
 
+void Reporter::ReportErrorCaptioned(std::string_view caption, std::string_view key,
+                                    const MessageArgument& argument) {
+  Show(key, argument, {}, caption);
+}
+
 void Reporter::ReportDiagnostic(std::string_view key, const MessageArgument& argument) {
   if (!diagnostics()) return;
   Show(key, argument);
@@ -102,9 +107,9 @@ void Reporter::ShowBuildError(const std::string& text) {
 }
 
 void Reporter::Show(std::string_view key, const MessageArgument& argument,
-                    std::string_view heading) {
+                    std::string_view heading, std::string_view caption) {
   platform::MessageBoxSpec box;
-  box.caption = runtime_.shell.windowTitle();
+  box.caption = caption.empty() ? runtime_.shell.windowTitle() : std::string(caption);
   box.text = std::string(heading) + FormatMessageText(Lookup(key), argument);
   box.icon = platform::MessageIcon::Information;
   box.buttons = platform::MessageButtons::Ok;

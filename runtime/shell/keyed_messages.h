@@ -28,6 +28,9 @@ class Reporter {
 
   // Always shows the message.
   void ReportError(std::string_view key, const MessageArgument& argument = {});
+  // Always shows the message, in a box with its own caption rather than the window's title.
+  void ReportErrorCaptioned(std::string_view caption, std::string_view key,
+                            const MessageArgument& argument = {});
   // Shows the message only while diagnostics are on.
   void ReportDiagnostic(std::string_view key, const MessageArgument& argument = {});
   // A message with a generic form: `key` with its argument while diagnostics are on, the
@@ -46,7 +49,7 @@ class Reporter {
 
  private:
   void Show(std::string_view key, const MessageArgument& argument,
-            std::string_view heading = {});
+            std::string_view heading = {}, std::string_view caption = {});
 
   Runtime& runtime_;
 };

@@ -125,13 +125,23 @@ void MainWindow::Dispatch(const WindowMessage& m) {
       if (exists_) runtime_.toolbox.Command(static_cast<int>(m.wParam));  // not after Exit
       break;
     case Msg::Timer:
-      if (m.wParam == kSchedulerTimerId) runtime_.scheduler.Tick();
+      if (m.wParam == kSchedulerTimerId) {
+        runtime_.movies.Tick();
+        runtime_.scheduler.Tick();
+      }
       break;
     case Msg::MouseMove:
       if (running) OnMouseMove(m.x, m.y);
       break;
+    case Msg::LButtonDown:
+      // A double press on a movie enlarges it, or ends the enlargement.
+      if (running) runtime_.movies.PressOnMovie(m.x - originX_, m.y - originY_, m.time);
+      break;
     case Msg::LButtonUp:
-      if (running) runtime_.pages.LeftButtonUp(m.x - originX_, m.y - originY_);
+      // While a movie is shown enlarged, the page underneath takes no clicks.
+      if (running && !runtime_.movies.EnlargedMovieShown()) {
+        runtime_.pages.LeftButtonUp(m.x - originX_, m.y - originY_);
+      }
       break;
     case Msg::RButtonDown: OnRightButtonDown(m.x, m.y); break;
     case Msg::SaveObject:
@@ -272,6 +282,7 @@ void MainWindow::OnPaint() {
     frame.palette = &runtime_.graphics.titleColours();
     frame.originX = originX_;
     frame.originY = originY_;
+    runtime_.movies.AddOverlays(frame.overlays);
   }
   region_.Clear();
   runtime_.platform.Present(frame);

@@ -185,6 +185,8 @@ void Shell::DispatchBackground() {
 }
 
 void Shell::PaintNow() {
+  // Playing movies show the frame of this moment, whenever the picture is asked for.
+  if (runtime_.movies.RefreshFrames()) queue_.Invalidate();
   if (!queue_.invalid()) return;
   WindowMessage m;
   m.id = Msg::Paint;

@@ -17,7 +17,8 @@ PaintSettings Pages::NextPaintSettings(bool erase) const {
   PaintSettings settings;
   settings.drawObjects = runtime_.shell.titleRunning() && !runtime_.movies.EnlargedMovieShown();
   settings.erase = erase;
-  settings.firstErase = firstErase_;
+  // An enlarged movie is shown on a blank screen.
+  settings.firstErase = firstErase_ || (erase && runtime_.movies.EnlargedMovieShown());
   settings.topOnly = topOnlyRedraw_ || redrawFrom_ != kNone;
   settings.redrawFrom = redrawFrom_;
   settings.firstDraw = firstDraw_;

@@ -106,15 +106,21 @@ void TitleFiles::FreeTitleImage() {
   if (image_) retired_.push_back(std::move(image_));
 }
 
+std::optional<std::string> TitleFiles::FindResourceFile(int directory, int number,
+                                                        std::string& shownPath) const {
+  const std::string name = ResourceCache::ResourceName(shortName_, directory, number);
+  shownPath = JoinTitlePath(ParentPath(titleDirectory_), name);
+  if (auto onDisk = FindTitleFile(runtime_.shell.commandLine().overrideDirectoryAsGiven, shownPath, 3)) {
+    return onDisk;
+  }
+  return FindTitleFile("", JoinTitlePath(titleDirectory_, name.substr(shortName_.size())), 3);
+}
+
 std::string TitleFiles::ReadLinkResource(uint32_t linkResource, bool& opened) {
   const int directory = static_cast<int>(linkResource >> 16);
   const int number = static_cast<int>(linkResource & 0xFFFF);
-  const std::string name = ResourceCache::ResourceName(shortName_, directory, number);
-  const std::string path = JoinTitlePath(ParentPath(titleDirectory_), name);
-  auto onDisk = FindTitleFile(runtime_.shell.commandLine().overrideDirectoryAsGiven, path, 3);
-  if (!onDisk) {
-    onDisk = FindTitleFile("", JoinTitlePath(titleDirectory_, name.substr(shortName_.size())), 3);
-  }
+  std::string path;
+  const auto onDisk = FindResourceFile(directory, number, path);
   std::unique_ptr<FILE, int (*)(FILE*)> file(onDisk ? std::fopen(onDisk->c_str(), "rb") : nullptr,
                                              &std::fclose);
   opened = file != nullptr;

@@ -36,6 +36,12 @@ class TitleFiles {
   bool FollowLink(uint32_t linkResource, const std::string& pageName);
   bool OpenLinkedTitle(const std::string& titleName, const std::string& pageName);
 
+  // The file of resource `number` of resource directory `directory` on disk: below the
+  // override directory first, then beside the title or inside it. `shownPath` is set to the
+  // path messages name.
+  std::optional<std::string> FindResourceFile(int directory, int number,
+                                              std::string& shownPath) const;
+
   bool loaded() const { return image_ != nullptr; }
   AuthorfileImage& image() { return *image_; }
   const AuthorfileImage* imageOrNull() const { return image_.get(); }

@@ -1,5 +1,7 @@
 #include "support/runtime_fixture.h"
 
+#include <gtest/gtest.h>
+
 #include <variant>
 
 #include "platform/headless/headless_platform.h"
@@ -15,7 +17,10 @@ RuntimeFixture::RuntimeFixture(RuntimeOptions options) : trace_(&traceOut_, Trac
   platform::HeadlessOptions headless;
   headless.screen = options.screen;
   headless.startTicks = options.startTicks;
-  platform_ = platform::MakeHeadlessPlatform(headless, trace_, driver_.get());
+  headless.audioOutPath = options.audioOutPath;
+  std::string error;
+  platform_ = platform::MakeHeadlessPlatform(headless, trace_, driver_.get(), error);
+  if (!platform_) ADD_FAILURE() << error;
   RuntimeConfig config;
   config.commandLine = options.commandLine;
   config.messagesPath =

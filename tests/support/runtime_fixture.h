@@ -18,6 +18,7 @@ struct RuntimeOptions {
   std::string events;          // event script text answering the dialogs, if any
   platform::ScreenInfo screen;
   uint32_t startTicks = 0;
+  std::string audioOutPath;    // where the run's sound is written as WAV, if anywhere
 };
 
 class RuntimeFixture {

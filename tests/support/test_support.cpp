@@ -42,10 +42,8 @@ std::string ReadFile(const std::string& path) {
 std::string BuildDir() { return ZD_BUILD_DIR; }
 std::string SourceDir() { return ZD_SOURCE_DIR; }
 
-namespace {
-
 RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
-                     const std::string& input, const std::string& workingDirectory = "") {
+                     const std::string& input, const std::string& workingDirectory) {
   TempDir outputs;
   const std::string inPath = outputs.Write("in", input);
   const std::string outPath = outputs.File("out"), errPath = outputs.File("err");
@@ -74,8 +72,6 @@ RunResult RunProgram(const std::string& program, const std::vector<std::string>&
   result.err = ReadFile(errPath);
   return result;
 }
-
-}  // namespace
 
 RunResult RunPlayer(const std::vector<std::string>& args, const std::string& workingDirectory) {
   return RunProgram(BuildDir() + "/zd32", args, "", workingDirectory);

@@ -33,6 +33,10 @@ struct RunResult {
 RunResult RunPlayer(const std::vector<std::string>& args,
                     const std::string& workingDirectory = "");
 
+// Runs `program` (a path) with `args` and `input` on its standard input, without a shell.
+RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
+                     const std::string& input = "", const std::string& workingDirectory = "");
+
 // Runs the built program `name` (zdbuild, zdinfo) with `args` and `input` on its standard input.
 RunResult RunTool(const std::string& name, const std::vector<std::string>& args,
                   const std::string& input = "");
