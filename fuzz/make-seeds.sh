@@ -15,7 +15,7 @@ plain_build=${4:-$src/build}
 testdata=${ZD_TESTDATA_DIR:-$src/../shared/testdata}
 [ -d "$testdata" ] || testdata=$src/../../shared/testdata
 
-for target in authorfile tcs sprite draw styled_text script messages event_script description movie_header; do
+for target in authorfile tcs sprite draw styled_text script messages event_script description movie_header movie_reference; do
   mkdir -p "$corpus/seeds/fuzz_$target"
 done
 
@@ -105,6 +105,13 @@ for messages in "$src"/runtime/resources/messages/*.txt; do
     seed messages "$tmp"
     rm -f "$tmp"
   done
+done
+
+# Movie references as titles write them: a name, a "qtime" folder after a colon, DOS line ends,
+# a path before the last dot, and names that try to leave the title.
+for text in $'intro\n' $'intro: 2\r\n' $'c:\\titles\\clip.intro\n' 'intro' \
+    $'..\\..\\x\n' $'x: \\..\\..\\etc\n' $'a\nb\nc'; do
+  seed_text movie_reference "$text"
 done
 
 # The shared test data, when it is beside the repository.

@@ -9,12 +9,14 @@
 
 namespace zd {
 
+__extension__ typedef __int128 WideMovieTime;  // products of a time and 100 need 71 bits
+
 // `time` units of a `timeScale`-a-second clock in hundredths of a second, rounded down; 0 for
 // a time scale of 0. Worked in 128 bits, and kept within what a script variable holds.
 inline int32_t HundredthsOf(int64_t time, uint32_t timeScale) {
   if (timeScale == 0 || time <= 0) return 0;
-  const __int128 hundredths = static_cast<__int128>(time) * 100 / timeScale;
-  return static_cast<int32_t>(std::min<__int128>(hundredths, INT32_MAX));
+  const WideMovieTime hundredths = static_cast<WideMovieTime>(time) * 100 / timeScale;
+  return static_cast<int32_t>(std::min<WideMovieTime>(hundredths, INT32_MAX));
 }
 
 // A position a script gives, in the movie's time units, within [0, duration].
