@@ -14,6 +14,7 @@
 #include "platform/dialogs.h"
 #include "platform/events.h"
 #include "platform/main_loop_tasks.h"
+#include "platform/media/media_player.h"
 #include "platform/save_store.h"
 #include "platform/ticks.h"
 #include "platform/types.h"
@@ -85,6 +86,7 @@ class Platform {
 
   // Services with interfaces of their own, handed to the subsystems that need them.
   virtual AudioOutput& Audio() = 0;        // sound of movies and clips
+  virtual MediaLibrary& Media() = 0;       // movies and sound files, sounding through Audio()
   virtual MainLoopTasks& Tasks() = 0;      // work posted to the main loop from other threads
   virtual SaveStore& Saves() = 0;          // settings and saves in the user's folders
 

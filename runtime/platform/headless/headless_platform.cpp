@@ -29,10 +29,12 @@ class HeadlessPlatform final : public Platform {
   bool StartAudio(std::string& error) {
     audio_ = MakeRecordingAudioOutput([this] { return uint64_t(uint32_t(now_ - options_.startTicks)); },
                                       options_.audioOutPath, &trace_, error);
+    if (audio_) media_ = MakeFfmpegMediaLibrary(*audio_);
     return audio_ != nullptr;
   }
 
   AudioOutput& Audio() override { return *audio_; }
+  MediaLibrary& Media() override { return *media_; }
   MainLoopTasks& Tasks() override { return tasks_; }
   SaveStore& Saves() override { return saves_; }
 
@@ -243,6 +245,7 @@ class HeadlessPlatform final : public Platform {
   MainLoopTasks tasks_;
   SaveStore saves_;
   std::unique_ptr<ClockedAudioOutput> audio_;
+  std::unique_ptr<MediaLibrary> media_;  // its players sound through audio_
   std::vector<std::string> cursorNames_;
   CursorHandle cursor_ = 0;
 };

@@ -43,6 +43,7 @@ SdlPlatform::SdlPlatform(const SdlOptions& options, const Trace& trace, EventScr
       window_(std::move(window)),
       clockAtStart_(options.clock ? *options.clock : CurrentLocalTime()),
       audio_(MakeSdlAudioOutput()),
+      media_(MakeFfmpegMediaLibrary(*audio_)),
       saves_(options.saveFolders ? *options.saveFolders : SaveFoldersFromEnvironment(std::getenv),
              &trace),
       wakeEventType_(RegisteredWakeEvent()),

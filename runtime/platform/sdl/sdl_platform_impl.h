@@ -56,6 +56,7 @@ class SdlPlatform final : public Platform {
   int PopupMenu(const PopupMenuSpec& request) override;
   std::optional<std::string> FileDialog(const FileDialogSpec& request) override;
   AudioOutput& Audio() override { return *audio_; }
+  MediaLibrary& Media() override { return *media_; }
   MainLoopTasks& Tasks() override { return tasks_; }
   SaveStore& Saves() override { return saves_; }
 
@@ -98,6 +99,7 @@ class SdlPlatform final : public Platform {
   CursorHandle cursor_ = 0;
   LocalTime clockAtStart_;
   std::unique_ptr<AudioOutput> audio_;
+  std::unique_ptr<MediaLibrary> media_;  // its players sound through audio_
   SaveStore saves_;
   // Posted work wakes a loop asleep in SDL_WaitEvent with an event of its own.
   uint32_t wakeEventType_ = SDL_USEREVENT;
