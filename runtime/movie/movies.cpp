@@ -3,6 +3,7 @@
 #include "movie/movies.h"
 
 #include "movie/media_time.h"
+#include "movie/movie_controller.h"
 #include "movie/movie_header.h"
 #include "runtime.h"
 
@@ -115,6 +116,10 @@ bool Movies::RefreshFrames() {
     if (!slot.player) continue;
     slot.player->Update(now);
     if (!slot.rect.empty() && slot.player->FrameSerial() != slot.shownSerial) pictureChanged_ = true;
+    if (slot.controller && ControllerThumb(ShownRect(int(i)).width(), slot.player->CurrentTime(now),
+                                           slot.player->Info().duration) != slot.shownThumb) {
+      pictureChanged_ = true;
+    }
     if (!slot.endTraced && slot.player->AtEnd(now)) {
       slot.endTraced = true;
       runtime_.trace.Line(TraceCategory::Media, "movie end " + std::to_string(i));
@@ -129,6 +134,28 @@ void Movies::Tick() {
     if (c.player) c.player->Update(now);
   }
   if (RefreshFrames()) runtime_.shell.queue().Invalidate();
+}
+
+void Movies::AddControllerOverlay(VideoSlot& slot, const Rect& shown,
+                                  std::vector<platform::OverlayImage>& overlays) {
+  const uint32_t now = Now();
+  platform::MediaPlayer& player = *slot.player;
+  const int64_t time = player.CurrentTime(now), duration = player.Info().duration;
+  DrawControllerBar(slot.controllerPixels, shown.width(), player.Playing() && !player.AtEnd(now),
+                    time, duration);
+  slot.shownThumb = ControllerThumb(shown.width(), time, duration);
+  if (slot.controllerPixels.empty()) return;
+  const Rect bar = ControllerRect(shown);
+  platform::OverlayImage overlay;
+  overlay.pixels = slot.controllerPixels.data();
+  overlay.width = bar.width();
+  overlay.height = kControllerHeight;
+  overlay.pitch = bar.width() * 3;
+  overlay.x = bar.left;
+  overlay.y = bar.top;
+  overlay.w = bar.width();
+  overlay.h = bar.height();
+  overlays.push_back(overlay);
 }
 
 void Movies::AddOverlays(std::vector<platform::OverlayImage>& overlays) {
@@ -150,6 +177,7 @@ void Movies::AddOverlays(std::vector<platform::OverlayImage>& overlays) {
     overlay.w = shown.width();
     overlay.h = shown.height();
     overlays.push_back(overlay);
+    if (slot.controller) AddControllerOverlay(slot, shown, overlays);
   }
   pictureChanged_ = false;
 }

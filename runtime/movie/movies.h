@@ -48,6 +48,8 @@ struct VideoSlot {
   bool wantsSound = true;     // the object's own wish; the sound switch decides too
   bool controller = false;    // the controller bar is shown under the movie
   uint64_t shownSerial = 0;   // the frame last handed to the screen
+  int shownThumb = -1;        // where the controller's thumb was last drawn
+  std::vector<uint8_t> controllerPixels;
   bool endTraced = false;
 };
 
@@ -105,6 +107,8 @@ class Movies {
   // A left-button press at a page pixel at a tick count; true when a movie took it (the second
   // press of a double press on a movie).
   bool PressOnMovie(int x, int y, uint32_t time);
+  // True when the page pixel lies on a movie's controller bar, which takes its clicks.
+  bool OnController(int x, int y) const;
   // Hundredths of a second into the slot's movie; -1 for a free or unknown slot or at its end.
   int32_t VideoPosition(int slot);
 
@@ -149,6 +153,10 @@ class Movies {
   void ApplySound(platform::MediaPlayer& player, bool objectWantsSound) const;
   void InvalidateSlot(const VideoSlot& slot);
   Rect ShownRect(int slot) const;
+  Rect SlotArea(int slot) const;  // the picture and its controller bar
+  bool PressOnController(int x, int y);
+  void AddControllerOverlay(VideoSlot& slot, const Rect& shown,
+                            std::vector<platform::OverlayImage>& overlays);
   uint32_t Now() const;
 
   Runtime& runtime_;

@@ -4,6 +4,7 @@
 
 #include "base/message_format.h"
 #include "movie/media_time.h"
+#include "movie/movie_controller.h"
 #include "movie/movie_reference.h"
 #include "movie/movies.h"
 #include "platform/files.h"
@@ -230,7 +231,13 @@ void Movies::StopPageMovies() {
 
 void Movies::InvalidateSlot(const VideoSlot& slot) {
   if (slot.rect.empty()) return;
-  runtime_.shell.window().InvalidatePage(slot.rect.Intersect(kPageArea), false);
+  const Rect area = slot.controller ? slot.rect.Union(ControllerRect(slot.rect)) : slot.rect;
+  runtime_.shell.window().InvalidatePage(area.Intersect(kPageArea), false);
+}
+
+Rect Movies::SlotArea(int s) const {
+  const Rect shown = ShownRect(s);
+  return videos_[size_t(s)].controller ? shown.Union(ControllerRect(shown)) : shown;
 }
 
 Rect Movies::ShownRect(int s) const {
@@ -263,12 +270,53 @@ void Movies::EndEnlargedMovie() {
 
 bool Movies::PointInMovie(int x, int y) const {
   for (int s = 0; s < kVideoSlots; ++s) {
-    if (videos_[size_t(s)].flags != 0 && ShownRect(s).Contains(x, y)) return true;
+    if (videos_[size_t(s)].flags != 0 && SlotArea(s).Contains(x, y)) return true;
+  }
+  return false;
+}
+
+bool Movies::OnController(int x, int y) const {
+  for (int s = 0; s < kVideoSlots; ++s) {
+    const VideoSlot& slot = videos_[size_t(s)];
+    if (slot.player && slot.controller && ControllerRect(ShownRect(s)).Contains(x, y)) return true;
+  }
+  return false;
+}
+
+bool Movies::PressOnController(int x, int y) {
+  for (int s = 0; s < kVideoSlots; ++s) {
+    VideoSlot& slot = videos_[size_t(s)];
+    const Rect bar = ControllerRect(ShownRect(s));
+    if (!slot.player || !slot.controller || !bar.Contains(x, y)) continue;
+    platform::MediaPlayer& player = *slot.player;
+    const uint32_t now = Now();
+    int64_t time = 0;
+    switch (HitController(x - bar.left, bar.width(), player.Info().duration, time)) {
+      case ControllerPart::Button:
+        if (player.Playing() && !player.AtEnd(now)) {
+          player.Stop(now);
+          runtime_.trace.Line(TraceCategory::Media, "movie pause " + std::to_string(s));
+        } else {
+          if (player.AtEnd(now)) player.Seek(0, now);
+          player.Play(now);
+          runtime_.trace.Line(TraceCategory::Media, "movie play " + std::to_string(s));
+        }
+        break;
+      case ControllerPart::Track:
+        player.Seek(time, now);
+        break;
+      case ControllerPart::None:
+        break;
+    }
+    pictureChanged_ = true;
+    runtime_.shell.queue().Invalidate();
+    return true;
   }
   return false;
 }
 
 bool Movies::PressOnMovie(int x, int y, uint32_t time) {
+  if (PressOnController(x, y)) return true;
   if (!PointInMovie(x, y)) return false;
   const uint32_t limit = uint32_t(runtime_.platform.DoubleClickTime());
   if (lastMoviePress_ && time - *lastMoviePress_ <= limit) {

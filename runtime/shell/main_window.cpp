@@ -138,8 +138,10 @@ void MainWindow::Dispatch(const WindowMessage& m) {
       if (running) runtime_.movies.PressOnMovie(m.x - originX_, m.y - originY_, m.time);
       break;
     case Msg::LButtonUp:
-      // While a movie is shown enlarged, the page underneath takes no clicks.
-      if (running && !runtime_.movies.EnlargedMovieShown()) {
+      // While a movie is shown enlarged, the page underneath takes no clicks; nor does it
+      // under a movie's controller bar.
+      if (running && !runtime_.movies.EnlargedMovieShown() &&
+          !runtime_.movies.OnController(m.x - originX_, m.y - originY_)) {
         runtime_.pages.LeftButtonUp(m.x - originX_, m.y - originY_);
       }
       break;

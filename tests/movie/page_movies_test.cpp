@@ -86,6 +86,25 @@ TEST_F(PageMovies, ADoublePressEnlargesTheMovieOnABlankPageAndAnotherEndsIt) {
                                                     << int(back.g) << "," << int(back.b);
 }
 
+TEST_F(PageMovies, AShownControllerStopsAndStartsTheMovieAndMovesItAlongItsTrack) {
+  // Controller flag 4 shows the bar under the 160 x 120 picture: page rows 220 to 235.
+  const auto run = test::PlayMovieTitle(
+      Title("4"), "wait 100\nscreenshot " + Shot("bar.png") + "\nclick 108 228\nwait 600\nscreenshot " +
+                      Shot("stopped.png") + "\nclick 108 228\nwait 500\nscreenshot " +
+                      Shot("going.png") + "\nclick 250 228\nwait 50\nscreenshot " + Shot("moved.png") + "\n",
+      work_);
+  EXPECT_EQ(run.status, 0) << run.trace;
+  EXPECT_EQ(ScreenshotPixel(Shot("bar.png"), 180, 222), (platform::Rgb{192, 192, 192}));
+  EXPECT_EQ(ScreenshotPixel(Shot("bar.png"), 180, 240), kBlack) << "16 pixels high";
+  EXPECT_TRUE(Near(ScreenshotPixel(Shot("stopped.png"), 180, 160), kRed)) << "held at 0.1 s";
+  EXPECT_TRUE(Near(ScreenshotPixel(Shot("going.png"), 180, 160), kBlue)) << "0.6 s in";
+  EXPECT_TRUE(Has(run.trace, "movie pause 0"));
+  EXPECT_TRUE(Has(run.trace, "movie play 0"));
+  EXPECT_TRUE(Near(ScreenshotPixel(Shot("moved.png"), 180, 160), kBlue)) << "near the end";
+  EXPECT_NE(ScreenshotPixel(Shot("moved.png"), 250, 228), ScreenshotPixel(Shot("bar.png"), 250, 228))
+      << "the thumb moved to the press";
+}
+
 TEST_F(PageMovies, AModalMomentHoldsTheMovieAndTheOutermostEndLetsItPlayOn) {
   // 0.3 s of the movie, then the popup menu holds it for a second.
   const auto run = test::PlayMovieTitle(
