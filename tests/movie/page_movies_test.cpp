@@ -152,13 +152,24 @@ TEST_F(PageMovies, MissingAndUnplayableFilesGiveTheirMessagesAndLeaveTheSlotFree
   std::ofstream(media_.File("scale0.mov"), std::ios::binary) << zeroScale;
   std::ofstream(media_.File("length0.mov"), std::ios::binary) << zeroLength;
   std::ofstream(media_.File("cut.mov"), std::ios::binary) << header.substr(0, header.size() / 3);
+  // The picture's codec made one nobody decodes, and its width made 65535 pixels: the sample
+  // description names the codec, then after 24 bytes gives the width.
+  const size_t codec = header.find("cvid");
+  ASSERT_NE(codec, std::string::npos);
+  std::string unknown = header, huge = header;
+  unknown.replace(codec, 4, "zzzz");
+  huge.replace(codec + 28, 2, "\xFF\xFF");
+  std::ofstream(media_.File("unknown.mov"), std::ios::binary) << unknown;
+  std::ofstream(media_.File("huge.mov"), std::ios::binary) << huge;
   const struct {
     const char* file;
     const char* key;
   } cases[] = {{"text.mov", "message crierr10"},
                {"cut.mov", "message crierr10"},
                {"scale0.mov", "message crierr36"},
-               {"length0.mov", "message crierr11"}};
+               {"length0.mov", "message crierr11"},
+               {"unknown.mov", "message crierr35"},
+               {"huge.mov", "message crierr10"}};
   for (const auto& c : cases) {
     const std::string name = std::string(c.file).substr(0, std::string(c.file).find('.'));
     const auto run = test::PlayMovieTitle(Title("0", "", c.file, name), "wait 200\n", work_);

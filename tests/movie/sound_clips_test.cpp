@@ -2,6 +2,8 @@
 // sound switch, clips giving way to a page movie, positions, and the commands' reports.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "movie/movie_title.h"
 
 namespace zd {
@@ -103,6 +105,20 @@ TEST_F(SoundClips, TheCommandsReportWhatTheyCannotDo) {
             (test::Keys{"scerr50a", "crierr12"}));
   EXPECT_EQ(runner.Run("openaudio 0, \"..\\\\..\\\\x\"\n"), test::Keys{"crierr12"})
       << "a clip never leaves the title";
+}
+
+TEST_F(SoundClips, AMidiFileIsRefusedAsAClipThatCannotBePlayed) {
+  const std::string midi = std::string(ZD_TESTDATA_DIR) + "/media/two-tracks.mid";
+  if (!std::filesystem::exists(midi)) GTEST_SKIP() << "no shared test data";
+  std::filesystem::copy_file(midi, media_.File("tune.mid"));
+  const std::string description = R"({"pages": [{"name": "Show", "objects": [
+      {"name": "+Start", "type": "text", "text": "openaudio 0, \"tune.mid\"\ngetmoviepos at%, 0\n"}]}],
+    "movies": [)" + test::PlacedMovie(media_, "tune.mid", "movies/qtime/tune.mid") + R"(],
+    "sections": [{"name": "Root", "page": "Show"}]})";
+  const auto run = test::PlayMovieTitle(description, "answer ok\nwait 100\nexpect var at% -1\n", work_);
+  EXPECT_EQ(run.status, 0) << run.trace;
+  EXPECT_TRUE(Has(run.trace, "message crierr10")) << run.trace;
+  EXPECT_TRUE(Has(run.trace, "media refused"));
 }
 
 TEST_F(SoundClips, GetmovieposNamesAMovieObjectOrReportsWhatElseItIs) {
