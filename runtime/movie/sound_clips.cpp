@@ -33,9 +33,9 @@ void Movies::OpenClip(int s) {
     c.opened = true;
     c.state = clip_state::OPENED;
     c.length = HundredthsOf(c.duration, c.timeScale);
+    runtime_.trace.Line(TraceCategory::Media, "clip open " + SlotText(s) + " " + shownPath);
     if (!usable) reporter.ReportError("crierr35");
     if (c.length == 0) reporter.ReportDiagnostic("crierr11", shownPath);
-    runtime_.trace.Line(TraceCategory::Media, "clip open " + SlotText(s) + " " + shownPath);
   }
   scheduler.ResumeClock();
 }

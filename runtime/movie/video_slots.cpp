@@ -152,7 +152,10 @@ void Movies::StartInSlot(int s, int index, PageObject& object) {
   }
   slot.flags |= video_flag::OPEN;
   runtime_.trace.Line(TraceCategory::Media, "movie open " + std::to_string(s) + " " + shownPath);
+  // A message box runs the main loop: the window may close, and the slot with it, meanwhile.
+  const auto stillOpen = [&] { return slot.player != nullptr; };
   if (!usable) reporter.ReportError("crierr35");
+  if (!stillOpen()) return;
 
   // Its place: the natural size, from the box's top-left corner (or the page's, for a movie
   // that takes the whole page); a sound has none.
@@ -180,9 +183,11 @@ void Movies::StartInSlot(int s, int index, PageObject& object) {
       reporter.ReportErrorCaptioned("PlayMovie", "crierr36");
     } else {
       if (slot.length == 0) reporter.ReportDiagnostic("crierr11", SlotName(s));
+      if (!stillOpen()) return;
       runtime_.scheduler.QueueEvent(timed_event::MOVIE_ENDED, slot.object, uint32_t(slot.length));
     }
   }
+  if (!stillOpen()) return;
 
   // And it plays, unless a modal moment holds everything.
   if (pauses_ == 0) slot.player->Play(Now());
