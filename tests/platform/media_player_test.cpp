@@ -486,6 +486,18 @@ TEST(MediaPlayer, FilesThatCannotBePlayedAreRefusedWithAReason) {
   EXPECT_FALSE(bench.library->Open(dir.path(), error)) << "a folder";
   EXPECT_FALSE(error.empty());
 
+  // A WAV file saying its sound has 2 samples a second (each would become 22,050 in the mix):
+  // the track is there but not played.
+  std::string wav = "RIFF" + std::string(4, '\0') + "WAVEfmt " + std::string("\x10\0\0\0", 4) +
+                    std::string("\x01\0\x01\0", 4) + std::string("\x02\0\0\0", 4) +
+                    std::string("\x04\0\0\0", 4) + std::string("\x02\0\x10\0", 4) + "data" +
+                    std::string("\0\x20\0\0", 4) + std::string(8192, '\x40');
+  error.clear();
+  auto slow = bench.library->Open(dir.Write("slow.wav", wav), error);
+  ASSERT_TRUE(slow) << error;
+  EXPECT_FALSE(slow->Info().hasSound);
+  EXPECT_EQ(slow->Info().problem, "the sound track's rate (2 samples a second) cannot be played");
+
   REQUIRE_FILE(cut, "cut.mov");
   error.clear();
   EXPECT_FALSE(bench.library->Open(cut, error));
@@ -541,19 +553,26 @@ TEST(MediaPlayer, RealFilesPlay) {
     bench.RunTo(*player, 1000);
     EXPECT_EQ(player->CurrentTime(1000), std::min<int64_t>(1000, info.duration));
     if (info.hasVideo) {
+      // The picture reached by playing is the one reached by seeking there from the start
+      // (delta frames decoded from their key frame), and the first comes back after it.
       ASSERT_TRUE(player->CurrentFrame());
       EXPECT_EQ(player->CurrentFrame()->width, info.width);
+      auto pixels = [&] {
+        const MediaFrame f = *player->CurrentFrame();
+        return std::vector<uint8_t>(f.rgb, f.rgb + f.pitch * f.height);
+      };
+      const int64_t reached = player->CurrentTime(1000);
+      const std::vector<uint8_t> playedPixels = pixels();
+      player->Stop(1000);
       player->Seek(0, 1000);
       player->Update(1000);
-      const MediaFrame first = *player->CurrentFrame();
-      const std::vector<uint8_t> firstPixels(first.rgb, first.rgb + first.pitch * first.height);
-      player->Seek(info.duration / 2, 1000);
+      const std::vector<uint8_t> firstPixels = pixels();
+      player->Seek(reached, 1000);
       player->Update(1000);
+      EXPECT_EQ(pixels(), playedPixels);
       player->Seek(0, 1000);
       player->Update(1000);
-      const MediaFrame again = *player->CurrentFrame();
-      EXPECT_EQ(std::vector<uint8_t>(again.rgb, again.rgb + again.pitch * again.height),
-                firstPixels);
+      EXPECT_EQ(pixels(), firstPixels);
     }
     // The sound reached the mix (the AVI's 42 ms begin with silence).
     const auto left = bench.Recording(wav);

@@ -19,7 +19,7 @@ struct MediaInfo {
   int width = 0;   // natural size of the first video track; 0 x 0 without one
   int height = 0;
   uint32_t timeScale = 1000;  // units a second of the times below (never 0)
-  int64_t duration = 0;       // the whole file, in those units
+  int64_t duration = 0;       // the whole file, in those units (both as SetTimeBase last set)
   bool hasVideo = false;      // a first video track that can be decoded
   bool hasSound = false;      // a first sound track that can be decoded
   // Non-empty when a track is there but cannot be decoded (a codec missing): the file still

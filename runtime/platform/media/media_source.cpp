@@ -165,8 +165,11 @@ std::optional<MediaContents> ExamineMedia(const AVFormatContext& format, std::st
     const AVCodecParameters& p = *sound->codecpar;
     if (!avcodec_find_decoder(p.codec_id)) {
       note("the sound track's codec (" + CodecName(p) + ") cannot be decoded");
-    } else if (p.sample_rate <= 0 || p.ch_layout.nb_channels <= 0) {
-      note("the sound track has no sample rate or channels");
+    } else if (p.sample_rate < kMinSoundRate || p.sample_rate > kMaxSoundRate) {
+      note("the sound track's rate (" + std::to_string(p.sample_rate) +
+           " samples a second) cannot be played");
+    } else if (p.ch_layout.nb_channels <= 0) {
+      note("the sound track has no channels");
     } else {
       c.soundStream = sound->index;
       c.info.hasSound = true;

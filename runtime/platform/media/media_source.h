@@ -13,6 +13,9 @@
 namespace zd::platform::media {
 
 constexpr int kMaxSide = 8192;
+// Sample rates a sound track may have (the AudioOutput's own range).
+constexpr int kMinSoundRate = 1000;
+constexpr int kMaxSoundRate = 384000;
 
 // A file opened for reading packets: demuxer and stream information, nothing decoded yet.
 // nullptr with `error` set when FFmpeg cannot open it, does not know its format or cannot read

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/audio/audio_output.h"
+#include "platform/media/media_source.h"
 #include "platform/media/media_time.h"
 
 namespace zd::platform::media {
@@ -16,7 +17,9 @@ constexpr int kMaxPacketsPerRead = 256;
 // closer, they are the container's rounding and the sound runs on without a break.
 constexpr int64_t kJumpFrames = kMixRate / 250;  // 4 ms
 constexpr int kMaxChannels = 64;
-constexpr int kMaxRate = 768000;
+// A piece of sound that would come out longer than this at the mix rate (a packet of a
+// million samples, or a rate of a few per second) is dropped: silence plays in its place.
+constexpr int kMaxOutputFrames = kMixRate * 10;
 
 }  // namespace
 
@@ -168,8 +171,10 @@ bool SoundTrack::Configure(const AVFrame& frame) {
 }
 
 void SoundTrack::Convert(const AVFrame& frame) {
-  if (frame.nb_samples <= 0 || frame.sample_rate <= 0 || frame.sample_rate > kMaxRate ||
-      frame.ch_layout.nb_channels <= 0 || frame.ch_layout.nb_channels > kMaxChannels ||
+  if (frame.nb_samples <= 0 || frame.sample_rate < kMinSoundRate ||
+      frame.sample_rate > kMaxSoundRate || frame.ch_layout.nb_channels <= 0 ||
+      frame.ch_layout.nb_channels > kMaxChannels ||
+      int64_t(frame.nb_samples) * kMixRate / frame.sample_rate > kMaxOutputFrames ||
       frame.format < 0 || frame.format >= AV_SAMPLE_FMT_NB || !frame.extended_data) {
     return;  // nothing that can be played
   }

@@ -46,7 +46,6 @@ class VideoTrack {
   int64_t origin_;
 
   PacketPtr packet_;
-  bool packetWaiting_ = false;  // packet_ holds one the decoder could not take yet
   bool inputEnded_ = false;     // the decoder has been told there is no more
   bool decoderEnded_ = false;   // ... and has given its last frame
   FramePtr next_, taken_;  // the frame after the one taken, and the one taken last
