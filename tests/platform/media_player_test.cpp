@@ -3,9 +3,6 @@
 // and sounds are made by the ffmpeg tool when a test asks for them; the real files come from
 // the shared test data when it is there.
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <fcntl.h>
-#include <sys/wait.h>
 
 #include <cmath>
 #include <cstring>
@@ -18,31 +15,13 @@
 
 #include "platform/audio/clocked_audio_output.h"
 #include "platform/media/media_player.h"
+#include "support/test_media.h"
 #include "support/test_support.h"
-
-extern char** environ;
 
 namespace zd::platform {
 namespace {
 
 // ---- Making media files -------------------------------------------------------------------
-
-bool RunFfmpeg(std::vector<std::string> args) {
-  args.insert(args.begin(), {"ffmpeg", "-y", "-nostdin", "-loglevel", "error"});
-  std::vector<char*> argv;
-  for (std::string& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-  pid_t pid = 0;
-  const int spawned = posix_spawnp(&pid, "ffmpeg", &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (spawned != 0) return false;
-  int status = 0;
-  return waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
 
 std::string ColourSource(const std::string& colour, int width, int height) {
   return "color=c=" + colour + ":s=" + std::to_string(width) + "x" + std::to_string(height) +
@@ -82,14 +61,14 @@ class MediaFiles {
       auto args = colours;
       args.insert(args.end(), joined.begin(), joined.end());
       args.insert(args.end(), {"-c:v", "cinepak", path});
-      return RunFfmpeg(args);
+      return test::RunFfmpeg(args);
     }
     if (name == "tone.wav") {
-      return RunFfmpeg({"-f", "lavfi", "-i", "anullsrc", "-filter_complex", kLateTone, "-map",
+      return test::RunFfmpeg({"-f", "lavfi", "-i", "anullsrc", "-filter_complex", kLateTone, "-map",
                         "[a]", "-c:a", "pcm_s16le", path});
     }
     if (name == "tone-pcm.mov" || name == "tone-ima4.mov") {
-      return RunFfmpeg({"-f", "lavfi", "-i", "anullsrc", "-filter_complex", kLateTone, "-map",
+      return test::RunFfmpeg({"-f", "lavfi", "-i", "anullsrc", "-filter_complex", kLateTone, "-map",
                         "[a]", "-ar", "22050", "-c:a",
                         name == "tone-pcm.mov" ? "pcm_s16be" : "adpcm_ima_qt", path});
     }
@@ -100,10 +79,10 @@ class MediaFiles {
                                "sine=f=1000:r=22050:d=1,adelay=1000,apad=whole_dur=3"});
       args.insert(args.end(), joined.begin(), joined.end());
       args.insert(args.end(), {"-map", "3:a", "-c:v", "cinepak", "-c:a", "adpcm_ima_qt", path});
-      return RunFfmpeg(args);
+      return test::RunFfmpeg(args);
     }
     if (name == "cinepak-320.mov") {
-      return RunFfmpeg({"-f", "lavfi", "-i", "testsrc=s=320x240:r=15:d=2", "-c:v", "cinepak",
+      return test::RunFfmpeg({"-f", "lavfi", "-i", "testsrc=s=320x240:r=15:d=2", "-c:v", "cinepak",
                         path});
     }
     // colours.mov with its codec's name changed to one nobody knows, and with a sound track.
@@ -111,7 +90,7 @@ class MediaFiles {
       const std::string source = Path("tone-pcm.mov"), picture = Path("colours.mov");
       if (source.empty() || picture.empty()) return false;
       const std::string both = dir_.File("unknown-codec-source.mov");
-      if (!RunFfmpeg({"-i", picture, "-i", source, "-map", "0:v", "-map", "1:a", "-c", "copy",
+      if (!test::RunFfmpeg({"-i", picture, "-i", source, "-map", "0:v", "-map", "1:a", "-c", "copy",
                       both})) {
         return false;
       }
@@ -177,13 +156,10 @@ struct Bench {
   std::vector<int16_t> Recording(const std::string& wavPath) {
     std::string error;
     EXPECT_TRUE(audio->Finish(error)) << error;
-    const std::string bytes = test::ReadFile(wavPath);
+    const test::Wav wav = test::ReadWav(wavPath);
     std::vector<int16_t> left;
-    if (bytes.size() < 44) return left;
-    for (size_t at = 44; at + 4 <= bytes.size(); at += 4) {
-      int16_t v;
-      std::memcpy(&v, bytes.data() + at, 2);
-      left.push_back(v);
+    for (size_t at = 0; wav.channels == 2 && at + 1 < wav.samples.size(); at += 2) {
+      left.push_back(wav.samples[at]);
     }
     return left;
   }

@@ -31,13 +31,16 @@ std::string FfmpegTool() {
   return {};
 }
 
-bool MakeMedia(const std::vector<std::string>& arguments, const std::string& out) {
+bool RunFfmpeg(const std::vector<std::string>& arguments) {
   const std::string tool = FfmpegTool();
   if (tool.empty()) return false;
   std::vector<std::string> args = {"-y", "-loglevel", "error", "-nostdin"};
   args.insert(args.end(), arguments.begin(), arguments.end());
-  const RunResult r = RunProgram(tool, args);
-  return r.status == 0 && std::filesystem::exists(out);
+  return RunProgram(tool, args).status == 0;
+}
+
+bool MakeMedia(const std::vector<std::string>& arguments, const std::string& out) {
+  return RunFfmpeg(arguments) && std::filesystem::exists(out);
 }
 
 bool MakeColourMovie(const std::string& out, const std::vector<std::string>& colours, int msEach,

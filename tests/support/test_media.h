@@ -10,6 +10,9 @@ namespace zd::test {
 // The ffmpeg tool's path, or empty when it is not installed (tests then skip).
 std::string FfmpegTool();
 
+// Runs ffmpeg with `arguments`, quietly; true when it succeeded.
+bool RunFfmpeg(const std::vector<std::string>& arguments);
+
 // Runs ffmpeg with `arguments` (the output file last); true when it made `out`.
 bool MakeMedia(const std::vector<std::string>& arguments, const std::string& out);
 
