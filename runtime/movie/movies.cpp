@@ -85,7 +85,7 @@ void Movies::Resume() {
   if (pauses_ > 0) return;
   const uint32_t now = Now();
   for (VideoSlot& slot : videos_) {
-    if (slot.player) slot.player->Play(now);
+    if (slot.player && !slot.stoppedByUser) slot.player->Play(now);
   }
   for (ClipSlot& c : clips_) {
     if (c.player && c.state == clip_state::PLAYING && !c.player->AtEnd(now)) c.player->Play(now);

@@ -47,6 +47,8 @@ struct VideoSlot {
   int32_t length = 0;         // hundredths of a second
   bool wantsSound = true;     // the object's own wish; the sound switch decides too
   bool controller = false;    // the controller bar is shown under the movie
+  bool stoppedByUser = false; // its controller's button stopped it: modal moments leave it so
+  bool waitsForEnd = false;   // the page has the movie's end queued
   uint64_t shownSerial = 0;   // the frame last handed to the screen
   int shownThumb = -1;        // where the controller's thumb was last drawn
   std::vector<uint8_t> controllerPixels;
@@ -83,8 +85,8 @@ class Movies {
   void ReleasePort() {}
   void ReleaseMovies();  // both video slots and every clip
 
-  // Every modal moment (menus, boxes, dialogs, minimising) pauses everything; only the
-  // outermost resume plays again.
+  // The player's modal moments (the popup menu, the close question, minimising, the resume
+  // question) pause everything; only the outermost resume plays again.
   void Pause();
   void Resume();
   int pauseDepth() const { return pauses_; }
@@ -99,7 +101,7 @@ class Movies {
   void StartHeldBackMovies();
   // The enlarged movie: a double press on a movie shows it at twice its size, centred on a
   // blank page; another, or leaving the page, ends that.
-  void ToggleMovieZoom();
+  void ToggleMovieZoom(int slot = -1);  // -1: the enlarged movie, or the first movie
   void EndEnlargedMovie();
   bool EnlargedMovieShown() const { return zoomed_; }
   // True when the page pixel lies in an occupied video slot's rectangle.
@@ -155,6 +157,8 @@ class Movies {
   Rect ShownRect(int slot) const;
   Rect SlotArea(int slot) const;  // the picture and its controller bar
   bool PressOnController(int x, int y);
+  int SlotAt(int x, int y) const;  // -1: none
+  void QueueMovieEnd(VideoSlot& slot);
   void AddControllerOverlay(VideoSlot& slot, const Rect& shown,
                             std::vector<platform::OverlayImage>& overlays);
   uint32_t Now() const;
@@ -171,6 +175,7 @@ class Movies {
   bool initialised_ = false;
   bool pictureChanged_ = false;
   std::optional<uint32_t> lastMoviePress_;
+  int lastMoviePressSlot_ = -1;
 };
 
 }  // namespace zd

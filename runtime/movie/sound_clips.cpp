@@ -115,6 +115,9 @@ void Movies::CloseAllClips() {
 int32_t Movies::ClipPosition(int s) {
   ClipSlot& c = clip(s);
   if (c.state == clip_state::CLOSED || !c.player || c.timeScale == 0) return -1;
+  // A clip standing at (or, sent there by a seek, past) the end of what it plays has no
+  // position to give.
+  if (c.player->AtEnd(Now())) return -1;
   const int32_t position = HundredthsOf(c.player->CurrentTime(Now()), c.timeScale);
   if (position == c.length) return -1;
   if (c.to >= 0 && position == HundredthsOf(MovieTimeOfPosition(c.to, c.duration), c.timeScale)) {

@@ -1,5 +1,6 @@
 // Page movies: movie, animation and sound objects played in the two video slots, at their
 // natural size from the top-left corner of the object's box.
+#include <algorithm>
 #include <cstdio>
 
 #include "base/message_format.h"
@@ -134,6 +135,12 @@ void Movies::StartInSlot(int s, int index, PageObject& object) {
     path = AskForMissingMovie(shownPath);
     if (!path) return;
     flags |= video_flag::CHOSEN_BY_USER;
+    // The question and the file dialog ran the main loop: the title, the page or the slot
+    // may be gone by now.
+    if (!runtime_.titleFiles.loaded() || !runtime_.shell.window().exists() ||
+        slot.flags != 0 || !runtime_.pages.Object(index)) {
+      return;
+    }
   }
   // Clips give way to the movie.
   PauseClipsForVideo();
@@ -184,7 +191,7 @@ void Movies::StartInSlot(int s, int index, PageObject& object) {
     } else {
       if (slot.length == 0) reporter.ReportDiagnostic("crierr11", SlotName(s));
       if (!stillOpen()) return;
-      runtime_.scheduler.QueueEvent(timed_event::MOVIE_ENDED, slot.object, uint32_t(slot.length));
+      QueueMovieEnd(slot);
     }
   }
   if (!stillOpen()) return;
@@ -195,6 +202,18 @@ void Movies::StartInSlot(int s, int index, PageObject& object) {
   pictureChanged_ = true;
   InvalidateSlot(slot);
   runtime_.trace.Line(TraceCategory::Media, "movie start " + std::to_string(s));
+}
+
+void Movies::QueueMovieEnd(VideoSlot& slot) {
+  // The page clock counts milliseconds in 32 bits: an end further off than 24 days is put
+  // there, never wrapped round to a moment already past.
+  constexpr int32_t kFurthest = INT32_MAX / 10 - 1;
+  const int32_t at = HundredthsOf(slot.player->CurrentTime(Now()), slot.timeScale);
+  const int32_t left = std::max(slot.length - at, 0);
+  slot.waitsForEnd = true;
+  runtime_.scheduler.CancelEvents(timed_event::MOVIE_ENDED, slot.object);
+  runtime_.scheduler.QueueEvent(timed_event::MOVIE_ENDED, slot.object,
+                                uint32_t(std::clamp(left, 0, kFurthest)));
 }
 
 void Movies::StopMovie(int object) {
@@ -254,13 +273,18 @@ Rect Movies::ShownRect(int s) const {
   return {left, top, left + w, top + h};
 }
 
-void Movies::ToggleMovieZoom() {
-  int s = zoomed_ ? zoomedSlot_ : -1;
-  for (int i = 0; s < 0 && i < kVideoSlots; ++i) {
-    const VideoSlot& slot = videos_[size_t(i)];
-    if (slot.player && (slot.flags & video_flag::MOVIE) && !slot.rect.empty()) s = i;
+void Movies::ToggleMovieZoom(int s) {
+  if (zoomed_) {
+    s = zoomedSlot_;
+  } else if (s < 0) {
+    for (int i = 0; s < 0 && i < kVideoSlots; ++i) {
+      if (videos_[size_t(i)].player && (videos_[size_t(i)].flags & video_flag::MOVIE)) s = i;
+    }
   }
-  if (s < 0) return;
+  if (s < 0 || s >= kVideoSlots) return;
+  const VideoSlot& slot = videos_[size_t(s)];
+  // Only a movie object enlarges; animations and sounds stay as they are.
+  if (!zoomed_ && (!slot.player || !(slot.flags & video_flag::MOVIE) || slot.rect.empty())) return;
   zoomed_ = !zoomed_;
   zoomedSlot_ = s;
   pictureChanged_ = true;
@@ -273,12 +297,7 @@ void Movies::EndEnlargedMovie() {
   if (zoomed_) ToggleMovieZoom();
 }
 
-bool Movies::PointInMovie(int x, int y) const {
-  for (int s = 0; s < kVideoSlots; ++s) {
-    if (videos_[size_t(s)].flags != 0 && SlotArea(s).Contains(x, y)) return true;
-  }
-  return false;
-}
+bool Movies::PointInMovie(int x, int y) const { return SlotAt(x, y) >= 0; }
 
 bool Movies::OnController(int x, int y) const {
   for (int s = 0; s < kVideoSlots; ++s) {
@@ -300,10 +319,12 @@ bool Movies::PressOnController(int x, int y) {
       case ControllerPart::Button:
         if (player.Playing() && !player.AtEnd(now)) {
           player.Stop(now);
+          slot.stoppedByUser = true;
           runtime_.trace.Line(TraceCategory::Media, "movie pause " + std::to_string(s));
         } else {
           if (player.AtEnd(now)) player.Seek(0, now);
           player.Play(now);
+          slot.stoppedByUser = false;
           runtime_.trace.Line(TraceCategory::Media, "movie play " + std::to_string(s));
         }
         break;
@@ -313,6 +334,12 @@ bool Movies::PressOnController(int x, int y) {
       case ControllerPart::None:
         break;
     }
+    // The page waits for the movie's end where it now falls; a stopped movie has none.
+    if (slot.stoppedByUser) {
+      runtime_.scheduler.CancelEvents(timed_event::MOVIE_ENDED, slot.object);
+    } else if (slot.waitsForEnd) {
+      QueueMovieEnd(slot);
+    }
     pictureChanged_ = true;
     runtime_.shell.queue().Invalidate();
     return true;
@@ -320,16 +347,30 @@ bool Movies::PressOnController(int x, int y) {
   return false;
 }
 
+int Movies::SlotAt(int x, int y) const {
+  // The enlarged movie covers the page and any other movie.
+  if (zoomed_) return ShownRect(zoomedSlot_).Contains(x, y) ? zoomedSlot_ : -1;
+  for (int s = 0; s < kVideoSlots; ++s) {
+    if (videos_[size_t(s)].flags != 0 && SlotArea(s).Contains(x, y)) return s;
+  }
+  return -1;
+}
+
 bool Movies::PressOnMovie(int x, int y, uint32_t time) {
   if (PressOnController(x, y)) return true;
-  if (!PointInMovie(x, y)) return false;
-  const uint32_t limit = uint32_t(runtime_.platform.DoubleClickTime());
-  if (lastMoviePress_ && time - *lastMoviePress_ <= limit) {
+  const int s = SlotAt(x, y);
+  if (s < 0) {
     lastMoviePress_.reset();
-    ToggleMovieZoom();
+    return false;
+  }
+  const uint32_t limit = uint32_t(runtime_.platform.DoubleClickTime());
+  if (lastMoviePress_ && lastMoviePressSlot_ == s && time - *lastMoviePress_ <= limit) {
+    lastMoviePress_.reset();
+    ToggleMovieZoom(s);
     return true;
   }
   lastMoviePress_ = time;
+  lastMoviePressSlot_ = s;
   return false;
 }
 

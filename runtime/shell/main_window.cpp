@@ -135,15 +135,18 @@ void MainWindow::Dispatch(const WindowMessage& m) {
       break;
     case Msg::LButtonDown:
       // A double press on a movie enlarges it, or ends the enlargement.
-      if (running) runtime_.movies.PressOnMovie(m.x - originX_, m.y - originY_, m.time);
+      swallowRelease_ = running && runtime_.movies.PressOnMovie(m.x - originX_, m.y - originY_, m.time);
       break;
     case Msg::LButtonUp:
       // While a movie is shown enlarged, the page underneath takes no clicks; nor does it
       // under a movie's controller bar.
-      if (running && !runtime_.movies.EnlargedMovieShown() &&
+      // A press a movie took (its controller, or the double press that enlarges or shrinks
+      // it) is not a click on the page either.
+      if (running && !swallowRelease_ && !runtime_.movies.EnlargedMovieShown() &&
           !runtime_.movies.OnController(m.x - originX_, m.y - originY_)) {
         runtime_.pages.LeftButtonUp(m.x - originX_, m.y - originY_);
       }
+      swallowRelease_ = false;
       break;
     case Msg::RButtonDown: OnRightButtonDown(m.x, m.y); break;
     case Msg::SaveObject:

@@ -64,6 +64,7 @@ class MainWindow {
   bool exists_ = false;
   bool minimised_ = false;
   bool tracking_ = false;
+  bool swallowRelease_ = false;  // the last left press was taken by a movie
   int originX_ = 0, originY_ = 0;
   int popupPageX_ = 0, popupPageY_ = 0;
   UpdateRegion region_;  // where the last popup menu was asked for, page pixels

@@ -69,7 +69,10 @@ TEST_F(PageMovies, ShowTheFrameOfEachMomentAtNaturalSizeAndEndWhereTheyEnd) {
 
 TEST_F(PageMovies, ADoublePressEnlargesTheMovieOnABlankPageAndAnotherEndsIt) {
   const auto run = test::PlayMovieTitle(
-      Title("0", R"(, {"name": "Back", "pixels": [0, 0, 640, 480], "colour": "#00FF00"})"),
+      Title("0", R"(, {"name": "Back", "pixels": [0, 0, 640, 480], "colour": "#00FF00"},
+                    {"name": "Zone", "type": "area", "pixels": [300, 220, 340, 260]},
+                    {"name": "Flag", "pixels": [600, 0, 640, 40], "colour": "#FF0000",
+                     "flags": ["visible", "triggered"], "trigger": "Zone"})"),
       "wait 100\nclick 120 120\nwait 100\nclick 120 120\nwait 50\nscreenshot " + Shot("big.png") +
           "\nclick 320 240\nwait 100\nclick 320 240\nwait 50\nscreenshot " + Shot("small.png") + "\n",
       work_);
@@ -81,6 +84,8 @@ TEST_F(PageMovies, ADoublePressEnlargesTheMovieOnABlankPageAndAnotherEndsIt) {
   EXPECT_TRUE(Has(run.trace, "movie enlarge 0"));
   EXPECT_TRUE(Has(run.trace, "movie shrink 0"));
   EXPECT_TRUE(Near(ScreenshotPixel(Shot("small.png"), 120, 120), kRed));
+  EXPECT_FALSE(Near(ScreenshotPixel(Shot("small.png"), 620, 20), kRed, 60))
+      << "the presses on the enlarged movie never reached the area under it";
   const platform::Rgb back = ScreenshotPixel(Shot("small.png"), 50, 50);
   EXPECT_TRUE(back.g > 150 && back.r < 80 && back.b < 80) << "the page is back: " << int(back.r) << ","
                                                     << int(back.g) << "," << int(back.b);
@@ -89,14 +94,16 @@ TEST_F(PageMovies, ADoublePressEnlargesTheMovieOnABlankPageAndAnotherEndsIt) {
 TEST_F(PageMovies, AShownControllerStopsAndStartsTheMovieAndMovesItAlongItsTrack) {
   // Controller flag 4 shows the bar under the 160 x 120 picture: page rows 220 to 235.
   const auto run = test::PlayMovieTitle(
-      Title("4"), "wait 100\nscreenshot " + Shot("bar.png") + "\nclick 108 228\nwait 600\nscreenshot " +
+      Title("4"), "wait 100\nscreenshot " + Shot("bar.png") + "\nclick 108 228\nwait 300\n"
+                  "rclick 400 400\nmenu -\nwait 300\nscreenshot " +
                       Shot("stopped.png") + "\nclick 108 228\nwait 500\nscreenshot " +
                       Shot("going.png") + "\nclick 250 228\nwait 50\nscreenshot " + Shot("moved.png") + "\n",
       work_);
   EXPECT_EQ(run.status, 0) << run.trace;
   EXPECT_EQ(ScreenshotPixel(Shot("bar.png"), 180, 222), (platform::Rgb{192, 192, 192}));
   EXPECT_EQ(ScreenshotPixel(Shot("bar.png"), 180, 240), kBlack) << "16 pixels high";
-  EXPECT_TRUE(Near(ScreenshotPixel(Shot("stopped.png"), 180, 160), kRed)) << "held at 0.1 s";
+  EXPECT_TRUE(Near(ScreenshotPixel(Shot("stopped.png"), 180, 160), kRed))
+      << "held at 0.1 s, the popup menu's end included";
   EXPECT_TRUE(Near(ScreenshotPixel(Shot("going.png"), 180, 160), kBlue)) << "0.6 s in";
   EXPECT_TRUE(Has(run.trace, "movie pause 0"));
   EXPECT_TRUE(Has(run.trace, "movie play 0"));

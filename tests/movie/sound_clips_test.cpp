@@ -84,9 +84,10 @@ TEST_F(SoundClips, EachClipHasItsOwnPlayerAndAClipAtItsEndStartsAgain) {
             Script("+Pause", 30, "pausemovie 1\ngetmoviepos pa%, 0\ngetmoviepos pb%, 1") + "," +
             Script("+Later", 60, "getmoviepos qa%, 0\ngetmoviepos qb%, 1\nresumemovie 1") + "," +
             Script("+End1", 150, "getmoviepos rb%, 1\nresumemovie 1") + "," +
-            Script("+Again", 160, "getmoviepos sb%, 1\nseekmovie 0, 20\ngetmoviepos ta%, 0")),
+            Script("+Again", 160, "getmoviepos sb%, 1\nseekmovie 0, 20\ngetmoviepos ta%, 0\n"
+                                  "seekmovie 1, 300\ngetmoviepos ub%, 1")),
       "wait 2000\nexpect var pa% 30\nexpect var pb% 230\nexpect var qa% 60\nexpect var qb% 230\n"
-      "expect var rb% -1\nexpect var sb% 10\nexpect var ta% 20\n",
+      "expect var rb% -1\nexpect var sb% 10\nexpect var ta% 20\nexpect var ub% -1\n",
       work_);
   EXPECT_EQ(run.status, 0) << run.trace;
 }

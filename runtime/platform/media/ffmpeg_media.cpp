@@ -142,6 +142,13 @@ class FfmpegMediaLibrary final : public MediaLibrary {
   static std::unique_ptr<VideoTrack> OpenVideo(media::FormatPtr format, const std::string& path,
                                                const media::MediaContents& contents,
                                                MediaInfo& info) {
+    // The file may have been read twice (for its length); a file changed meanwhile is not shown.
+    if (unsigned(contents.videoStream) >= format->nb_streams ||
+        format->streams[contents.videoStream]->codecpar->codec_type != AVMEDIA_TYPE_VIDEO) {
+      info.hasVideo = false;
+      AddProblem(info, "the video track changed while the file was opened");
+      return nullptr;
+    }
     const AVStream& stream = *format->streams[contents.videoStream];
     std::string problem;
     media::CodecPtr decoder = media::OpenDecoder(stream, problem);

@@ -222,6 +222,9 @@ CodecPtr OpenDecoder(const AVStream& stream, std::string& problem) {
   decoder->pkt_timebase = stream.time_base;
   // One thread: decoding runs on the main loop, a frame at a time, and the same every run.
   decoder->thread_count = 1;
+  // A stream may change its size after the header; frames past what can be shown are refused
+  // by the decoder itself rather than allocated first.
+  decoder->max_pixels = int64_t{kMaxSide} * kMaxSide;
   const int opened = avcodec_open2(decoder.get(), codec, nullptr);
   if (opened < 0) {
     problem = std::string("the ") + kind + " track's decoder (" + codec->name +

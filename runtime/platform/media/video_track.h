@@ -1,7 +1,8 @@
 // A movie's first video track: decodes, on request, the frame shown at a movie time and keeps
 // it as RGB at the track's natural size. Going back in time seeks to a key frame and decodes
 // forward from it; going forward decodes frame after frame, or seeks when a key frame lies
-// well ahead. No call does more than a bounded amount of work, whatever the file holds.
+// well ahead. No call decodes more than a bounded number of frames, whatever the file holds
+// (reading past another track's packets is bounded by the file's size).
 #pragma once
 
 #include <cstdint>
