@@ -325,11 +325,13 @@ bool Movies::PressOnController(int x, int y) {
           if (player.AtEnd(now)) player.Seek(0, now);
           player.Play(now);
           slot.stoppedByUser = false;
+          slot.endTraced = false;  // it may reach its end again
           runtime_.trace.Line(TraceCategory::Media, "movie play " + std::to_string(s));
         }
         break;
       case ControllerPart::Track:
         player.Seek(time, now);
+        slot.endTraced = player.AtEnd(now) && slot.endTraced;
         break;
       case ControllerPart::None:
         break;
