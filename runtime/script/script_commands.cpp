@@ -1,5 +1,6 @@
 // The command table, filled in its fixed order: 73 commands with the kinds of first argument
 // each accepts. Titles see the order only through which variant a kind selects.
+#include "script/date_commands.h"
 #include "script/movie_commands.h"
 #include "script/page_commands.h"
 #include "script/script_engine.h"
@@ -18,6 +19,7 @@ void ScriptEngine::RegisterCommands() {
   const auto& p = script::kPageCommands;
   const auto& h = script::kHandlerCommands;
   const auto& m = script::kMovieCommands;
+  const auto& d = script::kDateCommands;
   const script::CommandHandler seam = script::SeamCommand;
   auto add = [&](std::string_view name, std::initializer_list<CommandVariant> variants) {
     if (!commands_.Register(name, variants)) ShowBuildError("SCRIPT_NUM_OF_COMMANDS");
@@ -90,10 +92,10 @@ void ScriptEngine::RegisterCommands() {
   add("delfilter", {{none, seam}, {S, seam}, {SC, seam}});
   add("applyfilters", {{none, seam}, {I, seam}, {IC, seam}});
   // Dates.
-  add("datetostr", {{S, seam}});
-  add("strtodate", {{S, seam}});
-  add("daysinmonth", {{I, seam}});
-  add("datetojul", {{I, seam}});
+  add("datetostr", {{S, d.datetostr}});
+  add("strtodate", {{S, d.strtodate}});
+  add("daysinmonth", {{I, d.daysinmonth}});
+  add("datetojul", {{I, d.datetojul}});
   // Handlers.
   add("defhandler", {{SC, h.defhandler}, {S, h.defhandler}});
   add("delhandler", {{SC, h.delhandler}, {S, h.delhandler}});
