@@ -5,7 +5,9 @@
 
 namespace zd {
 
-void Database::LoadDateNames() { TraceSeam(runtime_.trace, "database.date-names"); }
+// Month and weekday names are read from the string table where dates use them (dates.cpp):
+// it is built into the program, so there is nothing to load at start-up.
+void Database::LoadDateNames() {}
 void Database::BuildTables() { TraceSeam(runtime_.trace, "database.tables"); }
 void Database::OpenDatabaseObject(int object) {
   TraceSeam(runtime_.trace, "database.open " + std::to_string(object));
