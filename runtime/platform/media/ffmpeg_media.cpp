@@ -139,24 +139,32 @@ class FfmpegMediaLibrary final : public MediaLibrary {
   }
 
  private:
+  // The decoder of track `index`, which must still be of `type`: the file may have been read
+  // twice (for its length, or once a track) and a file changed meanwhile is not played. Without
+  // one the track is marked absent in `info` and the reason noted.
+  static media::CodecPtr TrackDecoder(const AVFormatContext& format, int index, AVMediaType type,
+                                      const char* what, bool& present, MediaInfo& info) {
+    if (unsigned(index) >= format.nb_streams || format.streams[index]->codecpar->codec_type != type) {
+      present = false;
+      AddProblem(info, std::string("the ") + what + " track changed while the file was opened");
+      return nullptr;
+    }
+    std::string problem;
+    media::CodecPtr decoder = media::OpenDecoder(*format.streams[index], problem);
+    if (!decoder) {
+      present = false;
+      AddProblem(info, problem);
+    }
+    return decoder;
+  }
+
   static std::unique_ptr<VideoTrack> OpenVideo(media::FormatPtr format, const std::string& path,
                                                const media::MediaContents& contents,
                                                MediaInfo& info) {
-    // The file may have been read twice (for its length); a file changed meanwhile is not shown.
-    if (unsigned(contents.videoStream) >= format->nb_streams ||
-        format->streams[contents.videoStream]->codecpar->codec_type != AVMEDIA_TYPE_VIDEO) {
-      info.hasVideo = false;
-      AddProblem(info, "the video track changed while the file was opened");
-      return nullptr;
-    }
+    media::CodecPtr decoder = TrackDecoder(*format, contents.videoStream, AVMEDIA_TYPE_VIDEO,
+                                           "video", info.hasVideo, info);
+    if (!decoder) return nullptr;
     const AVStream& stream = *format->streams[contents.videoStream];
-    std::string problem;
-    media::CodecPtr decoder = media::OpenDecoder(stream, problem);
-    if (!decoder) {
-      info.hasVideo = false;
-      AddProblem(info, problem);
-      return nullptr;
-    }
     const int64_t origin = media::StreamOrigin(stream, contents.originUs);
     return std::make_unique<VideoTrack>(
         media::PacketReader(std::move(format), path, contents.videoStream), std::move(decoder),
@@ -165,21 +173,10 @@ class FfmpegMediaLibrary final : public MediaLibrary {
 
   std::unique_ptr<SoundFeed> OpenSound(media::FormatPtr format, const std::string& path,
                                        const media::MediaContents& contents, MediaInfo& info) {
-    // The same file read again has the same tracks; a file changed meanwhile is not played.
-    if (unsigned(contents.soundStream) >= format->nb_streams ||
-        format->streams[contents.soundStream]->codecpar->codec_type != AVMEDIA_TYPE_AUDIO) {
-      info.hasSound = false;
-      AddProblem(info, "the sound track changed while the file was opened");
-      return nullptr;
-    }
+    media::CodecPtr decoder = TrackDecoder(*format, contents.soundStream, AVMEDIA_TYPE_AUDIO,
+                                           "sound", info.hasSound, info);
+    if (!decoder) return nullptr;
     const AVStream& stream = *format->streams[contents.soundStream];
-    std::string problem;
-    media::CodecPtr decoder = media::OpenDecoder(stream, problem);
-    if (!decoder) {
-      info.hasSound = false;
-      AddProblem(info, problem);
-      return nullptr;
-    }
     const int64_t origin = media::StreamOrigin(stream, contents.originUs);
     auto track = std::make_unique<media::SoundTrack>(
         media::PacketReader(std::move(format), path, contents.soundStream), std::move(decoder),
