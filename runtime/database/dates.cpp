@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "resources/string_table.h"
+#include "script/script_source.h"
 
 namespace zd {
 namespace {
@@ -30,19 +31,6 @@ std::vector<std::string_view> Tokens(std::string_view text) {
     start = stop + 1;
   }
   return tokens;
-}
-
-// A token as a decimal integer, as the C library reads one: an optional sign, then digits as
-// far as they go; 0 when there are none.
-int64_t DecimalOf(std::string_view token) {
-  size_t i = 0;
-  bool negative = false;
-  if (i < token.size() && (token[i] == '-' || token[i] == '+')) negative = token[i++] == '-';
-  int64_t value = 0;
-  for (; i < token.size() && token[i] >= '0' && token[i] <= '9'; ++i) {
-    value = std::min<int64_t>(value * 10 + (token[i] - '0'), INT32_MAX);
-  }
-  return negative ? -value : value;
 }
 
 uint8_t MonthOfName(std::string_view token) {
@@ -140,12 +128,13 @@ DateValue ParseDate(std::string_view text, bool twoDigitYear) {
   int64_t day = 0;
   if (monthFirst) {
     d.month = MonthOfName(first);
-    day = DecimalOf(token(1));
+    day = script::ParseInteger(token(1));
   } else {
-    day = DecimalOf(first);
+    day = script::ParseInteger(first);
     d.month = MonthOfName(token(1));
   }
-  int64_t year = DecimalOf(token(2));
+  // Tokens are read as the C library's atoi reads them.
+  int64_t year = script::ParseInteger(token(2));
   if (twoDigitYear) year %= 100;
   // The fields hold a byte and 16 bits: what does not fit is wrapped as the original stored it.
   d.day = uint8_t(day);

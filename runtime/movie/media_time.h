@@ -7,16 +7,16 @@
 #include <algorithm>
 #include <cstdint>
 
-namespace zd {
+#include "platform/media/media_time.h"
 
-__extension__ typedef __int128 WideMovieTime;  // products of a time and 100 need 71 bits
+namespace zd {
 
 // `time` units of a `timeScale`-a-second clock in hundredths of a second, rounded down; 0 for
 // a time scale of 0. Worked in 128 bits, and kept within what a script variable holds.
 inline int32_t HundredthsOf(int64_t time, uint32_t timeScale) {
   if (timeScale == 0 || time <= 0) return 0;
-  const WideMovieTime hundredths = static_cast<WideMovieTime>(time) * 100 / timeScale;
-  return static_cast<int32_t>(std::min<WideMovieTime>(hundredths, INT32_MAX));
+  const int64_t hundredths = platform::media::MulDivFloor(time, 100, timeScale);
+  return static_cast<int32_t>(std::min<int64_t>(hundredths, INT32_MAX));
 }
 
 // A position a script gives, in the movie's time units, within [0, duration].

@@ -15,12 +15,7 @@ Movies::~Movies() = default;
 uint32_t Movies::Now() const { return runtime_.platform.TickCount(); }
 
 bool Movies::InitialiseMovieSystem() {
-  for (int i = 0; i < kClipSlots; ++i) {
-    ClipSlot& c = clips_[size_t(i)];
-    c = ClipSlot{};
-    c.number = i;
-    c.alias = "movieQS" + std::string(i < 10 ? "0" : "") + std::to_string(i);
-  }
+  for (ClipSlot& c : clips_) c = ClipSlot{};
   initialised_ = true;
   return true;
 }
@@ -37,7 +32,6 @@ void Movies::ReleaseMovies() {
   for (ClipSlot& c : clips_) {
     c.player.reset();
     c.state = clip_state::CLOSED;
-    c.opened = false;
   }
 }
 

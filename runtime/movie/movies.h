@@ -59,12 +59,9 @@ struct VideoSlot {
 struct ClipSlot {
   std::unique_ptr<platform::MediaPlayer> player;
   std::string fileName;  // the reference the script gave
-  std::string alias;     // "movieQS" and the slot number in two digits
-  int number = 0;
   int32_t from = -1, to = -1;  // the play range given; -1: from the start, to the end
-  int32_t lastSeek = -1;
+  int32_t lastSeek = -1;       // kept for the learner's saved place
   int32_t playFlag = 0;        // non-zero: the clip loops
-  bool opened = false;
   int state = 0;               // a clip_state
   int32_t length = 0;          // hundredths of a second
   uint32_t timeScale = 0;

@@ -30,7 +30,6 @@ void Movies::OpenClip(int s) {
     c.player.reset();
     reporter.ReportError("crierr36");
   } else {
-    c.opened = true;
     c.state = clip_state::OPENED;
     c.length = HundredthsOf(c.duration, c.timeScale);
     runtime_.trace.Line(TraceCategory::Media, "clip open " + SlotText(s) + " " + shownPath);
@@ -104,7 +103,6 @@ void Movies::CloseClip(int s) {
   const bool wasOpen = c.state != clip_state::CLOSED;
   c.player.reset();
   c.state = clip_state::CLOSED;
-  c.opened = false;
   if (wasOpen) runtime_.trace.Line(TraceCategory::Media, "clip close " + SlotText(s));
 }
 

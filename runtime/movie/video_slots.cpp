@@ -56,7 +56,7 @@ std::optional<std::string> Movies::FindMovieFile(const std::string& reference, b
   shownPath = candidates.empty() ? reference : JoinTitlePath(directory, candidates.front());
   for (const std::string& relative : candidates) {
     const std::string path = JoinTitlePath(directory, relative);
-    if (auto found = platform::ResolvePath(path); found && !platform::IsDirectory(*found)) {
+    if (auto found = FindTitleFile("", path, 0)) {
       shownPath = path;
       return found;
     }
@@ -66,14 +66,9 @@ std::optional<std::string> Movies::FindMovieFile(const std::string& reference, b
 
 std::string Movies::ReadObjectReference(const PageObject& object) {
   std::string shown;
-  const auto path = runtime_.titleFiles.FindResourceFile(
-      int(object.resourceDirectory()), int(object.resourceNumber()), shown);
-  std::unique_ptr<FILE, int (*)(FILE*)> file(path ? std::fopen(path->c_str(), "rb") : nullptr,
-                                             &std::fclose);
-  if (!file) return {};
-  char buffer[kMovieReferenceBytes];
-  const size_t read = std::fread(buffer, 1, sizeof buffer, file.get());
-  return MovieReferenceText(std::string_view(buffer, read));
+  const auto start = runtime_.titleFiles.ReadResourceStart(
+      int(object.resourceDirectory()), int(object.resourceNumber()), kMovieReferenceBytes, shown);
+  return start ? MovieReferenceText(*start) : std::string();
 }
 
 std::optional<std::string> Movies::AskForMissingMovie(const std::string& shownPath) {

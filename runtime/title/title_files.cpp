@@ -120,17 +120,24 @@ std::string TitleFiles::ReadLinkResource(uint32_t linkResource, bool& opened) {
   const int directory = static_cast<int>(linkResource >> 16);
   const int number = static_cast<int>(linkResource & 0xFFFF);
   std::string path;
-  const auto onDisk = FindResourceFile(directory, number, path);
-  std::unique_ptr<FILE, int (*)(FILE*)> file(onDisk ? std::fopen(onDisk->c_str(), "rb") : nullptr,
-                                             &std::fclose);
-  opened = file != nullptr;
-  if (!file) {
+  auto text = ReadResourceStart(directory, number, kLinkTextLimit, path);
+  opened = text.has_value();
+  if (!text) {
     runtime_.shell.reporter().ReportDetailedError("crierr9", path);
     return {};
   }
-  char buffer[kLinkTextLimit];
-  const size_t read = std::fread(buffer, 1, sizeof buffer, file.get());
-  return std::string(buffer, read);
+  return std::move(*text);
+}
+
+std::optional<std::string> TitleFiles::ReadResourceStart(int directory, int number, size_t limit,
+                                                         std::string& shownPath) const {
+  const auto onDisk = FindResourceFile(directory, number, shownPath);
+  std::unique_ptr<FILE, int (*)(FILE*)> file(onDisk ? std::fopen(onDisk->c_str(), "rb") : nullptr,
+                                             &std::fclose);
+  if (!file) return std::nullopt;
+  std::string text(limit, '\0');
+  text.resize(std::fread(text.data(), 1, limit, file.get()));
+  return text;
 }
 
 bool TitleFiles::FollowLink(uint32_t linkResource, const std::string& pageName) {

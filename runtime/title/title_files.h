@@ -41,6 +41,10 @@ class TitleFiles {
   // path messages name.
   std::optional<std::string> FindResourceFile(int directory, int number,
                                               std::string& shownPath) const;
+  // The first `limit` bytes of that resource file (fewer when it is shorter); nullopt when it
+  // cannot be opened.
+  std::optional<std::string> ReadResourceStart(int directory, int number, size_t limit,
+                                               std::string& shownPath) const;
 
   bool loaded() const { return image_ != nullptr; }
   AuthorfileImage& image() { return *image_; }

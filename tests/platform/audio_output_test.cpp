@@ -9,38 +9,17 @@
 #include <vector>
 
 #include "platform/audio/clocked_audio_output.h"
+#include "support/test_media.h"
 #include "support/test_support.h"
 
 namespace zd::platform {
 namespace {
 
-struct Wav {
-  uint32_t rate = 0, dataBytes = 0, riffBytes = 0;
-  uint16_t channels = 0, bits = 0;
-  std::vector<int16_t> samples;  // interleaved left, right
-};
-
-uint32_t Le32(const std::string& b, size_t at) {
-  return uint32_t(uint8_t(b[at])) | uint32_t(uint8_t(b[at + 1])) << 8 |
-         uint32_t(uint8_t(b[at + 2])) << 16 | uint32_t(uint8_t(b[at + 3])) << 24;
-}
-
-Wav ReadWav(const std::string& path) {
-  const std::string b = test::ReadFile(path);
-  Wav w;
-  if (b.size() < 44 || b.compare(0, 4, "RIFF") || b.compare(8, 8, "WAVEfmt ") ||
-      b.compare(36, 4, "data")) {
-    ADD_FAILURE() << path << " is not a WAV file";
-    return w;
-  }
-  w.riffBytes = Le32(b, 4);
-  w.channels = uint16_t(Le32(b, 22));
-  w.rate = Le32(b, 24);
-  w.bits = uint16_t(Le32(b, 34));
-  w.dataBytes = Le32(b, 40);
-  EXPECT_EQ(b.size(), 44u + w.dataBytes);
-  w.samples.resize(w.dataBytes / 2);
-  std::memcpy(w.samples.data(), b.data() + 44, w.samples.size() * 2);
+// The recorded WAV file, which must be one and as long as its header says.
+test::Wav ReadWav(const std::string& path) {
+  test::Wav w = test::ReadWav(path);
+  if (w.channels == 0) ADD_FAILURE() << path << " is not a WAV file";
+  EXPECT_EQ(w.fileBytes, 44u + w.dataBytes);
   return w;
 }
 
@@ -77,7 +56,7 @@ TEST(AudioOutput, FedSoundPlaysAtTheVirtualTimeItIsFedWithSilenceElsewhere) {
   std::string error;
   ASSERT_TRUE(out.Finish(error)) << error;
 
-  const Wav w = ReadWav(dir.File("run.wav"));
+  const test::Wav w = ReadWav(dir.File("run.wav"));
   EXPECT_EQ(w.rate, 44100u);
   EXPECT_EQ(w.channels, 2);
   EXPECT_EQ(w.bits, 16);
@@ -152,7 +131,7 @@ TEST(AudioOutput, MixedStreamsAddUpClipAndPulledStreamsAreAskedAsTheClockMoves) 
   EXPECT_EQ(askedAt.front(), 200u);
   std::string error;
   ASSERT_TRUE(out.Finish(error));
-  const Wav w = ReadWav(dir.File("mix.wav"));
+  const test::Wav w = ReadWav(dir.File("mix.wav"));
   ASSERT_EQ(w.samples.size(), 2u * 8820);
   EXPECT_EQ(w.samples[0], 32767) << "two loud streams clip at full scale";
   EXPECT_EQ(w.samples[2 * 4410 + 1], 0) << "the loud tenth of a second is over; NaN is silence";
@@ -165,7 +144,7 @@ TEST(AudioOutput, HeadlessRunWritesSilenceAsLongAsItsVirtualTimeAndRefusesBadFil
                             dir.File("quiet.wav")});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.err.find("file written " + dir.File("quiet.wav")), std::string::npos) << r.err;
-  const Wav w = ReadWav(dir.File("quiet.wav"));
+  const test::Wav w = ReadWav(dir.File("quiet.wav"));
   EXPECT_EQ(w.samples.size(), 2u * 66150) << "1.5 s of the run";
   for (int16_t s : w.samples) ASSERT_EQ(s, 0);
 

@@ -96,7 +96,10 @@ Wav ReadWav(const std::string& path) {
   w.channels = uint16_t(Le32(b, 22));
   w.rate = Le32(b, 24);
   w.bits = uint16_t(Le32(b, 34));
-  const size_t bytes = std::min<size_t>(Le32(b, 40), b.size() - 44);
+  w.riffBytes = Le32(b, 4);
+  w.dataBytes = Le32(b, 40);
+  w.fileBytes = b.size();
+  const size_t bytes = std::min<size_t>(w.dataBytes, b.size() - 44);
   w.samples.resize(bytes / 2);
   std::memcpy(w.samples.data(), b.data() + 44, w.samples.size() * 2);
   return w;

@@ -30,10 +30,12 @@ struct Wav {
   uint16_t channels = 0;
   uint32_t rate = 0;
   uint16_t bits = 0;
+  uint32_t riffBytes = 0, dataBytes = 0;  // as the header says
+  size_t fileBytes = 0;
   std::vector<int16_t> samples;  // interleaved
 };
 
-// A 16-bit PCM WAV file as the player writes it; empty samples when it is not one.
+// A 16-bit PCM WAV file as the player writes it; channels 0 and no samples when it is not one.
 Wav ReadWav(const std::string& path);
 
 // The loudest sample of the frames from `fromMs` to `toMs` (all channels).
