@@ -19,7 +19,7 @@ constexpr CategoryName kNames[] = {
     {"window", TraceCategory::Window}, {"cursor", TraceCategory::Cursor},
     {"seam", TraceCategory::Seam},     {"event", TraceCategory::Event},
     {"run", TraceCategory::Run},       {"lifecycle", TraceCategory::Lifecycle},
-    {"media", TraceCategory::Media},
+    {"media", TraceCategory::Media},   {"data", TraceCategory::Data},
 };
 
 }  // namespace

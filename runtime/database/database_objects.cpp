@@ -4,6 +4,7 @@
 #include "title/object_types.h"
 #include "title/pages.h"
 #include "title/resource_cache.h"
+#include "title/title_paths.h"
 
 namespace zd {
 namespace {
@@ -12,8 +13,20 @@ class DatabaseObject final : public ObjectTypeHandler {
  public:
   explicit DatabaseObject(Database& database) : database_(database) {}
 
-  void Load(PageObject& object, ObjectLoading&) const override {
-    database_.OpenDatabaseObject(static_cast<int>(object.index()));
+  // The page's database replaces whatever database is open. Its DESCRIBE goes into the
+  // resource cache like any resource of the page; the other files are read from its folder.
+  void Load(PageObject& object, ObjectLoading& loading) const override {
+    database_.CloseDatabase();
+    const auto slot = loading.loadResource(resource_kind::DATABASE, object.resourceDirectory(),
+                                           object.resourceNumber());
+    if (!slot) return;
+    const std::string folder(ParentPath(loading.cache.slot(*slot).titlePath));
+    if (!database_.OpenDatabaseFromResource(folder, *slot)) {
+      loading.cache.Free(*slot);
+      return;
+    }
+    object.SetCacheSlot(uint32_t(*slot));
+    object.SetFlag(object_flag::ATTACHED, true);
   }
 
   // A page left for one that goes on with the same database keeps its file's slot.
@@ -24,7 +37,8 @@ class DatabaseObject final : public ObjectTypeHandler {
       }
       return;
     }
-    database_.CloseDatabaseObject(static_cast<int>(object.index()));
+    database_.CloseDatabase();
+    object.SetCacheSlot(kNone);
     object.SetFlag(object_flag::ATTACHED, false);
     release.resetKeywords |= database_.KeywordSearchPageIs(release.pageNumber + 1);
   }

@@ -124,6 +124,12 @@ std::optional<std::string> ReadWholeFile(const std::string& diskPath) {
   return bytes.str();
 }
 
+std::optional<uint64_t> FileSize(const std::string& diskPath) {
+  struct stat st;
+  if (::stat(diskPath.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  return uint64_t(st.st_size);
+}
+
 std::vector<std::string> ListDirectory(const std::string& diskPath) {
   std::vector<std::string> names;
   DIR* d = ::opendir(diskPath.empty() ? "." : diskPath.c_str());

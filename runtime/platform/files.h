@@ -2,6 +2,7 @@
 // "\" or "/" separators, any letter case) resolved against the real file system.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,6 +26,9 @@ std::string ResolvePathForWriting(std::string_view path1253);
 std::string ResolveBelow(const std::string& diskFolder, std::string_view relative1253);
 
 std::optional<std::string> ReadWholeFile(const std::string& diskPath);
+
+// The size of a regular file; nullopt when there is none (or the path is a directory).
+std::optional<uint64_t> FileSize(const std::string& diskPath);
 
 bool IsDirectory(const std::string& diskPath);
 

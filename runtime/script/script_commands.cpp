@@ -1,5 +1,6 @@
 // The command table, filled in its fixed order: 73 commands with the kinds of first argument
 // each accepts. Titles see the order only through which variant a kind selects.
+#include "script/database_commands.h"
 #include "script/date_commands.h"
 #include "script/movie_commands.h"
 #include "script/page_commands.h"
@@ -20,6 +21,7 @@ void ScriptEngine::RegisterCommands() {
   const auto& h = script::kHandlerCommands;
   const auto& m = script::kMovieCommands;
   const auto& d = script::kDateCommands;
+  const auto& db = script::kDatabaseCommands;
   const script::CommandHandler seam = script::SeamCommand;
   auto add = [&](std::string_view name, std::initializer_list<CommandVariant> variants) {
     if (!commands_.Register(name, variants)) ShowBuildError("SCRIPT_NUM_OF_COMMANDS");
@@ -76,18 +78,18 @@ void ScriptEngine::RegisterCommands() {
   add("loadstatusdialog", {{S, seam}, {SC, seam}});
   // Database.
   add("clearselection", {{none, seam}});
-  add("opendata", {{S, seam}, {SC, seam}});
-  add("closedata", {{none, seam}});
+  add("opendata", {{S, db.opendata}, {SC, db.opendata}});
+  add("closedata", {{none, db.closedata}});
   add("renderdata", {{S, seam}, {SC, seam}});
-  add("getfieldname", {{S, seam}});
-  add("getfieldtype", {{S, seam}});
-  add("getexplain", {{S, seam}});
-  add("showexplain", {{I, seam}, {IC, seam}});
-  add("getdata", {{I, seam}, {IC, seam}, {S, seam}, {SC, seam}});
-  add("getfieldstats", {{I, seam}, {IC, seam}});
+  add("getfieldname", {{S, db.getfieldname}});
+  add("getfieldtype", {{S, db.getfieldtype}});
+  add("getexplain", {{S, db.getexplain}});
+  add("showexplain", {{I, db.showexplain}, {IC, db.showexplain}});
+  add("getdata", {{I, db.getdata}, {IC, db.getdata}, {S, db.getdata}, {SC, db.getdata}});
+  add("getfieldstats", {{I, db.getfieldstats}, {IC, db.getfieldstats}});
   add("setattrib", {{S, p.setattrib}, {SC, p.setattrib}});
   add("shufflesel", {{none, seam}, {I, seam}, {IC, seam}});
-  add("tokensearch", {{S, seam}, {SC, seam}});
+  add("tokensearch", {{S, db.tokensearch}, {SC, db.tokensearch}});
   add("addfilter", {{S, seam}, {SC, seam}, {I, seam}, {IC, seam}});
   add("delfilter", {{none, seam}, {S, seam}, {SC, seam}});
   add("applyfilters", {{none, seam}, {I, seam}, {IC, seam}});

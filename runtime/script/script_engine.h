@@ -183,7 +183,6 @@ class ScriptEngine {
   script::ScriptText exitCondition;
   script::ScriptText anchorText;  // the text of the last anchor clicked
   int32_t dateFormat = 256;
-  int32_t useSelection = 0;
 
   // Runs nested deeper than this (a script showing itself, handlers raising handlers) are
   // refused: the title's data must not be able to exhaust the stack.

@@ -1,6 +1,5 @@
 #include "script/system_variables.h"
 
-#include "base/seam.h"
 #include "base/text.h"
 #include "runtime.h"
 
@@ -66,13 +65,14 @@ int32_t Month(ScriptEngine& e) { return Now(e).month; }
 int32_t Year(ScriptEngine& e) { return Now(e).year; }
 int32_t DayOfWeek(ScriptEngine& e) { return Now(e).dayOfWeek + 1; }
 int32_t DayOfYear(ScriptEngine& e) { return Now(e).dayOfYear + 1; }
-// No database is open until the database files are read.
-int32_t NoDatabase(ScriptEngine&) { return -1; }
-int32_t UseSelection(ScriptEngine& e) { return e.useSelection; }
-void SetUseSelection(ScriptEngine& e, int32_t v) {
-  e.useSelection = v;
-  TraceSeam(R(e).trace, "database.use-selection");
+int32_t NFields(ScriptEngine& e) {
+  return R(e).database.IsOpen() ? R(e).database.FieldCount() : -1;
 }
+int32_t NRecords(ScriptEngine& e) {
+  return R(e).database.IsOpen() ? R(e).database.RecordCount() : -1;
+}
+int32_t UseSelection(ScriptEngine& e) { return R(e).database.useSelection; }
+void SetUseSelection(ScriptEngine& e, int32_t v) { R(e).database.useSelection = v; }
 int32_t DateFormat(ScriptEngine& e) { return e.dateFormat; }
 void SetDateFormat(ScriptEngine& e, int32_t v) { e.dateFormat = v; }
 int32_t MouseX(ScriptEngine& e) { return R(e).shell.pointers().MouseX(); }
@@ -123,8 +123,8 @@ void RegisterSystemVariables(ScriptEngine& engine, SystemVariables& v) {
       {"Min%", Min, nullptr},                 {"Hour%", Hour, nullptr},
       {"DayOfMonth%", DayOfMonth, nullptr},   {"Month%", Month, nullptr},
       {"Year%", Year, nullptr},               {"DayOfWeek%", DayOfWeek, nullptr},
-      {"DayOfYear%", DayOfYear, nullptr},     {"NFields%", NoDatabase, nullptr},
-      {"NRecords%", NoDatabase, nullptr},     {"UseSelection%", UseSelection, SetUseSelection},
+      {"DayOfYear%", DayOfYear, nullptr},     {"NFields%", NFields, nullptr},
+      {"NRecords%", NRecords, nullptr},     {"UseSelection%", UseSelection, SetUseSelection},
       {"DateFormat%", DateFormat, SetDateFormat}, {"MouseX%", MouseX, nullptr},
       {"MouseY%", MouseY, nullptr},
   };

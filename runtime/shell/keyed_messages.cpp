@@ -108,9 +108,17 @@ void Reporter::ShowBuildError(const std::string& text) {
 
 void Reporter::Show(std::string_view key, const MessageArgument& argument,
                     std::string_view heading, std::string_view caption) {
+  ShowBox(caption, std::string(heading) + FormatMessageText(Lookup(key), argument), key);
+}
+
+void Reporter::ShowText(std::string_view caption, std::string_view text) {
+  ShowBox(caption, std::string(text), {});
+}
+
+void Reporter::ShowBox(std::string_view caption, std::string text, std::string_view key) {
   platform::MessageBoxSpec box;
   box.caption = caption.empty() ? runtime_.shell.windowTitle() : std::string(caption);
-  box.text = std::string(heading) + FormatMessageText(Lookup(key), argument);
+  box.text = std::move(text);
   box.icon = platform::MessageIcon::Information;
   box.buttons = platform::MessageButtons::Ok;
   box.key = std::string(key);

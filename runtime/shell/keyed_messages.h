@@ -42,6 +42,9 @@ class Reporter {
   void ReportWithHeading(std::string_view heading, std::string_view key,
                          const MessageArgument& argument, bool always);
 
+  // A text of the title's own (not a keyed message) in the same box, under `caption`.
+  void ShowText(std::string_view caption, std::string_view text);
+
   // A fixed table of the program is too small: a warning box captioned "Build Error".
   void ShowBuildError(const std::string& text);
 
@@ -50,6 +53,7 @@ class Reporter {
  private:
   void Show(std::string_view key, const MessageArgument& argument,
             std::string_view heading = {}, std::string_view caption = {});
+  void ShowBox(std::string_view caption, std::string text, std::string_view key);
 
   Runtime& runtime_;
 };

@@ -96,6 +96,13 @@ std::string AuthorfileImage::SectionName(const SectionRef& section) const {
   return Text(section.offset + section_entry::kName, section_entry::kNameWidth);
 }
 
+std::optional<uint32_t> AuthorfileImage::FindPageByName(std::string_view name) const {
+  for (uint32_t n = 0; n < PageCount(); ++n) {
+    if (PageName(pages_[n]) == name) return n;
+  }
+  return std::nullopt;
+}
+
 std::optional<uint32_t> AuthorfileImage::FindSectionByPageName(std::string_view pageName) const {
   for (uint32_t i = 0; i < sectionNameCount_; ++i) {
     const SectionRef entry = *SectionEntry(i);

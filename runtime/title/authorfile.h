@@ -73,6 +73,8 @@ class AuthorfileImage {
   uint32_t PageCount() const { return static_cast<uint32_t>(pages_.size()); }
   std::optional<PageRef> PageRecord(uint32_t number) const;
   std::string PageName(const PageRef& page) const;
+  // The first page with exactly this name (letter case counts); nullopt when none.
+  std::optional<uint32_t> FindPageByName(std::string_view name) const;
   // The objects of a page, in page order, as far as whole records stand inside the page record.
   std::vector<ObjectRef> Objects(const PageRef& page) const;
   std::string ObjectName(const ObjectRef& object) const;

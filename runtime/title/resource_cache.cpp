@@ -59,8 +59,8 @@ void ResourceCache::Free(int index) {
   slots_[index] = CacheSlot{};
 }
 
-std::optional<std::string> ResourceCache::OpenPath(const CacheSlot& s,
-                                                   std::string& shownPath) const {
+std::optional<std::string> ResourceCache::OpenPath(const CacheSlot& s, std::string& shownPath,
+                                                   std::string& titlePath) const {
   const TitleFiles& files = runtime_.titleFiles;
   const std::string& override = runtime_.shell.commandLine().overrideDirectoryAsGiven;
   const bool database = s.kind == resource_kind::DATABASE;
@@ -72,10 +72,11 @@ std::optional<std::string> ResourceCache::OpenPath(const CacheSlot& s,
   // the directory itself.
   shownPath = withDescribe(JoinTitlePath(ParentPath(files.titleDirectory()), s.resourceName));
   const int components = database ? 4 : 3;
+  titlePath = shownPath;
   if (auto found = FindTitleFile(override, shownPath, components)) return found;
   const std::string relative = s.resourceName.substr(s.shortName.size());
-  return FindTitleFile("", withDescribe(JoinTitlePath(files.titleDirectory(), relative)),
-                       components);
+  titlePath = withDescribe(JoinTitlePath(files.titleDirectory(), relative));
+  return FindTitleFile("", titlePath, components);
 }
 
 bool ResourceCache::LoadResource(int index, int directory, int number, int kind) {
@@ -87,7 +88,7 @@ bool ResourceCache::LoadResource(int index, int directory, int number, int kind)
   s.kind = kind;
 
   std::string shownPath;
-  const auto path = OpenPath(s, shownPath);
+  const auto path = OpenPath(s, shownPath, s.titlePath);
   File file(path ? std::fopen(path->c_str(), "rb") : nullptr);
   Reporter& reporter = runtime_.shell.reporter();
   if (!file) {

@@ -26,6 +26,8 @@ struct CacheSlot {
   std::vector<uint8_t> block;
   std::string shortName;      // the title it was loaded for
   std::string resourceName;   // "<short name>\res<dir>\res<number>"
+  std::string titlePath;      // where it was found, as the title writes it (a copy below the
+                              // override directory is found through this path)
   bool inUseByPage = false;
   int kind = 0;
   size_t fileOffset = 0;
@@ -58,7 +60,9 @@ class ResourceCache {
   static std::string ResourceName(const std::string& shortName, int directory, int number);
 
  private:
-  std::optional<std::string> OpenPath(const CacheSlot& slot, std::string& shownPath) const;
+  // The file on disk and the title path that found it; `shownPath` is the path messages show.
+  std::optional<std::string> OpenPath(const CacheSlot& slot, std::string& shownPath,
+                                      std::string& titlePath) const;
 
   Runtime& runtime_;
   std::array<CacheSlot, kCacheSlots> slots_;

@@ -1,0 +1,119 @@
+// The text forms of database values and the statistics of numeric fields.
+#include <cfloat>
+#include <cinttypes>
+#include <cstdio>
+
+#include "database/database.h"
+#include "resources/string_table.h"
+#include "runtime.h"
+
+namespace zd {
+namespace {
+
+std::string WithUnits(std::string number, const FieldDescriptor& field) {
+  if (!field.units.empty()) number += " " + field.units;
+  return number;
+}
+
+std::string Printed(const char* format, auto... values) {
+  char text[64];
+  std::snprintf(text, sizeof text, format, values...);
+  return text;
+}
+
+// The names of the keywords whose bits are set, in list order, joined by ", ".
+std::string KeywordText(const std::vector<std::string>& names, uint32_t bits) {
+  std::string text;
+  for (size_t i = 0; i < names.size() && i < 32; ++i) {
+    if (!((bits >> i) & 1u)) continue;
+    if (!text.empty()) text += ", ";
+    text += names[i];
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string Database::FormatFieldValue(size_t capacity, int record, int field) {
+  if (capacity == 0 || field < 0 || field >= FieldCount()) return {};
+  const ByteView bytes = GetRecord(record);
+  if (bytes.empty()) return {};
+  const FieldDescriptor& f = GetFieldDescriptor(field);
+  const std::string unknown = LoadString(strings::UNKNOWN_VALUE);
+  std::string text;
+  switch (f.type) {
+    case field_type::BYTE:
+      text = WithUnits(std::to_string(ReadUnsigned(bytes, f).value_or(0)), f);
+      break;
+    case field_type::INTEGER: {
+      const int32_t value = ReadInteger(bytes, f).value_or(kUnknownInteger);
+      text = value == kUnknownInteger ? unknown : WithUnits(std::to_string(value), f);
+      break;
+    }
+    case field_type::REAL:
+    case field_type::DECIMAL: {
+      const float value = ReadReal(bytes, f).value_or(-FLT_MAX);
+      text = IsUnknownReal(value) ? unknown : WithUnits(Printed("%G", double(value)), f);
+      break;
+    }
+    case field_type::DATE:
+      if (const auto date = ReadDate(bytes, f)) text = FormatDate(*date, runtime_.script.dateFormat);
+      break;
+    case field_type::TEXT:
+    case field_type::PICTURE:
+      text = ReadText(bytes, f).value_or("");
+      break;
+    case field_type::YES_NO:
+      text = ReadUnsigned(bytes, f).value_or(0) == kYes ? f.yesLabel : f.noLabel;
+      break;
+    case field_type::KEYWORDS:
+    case field_type::CATEGORIES:
+      text = KeywordText(KeywordNames(field), ReadUnsigned(bytes, f).value_or(0));
+      break;
+    case field_type::LONG_TEXT:
+      if (const auto ref = ReadLongTextRef(bytes, f)) text = ReadLongText(*ref, capacity - 1);
+      break;
+    case field_type::NUMBER:
+      text = std::to_string(ReadInteger(bytes, f).value_or(0));
+      break;
+    case field_type::COORDINATES:
+      if (const auto pair = ReadCoordinates(bytes, f)) {
+        text = Printed("(%d,%d)", int(pair->first), int(pair->second));
+      }
+      break;
+    default:  // other kinds are not shown
+      break;
+  }
+  if (text.size() > capacity - 1) text.resize(capacity - 1);
+  return text;
+}
+
+Database::Statistics Database::FieldStatistics(int field) {
+  Statistics stats{DBL_MAX, -DBL_MAX};
+  if (field < 0 || field >= FieldCount()) return stats;
+  const FieldDescriptor& f = GetFieldDescriptor(field);
+  const int count = RecordCount();
+  for (int record = 0; record < count; ++record) {
+    const ByteView bytes = GetRecord(record);
+    if (bytes.empty()) break;
+    double value = 0;
+    if (f.type == field_type::BYTE) {
+      value = ReadUnsigned(bytes, f).value_or(0);
+    } else if (f.type == field_type::INTEGER) {
+      const int32_t v = ReadInteger(bytes, f).value_or(kUnknownInteger);
+      if (v == kUnknownInteger) continue;
+      value = v;
+    } else {
+      const float v = ReadReal(bytes, f).value_or(-FLT_MAX);
+      if (IsUnknownReal(v)) continue;
+      value = v;
+    }
+    if (value < stats.minimum) stats.minimum = value;
+    if (value > stats.maximum) stats.maximum = value;
+    stats.sum += value;
+    stats.sumOfSquares += value * value;
+  }
+  return stats;
+}
+
+}  // namespace zd
