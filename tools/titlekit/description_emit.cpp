@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "base/cp1253.h"
+#include "titlekit/database_emit.h"
 #include "titlekit/description_json.h"
 #include "titlekit/hex_text.h"
 
@@ -106,6 +107,10 @@ Json ResourceToJson(const Resource& r) {
   Json j = Json::object();
   j["dir"] = r.dir;
   j["number"] = r.number;
+  if (r.database) {
+    j["database"] = DatabaseToJson(*r.database, DatabaseForm::Exact);
+    return j;
+  }
   PutContent(j, r.content);
   if (r.compress) {
     j["compress"] = true;

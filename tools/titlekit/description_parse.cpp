@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/cp1253.h"
+#include "titlekit/database_description.h"
 #include "titlekit/description_error.h"
 #include "titlekit/description_json.h"
 #include "titlekit/drawing.h"
@@ -51,15 +52,22 @@ Resource ParseResource(const Json& json, const std::string& where, const fs::pat
   const Members m(json, where,
                   {"dir", "number", "file", "text", "hex", "base64", "picture", "drawing", "database",
                    "compress", "literal", "runs", "runOffset", "endOffset", "method"});
-  if (m.Has("database")) {
-    throw DescriptionError(m.Path("database"), "database resources are not supported yet");
-  }
   Resource resource;
   for (const char* key : {"dir", "number"}) {
     if (!m.Has(key)) throw DescriptionError(m.Path(key), "missing");
   }
   m.Get("dir", resource.dir);
   m.Get("number", resource.number);
+  if (const Json* database = m.Find("database")) {
+    // A database resource is a folder of six files; nothing else describes it.
+    for (const auto& [key, value] : json.items()) {
+      if (key != "dir" && key != "number" && key != "database" && key != "note" && key != "comment") {
+        throw DescriptionError(m.Path(key), "a database resource has no other content");
+      }
+    }
+    resource.database = ParseDatabase(*database, m.Path("database"), baseDir);
+    return resource;
+  }
   if (const Json* picture = m.Find("picture")) {
     const std::string_view content = m.OneOf({"file", "text", "hex", "base64"});
     if (!content.empty()) throw DescriptionError(m.Path(content), "a picture resource has no other content");
@@ -313,7 +321,7 @@ Description ParseDescription(const Json& root, const fs::path& baseDir) {
     return description;
   }
   description.several = true;
-  const Members m(root, "", {"titles", "override"});
+  const Members m(root, "", {"titles", "override", "databases"});
   description.titles = ParseList<Title>(m, "titles", [&](const Json& j, const std::string& w) {
     return ParseTitle(j, w, baseDir);
   });
@@ -327,7 +335,7 @@ Description ParseDescription(const Json& root, const fs::path& baseDir) {
     if (!seen.emplace(dir, i).second) throw DescriptionError(where, "\"" + dir + "\" is used twice");
   }
   if (const Json* o = m.Find("override")) {
-    const Members om(*o, "override", {"directory", "files"});
+    const Members om(*o, "override", {"directory", "files", "databases"});
     OverrideTree tree;
     tree.directory = "override";
     if (const Json* v = om.Find("directory")) {
@@ -336,8 +344,10 @@ Description ParseDescription(const Json& root, const fs::path& baseDir) {
     tree.files = ParseList<PlacedFile>(om, "files", [&](const Json& j, const std::string& w) {
       return ParsePlacedFile(j, w, baseDir);
     });
+    if (const Json* v = om.Find("databases")) tree.databases = ParseDatabaseFolders(*v, om.Path("databases"), baseDir);
     description.overrideTree = std::move(tree);
   }
+  if (const Json* v = m.Find("databases")) description.databases = ParseDatabaseFolders(*v, "databases", baseDir);
   return description;
 }
 

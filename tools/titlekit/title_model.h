@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "titlekit/database_model.h"
+
 namespace zd::titlekit {
 
 using Bytes = std::string;  // raw bytes of title data
@@ -231,6 +233,8 @@ struct Resource {
   std::optional<std::vector<RunPair>> runs;  // explicit run section ("3TCS")
   std::optional<uint32_t> runOffset, endOffset;
   uint8_t method = 0;
+  // A database folder res<dir>/res<number>/ with its six files instead of one file.
+  std::optional<Database> database;
 };
 
 // A file placed at a path relative to its title directory (or the override directory).
@@ -250,12 +254,14 @@ struct Title {
 struct OverrideTree {
   std::string directory;
   std::vector<PlacedFile> files;
+  std::vector<DatabaseFolder> databases;  // below <directory>/database/
 };
 
 struct Description {
   bool several = false;  // {"titles": [...]}: titles go to subdirectories of the output
   std::vector<Title> titles;
   std::optional<OverrideTree> overrideTree;
+  std::vector<DatabaseFolder> databases;  // beside the titles, below database/
 };
 
 // Title units to page pixels and back (y up from the bottom of a 480-pixel page).

@@ -1,9 +1,11 @@
 #include "titlekit/title_writer.h"
 
 #include <fstream>
+#include <map>
 #include <set>
 
 #include "titlekit/authorfile_writer.h"
+#include "titlekit/database_writer.h"
 #include "titlekit/description_error.h"
 #include "titlekit/json_fields.h"
 #include "titlekit/tcs_compress.h"
@@ -35,6 +37,25 @@ class FileSet {
   fs::path dir_;
   std::set<std::string> written_;
 };
+
+// The files of one database below `folder`; errors are placed at `where`.
+void WriteDatabaseFiles(FileSet& files, const std::string& folder, const Database& database,
+                        const std::string& where) {
+  std::map<std::string, std::string> bytes;
+  try {
+    bytes = DatabaseFileBytes(database);
+  } catch (const DescriptionError& e) {
+    throw e.Within(where);
+  }
+  for (const auto& [name, data] : bytes) files.Write(folder + "/" + name, data, where);
+}
+
+void WriteDatabaseFolders(FileSet& files, const std::vector<DatabaseFolder>& folders, const std::string& where) {
+  for (size_t i = 0; i < folders.size(); ++i) {
+    const DatabaseFolder& f = folders[i];
+    WriteDatabaseFiles(files, "database/" + f.folder + "/" + f.name, f.database, PathIndex(where, i));
+  }
+}
 
 }  // namespace
 
@@ -70,6 +91,10 @@ void WriteTitle(const Title& title, const fs::path& dir, const std::string& wher
   for (size_t i = 0; i < title.resources.size(); ++i) {
     const Resource& r = title.resources[i];
     const std::string at = PathIndex(PathMember(where, "resources"), i);
+    if (r.database) {
+      WriteDatabaseFiles(files, ResourcePath(r.dir, r.number), *r.database, PathMember(at, "database"));
+      continue;
+    }
     Bytes bytes;
     try {
       bytes = ResourceBytes(r);
@@ -97,13 +122,24 @@ void WriteDescription(const Description& description, const fs::path& outDir) {
     const Title& title = description.titles[i];
     WriteTitle(title, outDir / title.directory, PathIndex("titles", i));
   }
+  FileSet beside(outDir);
+  WriteDatabaseFolders(beside, description.databases, "databases");
   if (description.overrideTree) {
     FileSet files(outDir / description.overrideTree->directory);
     for (size_t i = 0; i < description.overrideTree->files.size(); ++i) {
       const PlacedFile& file = description.overrideTree->files[i];
       files.Write(file.path, file.content.data, PathIndex("override.files", i));
     }
+    WriteDatabaseFolders(files, description.overrideTree->databases, "override.databases");
   }
+}
+
+void WriteDatabaseFolder(const Database& database, const fs::path& dir) {
+  std::error_code error;
+  fs::create_directories(dir, error);
+  if (!fs::is_directory(dir)) throw DescriptionError("", "cannot make the directory " + dir.string());
+  FileSet files(dir);
+  for (const auto& [name, data] : DatabaseFileBytes(database)) files.Write(name, data, "");
 }
 
 }  // namespace zd::titlekit

@@ -21,4 +21,7 @@ void WriteTitle(const Title& title, const std::filesystem::path& dir, const std:
 // tree to `outDir`/<override directory>.
 void WriteDescription(const Description& description, const std::filesystem::path& outDir);
 
+// zdbuild --database: one database's six files into `dir`.
+void WriteDatabaseFolder(const Database& database, const std::filesystem::path& dir);
+
 }  // namespace zd::titlekit
