@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "titlekit/format_names.h"
+#include "zdinfo/database_info.h"
 #include "zdinfo/overview_text.h"
 #include "zdinfo/resources_overview.h"
 
@@ -23,6 +24,7 @@ class Overview {
     PrintPages();
     PrintScripts();
     PrintResources(out_, title_, uses_);
+    PrintTitleDatabases(out_, title_);
     PrintNotes();
   }
 

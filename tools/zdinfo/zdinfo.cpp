@@ -5,16 +5,19 @@
 // zdinfo TITLE --page N|NAME --png OUT draws one page as it looks when first shown, and
 // zdinfo TITLE --contact-sheet OUT every page small on one sheet.
 // zdinfo --sprite FILE --png OUT [--index N] converts one sprite, zdinfo --draw FILE renders one
-// Draw file.
+// Draw file. zdinfo --database FOLDER [--json] [--export DIR] shows, describes or exports one
+// database folder.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <string>
 
+#include "titlekit/database_reader.h"
 #include "titlekit/description_json.h"
 #include "titlekit/json_print.h"
 #include "titlekit/title_reader.h"
+#include "zdinfo/database_info.h"
 #include "zdinfo/draw_export.h"
 #include "zdinfo/overview.h"
 #include "zdinfo/page_pictures.h"
@@ -29,13 +32,15 @@ constexpr const char* kUsage =
     "       zdinfo TITLE --contact-sheet OUT\n"
     "       zdinfo --sprite FILE --png OUT [--index N]\n"
     "       zdinfo --draw FILE [--png OUT] [--svg OUT] [--size WxH]\n"
+    "       zdinfo --database FOLDER [--json | --export DIR]\n"
     "\n"
     "TITLE is a title directory or its authorfile.\n"
     "\n"
     "Without options, prints an overview: the title directory and version, the sections as a\n"
     "tree, every page with its objects and events, the scripts, and the resources the pages\n"
-    "refer to. Malformed titles are shown as far as they can be read, with notes saying where\n"
-    "reading stopped.\n"
+    "refer to, and the databases it uses (those of its database objects and those in\n"
+    "database/ravel*/ beside the title directory) with their fields. Malformed titles are shown\n"
+    "as far as they can be read, with notes saying where reading stopped.\n"
     "\n"
     "  --json        print a description that zdbuild accepts and that makes the same files\n"
     "                again (zdinfo TITLE --json | zdbuild - OUTDIR)\n"
@@ -47,7 +52,9 @@ constexpr const char* kUsage =
     "                own font files; and as UTF-8 text without markup, every resource its\n"
     "                styled-text objects use as DIR/res<d>-res<n>.txt and the text of every\n"
     "                text object that is not a script as DIR/page<p>-object<o>.txt (pages and\n"
-    "                objects counted from 0)\n"
+    "                objects counted from 0); and every database the overview lists as\n"
+    "                DIR/<name>.csv (its records) and DIR/<name>.json (its fields, for\n"
+    "                zdbuild --database), its pictures in DIR/<name>-pictures/\n"
     "  --page N|NAME --png OUT\n"
     "                draw page N (counted from 0, as the player's trace counts) or the page\n"
     "                of that name as it looks when the title first shows it, without playing\n"
@@ -67,8 +74,14 @@ constexpr const char* kUsage =
     "                640x480): scaled to fit with its proportions kept and centred, white\n"
     "                around and under it, in the title palette; --png writes that picture,\n"
     "                --svg the same drawing as SVG (text in the faces the player would use)\n"
+    "  --database FOLDER\n"
+    "                list a database folder's title, fields and counts; with --json describe\n"
+    "                it with its records for zdbuild --database; with --export DIR write it\n"
+    "                as DIR/<folder name>.csv and .json. A malformed database is refused\n"
+    "                with the reason the player has for it (exit status 1)\n"
     "\n"
-    "Exit status: 0 done, 1 the title cannot be read or a picture not written, 2 wrong usage.\n";
+    "Exit status: 0 done, 1 the title cannot be read, a picture or database not written or a\n"
+    "database malformed, 2 wrong usage.\n";
 
 struct Options {
   std::string title;
@@ -78,6 +91,7 @@ struct Options {
   std::string spriteFile, pngFile;
   std::string drawFile, svgFile;
   std::string page, contactSheet;
+  std::string databaseFolder;
   int width = 640, height = 480;
   bool sizeGiven = false;
   int index = 0;
@@ -113,6 +127,10 @@ int ParseOptions(int argc, char** argv, Options& options) {
       options.width = w;
       options.height = h;
       options.sizeGiven = true;
+    } else if (arg == "--database") {
+      const char* v = value("a database folder");
+      if (!v) return 2;
+      options.databaseFolder = v;
     } else if (arg == "--page" || arg == "--contact-sheet") {
       const char* v = value(arg == "--page" ? "a page number or name" : "a file");
       if (!v) return 2;
@@ -145,6 +163,16 @@ int ParseOptions(int argc, char** argv, Options& options) {
       std::cerr << "zdinfo: more than one title given\n" << kUsage;
       return 2;
     }
+  }
+  if (!options.databaseFolder.empty()) {
+    if (!options.title.empty() || (options.json && !options.exportDir.empty()) || options.scripts ||
+        !options.page.empty() || !options.contactSheet.empty() || !options.spriteFile.empty() ||
+        !options.pngFile.empty() || !options.drawFile.empty() || !options.svgFile.empty() ||
+        options.sizeGiven || options.indexGiven) {
+      std::cerr << "zdinfo: --database goes alone, or with --json or --export, without a title\n" << kUsage;
+      return 2;
+    }
+    return 0;
   }
   if (!options.page.empty() || !options.contactSheet.empty()) {
     const bool pagePicture = !options.page.empty() && !options.pngFile.empty();
@@ -189,6 +217,10 @@ int ParseOptions(int argc, char** argv, Options& options) {
 int main(int argc, char** argv) {
   Options options;
   if (const int status = ParseOptions(argc, argv, options)) return status < 0 ? 0 : status;
+  if (!options.databaseFolder.empty()) {
+    return zd::info::ShowDatabaseFolder(options.databaseFolder, options.json, options.exportDir,
+                                        std::cout, std::cerr);
+  }
   if (!options.drawFile.empty()) {
     return zd::info::ConvertDrawFile(options.drawFile, options.pngFile, options.svgFile,
                                      options.width, options.height, std::cout, std::cerr);
@@ -213,12 +245,16 @@ int main(int argc, char** argv) {
     const int pictures = zd::info::ExportTitlePictures(*reading, options.exportDir, std::cout, std::cerr);
     const int drawings = zd::info::ExportTitleDrawings(*reading, options.exportDir, std::cout, std::cerr);
     const int texts = zd::info::ExportTitleTexts(*reading, options.exportDir, std::cout, std::cerr);
-    return std::max({pictures, drawings, texts});
+    const int databases = zd::info::ExportTitleDatabases(*reading, options.exportDir, std::cout, std::cerr);
+    return std::max({pictures, drawings, texts, databases});
   }
   if (options.json) {
     zd::titlekit::Json description = zd::titlekit::Json::object();
     if (!reading->authorfile.notes.empty()) description["note"] = reading->authorfile.notes;
-    description.update(zd::titlekit::TitleToJson(reading->title));
+    // Database folders among the title's files are described as database resources.
+    zd::titlekit::Title title = reading->title;
+    zd::titlekit::DescribeDatabaseResources(title);
+    description.update(zd::titlekit::TitleToJson(title));
     std::cout << zd::titlekit::PrettyJson(description);
     return 0;
   }
