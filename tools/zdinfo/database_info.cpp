@@ -34,11 +34,12 @@ std::string Lower(std::string text) {
 }
 
 // A name from title data made into a file name that stays inside the export directory:
-// letters, digits, "-", "_" and "." only, never a leading ".", never empty.
+// letters, digits, "-", "_" and single "." only, never a leading ".", never empty.
 std::string SafeFileName(std::string_view name) {
   std::string safe;
   for (unsigned char c : name) {
-    safe += std::isalnum(c) || c == '-' || c == '_' || (c == '.' && !safe.empty()) ? char(c) : '_';
+    const bool dot = c == '.' && !safe.empty() && safe.back() != '.';
+    safe += std::isalnum(c) || c == '-' || c == '_' || dot ? char(c) : '_';
   }
   if (safe.empty()) safe = "_";
   return safe.substr(0, 64);
