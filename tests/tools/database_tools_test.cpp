@@ -440,5 +440,27 @@ TEST(ToolDatabaseInfo, TitlesListTheirDatabasesRoundTripAndExportInsideTheDirect
   EXPECT_EQ(ReadFile(dir.File("out/x/res4-res1.csv")), "Name,Size,When\r\nΡόδο,1.5,1999-12-31\r\n,0,\r\n");
 }
 
+// The examples in docs/database-format.md build and hold what the text says.
+TEST(ToolDatabaseInfo, TheDocumentedExamplesBuild) {
+  const std::string doc = ReadFile(SourceDir() + "/docs/database-format.md");
+  std::vector<std::string> examples;
+  for (size_t at = doc.find("```json\n"); at != std::string::npos; at = doc.find("```json\n", at + 1)) {
+    const size_t end = doc.find("```", at + 8);
+    examples.push_back(doc.substr(at + 8, end - at - 8));
+  }
+  ASSERT_EQ(examples.size(), 2u);
+  TempDir dir;
+  BuildDatabase(examples[0], dir.File("db"));
+  const DescribeFile d = ReadChecked(dir);
+  EXPECT_EQ(d.recordCount, 2u);
+  const RunResult shown = RunTool("zdinfo", {"--database", dir.File("db")});
+  EXPECT_TRUE(Has(shown.out, "6 \"Features\" keywords, keywords \"river\", \"lake\", \"hill\"")) << shown.out;
+  Build(examples[1], dir.File("titles"));
+  const RunResult overview = RunTool("zdinfo", {dir.File("titles/_moss")});
+  EXPECT_TRUE(Has(overview.out, "  res4/res1: \"Garden\", 2 fields, 2 records, 0 pictures\n    0 \"Name\" text, width 16\n"))
+      << overview.out;
+  EXPECT_TRUE(std::filesystem::exists(dir.File("titles/save/database/ravel/CITIES/DESCRIBE")));
+}
+
 }  // namespace
 }  // namespace zd::test
