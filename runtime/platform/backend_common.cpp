@@ -54,7 +54,8 @@ void TraceMessageBox(const Trace& trace, const MessageBoxSpec& request) {
   const std::string buttons = request.buttons == MessageButtons::YesNo ? "yes/no" : "ok";
   const std::string head = request.key.empty() ? "message: " : "message " + request.key + ": ";
   trace.Line(TraceCategory::Message, head + request.text + " [" + buttons + ", " +
-                                         IconName(request.icon) + "]");
+                                         IconName(request.icon) + ", \"" + request.caption +
+                                         "\"]");
 }
 
 void TraceButtonDialog(const Trace& trace, const ButtonDialogSpec& request) {

@@ -37,10 +37,6 @@ inline bool Near(platform::Rgb got, platform::Rgb want, int tolerance = 24) {
          std::abs(got.b - want.b) <= tolerance;
 }
 
-inline bool Has(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
-
 // A "movies" entry of a description: a file of `media` placed at `as` inside the title.
 inline std::string PlacedMovie(const TempDir& media, const std::string& file, const std::string& as) {
   return R"({"file": ")" + media.File(file) + R"(", "as": ")" + as + R"("})";

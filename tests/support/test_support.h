@@ -42,6 +42,10 @@ RunResult RunTool(const std::string& name, const std::vector<std::string>& args,
                   const std::string& input = "");
 
 std::string ReadFile(const std::string& path);
+
+inline bool Has(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
 std::string BuildDir();
 std::string SourceDir();
 
