@@ -231,6 +231,9 @@ void MainWindow::OnDestroy() {
   runtime_.titleFiles.FreeTitleImage();
   TraceLifecycle(trace, "notepad offer-save");
   runtime_.toolbox.OfferNotepadSave();
+  TraceLifecycle(trace, "database close");
+  runtime_.database.CloseDatabase();
+  runtime_.database.selection.clear();
   TraceLifecycle(trace, "database release-keyword-conditions");
   runtime_.database.ReleaseKeywordConditions();
   TraceLifecycle(trace, "mouse-handlers release");

@@ -49,7 +49,7 @@ TEST(StartupOrder, SubsystemsStartAndStopInTheirOrder) {
             (std::vector<std::string>{
                 "media pause", "movies release-port", "pages close-all", "movies release",
                 "scheduler stop-timer", "title free", "notepad offer-save",
-                "database release-keyword-conditions", "mouse-handlers release",
+                "database close", "database release-keyword-conditions", "mouse-handlers release",
                 "script release-movie-slots", "status release", "browsers release",
                 "pointers release-capture", "printing release", "fonts remove-title-fonts",
                 "palette release", "movies shutdown"}))
