@@ -32,7 +32,10 @@ class DatabaseObject final : public ObjectTypeHandler {
   // A page left for one that goes on with the same database keeps its file's slot.
   void Release(PageObject& object, ObjectRelease& release) const override {
     if (release.mode & leave_mode::KEEP_DATABASE) {
-      if (object.cacheSlot() < uint32_t(kCacheSlots)) {
+      // Only while the slot still holds this page's database: a script may have opened
+      // another one since, and the slot gone to another resource.
+      if (object.cacheSlot() < uint32_t(kCacheSlots) &&
+          database_.resourceSlot() == int(object.cacheSlot())) {
         release.cache.slot(static_cast<int>(object.cacheSlot())).inUseByPage = true;
       }
       return;

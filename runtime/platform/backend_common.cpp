@@ -53,9 +53,10 @@ void TraceWindow(const Trace& trace, const char* verb, const WindowSpec& request
 void TraceMessageBox(const Trace& trace, const MessageBoxSpec& request) {
   const std::string buttons = request.buttons == MessageButtons::YesNo ? "yes/no" : "ok";
   const std::string head = request.key.empty() ? "message: " : "message " + request.key + ": ";
+  const std::string caption =
+      request.titleCaption ? "" : " captioned \"" + request.caption + "\"";
   trace.Line(TraceCategory::Message, head + request.text + " [" + buttons + ", " +
-                                         IconName(request.icon) + ", \"" + request.caption +
-                                         "\"]");
+                                         IconName(request.icon) + "]" + caption);
 }
 
 void TraceButtonDialog(const Trace& trace, const ButtonDialogSpec& request) {

@@ -25,6 +25,7 @@ struct MessageBoxSpec {
   int defaultAnswer = 0;     // 0: the first button
   bool systemModal = false;
   std::string key;           // the message key when the text came from the messages file
+  bool titleCaption = true;  // captioned with the window's title (the trace names other captions)
 };
 
 struct DialogButton {

@@ -118,6 +118,7 @@ void Reporter::ShowText(std::string_view caption, std::string_view text) {
 void Reporter::ShowBox(std::string_view caption, std::string text, std::string_view key) {
   platform::MessageBoxSpec box;
   box.caption = caption.empty() ? runtime_.shell.windowTitle() : std::string(caption);
+  box.titleCaption = caption.empty();
   box.text = std::move(text);
   box.icon = platform::MessageIcon::Information;
   box.buttons = platform::MessageButtons::Ok;

@@ -50,20 +50,20 @@ TEST(DatabaseScripts, OpendataFindsTheFolderBySuffixByNearNameAndBelowTheOverrid
   EXPECT_EQ(title.Number("n%"), 13);
   EXPECT_EQ(title.Number("r%"), 3);
   EXPECT_TRUE(Has(title.TraceText(), "ravel2")) << title.TraceText();
-  EXPECT_TRUE(Has(title.TraceText(), "\"Two\"")) << "captioned by the database's title";
+  EXPECT_TRUE(Has(title.TraceText(), "captioned \"Two\"")) << "captioned by the database's title";
   EXPECT_TRUE(Has(title.TraceText(), "Places of the meadow")) << "its explain text";
 
   EXPECT_EQ(title.Run("opendata \"TOWNS\"\nshowexplain -1\nshowexplain 7\n"), Keys{});
-  EXPECT_TRUE(Has(title.TraceText(), "\"Near\"")) << "a folder differing in its first letter";
-  EXPECT_TRUE(Has(title.TraceText(), "\"Picture\"")) << "captioned by the field's name";
+  EXPECT_TRUE(Has(title.TraceText(), "captioned \"Near\"")) << "a folder differing in its first letter";
+  EXPECT_TRUE(Has(title.TraceText(), "captioned \"Picture\"")) << "captioned by the field's name";
   EXPECT_TRUE(Has(title.TraceText(), "No explain text available.")) << title.TraceText();
 
   EXPECT_EQ(title.Run("opendata \"CITIES\"\nshowexplain -1\n"), Keys{});
-  EXPECT_TRUE(Has(title.TraceText(), "\"One\"")) << "without -E, the title's own copy";
+  EXPECT_TRUE(Has(title.TraceText(), "captioned \"One\"")) << "without -E, the title's own copy";
 
   DatabaseTitle newer(description, "-E {out}/newer");
   EXPECT_EQ(newer.Run("opendata \"CITIES\"\nshowexplain -1\n"), Keys{});
-  EXPECT_TRUE(Has(newer.TraceText(), "\"Newer\"")) << "the copy below -E comes first";
+  EXPECT_TRUE(Has(newer.TraceText(), "captioned \"Newer\"")) << "the copy below -E comes first";
 
   // Names that are too long, lead out of the folder or find nothing.
   EXPECT_EQ(title.Run("opendata \"ABCDEFGHIJKLMNOPQRST\"\n"), Keys{"scerr60"});
