@@ -9,7 +9,6 @@
 #include <string>
 
 #include "script/script_runner.h"
-#include "support/runtime_fixture.h"
 #include "support/title_builder.h"
 
 namespace zd::test {
@@ -60,62 +59,43 @@ inline std::string TitleWithDatabases(const std::string& pages, const std::strin
 
 inline const char* kPlainPage = R"([{"name": "Start", "objects": []}])";
 
-class DatabaseTitle {
+// The directory a database test's title is built in: made before the runtime that plays it.
+class BuiltTitleDirectory {
  public:
-  // Builds the description into a fresh directory "out" (a file "wood.bin" of 20 bytes lies
-  // beside the description for pictures) and starts the title "t" with `commandLine` before its
-  // path; "{out}" in the command line stands for that directory.
-  explicit DatabaseTitle(const std::string& description, const std::string& commandLine = "",
-                         const std::string& events = "") {
+  explicit BuiltTitleDirectory(const std::string& description) {
     dir_.Write("wood.bin", std::string(20, 'W'));
     const std::string descriptionPath = dir_.Write("title.json", description);
     const RunResult built = RunTool("zdbuild", {descriptionPath, dir_.File("out")});
     EXPECT_EQ(built.status, 0) << built.err;
-    RuntimeOptions options;
-    options.messagesPath = EnglishMessages();
-    options.events = events;
-    std::string line = commandLine;
-    if (const size_t at = line.find("{out}"); at != std::string::npos) line.replace(at, 5, out());
-    options.commandLine = (line.empty() ? "" : line + " ") + titlePath();
-    fixture_ = std::make_unique<RuntimeFixture>(options);
+  }
+  std::string out() const { return dir_.File("out"); }
+  std::string titlePath() const { return dir_.File("out/t"); }
+
+ private:
+  TempDir dir_;
+};
+
+class DatabaseTitle : public BuiltTitleDirectory, public ScriptRunner {
+ public:
+  // Builds the description into a fresh directory "out" (a file "wood.bin" of 20 bytes lies
+  // beside the description for pictures) and starts the title "t" with `commandLine` before its
+  // path; "{out}" in the command line stands for that directory. Scripts run on its first page.
+  explicit DatabaseTitle(const std::string& description, const std::string& commandLine = "")
+      : BuiltTitleDirectory(description), ScriptRunner(Options(commandLine)) {
     runtime().shell.StartUp();
     runtime().shell.window().Dispatch(WindowMessage{Msg::ShowFirstPage});
     runtime().shell.PaintNow();
   }
 
-  Runtime& runtime() { return fixture_->runtime(); }
-  std::string out() const { return dir_.File("out"); }
-  std::string titlePath() const { return dir_.File("out/t"); }
-  std::string TraceText() const { return fixture_->TraceText(); }
-  void ClearTrace() { fixture_->ClearTrace(); }
-
-  // Runs `text` as a script of the current page; returns the keys it reported.
-  Keys Run(std::string_view text) {
-    fixture_->ClearTrace();
-    script::ScriptSource source;
-    source.name.Assign("+Test");
-    source.text = text;
-    runtime().script.RunScript(source, 0, 1, false);
-    last_ = ReportsIn(fixture_->TraceText());
-    return KeysOf(last_);
-  }
-  const std::vector<ScriptReport>& reports() const { return last_; }
-
-  std::optional<double> Number(const std::string& name) {
-    auto v = runtime().script.ProbeVariable(name);
-    if (!v || v->kind == platform::ProbedVariable::Kind::Text) return std::nullopt;
-    return v->number;
-  }
-  std::optional<std::string> Text(const std::string& name) {
-    auto v = runtime().script.ProbeVariable(name);
-    if (!v || v->kind != platform::ProbedVariable::Kind::Text) return std::nullopt;
-    return v->text;
-  }
-
  private:
-  TempDir dir_;
-  std::unique_ptr<RuntimeFixture> fixture_;
-  std::vector<ScriptReport> last_;
+  RuntimeOptions Options(std::string commandLine) const {
+    if (const size_t at = commandLine.find("{out}"); at != std::string::npos) {
+      commandLine.replace(at, 5, out());
+    }
+    RuntimeOptions options;
+    options.commandLine = (commandLine.empty() ? "" : commandLine + " ") + titlePath();
+    return options;
+  }
 };
 
 }  // namespace zd::test

@@ -73,6 +73,7 @@ class ScriptRunner {
   }
   const std::vector<ScriptReport>& reports() const { return last_; }
   std::string TraceText() const { return fixture_->TraceText(); }
+  void ClearTrace() { fixture_->ClearTrace(); }
 
   std::optional<double> Number(const std::string& name) {
     auto v = engine().ProbeVariable(name);
