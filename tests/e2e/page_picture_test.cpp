@@ -72,7 +72,12 @@ const DemoTitle kDemoTitles[] = {
       {"Boat", "its +Start script puts the boat back"},
       {"Arrival", "its +Start script writes the way taken"},
       {"Reading", "its +Start script sets the text up"},
-      {"Reading2", "its +Start script sets the text up"}}},
+      {"Reading2", "its +Start script sets the text up"},
+      {"Atlas", "its +Start script writes the place's fields"},
+      {"River", "its scripts open the atlas beside the title and list places"},
+      {"Lake", "its scripts open the atlas beside the title and list places"},
+      {"Hill", "its scripts open the atlas beside the title and list places"},
+      {"Wood", "its scripts open the atlas beside the title and list places"}}},
     {"!pond", {}},
 };
 
@@ -135,7 +140,7 @@ TEST(PagePicture, NamesPagesAndRefusesWhatCannotBeDrawn) {
   ASSERT_EQ(sheet.status, 0) << sheet.err;
   const auto picture = Decode(dir.File("sheet.png"));
   EXPECT_EQ(picture.width, 4 * 168 + 8);
-  EXPECT_EQ(picture.height, 7 * (138 + 8) + 8) << "27 pages, four a row";
+  EXPECT_EQ(picture.height, 9 * (138 + 8) + 8) << "33 pages, four a row";
 }
 
 }  // namespace
