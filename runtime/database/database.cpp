@@ -208,8 +208,9 @@ const std::vector<std::string>& Database::KeywordNames(int field) {
   names.emplace();
   const FieldDescriptor& f = GetFieldDescriptor(field);
   const int count = f.keywordCount();
+  if (count <= 0) return *names;
   const auto bytes = folder_.Read(FolderFile::TOKEN, f.extraOffset, size_t(count) * kNameWidth);
-  if (!bytes || count <= 0) return *names;  // no TOKEN: no keyword has a name
+  if (!bytes) return *names;  // no TOKEN: no keyword has a name
   const ByteView list(*bytes);
   for (int i = 0; i < count; ++i) {
     names->push_back(list.FixedText(size_t(i) * kNameWidth, kNameWidth).value_or(""));
