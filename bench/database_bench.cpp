@@ -285,6 +285,28 @@ void BM_RecordWindowEveryRecord(benchmark::State& state) {
 }
 BENCHMARK(BM_RecordWindowEveryRecord)->Unit(benchmark::kMillisecond);
 
+// The same from the last record to the first, as a list shown newest first reads them: a
+// window starts at the record asked for, so a step back refills it every time.
+void BM_RecordWindowEveryRecordBackwards(benchmark::State& state) {
+  const std::string path = Atlas().path();
+  HeadlessRuntime h;
+  zd::Database& database = h.runtime->database;
+  if (!database.OpenDatabase(path, "ATLAS")) {
+    state.SkipWithError("the database did not open");
+    return;
+  }
+  const int count = database.RecordCount();
+  for (auto _ : state) {
+    database.Release();
+    uint64_t sum = 0;
+    for (int r = count - 1; r >= 0; --r) sum += database.GetRecord(r).data()[0];
+    benchmark::DoNotOptimize(sum);
+  }
+  state.SetBytesProcessed(state.iterations() * int64_t(count) * 200);
+  database.CloseDatabase();
+}
+BENCHMARK(BM_RecordWindowEveryRecordBackwards)->Unit(benchmark::kMillisecond);
+
 // The same records from DATA read whole in one read through the same open file: what the
 // window would cost if it held the file.
 void BM_WholeDataEveryRecord(benchmark::State& state) {

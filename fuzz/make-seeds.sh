@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Gathers the seed corpora of the fuzz targets into CORPUS/seeds/<target>/, from what is at hand when
 # it runs: the demo titles (made from examples/demo by zdbuild), the demo descriptions, event
-# scripts and script files of the tree, the messages files, and the shared test data next to
-# the repository when it is there. Nothing is written inside the source tree.
+# scripts and script files of the tree, the messages files, database folders made by zdbuild
+# from fuzz/seeds-src/databases, and the shared test data next to the repository when it is
+# there. Nothing is written inside the source tree.
 #
 #   [ZD_TESTDATA_DIR=...] fuzz/make-seeds.sh SOURCE_DIR FUZZ_BUILD_DIR CORPUS_DIR [PLAIN_BUILD_DIR]
 set -euo pipefail
@@ -15,7 +16,8 @@ plain_build=${4:-$src/build}
 testdata=${ZD_TESTDATA_DIR:-$src/../shared/testdata}
 [ -d "$testdata" ] || testdata=$src/../../shared/testdata
 
-for target in authorfile tcs sprite draw styled_text script messages event_script description movie_header movie_reference; do
+for target in authorfile tcs sprite draw styled_text script messages event_script description movie_header movie_reference \
+    database; do
   mkdir -p "$corpus/seeds/fuzz_$target"
 done
 
@@ -113,6 +115,56 @@ for text in $'intro\n' $'intro: 2\r\n' $'c:\\titles\\clip.intro\n' 'intro' \
     $'..\\..\\x\n' $'x: \\..\\..\\etc\n' $'a\nb\nc'; do
   seed_text movie_reference "$text"
 done
+
+# Database folders made by zdbuild, packed as fuzz_database takes them: six 32-bit
+# little-endian lengths (DESCRIBE, DATA, EXPLAIN, TOKEN, FREETEXT, GRAPHICS; the top bit set
+# for a file the folder lacks), then the files' bytes in the same order.
+le32() {  # le32 NUMBER: its four bytes, least significant first
+  local v=$1 i
+  for i in 0 8 16 24; do printf "\\x$(printf %02x $(((v >> i) & 255)))"; done
+}
+pack_database() {  # pack_database FOLDER OUT
+  local name
+  {
+    for name in DESCRIBE DATA EXPLAIN TOKEN FREETEXT GRAPHICS; do
+      if [ -f "$1/$name" ]; then le32 "$(stat -c %s "$1/$name")"; else le32 $((0x80000000)); fi
+    done
+    for name in DESCRIBE DATA EXPLAIN TOKEN FREETEXT GRAPHICS; do
+      if [ -f "$1/$name" ]; then cat "$1/$name"; fi
+    done
+  } > "$2"
+}
+# The fuzz build's zdbuild, else the plain build's (the first that writes the folder).
+make_database() {  # make_database DESCRIPTION FOLDER
+  local tool
+  for tool in "$fuzz_build/zdbuild" "$plain_build/zdbuild"; do
+    [ -x "$tool" ] && "$tool" --database "$1" "$2" >/dev/null 2>&1 && return 0
+  done
+  return 1
+}
+if [ -x "$fuzz_build/zdbuild" ] || [ -x "$plain_build/zdbuild" ]; then
+  made=$(mktemp -d)
+  # Besides the descriptions: 240 records of 200 bytes, so that reading them refills the
+  # 20,480-byte record window three times and the last fill ends at the last record.
+  {
+    printf '{"title": "Window", "fields": [{"name": "Name", "type": "text", "width": 188},'
+    printf ' {"name": "N", "type": "integer"}, {"name": "At", "type": "coordinates"},'
+    printf ' {"name": "R", "type": "real"}], "records": ['
+    for i in $(seq 0 239); do
+      [ "$i" -gt 0 ] && printf ','
+      printf '["record %d", %d, [%d, %d], %d.5]' "$i" "$((i * 7))" "$i" "$((-i))" "$i"
+    done
+    printf ']}'
+  } > "$made/window.json"
+  for json in "$src"/fuzz/seeds-src/databases/*.json "$made/window.json"; do
+    name=$(basename "$json" .json)
+    if make_database "$json" "$made/$name"; then
+      pack_database "$made/$name" "$made/$name.seed"
+      seed database "$made/$name.seed"
+    fi
+  done
+  rm -rf "$made"
+fi
 
 # The shared test data, when it is beside the repository.
 if [ -d "$testdata/riscos" ]; then
