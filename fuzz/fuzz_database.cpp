@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -148,16 +149,23 @@ void ReadRecord(zd::Database& database, int record) {
   }
 }
 
+char scratch[] = "/tmp/zd-fuzz-database-XXXXXX";
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  // The folder, and the settings a report might write, stay inside a folder of this run.
-  static char scratch[] = "/tmp/zd-fuzz-database-XXXXXX";
+  // The folder, and the settings a report might write, stay inside a folder of this run, gone
+  // when the run ends normally (a run that stops on a fault leaves it, with the files of the
+  // input that made it stop).
   if (!mkdtemp(scratch)) std::abort();
   setenv("XDG_CONFIG_HOME", scratch, 1);
   setenv("XDG_DATA_HOME", scratch, 1);
   folder = std::string(scratch) + "/ATLAS";
   if (mkdir(folder.c_str(), 0700) != 0) std::abort();
+  std::atexit([] {
+    std::error_code ignored;
+    std::filesystem::remove_all(scratch, ignored);
+  });
   return 0;
 }
 
