@@ -27,7 +27,7 @@ namespace fs = std::filesystem;
 using zd::titlekit::Json;
 
 constexpr int kRecords = 65535;
-// What `getfield` asks FormatFieldValue for (script/database_commands.cpp).
+// What `getdata` asks FormatFieldValue for (script/database_commands.cpp).
 constexpr size_t kValueTextCapacity = 10241;
 
 // Fifteen fields, 200 bytes a record: three texts (40 + 24 + 62), a picture name (32), a long
@@ -215,7 +215,7 @@ void BM_OpenAndReadEveryFieldOf65535Records(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenAndReadEveryFieldOf65535Records)->Unit(benchmark::kMillisecond);
 
-// The text form of every field of every record, as `getfield` into a text variable makes it.
+// The text form of every field of every record, as `getdata` into a text variable makes it.
 void BM_FormatEveryFieldOf65535Records(benchmark::State& state) {
   const std::string path = Atlas().path();
   HeadlessRuntime h;

@@ -170,11 +170,13 @@ ByteView Database::GetRecord(int record) {
   if (!index) return {};
   const uint32_t length = describe_->recordLength;
   if (windowFirst_ < 0 || *index < windowFirst_ || *index >= windowFirst_ + windowCount_) {
-    // Refill the window with as many records as it holds, ending at the last record when the
-    // wanted one lies near the end.
+    // Refill the window with as many records as it holds, from the wanted one on, or ending
+    // with the last record when the wanted one lies near the end.
     const int total = int(describe_->recordCount);
     const int fit = int(kRecordWindow / length);
-    const int first = *index + fit > total ? std::max(total - fit, 0) : *index;
+    // A record before the window (a list read backwards) gets a window that ends with it.
+    int first = *index + fit > total ? std::max(total - fit, 0) : *index;
+    if (windowFirst_ >= 0 && *index < windowFirst_) first = std::max(*index - fit + 1, 0);
     const int count = std::min(first + fit, total) - first;
     auto bytes = ReadReported(FolderFile::DATA, kDataHeader + uint64_t(first) * length,
                               size_t(count) * length);

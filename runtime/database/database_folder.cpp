@@ -1,5 +1,7 @@
 #include "database/database_folder.h"
 
+#include <algorithm>
+
 #include "platform/files.h"
 #include "title/title_paths.h"
 
@@ -11,6 +13,9 @@ constexpr const char* kFileNames[] = {"DESCRIBE", "DATA", "EXPLAIN", "TOKEN", "F
 // A database's files are found below the override directory with the last four components of
 // their path: "database\ravel\NAME\DATA", or "short\res1\res2\DATA" for a page's database.
 constexpr int kFolderComponents = 4;
+
+// How much a short read brings in at once.
+constexpr size_t kReadAhead = 64 * 1024;
 
 }  // namespace
 
@@ -41,19 +46,30 @@ std::optional<uint64_t> DatabaseFolder::Size(FolderFile file) {
   return open.size;
 }
 
-std::optional<std::string> DatabaseFolder::Read(FolderFile file, uint64_t offset, size_t length) {
-  OpenFile& open = Opened(file);
-  if (!open.stream) return std::nullopt;
-  // Never more than the file holds, whatever a record or an entry claims.
-  const uint64_t available = offset < open.size ? open.size - offset : 0;
-  std::string bytes(size_t(std::min<uint64_t>(length, available)), '\0');
-  if (bytes.empty()) return bytes;
+std::string DatabaseFolder::ReadAt(OpenFile& open, uint64_t offset, size_t length) {
+  std::string bytes(length, '\0');
   std::ifstream& in = *open.stream;
   in.clear();
   in.seekg(std::streamoff(offset));
   in.read(bytes.data(), std::streamsize(bytes.size()));
   bytes.resize(size_t(std::max<std::streamsize>(in.gcount(), 0)));
   return bytes;
+}
+
+std::optional<std::string> DatabaseFolder::Read(FolderFile file, uint64_t offset, size_t length) {
+  OpenFile& open = Opened(file);
+  if (!open.stream) return std::nullopt;
+  // Never more than the file holds, whatever a record or an entry claims.
+  const uint64_t available = offset < open.size ? open.size - offset : 0;
+  length = size_t(std::min<uint64_t>(length, available));
+  if (length == 0) return std::string();
+  if (offset >= open.aheadStart && offset + length <= open.aheadStart + open.ahead.size()) {
+    return open.ahead.substr(size_t(offset - open.aheadStart), length);
+  }
+  if (length >= kReadAhead) return ReadAt(open, offset, length);
+  open.ahead = ReadAt(open, offset, size_t(std::min<uint64_t>(kReadAhead, available)));
+  open.aheadStart = offset;
+  return open.ahead.substr(0, std::min(length, open.ahead.size()));
 }
 
 }  // namespace zd

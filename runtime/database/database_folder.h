@@ -35,8 +35,13 @@ class DatabaseFolder {
     bool tried = false;
     std::unique_ptr<std::ifstream> stream;  // null: not there
     uint64_t size = 0;
+    // What the last read brought in: values of neighbouring records lie next to each other,
+    // so most reads are served from here without a seek.
+    std::string ahead;
+    uint64_t aheadStart = 0;
   };
   OpenFile& Opened(FolderFile file);
+  static std::string ReadAt(OpenFile& open, uint64_t offset, size_t length);
 
   std::string path_;
   std::string overrideDirectory_;

@@ -87,7 +87,7 @@ std::string FormatDate(const DateValue& d, int32_t dateFormat) {
   switch (dateFormat & 0xFF) {
     case 0:
       t.Part(month, "", MonthName(d.month) + " ");
-      t.Part(day, "", Printed("%d", d.day));
+      t.Part(day, "", std::to_string(d.day));
       t.Part(year, day ? ", " : "", Year4(d));
       break;
     case 1:
@@ -96,17 +96,17 @@ std::string FormatDate(const DateValue& d, int32_t dateFormat) {
       t.Part(year, "-", Year2(d));
       break;
     case 2:
-      t.Part(month, "", Printed("%d", d.month));
-      t.Part(day, "/", Printed("%d", d.day));
+      t.Part(month, "", std::to_string(d.month));
+      t.Part(day, "/", std::to_string(d.day));
       t.Part(year, "/", Year2(d));
       break;
     case 3:
-      t.Part(day, "", Printed("%d", d.day));
-      t.Part(month, "/", Printed("%d", d.month));
+      t.Part(day, "", std::to_string(d.day));
+      t.Part(month, "/", std::to_string(d.month));
       t.Part(year, "/", Year2(d));
       break;
     case 4:
-      t.Part(day, "", Printed("%d", d.day) + " ");
+      t.Part(day, "", std::to_string(d.day) + " ");
       t.Part(month, "", MonthName(d.month) + " ");
       t.Part(year, "", Year4(d));
       break;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <vector>
 
 #include "base/cp1253.h"
 
@@ -159,16 +160,30 @@ constexpr bool InAscendingOrder() {
 }
 static_assert(InAscendingOrder(), "string table ids must be unique and ascending");
 
-}  // namespace
-
-std::string_view LoadStringUtf8(int id) {
+const Entry* FindEntry(int id) {
   const auto* end = std::end(kEntries);
   const auto* it = std::lower_bound(std::begin(kEntries), end, id,
                                     [](const Entry& entry, int wanted) { return entry.id < wanted; });
-  if (it == end || it->id != id) return {};
-  return it->text;
+  return it == end || it->id != id ? nullptr : it;
 }
 
-std::string LoadString(int id) { return Utf8ToCp1253(LoadStringUtf8(id)); }
+}  // namespace
+
+std::string_view LoadStringUtf8(int id) {
+  const Entry* entry = FindEntry(id);
+  return entry ? entry->text : std::string_view();
+}
+
+std::string LoadString(int id) {
+  // The table is constant, so it is converted once: dates and database values ask for the
+  // same month names and "unknown" text for every record they show.
+  static const std::vector<std::string> converted = [] {
+    std::vector<std::string> texts;
+    for (const Entry& entry : kEntries) texts.push_back(Utf8ToCp1253(entry.text));
+    return texts;
+  }();
+  const Entry* entry = FindEntry(id);
+  return entry ? converted[size_t(entry - std::begin(kEntries))] : std::string();
+}
 
 }  // namespace zd

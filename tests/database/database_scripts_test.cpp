@@ -4,6 +4,7 @@
 
 #include <cfloat>
 #include <climits>
+#include <cstdio>
 
 #include "base/cp1253.h"
 #include "database/database_title.h"
@@ -192,6 +193,32 @@ TEST(DatabaseScripts, RecordsAcrossTheRecordWindowReadTheirOwnValues) {
   EXPECT_EQ(title.Number("c%"), 250 * 7);
   EXPECT_EQ(title.Number("d%"), 196 * 7);
   EXPECT_EQ(title.Number("sum"), 7.0 * 399 * 400 / 2);
+}
+
+
+TEST(DatabaseScripts, RealsAreWrittenAsTheCLibrarysGeneralFormatWritesThem) {
+  const float values[] = {0.0f, -0.5f, 1e-5f, 123456.0f, 1234567.0f, 1e20f, 3.4e38f, 47.87f, 0.1f,
+                          100000.0f, 999999.5f, 1.5e-10f, -1.7e38f, 1e-40f, 65535.25f};
+  std::string records;
+  for (const float value : values) {
+    char number[32];
+    std::snprintf(number, sizeof number, "%.9g", double(value));
+    records += std::string(records.empty() ? "" : ", ") + "[" + number + "]";
+  }
+  const std::string db = R"({"folder": "ravel", "name": "REALS",
+    "fields": [{"name": "R", "type": "real"}], "records": [)" + records + "]}";
+  DatabaseTitle title(TitleWithDatabases(test::kPlainPage, "[" + db + "]"));
+  ASSERT_EQ(title.Run("opendata \"REALS\"\n"), Keys{});
+  for (size_t i = 0; i < std::size(values); ++i) {
+    ASSERT_EQ(title.Run("getdata 0, " + std::to_string(i) + ", s$\ngetdata 0, " +
+                        std::to_string(i) + ", r\n"),
+              Keys{});
+    const float stored = float(*title.Number("r"));
+    EXPECT_EQ(stored, values[i]);
+    char expected[64];
+    std::snprintf(expected, sizeof expected, "%G", double(stored));
+    EXPECT_EQ(title.Text("s$"), expected) << values[i];
+  }
 }
 
 }  // namespace

@@ -226,8 +226,9 @@ void DescribeDatabaseResources(Title& title) {
     resource.database = *db;
     title.resources.push_back(std::move(resource));
     const std::string prefix = "res" + std::to_string(key.first) + "/res" + std::to_string(key.second) + "/";
+    const DatabaseFileSet& written = files;  // a structured binding cannot be captured (C++17)
     std::erase_if(title.files, [&](const PlacedFile& f) {
-      return f.path.rfind(prefix, 0) == 0 && files.count(f.path.substr(prefix.size()));
+      return f.path.rfind(prefix, 0) == 0 && written.count(f.path.substr(prefix.size()));
     });
   }
   std::sort(title.resources.begin(), title.resources.end(), [](const Resource& a, const Resource& b) {
