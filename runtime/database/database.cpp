@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "base/seam.h"
 #include "runtime.h"
@@ -23,13 +24,21 @@ void Database::ReleaseKeywordConditions() { keywords_.ResetKeywordConditions(); 
 bool Database::OpenDatabase(const std::string& folderPath, const std::string& name) {
   CloseDatabase();
   DatabaseFolder folder(folderPath, runtime_.shell.commandLine().overrideDirectoryAsGiven);
+  const std::string describePath = folder.PathOf(FolderFile::DESCRIBE);
   const auto size = folder.Size(FolderFile::DESCRIBE);
-  const auto bytes = size ? folder.Read(FolderFile::DESCRIBE, 0, size_t(*size)) : std::nullopt;
-  if (!bytes) {
-    runtime_.shell.reporter().ReportError("generr4", folder.PathOf(FolderFile::DESCRIBE));
+  if (!size) {
+    runtime_.shell.reporter().ReportError("generr4", describePath);
     return false;
   }
-  return Open(std::move(folder), *bytes, name);
+  if (*size > kMaxDescribeSize) {
+    runtime_.trace.Line(TraceCategory::Data, "database refused " + folderPath +
+                                                 ": DESCRIBE holds " + std::to_string(*size) +
+                                                 " bytes");
+    runtime_.shell.reporter().ReportError("generr6", describePath);
+    return false;
+  }
+  const auto bytes = folder.Read(FolderFile::DESCRIBE, 0, size_t(*size));
+  return bytes && Open(std::move(folder), *bytes, name);
 }
 
 bool Database::OpenDatabaseFromResource(const std::string& folderPath, int slot) {
@@ -69,7 +78,12 @@ bool Database::Open(DatabaseFolder folder, std::string_view describeBytes,
   std::optional<std::vector<GraphicEntry>> graphics;
   bool usable = describe && CheckCompanions(*describe, sizes, &fault);
   if (usable && sizes.graphics) {
-    graphics = ReadPictureIndex(folder, *sizes.graphics, &fault);
+    try {
+      graphics = ReadPictureIndex(folder, *sizes.graphics, &fault);
+    } catch (const std::bad_alloc&) {
+      runtime_.shell.reporter().ReportError("generr5", folder.PathOf(FolderFile::GRAPHICS));
+      return false;
+    }
     usable = graphics.has_value();
   }
   if (!usable) {
@@ -188,7 +202,9 @@ ByteView Database::GetRecord(int record) {
     windowFirst_ = first;
     windowCount_ = count;
   }
-  return ByteView(window_.data() + size_t(*index - windowFirst_) * length, length);
+  return ByteView(window_.data(), window_.size())
+      .Sub(size_t(*index - windowFirst_) * length, length)
+      .value_or(ByteView());
 }
 
 std::string Database::ReadExplainText(int field, size_t capacity) {
@@ -221,9 +237,9 @@ const std::vector<std::string>& Database::KeywordNames(int field) {
 }
 
 std::string Database::ReadLongText(const LongTextRef& ref, size_t capacity) {
-  const size_t length = std::min<size_t>(ref.length, capacity);
-  const auto bytes = folder_.Read(FolderFile::FREETEXT, ref.offset, length);
-  if (!bytes || bytes->size() != length) return {};
+  // A text reaching past the file's end shows what the file holds of it.
+  const auto bytes = folder_.Read(FolderFile::FREETEXT, ref.offset, std::min<size_t>(ref.length, capacity));
+  if (!bytes) return {};
   return std::string(bytes->c_str());
 }
 
@@ -238,9 +254,15 @@ const DatabasePicture* Database::LoadGraphic(const std::array<uint8_t, kNameWidt
     runtime_.shell.reporter().ReportError("generr1", std::string(name.begin(), end));
     return nullptr;
   }
-  auto bytes = ReadReported(FolderFile::GRAPHICS, entry->offset, entry->length);
-  if (!bytes) return nullptr;
-  picture_ = DatabasePicture{*entry, std::vector<uint8_t>(bytes->begin(), bytes->end())};
+  try {
+    auto bytes = ReadReported(FolderFile::GRAPHICS, entry->offset, entry->length);
+    if (!bytes) return nullptr;
+    picture_ = DatabasePicture{*entry, std::vector<uint8_t>(bytes->begin(), bytes->end())};
+  } catch (const std::bad_alloc&) {
+    picture_.reset();
+    runtime_.shell.reporter().ReportError("generr5", folder_.PathOf(FolderFile::GRAPHICS));
+    return nullptr;
+  }
   return &*picture_;
 }
 

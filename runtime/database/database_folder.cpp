@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "database/database_layout.h"
 #include "platform/files.h"
 #include "title/title_paths.h"
 
@@ -10,9 +11,6 @@ namespace {
 
 constexpr const char* kFileNames[] = {"DESCRIBE", "DATA", "EXPLAIN", "TOKEN", "FREETEXT", "GRAPHICS"};
 
-// A database's files are found below the override directory with the last four components of
-// their path: "database\ravel\NAME\DATA", or "short\res1\res2\DATA" for a page's database.
-constexpr int kFolderComponents = 4;
 
 // How much a short read brings in at once.
 constexpr size_t kReadAhead = 64 * 1024;
@@ -30,7 +28,7 @@ DatabaseFolder::OpenFile& DatabaseFolder::Opened(FolderFile file) {
   OpenFile& open = files_[size_t(file)];
   if (open.tried) return open;
   open.tried = true;
-  const auto onDisk = FindTitleFile(overrideDirectory_, PathOf(file), kFolderComponents);
+  const auto onDisk = FindTitleFile(overrideDirectory_, PathOf(file), database_layout::kPathComponents);
   const auto size = onDisk ? platform::FileSize(*onDisk) : std::nullopt;
   if (!size) return open;
   auto stream = std::make_unique<std::ifstream>(*onDisk, std::ios::binary);

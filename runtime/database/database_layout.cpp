@@ -1,5 +1,6 @@
 #include "database/database_layout.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace zd {
@@ -12,10 +13,11 @@ bool Fail(std::string* fault, std::string reason) {
   return false;
 }
 
-// A NUL-terminated text starting at `offset`, ending at the file's end when it has no NUL.
+// A NUL-terminated text starting at `offset`, ending at the file's end when it has no NUL, and
+// never longer than a value's text can show.
 std::optional<std::string> TextAt(ByteView bytes, size_t offset) {
   if (offset >= bytes.size()) return std::nullopt;
-  return bytes.FixedText(offset, bytes.size() - offset);
+  return bytes.FixedText(offset, std::min(bytes.size() - offset, kMaxLabel));
 }
 
 std::string FieldFault(size_t field, const std::string& what) {
@@ -40,7 +42,7 @@ bool ReadFieldTexts(ByteView describe, size_t index, FieldDescriptor& field, std
 
 }  // namespace
 
-uint32_t ValueWidth(const FieldDescriptor& field) {
+uint32_t ReadWidth(const FieldDescriptor& field) {
   switch (field.type) {
     case field_type::BYTE:
     case field_type::YES_NO:
@@ -87,7 +89,7 @@ std::optional<DescribeFile> ReadDescribe(ByteView describe, std::string* fault) 
     field.type = *describe.U8(at + kFieldType);
     field.width = *describe.U16(at + kFieldWidth);
     field.recordOffset = *describe.U32(at + kFieldOffset);
-    if (uint64_t(field.recordOffset) + ValueWidth(field) > file.recordLength) {
+    if (uint64_t(field.recordOffset) + ReadWidth(field) > file.recordLength) {
       Fail(fault, FieldFault(i, "lies past the end of its record"));
       return std::nullopt;
     }
@@ -133,6 +135,10 @@ std::optional<uint32_t> ReadGraphicsCount(ByteView header, uint64_t fileSize, st
     Fail(fault, "GRAPHICS is shorter than its header");
     return std::nullopt;
   }
+  if (*count > kMaxPictures) {
+    Fail(fault, "GRAPHICS claims " + std::to_string(*count) + " pictures");
+    return std::nullopt;
+  }
   if (kGraphicsHeader + uint64_t(*count) * kGraphicEntrySize > fileSize) {
     Fail(fault, "GRAPHICS is too short for its " + std::to_string(*count) + " entries");
     return std::nullopt;
@@ -171,7 +177,7 @@ std::array<uint8_t, kNameWidth> PictureName(ByteView bytes) {
 }
 
 std::optional<uint32_t> ReadUnsigned(ByteView record, const FieldDescriptor& field) {
-  if (ValueWidth(field) == 1) return record.U8(field.recordOffset);
+  if (ReadWidth(field) == 1) return record.U8(field.recordOffset);
   return record.U32(field.recordOffset);
 }
 
@@ -185,6 +191,23 @@ std::optional<float> ReadReal(ByteView record, const FieldDescriptor& field) {
   float value;
   std::memcpy(&value, &*bits, sizeof value);
   return value;
+}
+
+std::optional<double> ReadNumber(ByteView record, const FieldDescriptor& field) {
+  switch (field.type) {
+    case field_type::BYTE:
+      return ReadUnsigned(record, field);
+    case field_type::INTEGER: {
+      const auto value = ReadInteger(record, field);
+      if (!value || *value == kUnknownInteger) return std::nullopt;
+      return *value;
+    }
+    default: {
+      const auto value = ReadReal(record, field);
+      if (!value || IsUnknownReal(*value)) return std::nullopt;
+      return *value;
+    }
+  }
 }
 
 std::optional<DateValue> ReadDate(ByteView record, const FieldDescriptor& field) {

@@ -29,6 +29,16 @@ constexpr uint32_t kRecordWindow = 20480;
 // GRAPHICS: a header with the entry count at 8, then the entries, then the pictures.
 constexpr size_t kGraphicsCount = 8, kGraphicsHeader = 12, kGraphicEntrySize = 44;
 constexpr int kMaxKeywords = 32;
+// A database's files are found below the override directory with the last four components of
+// their path: "database\ravel\NAME\DATA", or "short\res1\res2\DATA" for a page's database.
+constexpr int kPathComponents = 4;
+// Sizes no database comes near, refused so that a hostile folder cannot make the player
+// allocate gigabytes: a DESCRIBE holds 255 descriptors and their short texts, GRAPHICS an
+// index entry per picture.
+constexpr uint64_t kMaxDescribeSize = 16 * 1024 * 1024;
+constexpr uint32_t kMaxPictures = 1u << 20;
+// The longest units text or label read: more than any value's text form can show.
+constexpr size_t kMaxLabel = 10240;
 constexpr uint8_t kTwoDigitYearFlag = 8;  // in a date field's parameter byte
 }  // namespace database_layout
 
@@ -66,8 +76,9 @@ struct FieldDescriptor {
   bool twoDigitYear() const { return (parameter & database_layout::kTwoDigitYearFlag) != 0; }
 };
 
-// The bytes a field's value takes in a record.
-uint32_t ValueWidth(const FieldDescriptor& field);
+// The bytes of a record the player reads for a field's value (none for the kinds it does not
+// show, whatever their width word says).
+uint32_t ReadWidth(const FieldDescriptor& field);
 
 struct DescribeFile {
   std::string title;  // the database's own title, up to 32 bytes
@@ -119,6 +130,8 @@ struct LongTextRef {
   uint32_t offset = 0, length = 0;
 };
 std::optional<LongTextRef> ReadLongTextRef(ByteView record, const FieldDescriptor& field);  // 9
+// The number a numeric field (0-3) holds; nullopt when it is unknown (or the record too short).
+std::optional<double> ReadNumber(ByteView record, const FieldDescriptor& field);
 std::optional<std::pair<int16_t, int16_t>> ReadCoordinates(ByteView record,
                                                            const FieldDescriptor& field);  // 13
 

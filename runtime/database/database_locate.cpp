@@ -5,6 +5,7 @@
 
 #include "base/cp1253.h"
 #include "base/text.h"
+#include "database/database_layout.h"
 #include "platform/files.h"
 #include "title/title_paths.h"
 
@@ -54,7 +55,8 @@ std::optional<std::string> LocateDatabase(std::string_view titleDirectory, std::
       JoinTitlePath(JoinTitlePath(ParentPath(titleDirectory), "database"),
                     "ravel" + std::string(suffix));
   const std::string folder = JoinTitlePath(ravel, name);
-  if (FindTitleFile(overrideDirectory, JoinTitlePath(folder, "DESCRIBE"), 4)) return folder;
+  if (FindTitleFile(overrideDirectory, JoinTitlePath(folder, "DESCRIBE"),
+                    database_layout::kPathComponents)) return folder;
   const auto similar = SimilarFolder(ravel, name);
   if (!similar) return std::nullopt;
   return JoinTitlePath(ravel, *similar);

@@ -46,19 +46,16 @@ std::string Database::FormatFieldValue(size_t capacity, int record, int field) {
   std::string text;
   switch (f.type) {
     case field_type::BYTE:
-      text = WithUnits(std::to_string(ReadUnsigned(bytes, f).value_or(0)), f);
-      break;
-    case field_type::INTEGER: {
-      const int32_t value = ReadInteger(bytes, f).value_or(kUnknownInteger);
-      text = value == kUnknownInteger ? LoadString(strings::UNKNOWN_VALUE)
-                                      : WithUnits(std::to_string(value), f);
-      break;
-    }
+    case field_type::INTEGER:
     case field_type::REAL:
     case field_type::DECIMAL: {
-      const float value = ReadReal(bytes, f).value_or(-FLT_MAX);
-      text = IsUnknownReal(value) ? LoadString(strings::UNKNOWN_VALUE)
-                                  : WithUnits(RealText(double(value)), f);
+      const auto number = ReadNumber(bytes, f);
+      if (!number) {
+        text = LoadString(strings::UNKNOWN_VALUE);
+      } else {
+        const bool real = f.type == field_type::REAL || f.type == field_type::DECIMAL;
+        text = WithUnits(real ? RealText(*number) : std::to_string(int64_t(*number)), f);
+      }
       break;
     }
     case field_type::DATE:
@@ -101,18 +98,9 @@ Database::Statistics Database::FieldStatistics(int field) {
   for (int record = 0; record < count; ++record) {
     const ByteView bytes = GetRecord(record);
     if (bytes.empty()) break;
-    double value = 0;
-    if (f.type == field_type::BYTE) {
-      value = ReadUnsigned(bytes, f).value_or(0);
-    } else if (f.type == field_type::INTEGER) {
-      const int32_t v = ReadInteger(bytes, f).value_or(kUnknownInteger);
-      if (v == kUnknownInteger) continue;
-      value = v;
-    } else {
-      const float v = ReadReal(bytes, f).value_or(-FLT_MAX);
-      if (IsUnknownReal(v)) continue;
-      value = v;
-    }
+    const auto number = ReadNumber(bytes, f);
+    if (!number) continue;  // unknown values do not count
+    const double value = *number;
     if (value < stats.minimum) stats.minimum = value;
     if (value > stats.maximum) stats.maximum = value;
     stats.sum += value;

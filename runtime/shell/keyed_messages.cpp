@@ -108,17 +108,18 @@ void Reporter::ShowBuildError(const std::string& text) {
 
 void Reporter::Show(std::string_view key, const MessageArgument& argument,
                     std::string_view heading, std::string_view caption) {
-  ShowBox(caption, std::string(heading) + FormatMessageText(Lookup(key), argument), key);
+  ShowBox(caption.empty() ? std::nullopt : std::optional<std::string>(caption),
+          std::string(heading) + FormatMessageText(Lookup(key), argument), key);
 }
 
 void Reporter::ShowText(std::string_view caption, std::string_view text) {
-  ShowBox(caption, std::string(text), {});
+  ShowBox(std::string(caption), std::string(text), {});
 }
 
-void Reporter::ShowBox(std::string_view caption, std::string text, std::string_view key) {
+void Reporter::ShowBox(std::optional<std::string> caption, std::string text, std::string_view key) {
   platform::MessageBoxSpec box;
-  box.caption = caption.empty() ? runtime_.shell.windowTitle() : std::string(caption);
-  box.titleCaption = caption.empty();
+  box.titleCaption = !caption;
+  box.caption = caption ? std::move(*caption) : runtime_.shell.windowTitle();
   box.text = std::move(text);
   box.icon = platform::MessageIcon::Information;
   box.buttons = platform::MessageButtons::Ok;

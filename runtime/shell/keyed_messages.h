@@ -2,6 +2,7 @@
 // MESSAGES.TXT beside the program, so a localised build only changes that file.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -42,7 +43,8 @@ class Reporter {
   void ReportWithHeading(std::string_view heading, std::string_view key,
                          const MessageArgument& argument, bool always);
 
-  // A text of the title's own (not a keyed message) in the same box, under `caption`.
+  // A text of the title's own (not a keyed message) in the same box, under `caption` (which
+  // may be empty).
   void ShowText(std::string_view caption, std::string_view text);
 
   // A fixed table of the program is too small: a warning box captioned "Build Error".
@@ -53,7 +55,8 @@ class Reporter {
  private:
   void Show(std::string_view key, const MessageArgument& argument,
             std::string_view heading = {}, std::string_view caption = {});
-  void ShowBox(std::string_view caption, std::string text, std::string_view key);
+  // Without a caption, the box is captioned with the window's title.
+  void ShowBox(std::optional<std::string> caption, std::string text, std::string_view key);
 
   Runtime& runtime_;
 };

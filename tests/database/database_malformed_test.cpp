@@ -30,34 +30,48 @@ struct Lie {
   std::string extra;
   int field = -1;
   std::string fieldExtra;
+  const char* reason = "";  // what the trace says
 };
 
 TEST(DatabaseMalformed, EveryCountOrOffsetOutsideItsFileIsRefusedAtOpen) {
   const Lie lies[] = {
-      {"a record length of 0", R"(, "recordLength": 0)"},
-      {"a record longer than the window", R"(, "recordLength": 20481)"},
-      {"a field past its record", R"(, "recordLength": 90)", 12, R"(, "offset": 88)"},
-      {"more fields than DESCRIBE holds", R"(, "fieldCount": 255)"},
-      {"33 keywords", "", 6, R"(, "keywordCount": 33)"},
-      {"a negative keyword count", "", 12, R"(, "parameter": 200)"},
-      {"units past DESCRIBE", "", 1, R"(, "extraOffset": 50000)"},
-      {"labels past DESCRIBE", "", 5, R"(, "extraOffset": 50000)"},
-      {"the database's explain text past EXPLAIN", R"(, "explainOffset": 40000)"},
-      {"a field's explain text past EXPLAIN", "", 0, R"(, "explainOffset": 40000)"},
-      {"a keyword list past TOKEN", "", 6, R"(, "extraOffset": 40000)"},
-      {"a TOKEN cut short", R"(, "truncate": {"TOKEN": 10})"},
-      {"more records than DATA holds", R"(, "recordCount": 4)"},
-      {"a DATA cut short", R"(, "truncate": {"DATA": 20})"},
-      {"more pictures than GRAPHICS holds", R"(, "pictureCount": 7)"},
-      {"a GRAPHICS too short for its count", R"(, "truncate": {"GRAPHICS": 10})"},
-      {"a DESCRIBE shorter than its header", R"(, "truncate": {"DESCRIBE": 79})"},
+      {"a record length of 0", R"(, "recordLength": 0)", -1, "", "record length 0"},
+      {"a record longer than the window", R"(, "recordLength": 20481)", -1, "", "record length 20481"},
+      {"a field past its record", R"(, "recordLength": 90)", 12, R"(, "offset": 88)",
+       "field 12 lies past the end of its record"},
+      {"more fields than DESCRIBE holds", R"(, "fieldCount": 255)", -1, "", "too short for its 255"},
+      {"33 keywords", R"(, "omit": ["TOKEN"])", 6, R"(, "keywordCount": 33)", "has 33 keywords"},
+      {"a negative keyword count", R"(, "omit": ["TOKEN"])", 12, R"(, "parameter": 200)",
+       "has -56 keywords"},
+      {"units past DESCRIBE", "", 1, R"(, "extraOffset": 50000)", "units past the end"},
+      {"labels past DESCRIBE", "", 5, R"(, "extraOffset": 50000)", "labels past the end"},
+      {"the database's explain text past EXPLAIN", R"(, "explainOffset": 40000)", -1, "",
+       "explain text lies past the end of EXPLAIN"},
+      {"a field's explain text past EXPLAIN", "", 0, R"(, "explainOffset": 40000)",
+       "field 0 has its explain text past"},
+      {"a keyword list past TOKEN", "", 6, R"(, "extraOffset": 40000)", "keywords past the end of TOKEN"},
+      {"a TOKEN cut short", R"(, "truncate": {"TOKEN": 10})", -1, "", "keywords past the end of TOKEN"},
+      {"more records than DATA holds", R"(, "recordCount": 4)", -1, "", "DATA holds"},
+      {"a DATA cut short", R"(, "truncate": {"DATA": 20})", -1, "", "DATA holds 20 bytes"},
+      {"more pictures than GRAPHICS holds", R"(, "pictureCount": 7)", -1, "", "too short for its 7 entries"},
+      {"a GRAPHICS too short for its count", R"(, "truncate": {"GRAPHICS": 10})", -1, "",
+       "shorter than its header"},
+      {"a DESCRIBE shorter than its header", R"(, "truncate": {"DESCRIBE": 79})", -1, "",
+       "DESCRIBE is shorter than its header"},
   };
   for (const Lie& lie : lies) {
     DatabaseTitle title(LyingTitle(lie.extra, lie.field, lie.fieldExtra));
     EXPECT_EQ(title.Run("opendata \"PLACES\"\nset n%, NFields%\n"), Keys{"generr6"}) << lie.what;
     EXPECT_EQ(title.Number("n%"), -1) << lie.what << ": nothing is left open";
-    EXPECT_TRUE(Has(title.TraceText(), "database refused")) << lie.what;
+    EXPECT_TRUE(Has(title.TraceText(), lie.reason)) << lie.what << ": " << title.TraceText();
     EXPECT_TRUE(Has(title.reports().at(0).text, "PLACES")) << "with the path";
+  }
+  // A record of no bytes, whatever its fields.
+  {
+    const std::string db = R"([{"name": "EMPTY", "recordLength": 0,
+      "fields": [{"name": "O", "type": "other", "width": 0}], "records": [[]]}])";
+    DatabaseTitle title(test::TitleWithDatabases(test::kPlainPage, db));
+    EXPECT_EQ(title.Run("opendata \"EMPTY\"\ngetdata 0, 0, s$\n"), (Keys{"generr6", "scerr50"}));
   }
   // Pictures whose entries point past the file.
   for (const char* picture : {R"("offset": 5000)", R"("length": 5000)"}) {
@@ -112,16 +126,23 @@ TEST(DatabaseMalformed, MissingFilesAreReportedWhereTheyAreReadOrReadAsNothing) 
   }
 }
 
-TEST(DatabaseMalformed, LongTextsAndPicturesOutsideTheirFilesReadAsNothing) {
-  // Record 2's long text says it lies at 1000 and runs for 50 bytes; FREETEXT is shorter.
+TEST(DatabaseMalformed, LongTextsOutsideFreetextAndPicturesOfTheIndex) {
+  // Record 2's long text says it lies at 1000 and runs for 50 bytes; FREETEXT is shorter. Record
+  // 1's starts at 0 and runs for 50: past the file's 12 bytes.
   std::string description = LyingTitle("");
   const std::string history = R"("History": "")";
   description.replace(description.find(history), history.size(),
                       R"("History": {"hex": "e8030000 32000000"})");
+  const std::string code = R"("Code": 3,)";
+  description.replace(description.find(code), code.size(),
+                      R"("Code": 3, "History": {"hex": "00000000 32000000"},)");
   DatabaseTitle title(description);
-  ASSERT_EQ(title.Run("opendata \"PLACES\"\ngetdata 8, 2, s$\ngetdata 8, 0, t$\n"), Keys{});
-  EXPECT_EQ(title.Text("s$"), "");
+  ASSERT_EQ(title.Run("opendata \"PLACES\"\ngetdata 8, 2, s$\ngetdata 8, 0, t$\n"
+                      "getdata 8, 1, u$\n"),
+            Keys{});
+  EXPECT_EQ(title.Text("s$"), "") << "nothing of it lies in the file";
   EXPECT_EQ(title.Text("t$"), "Old and wet.") << "the others are as they were";
+  EXPECT_EQ(title.Text("u$"), "Old and wet.") << "what the file holds of it";
 
   Database& database = title.runtime().database;
   const DatabasePicture* wood = database.LoadGraphic(PictureName(ByteView(std::string_view("wood"))));

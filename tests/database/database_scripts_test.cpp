@@ -35,7 +35,8 @@ TEST(DatabaseScripts, OpendataFindsTheFolderBySuffixByNearNameAndBelowTheOverrid
   const std::string databases =
       "[" + Places("ravel", "CITIES", R"(, "title": "One")") + ", " +
       Places("ravel2", "CITIES", R"(, "title": "Two")") + ", " +
-      Places("ravel", "xOWNS", R"(, "title": "Near")") + "]";
+      Places("ravel", "xOWNS", R"(, "title": "Near")") + ", " +
+      Places("ravel", "yOWNS", R"(, "title": "Later")") + "]";
   const std::string override = R"(, "override": {"directory": "newer", "databases": [)" +
                                Places("ravel", "CITIES", R"(, "title": "Newer")") + "]}";
   const std::string description = TitleWithDatabases(test::kPlainPage, databases, override);
@@ -61,6 +62,9 @@ TEST(DatabaseScripts, OpendataFindsTheFolderBySuffixByNearNameAndBelowTheOverrid
 
   EXPECT_EQ(title.Run("opendata \"CITIES\"\nshowexplain -1\n"), Keys{});
   EXPECT_TRUE(Has(title.TraceText(), "captioned \"One\"")) << "without -E, the title's own copy";
+  EXPECT_EQ(title.Run("opendata \"CITIES:2\"\nshowexplain -1\n"), Keys{});
+  EXPECT_TRUE(Has(title.TraceText(), "captioned \"Two\"")) << "the blank after the colon is not needed";
+  EXPECT_EQ(title.Run("opendata \"CITIES:  2\"\n"), Keys{"scerr61"}) << "only one blank is skipped";
 
   DatabaseTitle newer(description, "-E {out}/newer");
   EXPECT_EQ(newer.Run("opendata \"CITIES\"\nshowexplain -1\n"), Keys{});
@@ -151,15 +155,27 @@ TEST(DatabaseScripts, FieldNamesTypesExplainTextsAndStatistics) {
   EXPECT_TRUE(Has(title.reports()[0].text, "Text"));
   EXPECT_TRUE(Has(title.reports()[1].text, "c%"));
 
-  // Every record unknown: the extremes stay where they started.
-  ASSERT_EQ(title.Run("set UseSelection%, 1\ngetfieldstats 2, a, b, c, d\nset r%, NRecords%\n"
+  // While the selection is in use and none has been made, there are no records.
+  ASSERT_EQ(title.Run("set UseSelection%, 1\nset r%, NRecords%\ngetdata 0, 0, s$\n"
                       "set UseSelection%, 0\n"),
-            Keys{});
-  EXPECT_EQ(title.Number("r%"), 0) << "no selection has been made";
-  EXPECT_EQ(title.Number("a"), DBL_MAX);
-  EXPECT_EQ(title.Number("b"), -DBL_MAX);
-  EXPECT_EQ(title.Number("c"), 0);
-  EXPECT_EQ(title.Number("d"), 0);
+            Keys{"scerr52"});
+  EXPECT_EQ(title.Number("r%"), 0);
+}
+
+TEST(DatabaseScripts, StatisticsOfValuesAllUnknownKeepTheirStartingExtremes) {
+  const std::string db = R"({"name": "NONE", "fields": [
+      {"name": "I", "type": "integer"}, {"name": "R", "type": "decimal"}],
+    "records": [[null, null], [null, null]]})";
+  DatabaseTitle title(TitleWithDatabases(test::kPlainPage, "[" + db + "]"));
+  for (const char* field : {"0", "1"}) {
+    ASSERT_EQ(title.Run(std::string("opendata \"NONE\"\ngetfieldstats ") + field +
+                        ", a, b, c, d\n"),
+              Keys{});
+    EXPECT_EQ(title.Number("a"), DBL_MAX) << field;
+    EXPECT_EQ(title.Number("b"), -DBL_MAX);
+    EXPECT_EQ(title.Number("c"), 0);
+    EXPECT_EQ(title.Number("d"), 0);
+  }
 }
 
 TEST(DatabaseScripts, BadFieldsRecordsAndNamesAreReported) {
@@ -176,8 +192,8 @@ TEST(DatabaseScripts, BadFieldsRecordsAndNamesAreReported) {
 }
 
 TEST(DatabaseScripts, RecordsAcrossTheRecordWindowReadTheirOwnValues) {
-  // 400 records of 100 bytes: the window holds 204 of them, so reading the last record and then
-  // the first ones refills it both ways.
+  // 400 records of 100 bytes: the window holds 204 of them. Each script command starts with an
+  // empty window; one long read (as lists make) goes on with the window it has.
   std::string records;
   for (int i = 0; i < 400; ++i) {
     records += std::string(i ? ", " : "") + R"({"N": )" + std::to_string(i * 7) + "}";
@@ -193,6 +209,14 @@ TEST(DatabaseScripts, RecordsAcrossTheRecordWindowReadTheirOwnValues) {
   EXPECT_EQ(title.Number("c%"), 250 * 7);
   EXPECT_EQ(title.Number("d%"), 196 * 7);
   EXPECT_EQ(title.Number("sum"), 7.0 * 399 * 400 / 2);
+
+  Database& database = title.runtime().database;
+  ASSERT_EQ(title.Run("opendata \"BIG\"\n"), Keys{});
+  const FieldDescriptor& n = database.GetFieldDescriptor(0);
+  for (const int record : {399, 100, 0, 203, 204, 399, 195, 196, 1}) {
+    EXPECT_EQ(ReadInteger(database.GetRecord(record), n), record * 7)
+        << "record " << record << ", read after the ones before it without a new command";
+  }
 }
 
 

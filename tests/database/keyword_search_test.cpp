@@ -119,6 +119,17 @@ TEST(KeywordSearch, PageDatabasesOpenWithTheirPageAndCloseWhenItGoes) {
   runtime.pages.GotoSection(4);
   ASSERT_EQ(title.Run("set n%, NFields%\n"), Keys{});
   EXPECT_EQ(title.Number("n%"), 13) << "and opened again when the page comes back";
+
+  // A script's database replaces the page's: the page's DESCRIBE leaves the cache at once, and
+  // leaving the page closes whatever database is open.
+  ASSERT_EQ(title.Run("opendata \"BITS\"\nset n%, NFields%\n"), Keys{});
+  EXPECT_EQ(title.Number("n%"), 2);
+  for (int slot = 0; slot < kCacheSlots; ++slot) {
+    EXPECT_FALSE(runtime.titleFiles.cache().slot(slot).used) << slot;
+  }
+  runtime.pages.GotoSection(1);
+  ASSERT_EQ(title.Run("set n%, NFields%\n"), Keys{});
+  EXPECT_EQ(title.Number("n%"), -1);
 }
 
 }  // namespace

@@ -370,7 +370,7 @@ TEST(ToolDatabaseInfo, ExportedRecordsAndSchemaRebuildTheSameDatabase) {
       EXPECT_EQ(a.name, b.name);
       EXPECT_EQ(a.type, b.type);
       EXPECT_EQ(a.recordOffset, b.recordOffset);
-      const uint32_t width = a.type == field_type::OTHER ? a.width : ValueWidth(a);
+      const uint32_t width = a.type == field_type::OTHER ? a.width : ReadWidth(a);
       EXPECT_EQ(Record(dataBefore, before, r).Sub(a.recordOffset, width)->size(), width);
       const auto bytes = [&](const std::string& data, const DescribeFile& d, const FieldDescriptor& field) {
         const ByteView v = *Record(data, d, r).Sub(field.recordOffset, width);
