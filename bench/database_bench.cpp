@@ -215,15 +215,18 @@ void BM_OpenAndReadEveryFieldOf65535Records(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenAndReadEveryFieldOf65535Records)->Unit(benchmark::kMillisecond);
 
+// Opens the benchmarks' database; false (and the benchmark skipped) when it does not open.
+bool OpenAtlas(zd::Database& database, benchmark::State& state) {
+  if (database.OpenDatabase(Atlas().path(), "ATLAS")) return true;
+  state.SkipWithError("the database did not open");
+  return false;
+}
+
 // The text form of every field of every record, as `getdata` into a text variable makes it.
 void BM_FormatEveryFieldOf65535Records(benchmark::State& state) {
-  const std::string path = Atlas().path();
   HeadlessRuntime h;
   zd::Database& database = h.runtime->database;
-  if (!database.OpenDatabase(path, "ATLAS")) {
-    state.SkipWithError("the database did not open");
-    return;
-  }
+  if (!OpenAtlas(database, state)) return;
   const int count = database.RecordCount(), fields = database.FieldCount();
   for (auto _ : state) {
     size_t bytes = 0;
@@ -242,13 +245,9 @@ BENCHMARK(BM_FormatEveryFieldOf65535Records)->Unit(benchmark::kMillisecond);
 // The same for one field at a time (the argument is the field's number, the label its name):
 // where the time of the text forms goes.
 void BM_FormatOneFieldOf65535Records(benchmark::State& state) {
-  const std::string path = Atlas().path();
   HeadlessRuntime h;
   zd::Database& database = h.runtime->database;
-  if (!database.OpenDatabase(path, "ATLAS")) {
-    state.SkipWithError("the database did not open");
-    return;
-  }
+  if (!OpenAtlas(database, state)) return;
   const int count = database.RecordCount(), field = int(state.range(0));
   for (auto _ : state) {
     size_t bytes = 0;
@@ -266,13 +265,9 @@ BENCHMARK(BM_FormatOneFieldOf65535Records)->DenseRange(0, 14)->Unit(benchmark::k
 // Every record through the record window (refilled every 102 records of 200 bytes), the
 // database open: the window's share of the first measure.
 void BM_RecordWindowEveryRecord(benchmark::State& state) {
-  const std::string path = Atlas().path();
   HeadlessRuntime h;
   zd::Database& database = h.runtime->database;
-  if (!database.OpenDatabase(path, "ATLAS")) {
-    state.SkipWithError("the database did not open");
-    return;
-  }
+  if (!OpenAtlas(database, state)) return;
   const int count = database.RecordCount();
   for (auto _ : state) {
     database.Release();  // as each script command leaves it
@@ -286,15 +281,11 @@ void BM_RecordWindowEveryRecord(benchmark::State& state) {
 BENCHMARK(BM_RecordWindowEveryRecord)->Unit(benchmark::kMillisecond);
 
 // The same from the last record to the first, as a list shown newest first reads them: a
-// window starts at the record asked for, so a step back refills it every time.
+// record before the window gets a window that ends with it.
 void BM_RecordWindowEveryRecordBackwards(benchmark::State& state) {
-  const std::string path = Atlas().path();
   HeadlessRuntime h;
   zd::Database& database = h.runtime->database;
-  if (!database.OpenDatabase(path, "ATLAS")) {
-    state.SkipWithError("the database did not open");
-    return;
-  }
+  if (!OpenAtlas(database, state)) return;
   const int count = database.RecordCount();
   for (auto _ : state) {
     database.Release();
