@@ -15,8 +15,7 @@
 #include <string>
 
 #include "database/database.h"
-#include "platform/headless/headless_platform.h"
-#include "runtime.h"
+#include "headless_runtime.h"
 #include "titlekit/database_description.h"
 #include "titlekit/database_values.h"
 #include "titlekit/title_writer.h"
@@ -139,18 +138,11 @@ const AtlasFolder& Atlas() {
 }
 
 // A runtime over the headless platform, as a title that reads databases has one.
-struct HeadlessRuntime {
-  zd::Trace trace;
-  std::unique_ptr<zd::platform::Platform> platform;
-  std::unique_ptr<zd::Runtime> runtime;
-  HeadlessRuntime() {
-    platform = zd::platform::MakeHeadlessPlatform({}, trace, nullptr);
-    zd::RuntimeConfig config;
-    config.messagesPath = "/nonexistent";
-    runtime = std::make_unique<zd::Runtime>(*platform, trace, config);
-    runtime->shell.ReadCommandLine();
-  }
-};
+zd::RuntimeConfig NoMessages() {
+  zd::RuntimeConfig config;
+  config.messagesPath = "/nonexistent";
+  return config;
+}
 
 // Every field's value read by the layout reader of its kind, folded into a sum so that none
 // of the reads can be left out.
@@ -196,7 +188,7 @@ uint64_t ReadEveryField(zd::ByteView record, const zd::DescribeFile& describe) {
 // Open, every field of every record read once through the record window, close.
 void BM_OpenAndReadEveryFieldOf65535Records(benchmark::State& state) {
   const std::string path = Atlas().path();
-  HeadlessRuntime h;
+  zd::HeadlessRuntime h(NoMessages());
   zd::Database& database = h.runtime->database;
   for (auto _ : state) {
     if (!database.OpenDatabase(path, "ATLAS")) {
@@ -224,7 +216,7 @@ bool OpenAtlas(zd::Database& database, benchmark::State& state) {
 
 // The text form of every field of every record, as `getdata` into a text variable makes it.
 void BM_FormatEveryFieldOf65535Records(benchmark::State& state) {
-  HeadlessRuntime h;
+  zd::HeadlessRuntime h(NoMessages());
   zd::Database& database = h.runtime->database;
   if (!OpenAtlas(database, state)) return;
   const int count = database.RecordCount(), fields = database.FieldCount();
@@ -245,7 +237,7 @@ BENCHMARK(BM_FormatEveryFieldOf65535Records)->Unit(benchmark::kMillisecond);
 // The same for one field at a time (the argument is the field's number, the label its name):
 // where the time of the text forms goes.
 void BM_FormatOneFieldOf65535Records(benchmark::State& state) {
-  HeadlessRuntime h;
+  zd::HeadlessRuntime h(NoMessages());
   zd::Database& database = h.runtime->database;
   if (!OpenAtlas(database, state)) return;
   const int count = database.RecordCount(), field = int(state.range(0));
@@ -265,7 +257,7 @@ BENCHMARK(BM_FormatOneFieldOf65535Records)->DenseRange(0, 14)->Unit(benchmark::k
 // Every record through the record window (refilled every 102 records of 200 bytes), the
 // database open: the window's share of the first measure.
 void BM_RecordWindowEveryRecord(benchmark::State& state) {
-  HeadlessRuntime h;
+  zd::HeadlessRuntime h(NoMessages());
   zd::Database& database = h.runtime->database;
   if (!OpenAtlas(database, state)) return;
   const int count = database.RecordCount();
@@ -283,7 +275,7 @@ BENCHMARK(BM_RecordWindowEveryRecord)->Unit(benchmark::kMillisecond);
 // The same from the last record to the first, as a list shown newest first reads them: a
 // record before the window gets a window that ends with it.
 void BM_RecordWindowEveryRecordBackwards(benchmark::State& state) {
-  HeadlessRuntime h;
+  zd::HeadlessRuntime h(NoMessages());
   zd::Database& database = h.runtime->database;
   if (!OpenAtlas(database, state)) return;
   const int count = database.RecordCount();

@@ -28,8 +28,7 @@
 
 #include "base/trace.h"
 #include "database/database.h"
-#include "platform/headless/headless_platform.h"
-#include "runtime.h"
+#include "headless_runtime.h"
 
 namespace {
 
@@ -38,25 +37,18 @@ constexpr size_t kFiles = 6;
 constexpr uint32_t kAbsent = 0x80000000u;
 constexpr size_t kValueBudget = 8192;
 constexpr size_t kStatisticsBudget = 1 << 18;
-// What `getfield` asks FormatFieldValue for, and the explain capacity of `showexplain`.
+// What `getdata` asks FormatFieldValue for, and the explain capacity of `showexplain`.
 constexpr size_t kValueTextCapacity = 10241;
 constexpr size_t kExplainCapacity = 2048;
 
 std::string folder;  // the database folder, rewritten by every run
 
-struct DatabaseRun {
-  zd::Trace trace;
-  std::unique_ptr<zd::platform::Platform> platform;
-  std::unique_ptr<zd::Runtime> runtime;
-
-  DatabaseRun() {
-    platform = zd::platform::MakeHeadlessPlatform({}, trace, nullptr);
-    zd::RuntimeConfig config;
-    config.messagesPath = "/nonexistent/MESSAGES.TXT";  // reports show their bare keys
-    runtime = std::make_unique<zd::Runtime>(*platform, trace, config);
-    runtime->shell.ReadCommandLine();
-  }
-};
+// Reports show their bare keys: there is no messages file.
+zd::RuntimeConfig BareKeys() {
+  zd::RuntimeConfig config;
+  config.messagesPath = "/nonexistent/MESSAGES.TXT";
+  return config;
+}
 
 uint32_t LengthWord(const uint8_t* data, size_t size, size_t index) {
   uint32_t value = 0;
@@ -170,7 +162,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static DatabaseRun run;
+  static zd::HeadlessRuntime run(BareKeys());
   WriteFolder(data, size);
   zd::Database& database = run.runtime->database;
   if (!database.OpenDatabase(folder, "ATLAS")) return 0;

@@ -10,26 +10,18 @@
 #include <string_view>
 
 #include "base/trace.h"
-#include "platform/headless/headless_platform.h"
-#include "runtime.h"
+#include "headless_runtime.h"
 #include "script/script_engine.h"
 
 namespace {
 
-struct ScriptRun {
-  zd::Trace trace;
-  std::unique_ptr<zd::platform::Platform> platform;
-  std::unique_ptr<zd::Runtime> runtime;
-
-  ScriptRun() {
-    platform = zd::platform::MakeHeadlessPlatform({}, trace, nullptr);
-    zd::RuntimeConfig config;
-    const char* messages = std::getenv("ZD_FUZZ_MESSAGES");
-    config.messagesPath = messages ? messages : "/nonexistent/MESSAGES.TXT";
-    runtime = std::make_unique<zd::Runtime>(*platform, trace, config);
-    runtime->shell.ReadCommandLine();
-  }
-};
+// The messages file ZD_FUZZ_MESSAGES names, or none: reports then show their bare keys.
+zd::RuntimeConfig Messages() {
+  zd::RuntimeConfig config;
+  const char* messages = std::getenv("ZD_FUZZ_MESSAGES");
+  config.messagesPath = messages ? messages : "/nonexistent/MESSAGES.TXT";
+  return config;
+}
 
 }  // namespace
 
@@ -44,7 +36,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static ScriptRun run;
+  static zd::HeadlessRuntime run(Messages());
   zd::script::ScriptSource source;
   source.name.Assign("+Fuzz");
   source.text = std::string_view(reinterpret_cast<const char*>(data), size);

@@ -12,13 +12,6 @@ namespace zd {
 
 using namespace database_layout;
 
-// Month and weekday names are read from the string table where dates use them (dates.cpp):
-// it is built into the program, so there is nothing to load at start-up.
-void Database::LoadDateNames() {}
-void Database::BuildTables() {}
-
-void Database::ReleaseKeywordConditions() { keywords_.ResetKeywordConditions(); }
-
 // --- Opening and closing. ---------------------------------------------------------------
 
 bool Database::OpenDatabase(const std::string& folderPath, const std::string& name) {

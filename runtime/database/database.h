@@ -30,10 +30,6 @@ class Database {
  public:
   explicit Database(Runtime& runtime) : runtime_(runtime), keywords_(runtime) {}
 
-  void LoadDateNames();
-  void BuildTables();
-  void ReleaseKeywordConditions();
-
   // --- Opening and closing. --------------------------------------------------------------
   // Closes any open database, then reads the DESCRIBE of the folder and checks the folder's
   // files against it. Reports "generr4"/"generr6" with the path and leaves nothing open when

@@ -235,7 +235,7 @@ void MainWindow::OnDestroy() {
   runtime_.database.CloseDatabase();
   runtime_.database.selection.clear();
   TraceLifecycle(trace, "database release-keyword-conditions");
-  runtime_.database.ReleaseKeywordConditions();
+  runtime_.database.ResetKeywordConditions();
   TraceLifecycle(trace, "mouse-handlers release");
   runtime_.script.ReleaseHandlerTables();
   TraceLifecycle(trace, "script release-movie-slots");
