@@ -149,8 +149,8 @@ int Database::FindFieldByName(std::string_view name) const {
 std::optional<int> Database::RecordIndex(int record) const {
   if (!IsOpen() || record < 0) return std::nullopt;
   if (useSelection) {
-    if (size_t(record) >= selection.size()) return std::nullopt;
-    record = selection[size_t(record)];
+    record = selection.Record(record);
+    if (record < 0) return std::nullopt;
   }
   // A selection made for another database may name records this one does not have.
   if (uint32_t(record) >= describe_->recordCount) return std::nullopt;

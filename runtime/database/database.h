@@ -13,6 +13,8 @@
 #include "database/database_layout.h"
 #include "base/byte_view.h"
 #include "database/keyword_search.h"
+#include "database/record_filters.h"
+#include "database/record_selection.h"
 
 namespace zd {
 
@@ -81,9 +83,16 @@ class Database {
   };
   Statistics FieldStatistics(int field);
 
-  // --- The selection (record numbers while it is in use). ---------------------------------
+  // --- The selection and the filters. ----------------------------------------------------
+  // While useSelection is non-zero, record numbers are places in the selection.
   int32_t useSelection = 0;
-  std::vector<uint16_t> selection;
+  RecordSelection selection;
+  RecordFilters filters;
+  // Whether a record passes the filters; nullopt when they cannot be resolved (reported).
+  std::optional<bool> EvaluateFilters(int record) { return filters.Evaluate(*this, record); }
+
+  // The record the learner picked last in a choice list (-1: none); field displays show it.
+  int32_t currentRecord = -1;
 
   // --- The keyword search. ---------------------------------------------------------------
   KeywordSearch& keywords() { return keywords_; }

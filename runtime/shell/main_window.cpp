@@ -233,7 +233,7 @@ void MainWindow::OnDestroy() {
   runtime_.toolbox.OfferNotepadSave();
   TraceLifecycle(trace, "database close");
   runtime_.database.CloseDatabase();
-  runtime_.database.selection.clear();
+  runtime_.database.selection.Clear();
   TraceLifecycle(trace, "database release-keyword-conditions");
   runtime_.database.ResetKeywordConditions();
   TraceLifecycle(trace, "mouse-handlers release");
