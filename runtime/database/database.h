@@ -91,6 +91,8 @@ class Database {
   // Whether a record passes the filters; nullopt when they cannot be resolved (reported).
   std::optional<bool> EvaluateFilters(int record) { return filters.Evaluate(*this, record); }
 
+  // The field a choice list shows: the page's database object names it.
+  int32_t listField = 0;
   // The record the learner picked last in a choice list (-1: none); field displays show it.
   int32_t currentRecord = -1;
 

@@ -27,6 +27,7 @@ class DatabaseObject final : public ObjectTypeHandler {
     }
     object.SetCacheSlot(uint32_t(*slot));
     object.SetFlag(object_flag::ATTACHED, true);
+    database_.listField = int32_t(object.Read(object_record::kListField, 0));
   }
 
   // A page left for one that goes on with the same database keeps its file's slot.
