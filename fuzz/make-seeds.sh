@@ -17,7 +17,7 @@ testdata=${ZD_TESTDATA_DIR:-$src/../shared/testdata}
 [ -d "$testdata" ] || testdata=$src/../../shared/testdata
 
 for target in authorfile tcs sprite draw styled_text script messages event_script description movie_header movie_reference \
-    database; do
+    database filters; do
   mkdir -p "$corpus/seeds/fuzz_$target"
 done
 
@@ -92,6 +92,9 @@ PY
 fi
 for script in "$src"/tests/scripts/*.zds; do
   [ -f "$script" ] && seed script "$script"
+done
+for lines in "$src"/fuzz/seeds-src/filters/*; do
+  [ -f "$lines" ] && seed filters "$lines"
 done
 
 # Event scripts.

@@ -4,6 +4,7 @@
 #include "graphics/picture_objects.h"
 #include "graphics/text/text_objects.h"
 #include "movie/movie_objects.h"
+#include "title/choice_list_object.h"
 #include "title/page_object_types.h"
 
 namespace zd {
@@ -30,6 +31,7 @@ Runtime::Runtime(platform::Platform& platform_, const Trace& trace_, RuntimeConf
   RegisterTextObjectTypes(types, *this);
   RegisterMovieObjectTypes(types, movies);
   RegisterDatabaseObjectTypes(types, database);
+  RegisterChoiceListObjectType(types, *this);
 }
 
 }  // namespace zd

@@ -20,6 +20,7 @@ constexpr CategoryName kNames[] = {
     {"seam", TraceCategory::Seam},     {"event", TraceCategory::Event},
     {"run", TraceCategory::Run},       {"lifecycle", TraceCategory::Lifecycle},
     {"media", TraceCategory::Media},   {"data", TraceCategory::Data},
+    {"tool", TraceCategory::Tool},
 };
 
 }  // namespace
@@ -65,7 +66,8 @@ std::optional<uint32_t> Trace::ParseCategories(std::string_view list) {
 }
 
 const char* Trace::CategoryNames() {
-  return "page, message, dialog, script, start, file, window, cursor, seam, event, run, lifecycle, media, all";
+  return "page, message, dialog, script, start, file, window, cursor, seam, event, run, lifecycle, media, "
+         "data, tool, all";
 }
 
 }  // namespace zd

@@ -24,6 +24,7 @@ enum class TraceCategory : uint32_t {
   Lifecycle = 1u << 11,  // each start-up and shutdown step, pauses around modal interface
   Media = 1u << 12,      // movies and sound clips opened, started, paused, stopped and ended
   Data = 1u << 13,       // databases opened, refused and closed; keyword conditions
+  Tool = 1u << 14,       // tool windows and child controls opened and closed, their state
 };
 
 constexpr uint32_t TraceBit(TraceCategory c) { return static_cast<uint32_t>(c); }
@@ -36,8 +37,8 @@ class Trace {
       TraceBit(TraceCategory::Page) | TraceBit(TraceCategory::Message) | TraceBit(TraceCategory::Dialog) |
       TraceBit(TraceCategory::Start) | TraceBit(TraceCategory::File) | TraceBit(TraceCategory::Window) |
       TraceBit(TraceCategory::Event) | TraceBit(TraceCategory::Run) | TraceBit(TraceCategory::Media) |
-      TraceBit(TraceCategory::Data);
-  static constexpr uint32_t kAll = (TraceBit(TraceCategory::Data) << 1) - 1;
+      TraceBit(TraceCategory::Data) | TraceBit(TraceCategory::Tool);
+  static constexpr uint32_t kAll = (TraceBit(TraceCategory::Tool) << 1) - 1;
 
   Trace() = default;
   Trace(std::ostream* out, uint32_t mask) : out_(out), mask_(out ? mask : 0) {}

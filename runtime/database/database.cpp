@@ -4,7 +4,7 @@
 #include <cstring>
 #include <new>
 
-#include "base/seam.h"
+#include "database/record_display.h"
 #include "runtime.h"
 #include "title/object_record.h"
 
@@ -267,7 +267,6 @@ void Database::KeywordHotspotClicked(int object, uint32_t ordinal) {
 
 // --- Page objects. ----------------------------------------------------------------------
 
-void Database::CloseChoiceList() {}
 void Database::PageHasKeywordHotspot(uint32_t keywordPage) {
   if (keywordPage != keywords_.searchPage()) keywords_.ResetKeywordConditions();
 }
@@ -275,8 +274,22 @@ bool Database::KeywordSearchPageIs(uint32_t pageNumber) const {
   return keywords_.searchPage() == pageNumber;
 }
 void Database::ResetKeywordConditions() { keywords_.ResetKeywordConditions(); }
-void Database::DrawDisplay(Canvas&, const Rect&, const Rect&, int object) const {
-  TraceSeam(runtime_.trace, "database.draw " + std::to_string(object));
+void Database::DrawDisplay(Canvas& canvas, const PageObject& object, const Rect& box,
+                           const Rect& visible) {
+  switch (object.type()) {
+    case object_type::FIELD_DISPLAY:
+      DrawFieldDisplay(runtime_, canvas, object, box, visible);
+      Release();
+      return;
+    case object_type::RECORD_DISPLAY:
+      DrawRecordDisplay(runtime_, canvas, object, box, visible);
+      return;
+    case object_type::KEYWORD_HOTSPOT:
+      DrawKeywordHotspot(runtime_, canvas, object, box, visible);
+      return;
+    default:
+      return;
+  }
 }
 
 }  // namespace zd

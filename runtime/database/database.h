@@ -19,6 +19,7 @@
 namespace zd {
 
 class Canvas;
+class PageObject;
 class Runtime;
 struct Rect;
 
@@ -90,6 +91,8 @@ class Database {
   RecordFilters filters;
   // Whether a record passes the filters; nullopt when they cannot be resolved (reported).
   std::optional<bool> EvaluateFilters(int record) { return filters.Evaluate(*this, record); }
+  // The filters report their faults through the runtime's reporter.
+  Runtime& runtime() { return runtime_; }
 
   // The field a choice list shows: the page's database object names it.
   int32_t listField = 0;
@@ -99,15 +102,15 @@ class Database {
   // --- The keyword search. ---------------------------------------------------------------
   KeywordSearch& keywords() { return keywords_; }
 
-  // --- Page objects (by page-order index). ------------------------------------------------
-  void CloseChoiceList();
+  // --- Page objects. ---------------------------------------------------------------------
   void PageHasKeywordHotspot(uint32_t keywordPage);
   bool KeywordSearchPageIs(uint32_t pageNumber) const;
   void ResetKeywordConditions();
   // A keyword hotspot (page-order index `object`, `ordinal` among the page's keyword hotspots).
   void KeywordHotspotClicked(int object, uint32_t ordinal);
-  // Draws a record display, field display or keyword hotspot (by page-order index).
-  void DrawDisplay(Canvas& canvas, const Rect& box, const Rect& visible, int object) const;
+  // Draws a record display, field display or keyword hotspot (record_display.h). A field
+  // display lets go of the records it read, as every script command does.
+  void DrawDisplay(Canvas& canvas, const PageObject& object, const Rect& box, const Rect& visible);
 
  private:
   bool Open(DatabaseFolder folder, std::string_view describeBytes, const std::string& name);

@@ -57,21 +57,8 @@ class RecordDisplay final : public ObjectTypeHandler {
   explicit RecordDisplay(Database& database) : database_(database) {}
   void Draw(ObjectPainting& paint, const PageObject& object, const Rect& box,
             const Rect& visible) const override {
-    database_.DrawDisplay(paint.canvas, box, visible, static_cast<int>(object.index()));
+    database_.DrawDisplay(paint.canvas, object, box, visible);
   }
-
- private:
-  Database& database_;
-};
-
-// An unfilled choice list stays hidden until it is filled; it closes with its page.
-class ChoiceListObject final : public ObjectTypeHandler {
- public:
-  explicit ChoiceListObject(Database& database) : database_(database) {}
-  void Load(PageObject& object, ObjectLoading&) const override {
-    if (object.Has(object_flag::CHOICE_LIST_UNFILLED)) object.SetFlag(object_flag::VISIBLE, false);
-  }
-  void Release(PageObject&, ObjectRelease&) const override { database_.CloseChoiceList(); }
 
  private:
   Database& database_;
@@ -86,7 +73,7 @@ class KeywordHotspot final : public ObjectTypeHandler {
   }
   void Draw(ObjectPainting& paint, const PageObject& object, const Rect& box,
             const Rect& visible) const override {
-    database_.DrawDisplay(paint.canvas, box, visible, static_cast<int>(object.index()));
+    database_.DrawDisplay(paint.canvas, object, box, visible);
   }
   ClickRole clickRole() const override { return ClickRole::KeywordHotspot; }
 
@@ -100,7 +87,6 @@ void RegisterDatabaseObjectTypes(ObjectTypes& types, Database& database) {
   types.Register({object_type::DATABASE}, std::make_unique<DatabaseObject>(database));
   types.Register({object_type::RECORD_DISPLAY, object_type::FIELD_DISPLAY},
                  std::make_unique<RecordDisplay>(database));
-  types.Register({object_type::CHOICE_LIST}, std::make_unique<ChoiceListObject>(database));
   types.Register({object_type::KEYWORD_HOTSPOT}, std::make_unique<KeywordHotspot>(database));
 }
 

@@ -33,6 +33,7 @@ void RecordSelection::Clear() {
   std::vector<uint16_t>().swap(records_);
   members_.reset();
   shuffled_ = false;
+  inverted_ = false;
 }
 
 void RecordSelection::Shuffle(uint32_t seed, script::RandomGenerator& random) {
@@ -57,9 +58,11 @@ int RecordSelection::Record(int position) const {
   return records_[size_t(position)];
 }
 
-void RecordSelection::ReplaceRecords(RecordSelection&& other) {
-  records_ = std::move(other.records_);
-  members_ = other.members_;
+void RecordSelection::Replace(std::vector<uint16_t> records, bool emptied) {
+  records_ = std::move(records);
+  members_.reset();
+  for (const uint16_t record : records_) members_[record] = true;
+  if (emptied) shuffled_ = false;
 }
 
 }  // namespace zd

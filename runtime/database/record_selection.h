@@ -38,14 +38,19 @@ class RecordSelection {
   bool shuffled() const { return shuffled_; }
   uint32_t seed() const { return seed_; }
 
-  // Takes the records of `other` (built aside) in place of this selection's; the shuffle
-  // state stays this selection's.
-  void ReplaceRecords(RecordSelection&& other);
+  // Takes `records` (built aside, none twice) in place of the selection's. `emptied`: the
+  // selection ran empty on the way there, which ends a shuffle as clearing does.
+  void Replace(std::vector<uint16_t> records, bool emptied);
+
+  // Whether the records are the ones that failed the filters (`applyfilters` with invert).
+  bool inverted() const { return inverted_; }
+  void SetInverted(bool inverted) { inverted_ = inverted; }
 
  private:
   std::vector<uint16_t> records_;
   std::bitset<kRecordNumbers> members_;
   bool shuffled_ = false;
+  bool inverted_ = false;
   uint32_t seed_ = 0;
 };
 

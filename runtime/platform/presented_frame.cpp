@@ -58,6 +58,8 @@ void PresentedFrame::Store(const Frame& frame) {
     if (overlays_.size() == kMaxOverlays) break;
     if (WellFormed(overlay)) overlays_.push_back(Keep(overlay));
   }
+  lists_.assign(frame.lists.begin(),
+                frame.lists.begin() + std::min(frame.lists.size(), kMaxListControls));
   pixels_.resize(size_t(width_) * height_);
   if (!frame.image.pixels) {
     std::fill(pixels_.begin(), pixels_.end(), 0);

@@ -32,6 +32,8 @@ class PresentedFrame {
   int originY() const { return originY_; }
   Rgb background() const { return background_; }
   const std::vector<KeptOverlay>& overlays() const { return overlays_; }
+  // The child list boxes, drawn over the composed picture by the backend.
+  const std::vector<ListControlView>& lists() const { return lists_; }
 
  private:
   std::vector<uint8_t> pixels_;
@@ -39,6 +41,7 @@ class PresentedFrame {
   int width_ = 0, height_ = 0, originX_ = 0, originY_ = 0;
   Rgb background_{};
   std::vector<KeptOverlay> overlays_;
+  std::vector<ListControlView> lists_;
 };
 
 }  // namespace zd::platform

@@ -37,6 +37,24 @@ struct OverlayImage {
 constexpr int kMaxOverlaySide = 8192;
 constexpr size_t kMaxOverlays = 16;
 
+// A child list box of the window as its owner sees it: the owner decides everything shown (the
+// lines scrolled into view, the highlight, the scroll bar's thumb); the backend only draws it
+// over the page. Inside a one-pixel frame: the lines from the top, each lineHeight high, and
+// at the right the scroll bar when there is one (an arrow box at each end, the thumb between).
+struct ListControlView {
+  int x = 0, y = 0, w = 0, h = 0;  // the box in page pixels, frame included
+  int lineHeight = 12;             // pixels a line
+  std::vector<std::string> lines;  // the visible lines from topLine on, code page 1253
+  int topLine = 0;                 // the list's first visible line
+  int selectedLine = -1;           // in the whole list; -1: none
+  int lineCount = 0;               // every line of the list, visible or not
+  bool focused = false;            // keys go to it
+  int scrollBarWidth = 0;          // 0: every line fits, no scroll bar
+  int thumbTop = 0, thumbHeight = 0;  // pixels from the box's top
+};
+
+constexpr size_t kMaxListControls = 4;
+
 // What the window shows: an indexed picture placed at an origin in the client area, the rest
 // of the client area in the background colour (the black bands around a page), and
 // true-colour pictures over the page (the first drawn first). Overlays that are not well
@@ -48,6 +66,7 @@ struct Frame {
   int originY = 0;
   Rgb background{0, 0, 0};
   std::vector<OverlayImage> overlays;
+  std::vector<ListControlView> lists;  // child list boxes over the page and its overlays
 };
 
 // An RGB picture, rows top-down, 3 bytes per pixel (screenshots, decoded PNGs).

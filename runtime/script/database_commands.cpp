@@ -43,8 +43,14 @@ bool ReadField(ScriptEngine& e, CommandCall& call, bool databaseToo, int32_t& fi
   return e.ReadIntegerArgument(call.cursor, field) && ValidField(e, field, databaseToo);
 }
 
+// A record number in range; while the selection is in use, a place of the selection whose
+// record the open database has (a selection made for another database may name more).
 bool ValidRecord(ScriptEngine& e, int32_t record) {
-  if (record < 0 || record >= D(e).RecordCount()) {
+  const Database& database = D(e);
+  const bool outside = record < 0 || record >= database.RecordCount() ||
+                       (database.useSelection && database.IsOpen() &&
+                        uint32_t(database.selection.Record(record)) >= database.describe()->recordCount);
+  if (outside) {
     e.ReportScriptDiagnostic("scerr52");
     return false;
   }

@@ -2,8 +2,10 @@
 // each accepts. Titles see the order only through which variant a kind selects.
 #include "script/database_commands.h"
 #include "script/date_commands.h"
+#include "script/filter_commands.h"
 #include "script/movie_commands.h"
 #include "script/page_commands.h"
+#include "script/render_commands.h"
 #include "script/script_engine.h"
 #include "script/value_commands.h"
 
@@ -77,10 +79,10 @@ void ScriptEngine::RegisterCommands() {
   add("savestatusdialog", {{S, seam}, {SC, seam}});
   add("loadstatusdialog", {{S, seam}, {SC, seam}});
   // Database.
-  add("clearselection", {{none, seam}});
+  add("clearselection", {{none, script::kFilterCommands.clearselection}});
   add("opendata", {{S, db.opendata}, {SC, db.opendata}});
   add("closedata", {{none, db.closedata}});
-  add("renderdata", {{S, seam}, {SC, seam}});
+  add("renderdata", {{S, script::RenderData}, {SC, script::RenderData}});
   add("getfieldname", {{S, db.getfieldname}});
   add("getfieldtype", {{S, db.getfieldtype}});
   add("getexplain", {{S, db.getexplain}});
@@ -88,11 +90,11 @@ void ScriptEngine::RegisterCommands() {
   add("getdata", {{I, db.getdata}, {IC, db.getdata}, {S, db.getdata}, {SC, db.getdata}});
   add("getfieldstats", {{I, db.getfieldstats}, {IC, db.getfieldstats}});
   add("setattrib", {{S, p.setattrib}, {SC, p.setattrib}});
-  add("shufflesel", {{none, seam}, {I, seam}, {IC, seam}});
+  add("shufflesel", {{none, script::kFilterCommands.shufflesel}, {I, script::kFilterCommands.shufflesel}, {IC, script::kFilterCommands.shufflesel}});
   add("tokensearch", {{S, db.tokensearch}, {SC, db.tokensearch}});
-  add("addfilter", {{S, seam}, {SC, seam}, {I, seam}, {IC, seam}});
-  add("delfilter", {{none, seam}, {S, seam}, {SC, seam}});
-  add("applyfilters", {{none, seam}, {I, seam}, {IC, seam}});
+  add("addfilter", {{S, script::kFilterCommands.addfilter}, {SC, script::kFilterCommands.addfilter}, {I, script::kFilterCommands.addfilter}, {IC, script::kFilterCommands.addfilter}});
+  add("delfilter", {{none, script::kFilterCommands.delfilter}, {S, script::kFilterCommands.delfilter}, {SC, script::kFilterCommands.delfilter}});
+  add("applyfilters", {{none, script::kFilterCommands.applyfilters}, {I, script::kFilterCommands.applyfilters}, {IC, script::kFilterCommands.applyfilters}});
   // Dates.
   add("datetostr", {{S, d.datetostr}});
   add("strtodate", {{S, d.strtodate}});

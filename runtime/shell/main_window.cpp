@@ -133,10 +133,7 @@ void MainWindow::Dispatch(const WindowMessage& m) {
     case Msg::MouseMove:
       if (running) OnMouseMove(m.x, m.y);
       break;
-    case Msg::LButtonDown:
-      // A double press on a movie enlarges it, or ends the enlargement.
-      swallowRelease_ = running && runtime_.movies.PressOnMovie(m.x - originX_, m.y - originY_, m.time);
-      break;
+    case Msg::LButtonDown: OnLeftButtonDown(m); break;
     case Msg::LButtonUp:
       // While a movie is shown enlarged, the page underneath takes no clicks; nor does it
       // under a movie's controller bar.
@@ -223,6 +220,7 @@ void MainWindow::OnDestroy() {
   const Trace& trace = runtime_.trace;
   TraceLifecycle(trace, "pages close-all");
   runtime_.pages.ClosePage(17);
+  choiceList_.Close();
   TraceLifecycle(trace, "movies release");
   runtime_.movies.ReleaseMovies();
   TraceLifecycle(trace, "scheduler stop-timer");
@@ -291,9 +289,12 @@ void MainWindow::OnPaint() {
     frame.originX = originX_;
     frame.originY = originY_;
     runtime_.movies.AddOverlays(frame.overlays);
+    choiceList_.AddView(frame.lists);
   }
   region_.Clear();
   runtime_.platform.Present(frame);
+  // A choice list object drawn for the first time opens its list, which the next paint shows.
+  if (!splashShown_) choiceList_.OpenIfDrawn();
 }
 
 void MainWindow::OnKeyDown(const WindowMessage& m) {
@@ -307,7 +308,26 @@ void MainWindow::OnKeyDown(const WindowMessage& m) {
     if (key == 'R') OnCommand(menu_ids::RUN);
     return;
   }
-  if (runtime_.shell.titleRunning()) runtime_.pages.KeyDown(key, static_cast<int>(m.lParam));
+  if (!runtime_.shell.titleRunning()) return;
+  if (FocusTarget* control = focus_.holder()) {
+    control->KeyDown(key, static_cast<int>(m.lParam));
+  } else {
+    runtime_.pages.KeyDown(key, static_cast<int>(m.lParam));
+  }
+}
+
+void MainWindow::OnLeftButtonDown(const WindowMessage& m) {
+  swallowRelease_ = false;
+  if (!runtime_.shell.titleRunning()) return;
+  const int x = m.x - originX_, y = m.y - originY_;
+  // A press in a child control is the control's: the page sees neither it nor its release.
+  if (choiceList_.Press(x, y)) {
+    swallowRelease_ = true;
+    return;
+  }
+  focus_.GiveToPage();
+  // A double press on a movie enlarges it, or ends the enlargement.
+  swallowRelease_ = runtime_.movies.PressOnMovie(x, y, m.time);
 }
 
 void MainWindow::OnCommand(int id) {

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "platform/types.h"
+#include "shell/choice_list_window.h"
+#include "shell/keyboard_focus.h"
 #include "shell/update_region.h"
 #include "shell/window_messages.h"
 
@@ -15,7 +17,7 @@ constexpr uint32_t kSchedulerIntervalMs = 10;
 
 class MainWindow {
  public:
-  explicit MainWindow(Runtime& runtime) : runtime_(runtime) {}
+  explicit MainWindow(Runtime& runtime) : runtime_(runtime), choiceList_(runtime, focus_) {}
 
   // Opens the splash-sized window and runs its creation handling: the display check, the
   // pointer table and the scheduler timer. False when creation failed (the run is over).
@@ -33,6 +35,10 @@ class MainWindow {
   bool exists() const { return exists_; }
   bool fullScreen() const { return mode_ == Mode::FullScreen; }
 
+  // The child controls over the page and which part of the window takes the keys.
+  ChoiceListWindow& choiceList() { return choiceList_; }
+  KeyboardFocus& focus() { return focus_; }
+
  private:
   enum class Mode { Splash, FileMenu, FullScreen, Windowed };
 
@@ -42,6 +48,7 @@ class MainWindow {
   void OnSize(const WindowMessage& message);
   void OnPaint();
   void OnKeyDown(const WindowMessage& message);
+  void OnLeftButtonDown(const WindowMessage& message);
   void OnCommand(int id);
   void OnMouseMove(int x, int y);
   void OnRightButtonDown(int x, int y);
@@ -68,6 +75,8 @@ class MainWindow {
   int originX_ = 0, originY_ = 0;
   int popupPageX_ = 0, popupPageY_ = 0;
   UpdateRegion region_;  // where the last popup menu was asked for, page pixels
+  KeyboardFocus focus_;  // before the controls that hold it
+  ChoiceListWindow choiceList_;
 };
 
 }  // namespace zd

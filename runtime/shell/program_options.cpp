@@ -135,7 +135,7 @@ Player options:
   --trace[=LIST]      write one line per event to standard error; LIST adds
                       categories to the default set: page, message, dialog,
                       script, start, file, window, cursor, seam, event, run,
-                      lifecycle, media, data, or all
+                      lifecycle, media, data, tool, or all
   --screen WxH[xBITS] the screen's size (and bits per pixel) as the player
                       sees it; default 640x480x32 headless, the real screen
                       otherwise

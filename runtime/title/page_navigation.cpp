@@ -75,7 +75,7 @@ void Pages::GotoPageWithHistory(uint32_t pageNumber) {
     runtime_.scheduler.ClearEvents();
     runtime_.movies.StopPageMovies();
   }
-  runtime_.database.CloseChoiceList();
+  runtime_.shell.window().choiceList().Close();
   ShowPage(false, pageNumber);
 }
 

@@ -137,6 +137,7 @@ TEST(DemoTour, TheReadingPagesAnchorsRunTheirScripts) {
 // The atlas's keywords page: its +Start sets the condition "any keyword" of the field Features
 // (7) with tokensearch; a keyword hotspot sets its own keyword and leads to the KEYWORD event's
 // target for it. The keyword page of both is the atlas page, whose release drops the condition.
+// The page's own database names the hotspots' keywords.
 TEST(DemoTour, TheAtlasKeywordHotspotsSetTheirKeywordAndLeadToTheirPages) {
   test::TempDir dir;
   const std::string events =
@@ -150,8 +151,10 @@ TEST(DemoTour, TheAtlasKeywordHotspotsSetTheirKeywordAndLeadToTheirPages) {
   const size_t keywords = r.err.find("page 28 Keywords\n");
   ASSERT_NE(keywords, std::string::npos) << r.err;
   EXPECT_NE(r.err.find("keyword reset\n"), std::string::npos) << "the atlas page let go: " << r.err;
-  EXPECT_NE(r.err.find("page 28 Keywords\nkeyword condition 28 7 -1\n"
-                       "keyword condition 28 7 2\npage 31 Hill\n"),
+  EXPECT_NE(r.err.find("page 28 Keywords\ndatabase open "), std::string::npos)
+      << "the keyword hotspots show the names of the page's database: " << r.err;
+  EXPECT_NE(r.err.find("keyword condition 28 7 -1\nkeyword condition 28 7 2\n"
+                       "database close "),
             std::string::npos)
       << r.err;
   EXPECT_NE(r.err.find("database open ", r.err.find("page 31 Hill")), std::string::npos)

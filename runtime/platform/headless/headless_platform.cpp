@@ -7,6 +7,7 @@
 
 #include "platform/audio/clocked_audio_output.h"
 #include "platform/backend_common.h"
+#include "platform/list_control_painter.h"
 #include "platform/local_time.h"
 #include "platform/modal_answers.h"
 
@@ -65,7 +66,9 @@ class HeadlessPlatform final : public Platform {
   void Present(const Frame& frame) override { frame_.Store(frame); }
   std::optional<RgbImage> WindowPicture() override {
     if (frame_.empty()) return std::nullopt;
-    return frame_.Compose(clientWidth_, clientHeight_);
+    RgbImage picture = frame_.Compose(clientWidth_, clientHeight_);
+    lists_.Draw(frame_.lists(), frame_.originX(), frame_.originY(), picture);
+    return picture;
   }
   int DoubleClickTime() override { return 500; }
 
@@ -242,6 +245,7 @@ class HeadlessPlatform final : public Platform {
   bool open_ = false;
   int clientWidth_ = 0, clientHeight_ = 0;
   PresentedFrame frame_;
+  ListControlPainter lists_;
   MainLoopTasks tasks_;
   SaveStore saves_;
   std::unique_ptr<ClockedAudioOutput> audio_;

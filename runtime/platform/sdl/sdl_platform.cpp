@@ -11,6 +11,7 @@
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_menus.h"
 #include "platform/sdl/sdl_platform_impl.h"
+#include "platform/sdl/sdl_list_controls.h"
 
 namespace zd::platform {
 
@@ -101,8 +102,12 @@ void SdlPlatform::Present(const Frame& frame) {
 }
 
 std::optional<RgbImage> SdlPlatform::WindowPicture() {
-  if (window_->frame().empty()) return std::nullopt;
-  return window_->frame().Compose(window_->clientWidth(), window_->clientHeight());
+  const PresentedFrame& frame = window_->frame();
+  if (frame.empty()) return std::nullopt;
+  // The same picture of the child lists as a headless run's, so both screenshots agree.
+  RgbImage picture = frame.Compose(window_->clientWidth(), window_->clientHeight());
+  listPainter_.Draw(frame.lists(), frame.originX(), frame.originY(), picture);
+  return picture;
 }
 
 CursorHandle SdlPlatform::CreateCursor(const CursorImage& image) {
@@ -141,6 +146,9 @@ void SdlPlatform::RenderNow() {
 }
 
 void SdlPlatform::DrawOverlay() {
+  // The page's child lists lie under the menu bar and the dialogs.
+  const PresentedFrame& frame = window_->frame();
+  DrawListControls(frame.lists(), frame.originX(), frame.originY(), window_->Placement());
   if (!menuBar_.empty()) {
     // Dialogs are modal: the menu bar stays in view but takes no clicks under them.
     if (const int command = DrawMenuBar(menuBar_, views_.empty())) {

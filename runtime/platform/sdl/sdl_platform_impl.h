@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/list_control_painter.h"
 #include "platform/platform.h"
 #include "platform/sdl/modal_view.h"
 #include "platform/sdl/sdl_cursors.h"
@@ -96,6 +97,7 @@ class SdlPlatform final : public Platform {
   Host* host_ = nullptr;
   std::unique_ptr<SdlWindow> window_;
   CursorSet cursors_;
+  ListControlPainter listPainter_;  // the child lists in window pictures
   CursorHandle cursor_ = 0;
   LocalTime clockAtStart_;
   std::unique_ptr<AudioOutput> audio_;

@@ -1,0 +1,31 @@
+// The filter commands: building the filter list, applying it to make the selection, emptying
+// and shuffling the selection; and the status lines that record them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "script/command_table.h"
+
+namespace zd {
+class Database;
+}
+
+namespace zd::script {
+
+struct FilterCommands {
+  CommandHandler clearselection, shufflesel, addfilter, delfilter, applyfilters;
+};
+extern const FilterCommands kFilterCommands;
+
+// The lines a status file keeps for the filters and the selection; replayed in order they
+// rebuild both: "delfilter", "clearselection", then (when there are filters, or a selection
+// to rebuild) "set UseSelection%, 0", one `addfilter` per filter in evaluation order and
+// `applyfilters` (with 1 for an inverted selection) when a database is open and the selection
+// holds records, and last `shufflesel SEED` for a shuffled selection.
+std::vector<std::string> FilterStatusLines(const Database& database);
+
+// The `addfilter` lines of one filter (more than one when a text has to be carried).
+std::vector<std::string> FilterLines(const Database& database, size_t filter);
+
+}  // namespace zd::script
