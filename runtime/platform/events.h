@@ -26,6 +26,7 @@ enum class EventType {
   MouseMove,      // x, y in client pixels
   ButtonDown,     // button, x, y
   ButtonUp,       // button, x, y
+  Wheel,          // x, y of the pointer; repeat: lines turned, positive away from the user
   KeyDown,        // key, modifiers, repeat
   KeyUp,          // key, modifiers
   Char,           // character (code page 1253)

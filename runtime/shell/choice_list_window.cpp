@@ -78,6 +78,13 @@ bool ChoiceListWindow::Press(int x, int y) {
   return true;
 }
 
+bool ChoiceListWindow::Wheel(int x, int y, int lines) {
+  if (!list_ || !list_->box().Contains(x, y)) return false;
+  constexpr int kLinesPerNotch = 3;
+  if (list_->ScrollBy(-lines * kLinesPerNotch)) Repaint();
+  return true;
+}
+
 void ChoiceListWindow::TraceSelected() const {
   if (!list_ || list_->selected() < 0) return;
   runtime_.trace.Line(TraceCategory::Tool,

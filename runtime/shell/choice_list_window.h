@@ -31,6 +31,9 @@ class ChoiceListWindow final : public FocusTarget {
   void KeyDown(int virtualKey, int repeat) override;
   // A left press at page pixel (x, y): false when it is not in the list.
   bool Press(int x, int y);
+  // The wheel turned `lines` (positive away from the user) over page pixel (x, y): the list
+  // scrolls three lines a notch when the pointer is over it; false when it is not.
+  bool Wheel(int x, int y, int lines);
 
   // The list as the platform draws it, added to `views` while it is open.
   void AddView(std::vector<platform::ListControlView>& views) const;

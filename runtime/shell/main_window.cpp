@@ -1,5 +1,7 @@
 #include "shell/main_window.h"
 
+#include <algorithm>
+
 #include "base/lifecycle.h"
 #include "base/seam.h"
 #include "platform/files.h"
@@ -134,6 +136,7 @@ void MainWindow::Dispatch(const WindowMessage& m) {
       if (running) OnMouseMove(m.x, m.y);
       break;
     case Msg::LButtonDown: OnLeftButtonDown(m); break;
+    case Msg::MouseWheel: OnMouseWheel(m); break;
     case Msg::LButtonUp:
       // While a movie is shown enlarged, the page underneath takes no clicks; nor does it
       // under a movie's controller bar.
@@ -328,6 +331,13 @@ void MainWindow::OnLeftButtonDown(const WindowMessage& m) {
   focus_.GiveToPage();
   // A double press on a movie enlarges it, or ends the enlargement.
   swallowRelease_ = runtime_.movies.PressOnMovie(x, y, m.time);
+}
+
+// The page itself has no use for the wheel; a list under the pointer scrolls.
+void MainWindow::OnMouseWheel(const WindowMessage& m) {
+  if (!runtime_.shell.titleRunning()) return;
+  const auto lines = static_cast<int>(std::clamp<int64_t>(m.wParam, -100, 100));
+  choiceList_.Wheel(m.x - originX_, m.y - originY_, lines);
 }
 
 void MainWindow::OnCommand(int id) {

@@ -49,6 +49,7 @@ class MainWindow {
   void OnPaint();
   void OnKeyDown(const WindowMessage& message);
   void OnLeftButtonDown(const WindowMessage& message);
+  void OnMouseWheel(const WindowMessage& message);
   void OnCommand(int id);
   void OnMouseMove(int x, int y);
   void OnRightButtonDown(int x, int y);

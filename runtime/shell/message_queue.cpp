@@ -123,6 +123,10 @@ bool MessageQueue::Translate(const platform::Event& event, WindowMessage& m) {
       else if (event.button == platform::MouseButton::Right) m.id = Msg::RButtonDown;
       else return false;
       return true;
+    case EventType::Wheel:
+      m.id = Msg::MouseWheel;
+      m.wParam = event.repeat;
+      return true;
     case EventType::ButtonUp:
       if (event.button != platform::MouseButton::Left) return false;
       m.id = Msg::LButtonUp;

@@ -25,6 +25,7 @@ enum class Msg : uint32_t {
   LButtonDown = 0x0201,
   LButtonUp = 0x0202,
   RButtonDown = 0x0204,
+  MouseWheel = 0x020A,  // wParam: lines turned, positive away from the user
   // Private messages, numbered from the platform's first user message (1024).
   SaveObject = 1280,
   StartTitle = 1281,

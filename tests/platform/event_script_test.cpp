@@ -68,6 +68,15 @@ TEST(EventScript, RefusesMalformedLinesWithTheirNumbers) {
   EXPECT_EQ(Error("file\n"), "s:1: 'file' needs a path, or - to cancel");
   EXPECT_EQ(Error("expect nothing\n"), "s:1: 'expect' needs page, var or message, not 'nothing'");
   EXPECT_EQ(Error("quit now\n"), "s:1: 'quit' takes nothing");
+  const std::string wheelNeeds = "s:1: 'wheel' needs X Y and a number of lines from -100 to 100, not 0";
+  EXPECT_EQ(Error("wheel 1 2 0\n"), wheelNeeds);
+  EXPECT_EQ(Error("wheel 1 2 101\n"), wheelNeeds);
+  EXPECT_EQ(Error("wheel 1 2\n"), "s:1: 'wheel' needs two whole numbers X Y");
+  const EventScript wheel = Parse("wheel 5 6 -3\n");
+  ASSERT_EQ(wheel.commands.size(), 1u);
+  EXPECT_EQ(wheel.commands[0].kind, ScriptCommandKind::Wheel);
+  EXPECT_EQ(wheel.commands[0].y, 6);
+  EXPECT_EQ(wheel.commands[0].number, -3);
   EXPECT_EQ(Error("\n\n\nfly 1 2\n"), "s:4: unknown command 'fly'");
   EXPECT_EQ(Error(std::string(100000, 'x') + "\n"),
             "s:1: unknown command '" + std::string(100000, 'x') + "'");

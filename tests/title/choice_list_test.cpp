@@ -54,7 +54,7 @@ constexpr int kSectionLake = 1, kSectionHidden = 5, kSectionNoData = 6;
 
 class ChoiceListTitle : public DatabaseTitle {
  public:
-  explicit ChoiceListTitle(const std::string& commandLine = "") : DatabaseTitle(ChoiceTitle(), commandLine) {}
+  explicit ChoiceListTitle(const std::string& title = ChoiceTitle()) : DatabaseTitle(title) {}
 
   void Paint() {
     // The list opens after the paint that first draws its object; the next one shows it.
@@ -306,6 +306,39 @@ TEST(ChoiceList, PlaysFromAnEventScript) {
   EXPECT_EQ(highlighted[2], 128) << "the one line, highlighted";
   const uint8_t* below = &shot.rgba[(size_t(140) * 640 + 290) * 4];
   EXPECT_EQ(below[0], 255) << "the list's white below it";
+}
+
+// The wheel scrolls the list under the pointer and leaves the highlight where it was; over the
+// page it does nothing.
+TEST(ChoiceList, TheWheelScrollsTheListUnderThePointer) {
+  // A list two lines high over every place of the database.
+  const std::string small = R"({"titles": [{"directory": "t", "pages": [{"name": "Pick", "objects": [
+      {"name": "Places", "type": "database", "resource": [4, 1]},
+      {"name": "List", "type": "choiceList", "pixels": [100, 100, 300, 126], "flags": ["visible"]}]}],
+    "sections": [{"name": "Pick", "page": 0}],
+    "resources": [{"dir": 4, "number": 1, "database": )" + test::PlacesDatabase() + R"(}]}], "databases": []})";
+  ChoiceListTitle title(small);
+  title.Paint();
+  ASSERT_NE(title.List(), nullptr);
+  ASSERT_TRUE(title.List()->hasScrollBar()) << title.List()->count();
+  const auto wheel = [&](int pageX, int pageY, int lines) {
+    const MainWindow& window = title.runtime().shell.window();
+    WindowMessage m{Msg::MouseWheel};
+    m.x = pageX + window.originX();
+    m.y = pageY + window.originY();
+    m.wParam = lines;
+    title.runtime().shell.window().Dispatch(m);
+    title.Paint();
+  };
+  wheel(150, 110, -1);
+  EXPECT_GT(title.List()->top(), 0) << "turned towards the user: later lines come into view";
+  EXPECT_EQ(title.List()->selected(), 0);
+  const int scrolled = title.List()->top();
+  wheel(50, 50, 1);
+  EXPECT_EQ(title.List()->top(), scrolled) << "not over the list";
+  wheel(150, 110, 100);
+  EXPECT_EQ(title.List()->top(), 0);
+  EXPECT_EQ(title.Page(), "Pick");
 }
 
 // The list's own geometry: what scrolls into view as the highlight moves, and the scroll bar.

@@ -158,6 +158,16 @@ std::variant<EventScript, std::string> ParseEventScript(std::string_view text,
       problem = needPoint(ScriptCommandKind::Down);
     } else if (word == "up") {
       problem = needPoint(ScriptCommandKind::Up);
+    } else if (word == "wheel") {
+      // wheel X Y LINES: the lines are taken off before the point is read.
+      const size_t last = rest.find_last_of(' ');
+      const std::string_view lines = last == std::string_view::npos ? std::string_view{} : rest.substr(last + 1);
+      rest = last == std::string_view::npos ? rest : TrimBlanks(rest.substr(0, last));
+      problem = needPoint(ScriptCommandKind::Wheel);
+      if (problem.empty() && (!ParseNumber(lines, cmd.number) || cmd.number == 0 ||
+                              cmd.number < -100 || cmd.number > 100)) {
+        problem = error("'wheel' needs X Y and a number of lines from -100 to 100, not 0");
+      }
     } else if (word == "key") {
       cmd.kind = ScriptCommandKind::Key;
       const auto name = NextWord(rest);

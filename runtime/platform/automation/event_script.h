@@ -17,6 +17,7 @@ enum class ScriptCommandKind {
   RightClick,     // x, y
   Down,           // x, y
   Up,             // x, y
+  Wheel,          // x, y, number (lines, positive away from the user)
   Key,            // key, modifiers, character
   Type,           // text
   Answer,         // number (an answer:: value or a button id)

@@ -158,6 +158,12 @@ DriverStep EventScriptDriver::Next(InputContext context, Platform& platform, Hos
           pointerEvent(EventType::ButtonDown, MouseButton::Right);
         }
         break;
+      case ScriptCommandKind::Wheel:
+        if (context != InputContext::Window) return refuse();
+        pointerEvent(EventType::MouseMove, MouseButton::Left);
+        pointerEvent(EventType::Wheel, MouseButton::Left);
+        pendingEvents_.back().repeat = cmd.number;
+        break;
       case ScriptCommandKind::Key: {
         if (context == InputContext::PopupMenu) return refuse();
         Event e;

@@ -80,6 +80,18 @@ void SdlPlatform::HandleEvent(const SDL_Event& e, bool modal) {
       Push(m);
       break;
     }
+    case SDL_MOUSEWHEEL: {
+      if (modal || ImGuiTakesMouse(mouseWindowY_)) break;
+      int wx = 0, wy = 0;
+      SDL_GetMouseState(&wx, &wy);
+      Event m;
+      m.type = EventType::Wheel;
+      m.repeat = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+      if (m.repeat == 0) break;
+      WindowToClient(window_->Placement(), wx, wy, m.x, m.y);
+      Push(m);
+      break;
+    }
     case SDL_KEYDOWN:
     case SDL_KEYUP: HandleKey(e.key, modal); break;
     case SDL_TEXTINPUT:
