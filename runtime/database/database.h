@@ -31,6 +31,9 @@ struct DatabasePicture {
 
 class Database {
  public:
+  // The text form of a value is made in a buffer of this many bytes, its end mark included.
+  static constexpr size_t kValueTextCapacity = 10241;
+
   explicit Database(Runtime& runtime) : runtime_(runtime), keywords_(runtime) {}
 
   // --- Opening and closing. --------------------------------------------------------------
@@ -63,6 +66,8 @@ class Database {
   // The bytes of record `record` (a selection position while the selection is in use); an
   // empty view when it cannot be read (the failure has been reported).
   ByteView GetRecord(int record);
+  // Whether record `record` (as GetRecord numbers it) is one the open database has.
+  bool HasRecord(int record) const { return RecordIndex(record).has_value(); }
 
   // The explain text of a field, or of the database for -1; at most capacity - 1 bytes.
   std::string ReadExplainText(int field, size_t capacity);

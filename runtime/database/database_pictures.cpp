@@ -14,11 +14,6 @@
 namespace zd {
 namespace {
 
-// GRAPHICS picture kinds.
-namespace picture_kind {
-constexpr uint32_t NONE = 1, SPRITE = 2, DRAWING = 3, PACKED_SPRITE = 7;
-}
-
 // A sprite whose header fits its data; anything else is not drawn as a sprite.
 bool ShowableSprite(ByteView sprite) { return ReadSpriteLayout(sprite).has_value(); }
 
@@ -39,15 +34,15 @@ void DrawDatabasePicture(Runtime& runtime, Canvas& canvas, const Rect& box, cons
   CanvasStateSaver saved(canvas);
   canvas.SetClip(visible);
   switch (picture.entry.kind) {
-    case picture_kind::NONE:
+    case graphic_kind::NONE:
       DrawMissingPictureCross(canvas, box, visible);
       return;
-    case picture_kind::SPRITE:
+    case graphic_kind::SPRITE:
       // Key pictures are fitted into their box, keeping their shape, from their own pixels.
       if (!ShowableSprite(data)) break;
       graphics.PlotSpriteFitted(canvas, box, data, false);
       return;
-    case picture_kind::DRAWING: {
+    case graphic_kind::DRAWING: {
       // The drawing gets the all-ones end word a drawing resource gets in the cache, which ends
       // the objects of a file that has no end marker of its own.
       std::vector<uint8_t> drawing(picture.bytes);
@@ -55,7 +50,7 @@ void DrawDatabasePicture(Runtime& runtime, Canvas& canvas, const Rect& box, cons
       graphics.DrawDrawFile(canvas, box, ByteView(drawing.data(), drawing.size()));
       return;
     }
-    case picture_kind::PACKED_SPRITE: {
+    case graphic_kind::PACKED_SPRITE: {
       // The run section's bounds come from the picture's header and are kept inside it.
       const auto sprite = DecompressTcs(data);
       if (!sprite) break;
@@ -79,7 +74,7 @@ SpriteReplacement ReplaceSpriteFromRecord(Runtime& runtime, PageObject& object, 
   const DatabasePicture* picture =
       database.LoadGraphic(RecordPictureName(bytes, database.GetFieldDescriptor(field)));
   if (!picture) return SpriteReplacement::NoPicture;
-  if (picture->entry.kind != picture_kind::SPRITE) return SpriteReplacement::NotASprite;
+  if (picture->entry.kind != graphic_kind::SPRITE) return SpriteReplacement::NotASprite;
 
   // The sprite is readied apart from the slot, so that one that cannot be shown leaves the
   // object's picture as it was.

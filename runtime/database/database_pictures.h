@@ -31,7 +31,7 @@ void DrawDatabasePicture(Runtime& runtime, Canvas& canvas, const Rect& box, cons
 // What `renderdata` did to a sprite object.
 enum class SpriteReplacement {
   Replaced,     // the object shows the record's picture from its next paint
-  NoPicture,    // no descriptor, no GRAPHICS or no such entry (reported by LoadGraphic)
+  NoPicture,    // no descriptor, no record, no GRAPHICS or no such entry
   NotASprite,   // the picture is a drawing, a packed sprite or a placeholder
   Unusable,     // a sprite whose data does not hold what its header says: left as it was
 };

@@ -135,7 +135,6 @@ bool TestInteger(FilterTest test, uint32_t flags, int32_t x, int32_t a, int32_t 
 }
 
 bool TestReal(FilterTest test, float x, float a, float b) { return TestRealOf(test, x, a, b); }
-bool TestReal(FilterTest test, double x, double a, double b) { return TestRealOf(test, x, a, b); }
 
 bool TestText(FilterTest test, uint32_t flags, std::string_view x, std::string_view a,
               std::string_view b) {

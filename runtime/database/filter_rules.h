@@ -52,7 +52,6 @@ bool TestInteger(FilterTest test, uint32_t flags, int32_t x, int32_t a, int32_t 
 // Reals compare in the width the field keeps: a 32-bit field's value against the filter's
 // values rounded to 32 bits, so "== 47.87" finds the 47.87 a field stores.
 bool TestReal(FilterTest test, float x, float a, float b);
-bool TestReal(FilterTest test, double x, double a, double b);
 // Texts: `x` and the values already folded when the case flag asks for it.
 bool TestText(FilterTest test, uint32_t flags, std::string_view x, std::string_view a,
               std::string_view b);

@@ -13,6 +13,7 @@
 #include "graphics/text/canvas_text_device.h"
 #include "graphics/text/font_mapping.h"
 #include "graphics/text/styled_text.h"
+#include "graphics/text/text_objects.h"
 #include "graphics/text/text_painter.h"
 #include "runtime.h"
 #include "title/object_record.h"
@@ -23,37 +24,13 @@ namespace {
 
 namespace record = object_record;
 
-// The text form of a value is made in a buffer of this many bytes, its end mark included.
-constexpr size_t kValueTextCapacity = 10241;
 // Record displays: their own font, and the room kept inside the box and between pairs.
 constexpr int kRecordFontHeight = 12, kRecordInset = 4, kPairGap = 4;
-
-// Font sizes outside this range are not sizes a title means; they are kept to it so that the
-// mapped pixel sizes stay sane, as text objects keep theirs.
-double SaneFontSize(double size) {
-  if (!std::isfinite(size) || size < 0) return 0;
-  return std::min(size, 1000.0);
-}
 
 CanvasTextDevice TextDeviceOn(Runtime& runtime, Canvas& canvas) {
   Graphics& graphics = runtime.graphics;
   return CanvasTextDevice(&canvas, graphics.fonts(),
                           [&graphics](platform::Rgb rgb) { return graphics.NearestIndex(rgb); });
-}
-
-// The object's text fields (font, colours, flags) around `text`, as a text object gives them.
-TextBoxInput ObjectTextInput(const PageObject& object, const Rect& box, std::string_view text) {
-  TextBoxInput input;
-  input.box = box;
-  input.text = text;
-  input.flags = object.textFlags();
-  input.textColour = PaletteColourOfWord(object.textColour());
-  input.background = PaletteColourOfWord(object.textBackground());
-  input.linkColour = PaletteColourOfWord(object.linkColour());
-  input.linkBackground = PaletteColourOfWord(object.linkBackground());
-  input.font = MapMarkupFont(object.fontDescription(), SaneFontSize(object.fontHeight()),
-                             SaneFontSize(object.fontWidth()));
-  return input;
 }
 
 // Text without markup in the object's box, font and colours (its flags fill and frame the box).
@@ -158,19 +135,19 @@ void DrawFieldDisplay(Runtime& runtime, Canvas& canvas, const PageObject& object
   }
   const int current = database.currentRecord;
   const std::string text = current >= 0 && current < database.RecordCount()
-                               ? database.FormatFieldValue(kValueTextCapacity, current, field)
+                               ? database.FormatFieldValue(Database::kValueTextCapacity, current, field)
                                : std::string();
   DrawObjectText(runtime, canvas, object, box, visible, text);
 }
 
-bool DrawRecordDisplay(Runtime& runtime, Canvas& canvas, const PageObject& object,
+void DrawRecordDisplay(Runtime& runtime, Canvas& canvas, const PageObject& object,
                        const Rect& box, const Rect& visible) {
   const Rect inner{box.left + kRecordInset, box.top + kRecordInset, box.right - kRecordInset,
                    box.bottom - kRecordInset};
   const int64_t labelWidth = std::max<int32_t>(int32_t(object.Read(record::kLabelWidth, 0)), 0);
   const int64_t valueLeft =
       inner.left + labelWidth * kRecordLabelPixelsPerCharacter + kRecordLabelMargin;
-  if (valueLeft >= inner.right) return false;
+  if (valueLeft >= inner.right) return;
 
   Graphics& graphics = runtime.graphics;
   CanvasStateSaver saved(canvas);
@@ -204,7 +181,6 @@ bool DrawRecordDisplay(Runtime& runtime, Canvas& canvas, const PageObject& objec
                                        TextAlign::Centre);
     top += WrappedHeight(graphics.fonts(), font, value, valueColumn) + kPairGap;
   }
-  return true;
 }
 
 void DrawKeywordHotspot(Runtime& runtime, Canvas& canvas, const PageObject& object,

@@ -1,8 +1,8 @@
 // How the database's page objects look: field displays (one field of the record picked in the
 // choice list, as text or as its picture), record displays (label and value pairs held in the
 // object) and keyword hotspots (the name of their keyword). docs/database-display.md shows
-// them. Each draws the part `visible` of its object's box and changes nothing but pixels (and
-// the database's memo of the last picture it loaded).
+// them. Each draws the part `visible` of its object's box; besides pixels it changes only the
+// database's memo of the last picture it loaded (and a picture that is not there is reported).
 #pragma once
 
 #include "graphics/rect.h"
@@ -20,8 +20,8 @@ constexpr int kRecordLabelPixelsPerCharacter = 8, kRecordLabelMargin = 8;
 void DrawFieldDisplay(Runtime& runtime, Canvas& canvas, const PageObject& object,
                       const Rect& box, const Rect& visible);
 
-// False when the label column leaves no room for values: then nothing at all is drawn.
-bool DrawRecordDisplay(Runtime& runtime, Canvas& canvas, const PageObject& object,
+// When the label column leaves no room for values, nothing at all is drawn.
+void DrawRecordDisplay(Runtime& runtime, Canvas& canvas, const PageObject& object,
                        const Rect& box, const Rect& visible);
 
 void DrawKeywordHotspot(Runtime& runtime, Canvas& canvas, const PageObject& object,

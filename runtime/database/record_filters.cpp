@@ -65,10 +65,16 @@ bool RecordFilters::NameInUse(std::string_view name) const {
 bool RecordFilters::Add(Filter filter) {
   const size_t bytes = BytesOf(filter);
   if (filters_.size() >= kMaxFilters || bytes_ + bytes > kMaxBytes) return false;
+  filter.bytes = bytes;
   try {
-    if (!filter.name.empty()) names_.insert(filter.name);
     filters_.push_back(std::move(filter));
   } catch (const std::bad_alloc&) {
+    return false;
+  }
+  try {
+    if (!filters_.back().name.empty()) names_.insert(filters_.back().name);
+  } catch (const std::bad_alloc&) {
+    filters_.pop_back();
     return false;
   }
   bytes_ += bytes;
@@ -89,7 +95,7 @@ bool RecordFilters::Remove(std::string_view name) {
                                [&](const Filter& f) { return f.name == name; });
   if (at == filters_.end()) return false;
   if (!at->name.empty()) names_.erase(at->name);
-  bytes_ -= std::min(bytes_, BytesOf(*at));
+  bytes_ -= std::min(bytes_, at->bytes);
   filters_.erase(at);
   if (filters_.empty()) resolved_ = true;
   PlanGroups();  // the list stays in its order: what was checked stays checked
@@ -129,7 +135,12 @@ bool RecordFilters::Resolve(Database& database) {
     }
     const FieldDescriptor& field = database.GetFieldDescriptor(filter.field);
     filter.fieldName = field.name;
+    // What reading and testing a value need; the units and labels (up to 10 KB each) are not
+    // copied into every filter.
     filter.descriptor = field;
+    filter.descriptor.units.clear();
+    filter.descriptor.yesLabel.clear();
+    filter.descriptor.noLabel.clear();
 
     // The values: checked against the field's type and converted where a text stands for a
     // date, a label or keywords.
@@ -244,6 +255,8 @@ void RecordFilters::PlanGroups() {
 std::optional<bool> RecordFilters::Evaluate(Database& database, int record) {
   if (filters_.empty()) return true;
   if (!EnsureResolved(database)) return std::nullopt;
+  // A place of a selection made for another database that this one lacks: not listed.
+  if (!database.HasRecord(record)) return false;
   const ByteView bytes = database.GetRecord(record);
   if (bytes.empty()) return std::nullopt;
   return EvaluateResolved(database, bytes);

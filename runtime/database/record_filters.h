@@ -43,6 +43,7 @@ struct Filter {
   CombineRule rule = CombineRule::And;
   FilterTest test = FilterTest::Equal;
   uint32_t flags = 0;
+  size_t bytes = 0;     // what the list counts for it against its limit
   FilterValues given;   // as the script gave them
   FilterValues values;  // converted for the field when resolved (texts to dates, labels, keywords)
 
@@ -57,12 +58,13 @@ class RecordFilters {
   RecordFilters();
 
   // No title comes near these; they keep a runaway script from exhausting memory.
-  static constexpr size_t kMaxFilters = 65536;
+  // Every filter is tried on every record: a few thousand already make a pass take minutes.
+  static constexpr size_t kMaxFilters = 4096;
   static constexpr size_t kMaxBytes = 64 * 1024 * 1024;  // texts counted three times
 
   bool empty() const { return filters_.empty(); }
   size_t size() const { return filters_.size(); }
-  // In evaluation order once resolved (sorted by field, late rules after the others).
+  // In list order: sorted once resolved (by field, late rules after the others).
   const std::vector<Filter>& list() const { return filters_; }
   bool resolved() const { return resolved_; }
   bool NameInUse(std::string_view name) const;

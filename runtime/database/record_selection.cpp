@@ -40,7 +40,7 @@ void RecordSelection::Shuffle(uint32_t seed, script::RandomGenerator& random) {
   random.Seed(seed);
   const auto n = static_cast<int32_t>(records_.size());
   for (int32_t i = 0; i < n; ++i) {
-    // As the original worked it: a 32-bit product of the draw and n - 1.
+    // The product of a draw and n - 1 always fits in 32 bits, as the original worked it.
     const int32_t j = static_cast<int32_t>(int64_t(random.Next()) * (n - 1) / script::RandomGenerator::kMax);
     std::swap(records_[size_t(i)], records_[size_t(j)]);
   }

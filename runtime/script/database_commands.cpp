@@ -4,6 +4,7 @@
 
 #include "database/database_locate.h"
 #include "runtime.h"
+#include "script/database_arguments.h"
 #include "script/script_engine.h"
 
 namespace zd::script {
@@ -12,50 +13,14 @@ namespace {
 // What scripts read of a text: a string variable holds 255 characters.
 constexpr size_t kTextCapacity = 256;
 constexpr size_t kShownExplainCapacity = 2048;
-constexpr size_t kValueTextCapacity = 10241;
 constexpr size_t kMaxDatabaseName = 19;
 
 Database& D(ScriptEngine& e) { return e.runtime().database; }
-
-// Every database command lets go of what it read when it ends, whichever way it ends.
-struct ReleaseAtEnd {
-  Database& database;
-  ~ReleaseAtEnd() { database.Release(); }
-};
-
-bool DatabaseOpen(ScriptEngine& e) {
-  if (D(e).IsOpen()) return true;
-  e.ReportScriptDiagnostic("scerr50");
-  return false;
-}
-
-// A field number in range: from 0 (or -1, the database itself, where `databaseToo`).
-bool ValidField(ScriptEngine& e, int32_t field, bool databaseToo) {
-  if (!DatabaseOpen(e)) return false;
-  if (field < (databaseToo ? -1 : 0) || field >= D(e).FieldCount()) {
-    e.ReportScriptDiagnostic("scerr51");
-    return false;
-  }
-  return true;
-}
 
 bool ReadField(ScriptEngine& e, CommandCall& call, bool databaseToo, int32_t& field) {
   return e.ReadIntegerArgument(call.cursor, field) && ValidField(e, field, databaseToo);
 }
 
-// A record number in range; while the selection is in use, a place of the selection whose
-// record the open database has (a selection made for another database may name more).
-bool ValidRecord(ScriptEngine& e, int32_t record) {
-  const Database& database = D(e);
-  const bool outside = record < 0 || record >= database.RecordCount() ||
-                       (database.useSelection && database.IsOpen() &&
-                        uint32_t(database.selection.Record(record)) >= database.describe()->recordCount);
-  if (outside) {
-    e.ReportScriptDiagnostic("scerr52");
-    return false;
-  }
-  return true;
-}
 
 // The name of a field type as the messages file gives it, without trailing blanks.
 std::string FieldTypeName(ScriptEngine& e, int type) {
@@ -200,18 +165,9 @@ void GetNumericValue(ScriptEngine& e, CommandCall& call, const FieldDescriptor& 
 void GetData(ScriptEngine& e, CommandCall& call) {
   Database& database = D(e);
   ReleaseAtEnd release{database};
-  int32_t field = 0;
-  if (call.kind == ArgumentKind::StringVariable || call.kind == ArgumentKind::StringConstant) {
-    ScriptText name;
-    if (!e.StringFromWord(call.first, call.kind, name) || !DatabaseOpen(e)) return;
-    field = database.FindFieldByName(name.view());
-    if (field < 0) {
-      e.ReportScriptDiagnostic("scerr63", name.str());
-      return;
-    }
-  } else if (!e.IntegerFromWord(call.first, call.kind, field) || !ValidField(e, field, false)) {
-    return;
-  }
+  const auto found = FieldFromWord(e, call.first, call.kind);
+  if (!found) return;
+  const int32_t field = *found;
   int32_t record = 0;
   if (!e.ReadIntegerArgument(call.cursor, record) || !ValidRecord(e, record)) return;
   Word destination;
@@ -220,7 +176,7 @@ void GetData(ScriptEngine& e, CommandCall& call) {
   if (bytes.empty()) return;
   if (kind == ArgumentKind::StringVariable) {
     // The record is in the window now, so the text form reads it from there.
-    const std::string text = database.FormatFieldValue(kValueTextCapacity, record, field);
+    const std::string text = database.FormatFieldValue(Database::kValueTextCapacity, record, field);
     e.SetStringVariable(destination.view(), Cut(text, kTextCapacity));
     return;
   }

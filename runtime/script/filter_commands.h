@@ -18,11 +18,13 @@ struct FilterCommands {
 };
 extern const FilterCommands kFilterCommands;
 
-// The lines a status file keeps for the filters and the selection; replayed in order they
-// rebuild both: "delfilter", "clearselection", then (when there are filters, or a selection
-// to rebuild) "set UseSelection%, 0", one `addfilter` per filter in evaluation order and
-// `applyfilters` (with 1 for an inverted selection) when a database is open and the selection
-// holds records, and last `shufflesel SEED` for a shuffled selection.
+// The lines a status file keeps for the filters and the selection: "delfilter",
+// "clearselection", then (when there are filters, or a selection to rebuild) "set
+// UseSelection%, 0", one `addfilter` per filter in list order and `applyfilters` (with 1 for
+// an inverted selection) when a database is open and the selection holds records, and last
+// `shufflesel SEED` for a shuffled selection. Replayed, they rebuild the selection one run of
+// the filters made, shuffled or not, and a selection of every record made with no filters; a
+// selection whose filters were deleted after their run comes back as every record.
 std::vector<std::string> FilterStatusLines(const Database& database);
 
 // The `addfilter` lines of one filter (more than one when a text has to be carried).

@@ -4,56 +4,25 @@
 
 #include "database/database_pictures.h"
 #include "runtime.h"
+#include "script/database_arguments.h"
 #include "script/page_commands.h"
 #include "script/script_engine.h"
 
 namespace zd::script {
 namespace {
 
-// The text form of a value is made in a buffer of this many bytes, its end mark included.
-constexpr size_t kValueTextCapacity = 10241;
 // A text cut to its object's capacity ends in this, where the capacity leaves room for it.
 constexpr std::string_view kCutMark = "...";
 
-// What every database command does at its end: the records it read are let go.
-struct ReleaseAtEnd {
-  Database& database;
-  ~ReleaseAtEnd() { database.Release(); }
-};
-
-bool DatabaseOpen(ScriptEngine& e) {
-  if (e.runtime().database.IsOpen()) return true;
-  e.ReportScriptDiagnostic("scerr50");
-  return false;
-}
-
 // The field argument: a field number, or a field's name.
 std::optional<int32_t> ReadFieldArgument(ScriptEngine& e, CommandCall& call) {
-  Database& database = e.runtime().database;
   Word word;
   const ArgumentKind kind = e.ReadClassified(call.cursor, word);
   switch (kind) {
     case ArgumentKind::IntegerVariable:
-    case ArgumentKind::IntegerConstant: {
-      int32_t field = 0;
-      if (!e.IntegerFromWord(word, kind, field) || !DatabaseOpen(e)) return std::nullopt;
-      if (field < 0 || field >= database.FieldCount()) {
-        e.ReportScriptDiagnostic("scerr51");
-        return std::nullopt;
-      }
-      return field;
-    }
+    case ArgumentKind::IntegerConstant:
     case ArgumentKind::StringVariable:
-    case ArgumentKind::StringConstant: {
-      ScriptText name;
-      if (!e.StringFromWord(word, kind, name) || !DatabaseOpen(e)) return std::nullopt;
-      const int field = database.FindFieldByName(name.view());
-      if (field < 0) {
-        e.ReportScriptDiagnostic("scerr63", name.str());
-        return std::nullopt;
-      }
-      return field;
-    }
+    case ArgumentKind::StringConstant: return FieldFromWord(e, word, kind);
     case ArgumentKind::InvalidToken:  // reported as it was read
       return std::nullopt;
     default:
@@ -78,7 +47,7 @@ std::string FittedText(std::string text, size_t capacity) {
 void RenderIntoText(ScriptEngine& e, const FoundObject& found, PageObject& object, int record,
                     int field) {
   const std::string value =
-      e.runtime().database.FormatFieldValue(kValueTextCapacity, record, field);
+      e.runtime().database.FormatFieldValue(Database::kValueTextCapacity, record, field);
   object.SetText(FittedText(value, object.textCapacity()));
   if (e.DrawingDeferred()) return;
   if (const auto box = object.pixelBox()) e.runtime().pages.RedrawBoxFrom(*box, found.index);
@@ -111,10 +80,7 @@ void RenderData(ScriptEngine& e, CommandCall& call) {
   if (!field) return;
   int32_t record = 0;
   if (!e.ReadIntegerArgument(call.cursor, record)) return;
-  if (record < 0 || record >= database.RecordCount()) {
-    e.ReportScriptDiagnostic("scerr52");
-    return;
-  }
+  if (!ValidRecord(e, record)) return;
   auto object = e.runtime().pages.Object(found->index);
   const uint32_t type = object ? object->type() : kNone;
   if (type == object_type::SPRITE) {

@@ -25,12 +25,12 @@ bool ChoiceListWindow::OpenIfDrawn() {
 
 void ChoiceListWindow::Open(const Rect& box, bool fill) {
   Close();
-  // The list exists before it is filled: a report made while filling may paint meanwhile.
   list_.emplace(box);
   focus_.Give(this);
   const Trace& trace = runtime_.trace;
   trace.Line(TraceCategory::Tool, "tool list open");
-  if (fill) {
+  // Without a database the list opens empty, as it does when the page asks it to stay so.
+  if (fill && runtime_.database.IsOpen()) {
     std::vector<ChoiceLine> lines =
         ListRecords(runtime_.database, runtime_.database.listField, runtime_.shell.reporter());
     if (!list_) return;  // closed by what the report led to
@@ -61,6 +61,14 @@ void ChoiceListWindow::KeyDown(int virtualKey, int) {
       FollowSelected();
       break;
     default: break;
+  }
+}
+
+void ChoiceListWindow::Character(uint8_t character) {
+  if (!list_) return;
+  if (list_->TypeCharacter(character) == ChoiceList::Outcome::Moved) {
+    TraceSelected();
+    Repaint();
   }
 }
 
@@ -95,10 +103,16 @@ void ChoiceListWindow::TraceSelected() const {
 void ChoiceListWindow::FollowSelected() {
   if (!list_ || list_->selected() < 0) return;
   const int32_t record = list_->line(list_->selected()).record;
+  const bool changed = runtime_.database.currentRecord != record;
   runtime_.database.currentRecord = record;
   Repaint();
-  // Showing the companion page leaves this one, and the list closes with it.
-  if (record != -1) runtime_.pages.FlipCompanion();
+  // Showing the companion page leaves this one, and the list closes with it. Without a record
+  // the page stays, and field displays beside the list show that nothing is picked.
+  if (record != -1) {
+    runtime_.pages.FlipCompanion();
+  } else if (changed && runtime_.shell.window().exists()) {
+    runtime_.shell.window().InvalidateAll(false);
+  }
 }
 
 void ChoiceListWindow::Repaint() {
@@ -121,7 +135,7 @@ void ChoiceListWindow::AddView(std::vector<platform::ListControlView>& views) co
   view.lineCount = list.count();
   view.focused = focus_.Has(this);
   if (list.hasScrollBar()) {
-    view.scrollBarWidth = kChoiceScrollBarWidth;
+    view.scrollBarWidth = list.scrollBarWidth();
     list.Thumb(view.thumbTop, view.thumbHeight);
   }
   const int end = std::min(list.count(), list.top() + list.visibleLines());

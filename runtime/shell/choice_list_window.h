@@ -29,6 +29,9 @@ class ChoiceListWindow final : public FocusTarget {
   void Close();
 
   void KeyDown(int virtualKey, int repeat) override;
+  void Character(uint8_t character) override;
+  // Whether page pixel (x, y) is over the open list.
+  bool Contains(int x, int y) const { return list_ && list_->box().Contains(x, y); }
   // A left press at page pixel (x, y): false when it is not in the list.
   bool Press(int x, int y);
   // The wheel turned `lines` (positive away from the user) over page pixel (x, y): the list

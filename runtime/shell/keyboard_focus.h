@@ -4,6 +4,8 @@
 // control to that control.
 #pragma once
 
+#include <cstdint>
+
 namespace zd {
 
 // A part of the window that can hold the keyboard focus.
@@ -12,6 +14,8 @@ class FocusTarget {
   virtual ~FocusTarget() = default;
   // A key pressed while this part has the focus (repeat: the key's repeat count).
   virtual void KeyDown(int virtualKey, int repeat) = 0;
+  // A character typed while this part has the focus (code page 1253).
+  virtual void Character(uint8_t) {}
 };
 
 class KeyboardFocus {

@@ -137,6 +137,10 @@ void MainWindow::Dispatch(const WindowMessage& m) {
       break;
     case Msg::LButtonDown: OnLeftButtonDown(m); break;
     case Msg::MouseWheel: OnMouseWheel(m); break;
+    case Msg::Char:
+      // The page takes no characters; a child control with the focus may.
+      if (running && focus_.holder()) focus_.holder()->Character(static_cast<uint8_t>(m.wParam));
+      break;
     case Msg::LButtonUp:
       // While a movie is shown enlarged, the page underneath takes no clicks; nor does it
       // under a movie's controller bar.
@@ -148,7 +152,10 @@ void MainWindow::Dispatch(const WindowMessage& m) {
       }
       swallowRelease_ = false;
       break;
-    case Msg::RButtonDown: OnRightButtonDown(m.x, m.y); break;
+    case Msg::RButtonDown:
+      // A list box takes its own right presses: no popup menu over it.
+      if (!choiceList_.Contains(m.x - originX_, m.y - originY_)) OnRightButtonDown(m.x, m.y);
+      break;
     case Msg::SaveObject:
       TraceSeamCall("export.save-object");
       ResumeAfterPopup();
@@ -359,6 +366,11 @@ void MainWindow::OnCommand(int id) {
 
 void MainWindow::OnMouseMove(int x, int y) {
   if (tracking_) return;
+  // Over the choice list the pointer is the list's, as a child window's is.
+  if (choiceList_.Contains(x - originX_, y - originY_)) {
+    runtime_.shell.pointers().OverChildControl();
+    return;
+  }
   tracking_ = true;
   runtime_.shell.pointers().TrackPointer(x - originX_, y - originY_);
   tracking_ = false;

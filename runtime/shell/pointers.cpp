@@ -136,6 +136,11 @@ void Pointers::TrackPointer(int x, int y) {
   UpdateObjectUnderPointer();
 }
 
+void Pointers::OverChildControl() {
+  if (arrowCursor_ == 0) arrowCursor_ = runtime_.platform.LoadSystemCursor(platform::SystemCursor::Arrow);
+  runtime_.platform.SetCursor(arrowCursor_);
+}
+
 void Pointers::UpdateObjectUnderPointer() {
   int under = -1;
   if (runtime_.shell.titleRunning()) under = runtime_.pages.ObjectAt(x_, y_);

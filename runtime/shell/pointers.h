@@ -36,6 +36,9 @@ class Pointers {
 
   // The pointer moved to (x, y) in page pixels.
   void TrackPointer(int x, int y);
+  // The pointer is over a child control (the choice list): the platform's arrow, whatever the
+  // page chose; the page's objects do not hear of it.
+  void OverChildControl();
   // The pointer's capture (held while a button is down over a movie) ends with the window.
   void ReleaseCapture();
   // Finds the object under the pointer again (after page changes, shows and hides).
@@ -62,6 +65,7 @@ class Pointers {
   int busy_ = 0;
   std::optional<platform::CursorHandle> deferred_;
   platform::CursorHandle waitCursor_ = 0;
+  platform::CursorHandle arrowCursor_ = 0;
   int x_ = 0, y_ = 0;
   bool tracked_ = false;
   int objectUnder_ = -1;

@@ -2,9 +2,16 @@
 
 #include <algorithm>
 
+#include "base/text.h"
 #include "platform/events.h"
 
 namespace zd {
+
+ChoiceList::ChoiceList(const Rect& box) {
+  static constexpr int kFar = 1 << 14;
+  const auto keep = [](int v) { return std::clamp(v, -kFar, kFar); };
+  box_ = Rect{keep(box.left), keep(box.top), keep(box.right), keep(box.bottom)};
+}
 
 void ChoiceList::SetLines(std::vector<ChoiceLine> lines) {
   lines_ = std::move(lines);
@@ -20,13 +27,18 @@ int ChoiceList::visibleLines() const {
 Rect ChoiceList::linesArea() const {
   Rect area{box_.left + kChoiceFrame, box_.top + kChoiceFrame, box_.right - kChoiceFrame,
             box_.bottom - kChoiceFrame};
-  if (hasScrollBar()) area.right -= kChoiceScrollBarWidth;
+  area.right -= scrollBarWidth();
   return area;
+}
+
+int ChoiceList::scrollBarWidth() const {
+  if (!hasScrollBar()) return 0;
+  return std::clamp(box_.width() - 2 * kChoiceFrame, 0, kChoiceScrollBarWidth);
 }
 
 Rect ChoiceList::scrollBar() const {
   if (!hasScrollBar()) return {};
-  return {box_.right - kChoiceFrame - kChoiceScrollBarWidth, box_.top + kChoiceFrame,
+  return {box_.right - kChoiceFrame - scrollBarWidth(), box_.top + kChoiceFrame,
           box_.right - kChoiceFrame, box_.bottom - kChoiceFrame};
 }
 
@@ -66,6 +78,19 @@ bool ChoiceList::ScrollBy(int lines) {
   const int old = top_;
   top_ = std::clamp(top_ + lines, 0, lastTop());
   return top_ != old;
+}
+
+ChoiceList::Outcome ChoiceList::TypeCharacter(uint8_t character) {
+  if (lines_.empty() || character < 0x20) return Outcome::Nothing;
+  const char wanted = ToUpper1253(char(character));
+  for (int step = 1; step <= count(); ++step) {
+    const int line = (selected_ + step) % count();
+    const std::string& text = lines_[size_t(line)].text;
+    if (!text.empty() && ToUpper1253(text.front()) == wanted) {
+      return Select(line) ? Outcome::Moved : Outcome::Nothing;
+    }
+  }
+  return Outcome::Nothing;
 }
 
 ChoiceList::Outcome ChoiceList::KeyDown(int virtualKey) {

@@ -25,7 +25,9 @@ constexpr int kChoiceMinThumb = 8;
 
 class ChoiceList {
  public:
-  explicit ChoiceList(const Rect& box) : box_(box) {}
+  // A box far outside the page is kept to a range where its sums cannot overflow; what lies
+  // outside the page is not seen anyway.
+  explicit ChoiceList(const Rect& box);
 
   // Replaces the lines; the first is highlighted and scrolled to the top.
   void SetLines(std::vector<ChoiceLine> lines);
@@ -41,6 +43,7 @@ class ChoiceList {
   int visibleLines() const;  // whole lines that fit (at least one while the box has room)
   Rect linesArea() const;    // inside the frame, left of the scroll bar
   Rect scrollBar() const;    // empty without one
+  int scrollBarWidth() const;  // 0 without one; never wider than the inside of the box
   // The thumb's top and height, in pixels from the box's top.
   void Thumb(int& top, int& height) const;
 
@@ -48,6 +51,9 @@ class ChoiceList {
   enum class Outcome { Nothing, Moved, Scrolled, Follow };
   // Up, Down, Left, Right, Home, End, PageUp, PageDown move the highlight; Return follows it.
   Outcome KeyDown(int virtualKey);
+  // A typed character moves the highlight to the next line (after the highlighted one, round
+  // to the first) that starts with it, letter case and Greek accents' case ignored.
+  Outcome TypeCharacter(uint8_t character);
   // A press at page pixel (x, y) in the box: a line is highlighted and followed; the scroll
   // bar scrolls (arrows by a line, the track by a page).
   Outcome Press(int x, int y);

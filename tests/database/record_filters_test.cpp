@@ -2,8 +2,6 @@
 // field, how texts stand for dates, labels and keywords, and what bad filters report.
 #include <gtest/gtest.h>
 
-#include <chrono>
-
 #include "base/cp1253.h"
 #include "database/database_title.h"
 #include "runtime.h"
@@ -243,8 +241,7 @@ TEST_F(Filters, BadFiltersAreRefusedWithTheirKeys) {
   }
 }
 
-TEST_F(Filters, AMillionFiltersStopAtTheCapInSeconds) {
-  const auto start = std::chrono::steady_clock::now();
+TEST_F(Filters, AMillionFiltersStopAtTheCap) {
   std::string script;
   for (int i = 0; i < 70000; ++i)
     script += "addfilter 1, \"\", \"OR\", \"==\", 0, " + std::to_string(i) + "\n";
@@ -257,8 +254,19 @@ TEST_F(Filters, AMillionFiltersStopAtTheCapInSeconds) {
   EXPECT_EQ(filters.size(), RecordFilters::kMaxFilters);
   EXPECT_EQ(title_.Run("applyfilters\n"), Keys{});
   EXPECT_EQ(selection().records(), (Records{0, 1, 2, 3, 4, 5}))
-      << "every People value below 65,536 is one of the OR filters";
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+      << "every People value below 4,096 is one of the OR filters";
+}
+
+// A selection made for another database may hold places this one lacks: they fail the filters
+// (and are left out of a list) rather than counting as filters that cannot be evaluated.
+TEST_F(Filters, APlaceTheDatabaseLacksFailsRatherThanFailingTheFilters) {
+  EXPECT_EQ(Select("addfilter 1, \"big\", \"AND\", \">\", 0, 400\n"), (Records{0, 1, 2}));
+  ASSERT_TRUE(selection().Add(500));
+  Database& database = title_.runtime().database;
+  database.useSelection = 1;
+  EXPECT_EQ(database.EvaluateFilters(1), std::optional<bool>(true));
+  EXPECT_EQ(database.EvaluateFilters(3), std::optional<bool>(false)) << "record 500 of 6";
+  database.useSelection = 0;
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 // learner sees is read from the trace, the page shown and the window's picture.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "database/database_title.h"
 #include "platform/events.h"
 #include "platform/png_codec.h"
@@ -236,13 +238,15 @@ TEST(ChoiceList, TheFiltersNarrowTheListAndAFilterThatCannotBeResolvedListsNothi
   EXPECT_EQ(title.List()->line(0).record, -1);
 }
 
-TEST(ChoiceList, WithoutADatabaseTheListSaysSo) {
+TEST(ChoiceList, WithoutADatabaseTheListOpensEmpty) {
   ChoiceListTitle title;
   title.Enter(kSectionNoData);
   ASSERT_NE(title.List(), nullptr);
-  EXPECT_TRUE(Has(title.TraceText(), "message generr2")) << title.TraceText();
-  ASSERT_EQ(title.List()->count(), 1);
-  EXPECT_EQ(title.List()->line(0).record, -1);
+  EXPECT_FALSE(Has(title.TraceText(), "message ")) << title.TraceText();
+  EXPECT_FALSE(Has(title.TraceText(), "list fill")) << title.TraceText();
+  EXPECT_EQ(title.List()->count(), 0);
+  title.Key(vk::RETURN);
+  EXPECT_EQ(title.Page(), "NoData");
 }
 
 TEST(ChoiceList, TheWindowPictureShowsTheLines) {
@@ -339,6 +343,33 @@ TEST(ChoiceList, TheWheelScrollsTheListUnderThePointer) {
   wheel(150, 110, 100);
   EXPECT_EQ(title.List()->top(), 0);
   EXPECT_EQ(title.Page(), "Pick");
+}
+
+// Typing a letter moves the highlight to the next line that starts with it (round to the
+// first; letter case and Greek case ignored) and follows nothing; a list too narrow for its
+// scroll bar keeps it inside its box.
+TEST(ChoiceListModel, TypedLettersMoveTheHighlightAndNarrowListsKeepTheirBar) {
+  ChoiceList list(Rect{0, 0, 200, 50});
+  list.SetLines({{"Alpha", 0}, {"beta", 1}, {"Bravo", 2}, {"\xE1\xEB\xF6\xE1", 3}});  // "άλφα"
+  EXPECT_EQ(list.TypeCharacter('b'), ChoiceList::Outcome::Moved);
+  EXPECT_EQ(list.selected(), 1);
+  EXPECT_EQ(list.TypeCharacter('B'), ChoiceList::Outcome::Moved);
+  EXPECT_EQ(list.selected(), 2);
+  EXPECT_EQ(list.TypeCharacter('b'), ChoiceList::Outcome::Moved);
+  EXPECT_EQ(list.selected(), 1) << "round to the first";
+  EXPECT_EQ(list.TypeCharacter('\xC1'), ChoiceList::Outcome::Moved) << "capital alpha";
+  EXPECT_EQ(list.selected(), 3);
+  EXPECT_EQ(list.TypeCharacter('z'), ChoiceList::Outcome::Nothing);
+  EXPECT_EQ(list.selected(), 3);
+
+  ChoiceList narrow(Rect{0, 0, 10, 30});
+  narrow.SetLines({{"a", 0}, {"b", 1}, {"c", 2}, {"d", 3}});
+  ASSERT_TRUE(narrow.hasScrollBar());
+  EXPECT_EQ(narrow.scrollBarWidth(), 8);
+  EXPECT_EQ(narrow.scrollBar().left, 1);
+  ChoiceList huge(Rect{INT_MIN, INT_MIN, INT_MAX, INT_MAX});
+  EXPECT_GT(huge.box().width(), 640);
+  EXPECT_LT(huge.box().width(), 1 << 16) << "kept where sums of its coordinates cannot overflow";
 }
 
 // The list's own geometry: what scrolls into view as the highlight moves, and the scroll bar.

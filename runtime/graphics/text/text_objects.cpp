@@ -21,19 +21,6 @@ double SaneFontSize(double size) {
   return std::min(size, 1000.0);
 }
 
-TextBoxInput TextInput(const PageObject& object, const Rect& box, std::string_view text) {
-  TextBoxInput input;
-  input.box = box;
-  input.text = text;
-  input.flags = object.textFlags();
-  input.textColour = PaletteColourOfWord(object.textColour());
-  input.background = PaletteColourOfWord(object.textBackground());
-  input.linkColour = PaletteColourOfWord(object.linkColour());
-  input.linkBackground = PaletteColourOfWord(object.linkBackground());
-  input.font = MapMarkupFont(object.fontDescription(), SaneFontSize(object.fontHeight()),
-                             SaneFontSize(object.fontWidth()));
-  return input;
-}
 
 class TextObject : public ObjectTypeHandler {
  public:
@@ -46,7 +33,7 @@ class TextObject : public ObjectTypeHandler {
     CanvasTextDevice device = Device(&paint.canvas);
     CanvasStateSaver saved(paint.canvas);
     paint.canvas.SetClip(visible);
-    DrawTextBox(device, TextInput(object, box, *text));
+    DrawTextBox(device, ObjectTextInput(object, box, *text));
   }
 
   ClickRole clickRole() const override { return ClickRole::Text; }
@@ -87,7 +74,7 @@ class TextObject : public ObjectTypeHandler {
     const auto text = Text(object);
     if (!box || !text) return std::nullopt;
     CanvasTextDevice device = Device(nullptr);
-    return DrawTextBox(device, TextInput(object, *box, *text), std::pair{x, y});
+    return DrawTextBox(device, ObjectTextInput(object, *box, *text), std::pair{x, y});
   }
 };
 
@@ -119,6 +106,20 @@ class StyledTextObject final : public TextObject {
 };
 
 }  // namespace
+
+TextBoxInput ObjectTextInput(const PageObject& object, const Rect& box, std::string_view text) {
+  TextBoxInput input;
+  input.box = box;
+  input.text = text;
+  input.flags = object.textFlags();
+  input.textColour = PaletteColourOfWord(object.textColour());
+  input.background = PaletteColourOfWord(object.textBackground());
+  input.linkColour = PaletteColourOfWord(object.linkColour());
+  input.linkBackground = PaletteColourOfWord(object.linkBackground());
+  input.font = MapMarkupFont(object.fontDescription(), SaneFontSize(object.fontHeight()),
+                             SaneFontSize(object.fontWidth()));
+  return input;
+}
 
 void RegisterTextObjectTypes(ObjectTypes& types, Runtime& runtime) {
   types.Register({object_type::TEXT}, std::make_unique<TextObject>(runtime));
