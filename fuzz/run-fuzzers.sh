@@ -14,8 +14,8 @@ shift 3
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
   targets=(fuzz_authorfile fuzz_tcs fuzz_sprite fuzz_draw fuzz_styled_text fuzz_script
-           fuzz_messages fuzz_event_script fuzz_description fuzz_movie_header fuzz_media_open
-           fuzz_database)
+           fuzz_messages fuzz_event_script fuzz_description fuzz_movie_header fuzz_movie_reference
+           fuzz_media_open fuzz_database fuzz_filters)
 fi
 
 mkdir -p "$build/crashes" "$build/fuzz-logs"
