@@ -6,23 +6,17 @@
 // folder and read over the headless platform with the trace off.
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
-#include <filesystem>
 #include <string>
 
 #include "database/database.h"
 #include "database/record_list.h"
+#include "written_database.h"
 #include "headless_runtime.h"
 #include "platform/list_control_painter.h"
-#include "titlekit/database_description.h"
-#include "titlekit/database_values.h"
-#include "titlekit/title_writer.h"
 #include "title/choice_list.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 using zd::titlekit::Json;
 
 constexpr int kRecords = 65535;
@@ -34,42 +28,16 @@ constexpr const char* kFields = R"({"title": "Names",
     {"name": "Features", "type": "keywords", "keywords": ["river", "lake", "hill"]}
   ]})";
 
-struct NamesFolder {
-  fs::path dir;
-  NamesFolder() {
-    char pattern[] = "/tmp/zd-choice-list-bench-XXXXXX";
-    if (!mkdtemp(pattern)) return;
-    dir = pattern;
-    zd::titlekit::Database names = zd::titlekit::ParseDatabase(Json::parse(kFields), "", dir);
-    names.records.reserve(kRecords);
-    for (int r = 0; r < kRecords; ++r) {
-      const Json values = Json::array({"Τόπος " + std::to_string(r) + " Place of the plain", r % 3000,
-                                       Json::array({r % 2 ? "river" : "hill"})});
-      zd::titlekit::DatabaseRecord record;
-      for (size_t f = 0; f < names.fields.size(); ++f) {
-        record.push_back(zd::titlekit::CellFromJson(names.fields[f], values[f], "records"));
-      }
-      names.records.push_back(std::move(record));
-    }
-    zd::titlekit::WriteDatabaseFolder(names, dir / "NAMES");
-  }
-  ~NamesFolder() {
-    std::error_code ignored;
-    if (!dir.empty()) fs::remove_all(dir, ignored);
-  }
-  std::string path() const { return (dir / "NAMES").string(); }
-};
-
-const NamesFolder& Names() {
-  static const NamesFolder folder;
+// The folder, written once for the run.
+const zd::bench::WrittenDatabase& Names() {
+  static const zd::bench::WrittenDatabase folder(kFields, "NAMES", kRecords, [](int r) {
+    return Json::array({"Τόπος " + std::to_string(r) + " Place of the plain", r % 3000,
+                        Json::array({r % 2 ? "river" : "hill"})});
+  });
   return folder;
 }
 
-zd::RuntimeConfig NoMessages() {
-  zd::RuntimeConfig config;
-  config.messagesPath = "/nonexistent";
-  return config;
-}
+using zd::bench::NoMessages;
 
 // The lines made from the records, and the list given them, as the list window does it.
 void BM_FillChoiceListOf65535Records(benchmark::State& state) {

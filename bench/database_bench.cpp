@@ -6,10 +6,7 @@
 // it) into a temporary folder, and read over the headless platform with the trace off.
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
 #include <cstdint>
-#include <filesystem>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -18,13 +15,10 @@
 #include "database/database.h"
 #include "database/filter_pass.h"
 #include "headless_runtime.h"
-#include "titlekit/database_description.h"
-#include "titlekit/database_values.h"
-#include "titlekit/title_writer.h"
+#include "written_database.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 using zd::titlekit::Json;
 
 constexpr int kRecords = 65535;
@@ -107,44 +101,14 @@ Json RecordValues(uint32_t& seed) {
 }
 
 // The database folder, written once for the run and removed at its end.
-struct AtlasFolder {
-  fs::path dir;
-  AtlasFolder() {
-    char pattern[] = "/tmp/zd-database-bench-XXXXXX";
-    if (!mkdtemp(pattern)) return;
-    dir = pattern;
-    zd::titlekit::Database atlas =
-        zd::titlekit::ParseDatabase(Json::parse(kFields), "", dir);
-    uint32_t seed = 1;
-    atlas.records.reserve(kRecords);
-    for (int r = 0; r < kRecords; ++r) {
-      const Json values = RecordValues(seed);
-      zd::titlekit::DatabaseRecord record;
-      for (size_t f = 0; f < atlas.fields.size(); ++f) {
-        record.push_back(zd::titlekit::CellFromJson(atlas.fields[f], values[f], "records"));
-      }
-      atlas.records.push_back(std::move(record));
-    }
-    zd::titlekit::WriteDatabaseFolder(atlas, dir / "ATLAS");
-  }
-  ~AtlasFolder() {
-    std::error_code ignored;
-    if (!dir.empty()) fs::remove_all(dir, ignored);
-  }
-  std::string path() const { return (dir / "ATLAS").string(); }
-};
-
-const AtlasFolder& Atlas() {
-  static const AtlasFolder folder;
+const zd::bench::WrittenDatabase& Atlas() {
+  static uint32_t seed = 1;
+  static const zd::bench::WrittenDatabase folder(kFields, "ATLAS", kRecords,
+                                                 [](int) { return RecordValues(seed); });
   return folder;
 }
 
-// A runtime over the headless platform, as a title that reads databases has one.
-zd::RuntimeConfig NoMessages() {
-  zd::RuntimeConfig config;
-  config.messagesPath = "/nonexistent";
-  return config;
-}
+using zd::bench::NoMessages;
 
 // Every field's value read by the layout reader of its kind, folded into a sum so that none
 // of the reads can be left out.
