@@ -54,10 +54,6 @@ bool SameField(const FieldDescriptor& a, const FieldDescriptor& b) {
 
 }  // namespace
 
-RecordFilters::RecordFilters() {
-  for (size_t c = 0; c < upper_.size(); ++c) upper_[c] = ToUpper1253(char(c));
-}
-
 bool RecordFilters::NameInUse(std::string_view name) const {
   return !name.empty() && names_.count(std::string(name)) != 0;
 }
@@ -322,7 +318,7 @@ std::optional<bool> RecordFilters::Test(Database& database, const Filter& filter
       if (filter.flags & filter_flags::kIgnoreCase) {
         scratch_.resize(text.size());
         std::transform(text.begin(), text.end(), scratch_.begin(),
-                       [&](char c) { return upper_[uint8_t(c)]; });
+                       [](char c) { return ToUpper1253(c); });
         text = scratch_;
       }
       return TestText(filter.test, filter.flags, text, filter.foldedTexts[0],

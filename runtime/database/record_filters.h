@@ -55,8 +55,6 @@ struct Filter {
 
 class RecordFilters {
  public:
-  RecordFilters();
-
   // No title comes near these; they keep a runaway script from exhausting memory.
   // Every filter is tried on every record: a few thousand already make a pass take minutes.
   static constexpr size_t kMaxFilters = 4096;
@@ -105,7 +103,6 @@ class RecordFilters {
   size_t bytes_ = 0;
   bool resolved_ = true;
   std::string scratch_;            // a record's text, folded, reused from record to record
-  std::array<char, 256> upper_{};  // each character's upper case, for folding record texts
 };
 
 }  // namespace zd

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "base/text.h"
 #include "database/database.h"
 #include "database/filter_pass.h"
 #include "resources/string_table.h"
@@ -14,14 +15,6 @@ namespace zd::script {
 namespace {
 
 Database& D(ScriptEngine& e) { return e.runtime().database; }
-
-std::string Upper(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'a' && c <= 'z') c = char(c - 32);
-  }
-  return out;
-}
 
 // One value argument into `values`; false (reported) when it is none of the three kinds.
 bool ReadFilterValue(ScriptEngine& e, CommandCall& call, FilterValues& values, bool& mixed) {
@@ -88,14 +81,14 @@ void AddFilter(ScriptEngine& e, CommandCall& call) {
   }
   filter.name = name.str();
   if (!e.ReadStringArgument(call.cursor, rule)) return;
-  const auto combine = FindCombineRule(Upper(rule.view()));
+  const auto combine = FindCombineRule(ToUpper1253(rule.view()));
   if (!combine) {
     e.ReportScriptDiagnostic("asherr3", rule.str());
     return;
   }
   filter.rule = *combine;
   if (!e.ReadStringArgument(call.cursor, test)) return;
-  const auto found = FindFilterTest(Upper(test.view()));
+  const auto found = FindFilterTest(ToUpper1253(test.view()));
   if (!found) {
     e.ReportScriptDiagnostic("asherr4", test.str());
     return;
