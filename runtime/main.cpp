@@ -1,4 +1,5 @@
 // zd32: the Zendral title player. Parses its options, makes the platform, runs the title.
+#include <cstdlib>
 #include <iostream>
 #include <memory>
 #include <variant>
@@ -7,6 +8,7 @@
 #include "platform/automation/event_script_driver.h"
 #include "platform/files.h"
 #include "platform/platform_factory.h"
+#include "resources/ui_texts.h"
 #include "runtime.h"
 #include "shell/program_options.h"
 
@@ -17,8 +19,10 @@ int main(int argc, char** argv) {
     std::cerr << "zd32: " << error << "\n";
     return 2;
   }
+  const Language language =
+      options.language ? *options.language : LanguageFromEnvironment(std::getenv);
   if (options.help) {
-    std::cout << ProgramUsage();
+    std::cout << ProgramUsage(language);
     return 0;
   }
   if (options.version) {
@@ -51,6 +55,7 @@ int main(int argc, char** argv) {
   platformOptions.startTicks = options.startTicks;
   platformOptions.clock = options.clock;
   platformOptions.audioOutPath = options.audioOutPath;
+  platformOptions.texts = UiTextsFor(language);
   std::string error;
   auto platform = platform::MakePlatform(platformOptions, trace, driver.get(), error);
   if (!platform) {
@@ -60,11 +65,19 @@ int main(int argc, char** argv) {
 
   RuntimeConfig config;
   config.commandLine = options.commandLine;
+  config.language = language;
+  config.windowed = options.windowed;
   if (!options.messagesPath.empty()) {
     config.messagesPath = options.messagesPath;
   } else {
+    // In English the failure messages come from the English file beside the program, so that
+    // every box speaks one language; without it, from the one the program shipped with.
     const std::string beside = platform::ProgramDirectory() + "MESSAGES.TXT";
-    config.messagesPath = platform::ResolvePath(beside).value_or(beside);
+    const std::string english = platform::ProgramDirectory() + "MESSAGES.EN.TXT";
+    std::optional<std::string> found;
+    if (language == Language::English) found = platform::ResolvePath(english);
+    if (!found) found = platform::ResolvePath(beside);
+    config.messagesPath = found.value_or(beside);
   }
 
   // The sound of the run is complete (and a --audio-out file written) once the run is over.

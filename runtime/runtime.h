@@ -2,7 +2,10 @@
 // so a test can make as many independent runtimes as it likes.
 #pragma once
 
+#include <optional>
 #include <string>
+
+#include "base/language.h"
 
 #include "base/trace.h"
 #include "database/database.h"
@@ -26,6 +29,10 @@ struct RuntimeConfig {
   std::string commandLine;
   // Where MESSAGES.TXT is read from (a path on disk).
   std::string messagesPath;
+  // The language of the player's own texts.
+  Language language = Language::Greek;
+  // How a title's pages start: in a window, full screen, or (nullopt) as the settings say.
+  std::optional<bool> windowed;
 };
 
 class Runtime {

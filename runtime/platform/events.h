@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace zd::platform {
 
@@ -38,6 +39,7 @@ enum class EventType {
   Resized,        // new client size in width, height
   Exposed,        // the window needs repainting
   MenuCommand,    // a menu bar entry or its shortcut was chosen: command
+  Drop,           // a file or folder was dropped on the window: text (its path, UTF-8)
   ScriptEnded,    // headless: the event script is over (or failed); the run must end
 };
 
@@ -52,6 +54,7 @@ struct Event {
   uint8_t character = 0;
   int command = 0;
   uint32_t time = 0;  // tick count when the event happened
+  std::string text;   // Drop: the path
 };
 
 }  // namespace zd::platform

@@ -63,6 +63,12 @@ class Platform {
   // The client area as last presented (page at its origin, bands around it).
   virtual std::optional<RgbImage> WindowPicture() = 0;
   virtual int DoubleClickTime() = 0;
+  // How the client area fills a larger window or screen. The choice holds for every later
+  // placement; a backend without a screen only records it.
+  virtual void SetScaling(Scaling scaling) { scaling_ = scaling; }
+  Scaling scaling() const { return scaling_; }
+  // The window's outer size in screen pixels, as the user sees it (kept between runs).
+  virtual void WindowSize(int& width, int& height) { ClientSize(width, height); }
 
   // Events: PollEvent never blocks; WaitEvent blocks until an event arrives (true), the tick
   // count reaches `deadline` or work is posted to Tasks() (false); without a deadline it waits
@@ -93,6 +99,9 @@ class Platform {
   // Processes: starts a program (disk path first, then its arguments) without a shell and
   // without waiting. Headless runs start nothing: the caller's trace line is the record.
   virtual bool StartProgram(const std::vector<std::string>& arguments);
+
+ protected:
+  Scaling scaling_ = Scaling::Sharp;
 };
 
 }  // namespace zd::platform

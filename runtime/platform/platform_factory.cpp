@@ -19,6 +19,7 @@ std::unique_ptr<Platform> MakePlatform(const PlatformOptions& options, const Tra
   sdl.screen = options.screen;
   sdl.startTicks = options.startTicks;
   sdl.clock = options.clock;
+  sdl.texts = options.texts;
   return MakeSdlPlatform(sdl, trace, driver, error);
 }
 

@@ -8,6 +8,7 @@
 #include "base/trace.h"
 #include "platform/automation/event_script_driver.h"
 #include "platform/platform.h"
+#include "platform/ui_texts.h"
 
 namespace zd::platform {
 
@@ -17,6 +18,7 @@ struct PlatformOptions {
   uint32_t startTicks = 0;
   std::optional<LocalTime> clock;
   std::string audioOutPath;  // headless: keep the sound as this WAV file
+  UiTexts texts;             // what a window's own buttons and labels say
 };
 
 // nullptr with `error` set when the backend cannot start (no display, for instance).

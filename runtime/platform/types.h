@@ -112,6 +112,7 @@ struct MenuItem {
   std::string text;       // code page 1253
   std::string shortcut;   // shown beside the text, e.g. "Ctrl+O"
   bool enabled = true;
+  bool checked = false;   // shown with a check mark (the scaling mode in use)
 };
 
 struct Menu {
@@ -125,6 +126,19 @@ struct WindowSpec {
   int clientHeight = 480;
   std::string caption;     // code page 1253
   std::vector<Menu> menuBar;  // empty: no menu
+  // A captioned window the user may resize: the page keeps its client size and is scaled into
+  // whatever the window becomes, as Scaling says.
+  bool resizable = false;
+  // The window's outer size in screen pixels when it opens (a size the user chose before);
+  // 0: as large as the client area at the window's scale.
+  int windowWidth = 0, windowHeight = 0;
+};
+
+// How the client area fills a window or screen larger than it.
+enum class Scaling {
+  Sharp,    // whole multiples of the screen's physical pixels, black bands around
+  Smooth,   // as large as fits with the 4:3 shape kept, filtered
+  Stretch,  // as large as fits with the 4:3 shape kept, each pixel a block (uneven widths)
 };
 
 }  // namespace zd::platform

@@ -73,7 +73,7 @@ void MainWindow::ApplyMode(Mode mode) {
                                         : platform::WindowStyle::Captioned;
       request.clientWidth = splash_.width;
       request.clientHeight = splash_.height;
-      if (mode == Mode::FileMenu) request.menuBar = ZendralMenu();
+      if (mode == Mode::FileMenu) request.menuBar = ZendralMenu(runtime_.config.language, {});
       break;
     case Mode::FullScreen:
       request.style = platform::WindowStyle::FullScreen;

@@ -61,6 +61,13 @@ std::string ParseProgramOptions(int argc, const char* const* argv, ProgramOption
       options.help = true;
     } else if (arg == "--version") {
       options.version = true;
+    } else if (arg == "--window") {
+      options.windowed = true;
+    } else if (arg == "--fullscreen") {
+      options.windowed = false;
+    } else if (value("--lang", v)) {
+      options.language = ParseLanguageName(v);
+      if (!options.language) return "--lang needs el or en";
     } else if (arg == "--headless") {
       options.headless = true;
     } else if (arg == "--trace") {
@@ -92,7 +99,8 @@ std::string ParseProgramOptions(int argc, const char* const* argv, ProgramOption
       if (v.empty()) return "--audio-out needs a file name";
       options.audioOutPath = v;
     } else if (arg == "--events" || arg == "--screen" || arg == "--clock" || arg == "--ticks" ||
-               arg == "--messages" || arg == "--run-script" || arg == "--audio-out") {
+               arg == "--messages" || arg == "--run-script" || arg == "--audio-out" ||
+               arg == "--lang") {
       return std::string(arg) + " needs a value";
     } else {
       return "unknown option " + std::string(arg) + " (zd32 --help lists them)";
@@ -110,7 +118,7 @@ std::string ParseProgramOptions(int argc, const char* const* argv, ProgramOption
 
 std::string ProgramVersion() { return "zd32 (Zendral player) " ZD_VERSION; }
 
-std::string ProgramUsage() {
+std::string ProgramUsage(Language /*language*/) {
   return R"(Usage: zd32 [OPTIONS] [-D] [-S] [-E DIRECTORY] [AUTHORFILE]
 
 Plays a Zendral title: give the path of its authorfile (or of the title's

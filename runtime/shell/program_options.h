@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "base/language.h"
 #include "platform/types.h"
 
 namespace zd {
@@ -21,6 +22,8 @@ struct ProgramOptions {
   std::string runScriptPath;       // --run-script: run this script file and exit
   std::string audioOutPath;        // --audio-out: headless, the sound kept as a WAV file
   bool testAsserts = false;        // --test-asserts: the script file may use "assert"
+  std::optional<Language> language;  // --lang; the environment's when absent
+  std::optional<bool> windowed;      // --window / --fullscreen; the remembered choice when absent
   bool help = false;
   bool version = false;
 };
@@ -31,7 +34,8 @@ struct ProgramOptions {
 // or an empty string.
 std::string ParseProgramOptions(int argc, const char* const* argv, ProgramOptions& options);
 
-std::string ProgramUsage();
+// The --help text in the player's language.
+std::string ProgramUsage(Language language);
 std::string ProgramVersion();
 
 }  // namespace zd

@@ -61,15 +61,6 @@ bool Shell::StartUp() {
   // Every subsystem, in order.
   InitialiseSubsystems();
 
-  // The popup menu; saving and loading settings need an override directory.
-  popupMenu_ = PopupMenuItems();
-  if (commandLine_.overrideDirectory.empty()) {
-    for (auto& item : popupMenu_) {
-      if (item.id == menu_ids::SAVE_SETTINGS || item.id == menu_ids::LOAD_SETTINGS) {
-        item.enabled = false;
-      }
-    }
-  }
 
   // The title, or the question about a missing one and the File menu.
   if (!commandLine_.titlePath.empty() &&
@@ -165,6 +156,19 @@ int Shell::FinishRun(int quitValue) {
 void Shell::QuitTitle(int exitCode) {
   exitCode_ = exitCode;
   window_.Dispatch(WindowMessage{Msg::Close});
+}
+
+std::vector<platform::MenuItem> Shell::popupMenu() const {
+  // Saving and loading settings need an override directory.
+  auto items = PopupMenuItems(runtime_.config.language, runtime_.platform.scaling());
+  if (commandLine_.overrideDirectory.empty()) {
+    for (auto& item : items) {
+      if (item.id == menu_ids::SAVE_SETTINGS || item.id == menu_ids::LOAD_SETTINGS) {
+        item.enabled = false;
+      }
+    }
+  }
+  return items;
 }
 
 bool Shell::IsSchedulerIdle() const { return runtime_.scheduler.IsIdle(); }

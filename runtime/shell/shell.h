@@ -49,7 +49,8 @@ class Shell final : public platform::Host {
   Pointers& pointers() { return pointers_; }
   MainWindow& window() { return window_; }
   MessageQueue& queue() { return queue_; }
-  const std::vector<platform::MenuItem>& popupMenu() const { return popupMenu_; }
+  // The popup menu as it stands now (the scaling mode in use checked).
+  std::vector<platform::MenuItem> popupMenu() const;
 
   // platform::Host
   std::optional<uint32_t> NextTimerDue() override;
@@ -75,7 +76,6 @@ class Shell final : public platform::Host {
   Pointers pointers_;
   MessageQueue queue_;
   MainWindow window_;
-  std::vector<platform::MenuItem> popupMenu_;
 };
 
 }  // namespace zd

@@ -20,7 +20,7 @@ TEST(RunScript, ZdRunsAScriptFileAloneAndSaysWhatItReported) {
   const char* args[] = {"zd32", "--run-script", "x.zds", "--trace=script"};
   EXPECT_EQ(ParseProgramOptions(4, args, options), "");
   EXPECT_EQ(options.runScriptPath, "x.zds");
-  EXPECT_TRUE(Has(ProgramUsage(), "--run-script FILE"));
+  EXPECT_TRUE(Has(ProgramUsage(Language::English), "--run-script FILE"));
 
   test::TempDir dir;
   const std::string path = dir.path() + "/check.zds";

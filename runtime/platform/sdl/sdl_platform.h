@@ -11,6 +11,7 @@
 #include "base/trace.h"
 #include "platform/automation/event_script_driver.h"
 #include "platform/platform.h"
+#include "platform/ui_texts.h"
 
 namespace zd::platform {
 
@@ -19,6 +20,7 @@ struct SdlOptions {
   uint32_t startTicks = 0;           // added to SDL's tick count
   std::optional<LocalTime> clock;    // local time at start; the machine's when absent
   std::optional<SaveFolders> saveFolders;  // the XDG folders of the environment when absent
+  UiTexts texts;                     // buttons and labels in the player's language
 };
 
 // nullptr with `error` set when SDL video cannot start (no display, for instance).
