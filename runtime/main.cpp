@@ -65,8 +65,10 @@ int main(int argc, char** argv) {
 
   RuntimeConfig config;
   config.commandLine = options.commandLine;
+  config.titlePathWithBlanks = options.titlePathWithBlanks;
   config.language = language;
   config.windowed = options.windowed;
+  config.note = [](const std::string& text) { std::cerr << "zd32: " << text << "\n"; };
   if (!options.messagesPath.empty()) {
     config.messagesPath = options.messagesPath;
   } else {

@@ -2,6 +2,7 @@
 // so a test can make as many independent runtimes as it likes.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -27,12 +28,17 @@ struct RuntimeConfig {
   // The command line as the original program received it: options and the authorfile path in
   // one line (code page 1253), without the program's name.
   std::string commandLine;
+  // The authorfile's path when it was given as one argument holding blanks: the last part of
+  // commandLine, taken whole rather than from its last blank (code page 1253).
+  std::string titlePathWithBlanks;
   // Where MESSAGES.TXT is read from (a path on disk).
   std::string messagesPath;
   // The language of the player's own texts.
   Language language = Language::Greek;
   // How a title's pages start: in a window, full screen, or (nullopt) as the settings say.
   std::optional<bool> windowed;
+  // Where notes for the person running the player go (standard error in zd32); may be empty.
+  std::function<void(const std::string&)> note;
 };
 
 class Runtime {

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -145,6 +146,12 @@ std::vector<std::string> ListDirectory(const std::string& diskPath) {
 bool IsDirectory(const std::string& diskPath) {
   struct stat st;
   return ::stat(diskPath.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::string AbsolutePath(const std::string& diskPath) {
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(diskPath, error);
+  return error ? diskPath : absolute.lexically_normal().string();
 }
 
 }  // namespace zd::platform

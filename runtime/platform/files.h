@@ -32,6 +32,9 @@ std::optional<uint64_t> FileSize(const std::string& diskPath);
 
 bool IsDirectory(const std::string& diskPath);
 
+// A path on disk made absolute against the current directory (unchanged when it cannot be).
+std::string AbsolutePath(const std::string& diskPath);
+
 // The names in a directory on disk (UTF-8), without "." and ".."; empty when it cannot be read.
 std::vector<std::string> ListDirectory(const std::string& diskPath);
 

@@ -29,6 +29,34 @@ std::string XdgFolder(const std::function<const char*(const char*)>& lookup, con
   return folder;
 }
 
+// The pictures folder the desktop names in user-dirs.dirs (XDG_PICTURES_DIR="$HOME/Pictures");
+// empty when the file does not name one that exists.
+std::string PicturesFolderOfUserDirs(const std::string& configHome, const std::string& home) {
+  const auto text = ReadWholeFile(configHome + "/user-dirs.dirs");
+  if (!text || text->size() > 64 * 1024) return {};
+  constexpr std::string_view kKey = "XDG_PICTURES_DIR=\"";
+  size_t start = 0;
+  while (start < text->size()) {
+    size_t end = text->find('\n', start);
+    if (end == std::string::npos) end = text->size();
+    const std::string_view line(text->data() + start, end - start);
+    start = end + 1;
+    if (line.substr(0, kKey.size()) != kKey) continue;
+    std::string_view value = line.substr(kKey.size());
+    const size_t quote = value.find('"');
+    if (quote == std::string_view::npos) return {};
+    value = value.substr(0, quote);
+    std::string folder;
+    if (value.substr(0, 5) == "$HOME") {
+      folder = home + std::string(value.substr(5));
+    } else if (!value.empty() && value.front() == '/') {
+      folder = std::string(value);
+    }
+    return !folder.empty() && IsDirectory(folder) ? folder : std::string();
+  }
+  return {};
+}
+
 bool IsDriveLetter(std::string_view part) {
   return part.size() >= 2 && part[1] == ':' &&
          ((part[0] >= 'A' && part[0] <= 'Z') || (part[0] >= 'a' && part[0] <= 'z'));
@@ -40,6 +68,14 @@ SaveFolders SaveFoldersFromEnvironment(const std::function<const char*(const cha
   SaveFolders folders;
   folders.settings = XdgFolder(lookup, "XDG_CONFIG_HOME", "/.config") + "/zendral";
   folders.savesRoot = XdgFolder(lookup, "XDG_DATA_HOME", "/.local/share") + "/zendral";
+  const std::string home = HomeFolder(lookup);
+  if (const char* value = lookup("XDG_PICTURES_DIR"); value && value[0] == '/') {
+    folders.pictures = value;
+  } else {
+    folders.pictures =
+        PicturesFolderOfUserDirs(XdgFolder(lookup, "XDG_CONFIG_HOME", "/.config"), home);
+    if (folders.pictures.empty()) folders.pictures = home;
+  }
   return folders;
 }
 

@@ -16,11 +16,13 @@ namespace zd::platform {
 struct SaveFolders {
   std::string settings;   // $XDG_CONFIG_HOME/zendral (UTF-8, no trailing "/")
   std::string savesRoot;  // $XDG_DATA_HOME/zendral
+  std::string pictures;   // screenshots: $XDG_PICTURES_DIR, the desktop's pictures folder, or home
 };
 
 // The folders from the environment: $XDG_CONFIG_HOME and $XDG_DATA_HOME when they hold
 // absolute paths (relative ones are ignored, as the rules say), ~/.config and ~/.local/share
-// otherwise. `lookup` reads a variable (std::getenv in the player).
+// otherwise; pictures from $XDG_PICTURES_DIR, then user-dirs.dirs in the configuration
+// folder, then the home folder. `lookup` reads a variable (std::getenv in the player).
 SaveFolders SaveFoldersFromEnvironment(const std::function<const char*(const char*)>& lookup);
 
 class SaveStore {
@@ -29,6 +31,7 @@ class SaveStore {
   SaveStore(SaveFolders folders, const Trace* trace);
 
   const std::string& SettingsFolder() const { return folders_.settings; }
+  const std::string& PicturesFolder() const { return folders_.pictures; }
   // $XDG_DATA_HOME/zendral/APPNAME for a title application name (code page 1253, "!MOSS");
   // nullopt for a name that cannot be one folder's name.
   std::optional<std::string> SavesFolder(std::string_view appName1253) const;

@@ -4,7 +4,17 @@
 
 namespace zd {
 
-CommandLine ParseCommandLine(std::string_view line) {
+CommandLine ParseCommandLine(std::string_view line, std::string_view pathWithBlanks) {
+  if (!pathWithBlanks.empty() && line.size() >= pathWithBlanks.size() &&
+      line.substr(line.size() - pathWithBlanks.size()) == pathWithBlanks) {
+    std::string_view options = line.substr(0, line.size() - pathWithBlanks.size());
+    while (!options.empty() && options.back() == ' ') options.remove_suffix(1);
+    // The options alone: a last word there is an option or the "-E " value, never the path.
+    CommandLine result = ParseCommandLine(std::string(options) + " -C");
+    result.titlePath = ToUpper1253(pathWithBlanks);
+    result.titlePathAsGiven = std::string(pathWithBlanks);
+    return result;
+  }
   CommandLine result;
   const std::string upper = ToUpper1253(line);
   const auto has = [&](const char* option) { return upper.find(option) != std::string::npos; };

@@ -47,7 +47,8 @@ bool MainWindow::OnCreate() {
   if (screen.bitsPerPixel < 8 || screen.width < 640 || screen.height < 480) {
     platform::MessageBoxSpec box;
     box.caption = runtime_.shell.windowTitle();
-    box.text = LoadString(strings::DISPLAY_DESIGNED) + LoadString(strings::DISPLAY_CONTINUE);
+    box.text = LoadString(strings::DISPLAY_DESIGNED, runtime_.config.language) +
+               LoadString(strings::DISPLAY_CONTINUE, runtime_.config.language);
     box.icon = platform::MessageIcon::Question;
     box.buttons = platform::MessageButtons::YesNo;
     if (runtime_.platform.MessageBox(box) == platform::answer::NO) {
@@ -73,15 +74,22 @@ void MainWindow::ApplyMode(Mode mode) {
                                         : platform::WindowStyle::Captioned;
       request.clientWidth = splash_.width;
       request.clientHeight = splash_.height;
-      if (mode == Mode::FileMenu) request.menuBar = ZendralMenu(runtime_.config.language, {});
+      if (mode == Mode::FileMenu) {
+        request.menuBar = ZendralMenu(runtime_.config.language, RecentTitleMenuTexts());
+      }
       break;
     case Mode::FullScreen:
       request.style = platform::WindowStyle::FullScreen;
+      request.caption = PageWindowCaption();
       break;
     case Mode::Windowed:
       request.style = platform::WindowStyle::Captioned;
       request.clientWidth = 640;
       request.clientHeight = 480;
+      request.caption = PageWindowCaption();
+      request.resizable = true;
+      request.windowWidth = runtime_.shell.settings().windowWidth;
+      request.windowHeight = runtime_.shell.settings().windowHeight;
       break;
   }
   runtime_.platform.SetWindow(request);
@@ -141,7 +149,14 @@ void MainWindow::Dispatch(const WindowMessage& m) {
       // The page takes no characters; a child control with the focus may.
       if (running && focus_.holder()) focus_.holder()->Character(static_cast<uint8_t>(m.wParam));
       break;
+    case Msg::DropFiles: OnDrop(m.text); break;
     case Msg::LButtonUp:
+      if (!running) {
+        if (const auto recent = RecentTitleAt(m.x - originX_, m.y - originY_)) {
+          OpenRecentTitle(*recent);
+        }
+        break;
+      }
       // While a movie is shown enlarged, the page underneath takes no clicks; nor does it
       // under a movie's controller bar.
       // A press a movie took (its controller, or the double press that enlarges or shrinks
@@ -208,7 +223,7 @@ void MainWindow::OnClose() {
     if (code != 1) PauseMedia();  // the popup menu has paused them already
     platform::MessageBoxSpec box;
     box.caption = shell.windowTitle();
-    box.text = LoadString(strings::QUIT_QUESTION);
+    box.text = LoadString(strings::QUIT_QUESTION, runtime_.config.language);
     box.icon = platform::MessageIcon::Question;
     box.buttons = platform::MessageButtons::YesNo;
     box.systemModal = true;
@@ -263,6 +278,8 @@ void MainWindow::OnDestroy() {
   runtime_.graphics.DestroyTitlePalette();
   splash_ = platform::IndexedImage{};
   splashShown_ = false;
+  RememberWindowSize();
+  runtime_.shell.WriteSettings();
   runtime_.platform.CloseWindow();
   exists_ = false;
   runtime_.shell.queue().PostQuit(0);
@@ -289,6 +306,7 @@ void MainWindow::OnPaint() {
   if (splashShown_) {
     frame.image = {splash_.pixels.data(), splash_.width, splash_.height, splash_.width};
     frame.palette = &splash_.palette;
+    AddRecentListView(frame.lists);
   } else {
     Canvas& canvas = runtime_.graphics.pageCanvas();
     if (!region_.empty()) {
@@ -309,6 +327,11 @@ void MainWindow::OnPaint() {
 
 void MainWindow::OnKeyDown(const WindowMessage& m) {
   const int key = static_cast<int>(m.wParam);
+  // Alt chords are the player's: a title never received them as key presses.
+  if (m.modifiers & platform::modifier::ALT) {
+    OnPlayerChord(key);
+    return;
+  }
   if (key == platform::vk::F4) {
     ToggleWindowMode();
     return;
@@ -360,7 +383,14 @@ void MainWindow::OnCommand(int id) {
     case menu_ids::PRINT_SETUP: queue.Post(Msg::PrintSetup, kFromPopup); break;
     case menu_ids::TOGGLE_WINDOW: queue.Post(Msg::ToggleWindowMode, kFromPopup); break;
     case menu_ids::EXIT_POPUP: runtime_.shell.QuitTitle(1); break;
-    default: break;
+    case menu_ids::SCALE_SHARP: SetScaling(platform::Scaling::Sharp); break;
+    case menu_ids::SCALE_SMOOTH: SetScaling(platform::Scaling::Smooth); break;
+    case menu_ids::SCALE_STRETCH: SetScaling(platform::Scaling::Stretch); break;
+    default:
+      if (id >= menu_ids::RECENT_FIRST && id < menu_ids::RECENT_FIRST + menu_ids::kMaxRecentTitles) {
+        OpenRecentTitle(size_t(id - menu_ids::RECENT_FIRST));
+      }
+      break;
   }
 }
 
@@ -414,15 +444,12 @@ void MainWindow::ResumeMedia() {
 
 void MainWindow::OpenTitleFromDialog() {
   platform::FileDialogSpec dialog;
-  dialog.filters = {{"Authorfile (*.*)", "*.*"}};
+  const std::string filter = runtime_.shell.Text(strings::AUTHORFILE_FILTER);
+  dialog.filters = {{filter, "*.*"}};
   dialog.mustExist = true;
   for (;;) {
     const auto path = runtime_.platform.FileDialog(dialog);
-    if (!path) return;
-    if (runtime_.titleFiles.OpenTitle(*path)) {
-      runtime_.scheduler.QueueEvent(1, -1, 1);
-      return;
-    }
+    if (!path || OpenChosenTitle(*path)) return;
   }
 }
 
@@ -441,15 +468,27 @@ void MainWindow::OnStartTitle() {
 void MainWindow::OnShowFirstPage() {
   splash_ = platform::IndexedImage{};
   splashShown_ = false;
-  ApplyMode(Mode::FullScreen);
-  runtime_.toolbox.WindowModeChanged(true);
+  // Full screen as the original, unless the command line or the last run's choice says window.
+  const bool windowed =
+      runtime_.config.windowed.value_or(runtime_.shell.settings().windowed.value_or(false));
+  runtime_.shell.NoteTitleStarted();
+  ApplyMode(windowed ? Mode::Windowed : Mode::FullScreen);
+  runtime_.toolbox.WindowModeChanged(!windowed);
   runtime_.pages.ShowFirstSection();
 }
 
 void MainWindow::ToggleWindowMode() {
   if (mode_ != Mode::FullScreen && mode_ != Mode::Windowed) return;  // only pages change modes
+  RememberWindowSize();
   ApplyMode(mode_ == Mode::FullScreen ? Mode::Windowed : Mode::FullScreen);
+  runtime_.shell.settings().windowed = mode_ == Mode::Windowed;
   runtime_.toolbox.WindowModeChanged(mode_ == Mode::FullScreen);
+}
+
+void MainWindow::RememberWindowSize() {
+  if (mode_ != Mode::Windowed) return;
+  PlayerSettings& settings = runtime_.shell.settings();
+  runtime_.platform.WindowSize(settings.windowWidth, settings.windowHeight);
 }
 
 }  // namespace zd

@@ -2,6 +2,10 @@
 // procedure handles the window messages, the menus and the shell's private messages.
 #pragma once
 
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "platform/types.h"
 #include "shell/choice_list_window.h"
 #include "shell/keyboard_focus.h"
@@ -64,6 +68,20 @@ class MainWindow {
   void ApplyMode(Mode mode);
   void RecomputeOrigin();
   void TraceSeamCall(const char* what);
+  void RememberWindowSize();
+
+  // The player's own commands (player_commands.cpp).
+  bool OnPlayerChord(int key);  // Alt+key; false for chords that mean nothing
+  void SetScaling(platform::Scaling scaling);
+  void SaveScreenshot();
+  void ShowPlayerMessage(const std::string& text);  // code page 1253
+  bool OpenChosenTitle(const std::string& path1253);
+  void OnDrop(const std::string& pathUtf8);
+  void OpenRecentTitle(size_t index);
+  std::vector<std::string> RecentTitleMenuTexts() const;
+  void AddRecentListView(std::vector<platform::ListControlView>& lists) const;
+  std::optional<size_t> RecentTitleAt(int x, int y) const;  // splash pixels
+  std::string PageWindowCaption() const;
 
   Runtime& runtime_;
   Mode mode_ = Mode::Splash;

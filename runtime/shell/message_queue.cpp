@@ -165,6 +165,10 @@ bool MessageQueue::Translate(const platform::Event& event, WindowMessage& m) {
       m.wParam = event.command;
       return true;
     case EventType::ScriptEnded: m.id = Msg::EventsEnded; return true;
+    case EventType::Drop:
+      m.id = Msg::DropFiles;
+      m.text = event.text;
+      return true;
   }
   return false;
 }

@@ -25,13 +25,15 @@ bool Shell::StartUp() {
   runtime_.platform.SetHost(this);
 
   // The window title, then the palette every picture is drawn in.
-  windowTitle_ = LoadString(strings::PRODUCT_NAME) + " - " + LoadString(strings::TITLE_NAME);
+  windowTitle_ = Text(strings::PRODUCT_NAME) + " - " + Text(strings::TITLE_NAME);
   runtime_.graphics.ResetSystemPalette();
   runtime_.graphics.CreateTitlePalette();
   runtime_.graphics.CreateColourHeaders();
 
-  // The command line.
+  // The command line, and the settings of earlier runs.
   ReadCommandLine();
+  ReadSettings();
+  runtime_.platform.SetScaling(settings_.scaling);
 
   // (Window classes have no counterpart here: the platform layer has one window.)
   // The name the status files record.
@@ -62,15 +64,20 @@ bool Shell::StartUp() {
   InitialiseSubsystems();
 
 
-  // The title, or the question about a missing one and the File menu.
-  if (!commandLine_.titlePath.empty() &&
-      runtime_.titleFiles.OpenTitle(commandLine_.titlePathAsGiven)) {
-    queue_.Post(Msg::StartTitle);
-  } else if (!commandLine_.titlePath.empty() && AskQuitAfterMissingTitle()) {
-    QuitTitle(3);
-  } else {
-    window_.ShowFileMenu();
+  // The title, or the question about one that cannot be started, and the File menu.
+  if (!commandLine_.titlePath.empty()) {
+    const TitleProblem problem = runtime_.titleFiles.OpenTitle(commandLine_.titlePathAsGiven);
+    if (problem == TitleProblem::None) {
+      queue_.Post(Msg::StartTitle);
+      return true;
+    }
+    commandLineTitleFailed_ = true;
+    if (AskQuitAfterFailedStart(problem, commandLine_.titlePathAsGiven)) {
+      QuitTitle(3);
+      return true;
+    }
   }
+  window_.ShowFileMenu();
   return true;  // the main loop follows
 }
 
@@ -81,12 +88,12 @@ bool Shell::OpenTitleForPictures(const std::string& path) {
   ReadCommandLine();
   runtime_.titleFiles.ClearResourceCache();
   runtime_.graphics.AddTitleFonts();
-  return !path.empty() && runtime_.titleFiles.OpenTitle(path);
+  return !path.empty() && runtime_.titleFiles.OpenTitle(path) == TitleProblem::None;
 }
 
 void Shell::ReadCommandLine() {
   titleRunning_ = false;
-  commandLine_ = ParseCommandLine(runtime_.config.commandLine);
+  commandLine_ = ParseCommandLine(runtime_.config.commandLine, runtime_.config.titlePathWithBlanks);
 }
 
 void Shell::InitialiseSubsystems() {
@@ -117,11 +124,68 @@ void Shell::InitialiseSubsystems() {
   runtime_.toolbox.ClearToolboxTables();
 }
 
-bool Shell::AskQuitAfterMissingTitle() {
+namespace {
+constexpr const char* kSettingsFile = "zendral.ini";
+}  // namespace
+
+void Shell::ReadSettings() {
+  platform::SaveStore& saves = runtime_.platform.Saves();
+  settingsText_ = saves.Read(saves.SettingsFolder(), kSettingsFile).value_or("");
+  std::vector<std::string> notes;
+  settings_ = ReadPlayerSettings(settingsText_, notes);
+  settingsAsRead_ = settings_;
+  for (const std::string& note : notes) {
+    Note(std::string(kSettingsFile) + ": " + note + " (ignored)");
+  }
+}
+
+void Shell::WriteSettings() {
+  // Nothing is written when nothing changed (a first run leaves no file behind).
+  const std::string text = WritePlayerSettings(settings_, settingsText_);
+  if (text == settingsText_ || text == WritePlayerSettings(settingsAsRead_, settingsText_)) return;
+  platform::SaveStore& saves = runtime_.platform.Saves();
+  std::string error;
+  if (saves.Write(saves.SettingsFolder(), kSettingsFile, text, error)) {
+    settingsText_ = text;
+    settingsAsRead_ = settings_;
+  } else {
+    Note("cannot write the settings: " + error);
+  }
+}
+
+void Shell::Note(const std::string& text) {
+  runtime_.trace.Line(TraceCategory::Run, "note " + text);
+  if (runtime_.config.note) runtime_.config.note(text);
+}
+
+void Shell::NoteTitleStarted() {
+  anyTitleStarted_ = true;
+  const std::string& directory = runtime_.titleFiles.titleDirectory();
+  if (const auto onDisk = platform::ResolvePath(directory)) {
+    AddRecentTitle(settings_, platform::AbsolutePath(*onDisk));
+  }
+}
+
+std::string Shell::Text(int id) const { return LoadString(id, runtime_.config.language); }
+
+std::string Shell::TitleProblemText(TitleProblem problem, const std::string& path) const {
+  int id = strings::START_MISSING;
+  switch (problem) {
+    case TitleProblem::None:
+    case TitleProblem::Missing: id = strings::START_MISSING; break;
+    case TitleProblem::NoTitleInFolder: id = strings::START_NO_TITLE; break;
+    case TitleProblem::NotAnAuthorfile: id = strings::START_NOT_AUTHORFILE; break;
+    case TitleProblem::Unreadable: id = strings::START_UNREADABLE; break;
+    case TitleProblem::Damaged: id = strings::START_DAMAGED; break;
+    case TitleProblem::Declined: id = strings::START_DECLINED; break;
+  }
+  return FormatMessageText(Text(id), path, 511);
+}
+
+bool Shell::AskQuitAfterFailedStart(TitleProblem problem, const std::string& path) {
   platform::MessageBoxSpec box;
   box.caption = windowTitle_;
-  box.text = FormatMessageText("'%s' not found.\nDo you want to quit Zendral?",
-                               commandLine_.titlePath, 511);
+  box.text = TitleProblemText(problem, path) + "\n" + Text(strings::START_QUESTION);
   box.icon = platform::MessageIcon::Question;
   box.buttons = platform::MessageButtons::YesNo;
   return runtime_.platform.MessageBox(box) == platform::answer::YES;
@@ -149,8 +213,12 @@ int Shell::MessageLoop() {
 int Shell::FinishRun(int quitValue) {
   TraceLifecycle(runtime_.trace, "movies shutdown");
   runtime_.movies.ShutdownMovieSystem();
-  runtime_.trace.Line(TraceCategory::Run, "end " + std::to_string(quitValue));
-  return quitValue;
+  // The program's status says whether the title could be played: 3 when it ended on a fatal
+  // failure or a refused question, or when the title it was started with never started.
+  const bool failed = exitCode_ == 3 || (commandLineTitleFailed_ && !anyTitleStarted_);
+  const int status = failed ? 3 : quitValue;
+  runtime_.trace.Line(TraceCategory::Run, "end " + std::to_string(status));
+  return status;
 }
 
 void Shell::QuitTitle(int exitCode) {

@@ -10,7 +10,9 @@
 #include "shell/keyed_messages.h"
 #include "shell/main_window.h"
 #include "shell/message_queue.h"
+#include "shell/player_settings.h"
 #include "shell/pointers.h"
+#include "title/title_files.h"
 
 namespace zd {
 
@@ -31,6 +33,21 @@ class Shell final : public platform::Host {
   // `path` (code page 1253; blanks are part of it). For pictures of pages drawn outside a run.
   // False when the title cannot be opened.
   bool OpenTitleForPictures(const std::string& path);
+
+  // A player text (menus, questions) in the run's language.
+  std::string Text(int id) const;
+  // What went wrong with the title at `path` (code page 1253), in one sentence.
+  std::string TitleProblemText(TitleProblem problem, const std::string& path) const;
+  // A title's first page was shown: the run played a title, and it heads the recent titles.
+  void NoteTitleStarted();
+
+  // The player's settings (zendral.ini in the user's settings folder): read at start-up,
+  // written when the run ends if anything in them changed.
+  PlayerSettings& settings() { return settings_; }
+  void WriteSettings();
+  // Tells the person running the player something that is not worth a box (a damaged
+  // settings file): the run's note sink, and the trace.
+  void Note(const std::string& text);
 
   // Ends the run: stores the exit code and closes the main window at once.
   // 1 popup Exit, 2 File Exit, 3 after a fatal failure or a refused question, 4 a page's quit.
@@ -62,7 +79,8 @@ class Shell final : public platform::Host {
 
  private:
   void InitialiseSubsystems();
-  bool AskQuitAfterMissingTitle();
+  void ReadSettings();
+  bool AskQuitAfterFailedStart(TitleProblem problem, const std::string& path);
   int MessageLoop();
   int FinishRun(int quitValue);
 
@@ -71,7 +89,12 @@ class Shell final : public platform::Host {
   std::string windowTitle_;
   std::string applicationName_ = "!generic";
   bool titleRunning_ = false;
+  bool commandLineTitleFailed_ = false;  // the title of the command line could not be opened
+  bool anyTitleStarted_ = false;
   int exitCode_ = 0;
+  PlayerSettings settings_;
+  PlayerSettings settingsAsRead_;
+  std::string settingsText_;  // the file as read (or last written)
   Reporter reporter_;
   Pointers pointers_;
   MessageQueue queue_;

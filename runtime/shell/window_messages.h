@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace zd {
 
@@ -26,6 +27,7 @@ enum class Msg : uint32_t {
   LButtonUp = 0x0202,
   RButtonDown = 0x0204,
   MouseWheel = 0x020A,  // wParam: lines turned, positive away from the user
+  DropFiles = 0x0233,   // text: the path dropped on the window (UTF-8, as on disk)
   // Private messages, numbered from the platform's first user message (1024).
   SaveObject = 1280,
   StartTitle = 1281,
@@ -51,6 +53,7 @@ struct WindowMessage {
   int x = 0, y = 0;    // pointer position or new client size
   uint8_t modifiers = 0;
   uint32_t time = 0;   // tick count when it was taken from the queue
+  std::string text;    // DropFiles: the path
 };
 
 }  // namespace zd

@@ -52,45 +52,60 @@ std::optional<std::string> TitleFiles::FindAuthorfile(const std::string& directo
   return JoinTitlePath(directory, candidates.front());
 }
 
-bool TitleFiles::OpenTitle(const std::string& path) {
+TitleProblem TitleFiles::OpenTitle(const std::string& path) {
   // A directory names the title itself; any other path names a file in the title's directory.
   const auto onDisk = platform::ResolvePath(path);
-  const std::string directory =
-      onDisk && platform::IsDirectory(*onDisk) ? path : std::string(ParentPath(path));
+  const bool isDirectory = onDisk && platform::IsDirectory(*onDisk);
+  const std::string directory = isDirectory ? path : std::string(ParentPath(path));
   const auto authorfile = FindAuthorfile(directory);
   if (!authorfile) {
     runtime_.trace.Line(TraceCategory::Run, "no authorfile in \"" + directory + "\"");
-    return false;
+    if (!onDisk) return TitleProblem::Missing;
+    return isDirectory ? TitleProblem::NoTitleInFolder : TitleProblem::NotAnAuthorfile;
   }
-  return LoadAuthorfile(*authorfile);
+  const TitleProblem problem = ReadAuthorfile(*authorfile);
+  if (problem != TitleProblem::None) return problem;
+  // A title without pages or without its section list could not show anything: it is refused
+  // here, where the person who chose it can be told, rather than failing at its first page.
+  if (image_->PageCount() == 0 || image_->SectionLastIndex() == kNone) {
+    runtime_.trace.Line(TraceCategory::Run, "title \"" + titleDirectory_ + "\" refused: " +
+                                                (image_->PageCount() == 0 ? "no pages" : "no sections"));
+    FreeTitleImage();
+    return TitleProblem::Damaged;
+  }
+  return TitleProblem::None;
 }
 
 bool TitleFiles::LoadAuthorfile(const std::string& path) {
-  Reporter& reporter = runtime_.shell.reporter();
+  switch (ReadAuthorfile(path)) {
+    case TitleProblem::None: return true;
+    case TitleProblem::NotAnAuthorfile:
+    case TitleProblem::Damaged: runtime_.shell.reporter().ReportError("crierr4"); return false;
+    case TitleProblem::Declined: return false;
+    default: runtime_.shell.reporter().ReportError("crierr5"); return false;
+  }
+}
+
+TitleProblem TitleFiles::ReadAuthorfile(const std::string& path) {
   const auto onDisk =
       FindTitleFile(runtime_.shell.commandLine().overrideDirectoryAsGiven, path, 2);
-  const auto bytes = onDisk ? platform::ReadWholeFile(*onDisk) : std::nullopt;
-  if (!bytes) {
-    reporter.ReportError("crierr5");
-    return false;
-  }
+  if (!onDisk) return TitleProblem::Missing;
+  const auto bytes = platform::ReadWholeFile(*onDisk);
+  if (!bytes) return TitleProblem::Unreadable;
   FreeTitleImage();
   auto image =
       std::make_unique<AuthorfileImage>(std::vector<uint8_t>(bytes->begin(), bytes->end()));
-  if (!image->HasMagic()) {
-    reporter.ReportError("crierr4");
-    return false;
-  }
+  if (!image->HasMagic()) return TitleProblem::NotAnAuthorfile;
   if (image->Version() >= authorfile::kFirstQuestionedVersion) {
     platform::MessageBoxSpec box;
     box.caption = runtime_.shell.windowTitle();
-    box.text = LoadString(strings::NEWER_VERSION);
+    box.text = LoadString(strings::NEWER_VERSION, runtime_.config.language);
     box.icon = platform::MessageIcon::Information;
     box.buttons = platform::MessageButtons::YesNo;
     runtime_.scheduler.PauseClock();
     const int answer = runtime_.platform.MessageBox(box);
     runtime_.scheduler.ResumeClock();
-    if (answer != platform::answer::YES) return false;
+    if (answer != platform::answer::YES) return TitleProblem::Declined;
   }
   image_ = std::move(image);
   titleDirectory_ = std::string(ParentPath(path));
@@ -99,7 +114,7 @@ bool TitleFiles::LoadAuthorfile(const std::string& path) {
                       "title \"" + titleDirectory_ + "\" version " +
                           std::to_string(image_->Version()) + ", " +
                           std::to_string(image_->PageCount()) + " pages");
-  return true;
+  return TitleProblem::None;
 }
 
 void TitleFiles::FreeTitleImage() {

@@ -15,16 +15,29 @@ namespace zd {
 
 class Runtime;
 
+// Why a title a person named could not be opened.
+enum class TitleProblem {
+  None,
+  Missing,          // nothing on disk by that name
+  NoTitleInFolder,  // a folder without an authorfile
+  NotAnAuthorfile,  // a file that is not a title's description
+  Unreadable,       // the authorfile exists but cannot be read
+  Damaged,          // an authorfile without pages or without its section list
+  Declined,         // newer than this player, and the person chose not to go on
+};
+
 class TitleFiles {
  public:
   explicit TitleFiles(Runtime& runtime) : runtime_(runtime), cache_(runtime) {}
 
   // Opens the title whose authorfile (or any file of its directory, or the directory itself)
-  // is named; reports its own failures.
-  bool OpenTitle(const std::string& path);
+  // is named. Reports nothing itself (beyond the question about a newer title): the caller
+  // tells the person what went wrong, in one box.
+  TitleProblem OpenTitle(const std::string& path);
   // The authorfile of a directory: "authorfi", "authorfi.le", or the alphabetically first
   // "auth*.*", each looked for below the override directory first.
   std::optional<std::string> FindAuthorfile(const std::string& directory) const;
+  // Loads an authorfile a link leads to, reporting its failures by key.
   bool LoadAuthorfile(const std::string& path);
   // The image is freed for every later use at once, but its memory stays until the main loop
   // turns again (ReleaseRetiredImages), because the title may end in the middle of work that
@@ -58,6 +71,7 @@ class TitleFiles {
   static std::string ShortNameOf(std::string_view titleDirectory);
 
  private:
+  TitleProblem ReadAuthorfile(const std::string& path);
   std::string ReadLinkResource(uint32_t linkResource, bool& opened);
 
   Runtime& runtime_;

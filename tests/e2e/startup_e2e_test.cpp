@@ -1,8 +1,13 @@
 // The player started as a user starts it, headless, driven by event scripts.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
 #include "resources/string_table.h"
 #include "support/test_support.h"
+#include "support/title_builder.h"
 
 namespace zd {
 namespace {
@@ -13,7 +18,9 @@ bool Has(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
-std::string QuitQuestion() { return std::string(LoadStringUtf8(strings::QUIT_QUESTION)); }
+std::string QuitQuestion() {
+  return std::string(LoadStringUtf8(strings::QUIT_QUESTION, Language::Greek));
+}
 
 TEST(Startup, WithoutATitleTheSplashOffersTheFileMenuAndTheCloseBoxAsks) {
   test::TempDir dir;
@@ -35,11 +42,11 @@ TEST(Startup, WithoutATitleTheSplashOffersTheFileMenuAndTheCloseBoxAsks) {
 
 TEST(Startup, ASmallOrShallowDisplayBringsUpTheDisplayQuestion) {
   test::TempDir dir;
-  const std::string designed(LoadStringUtf8(strings::DISPLAY_DESIGNED));
+  const std::string designed(LoadStringUtf8(strings::DISPLAY_DESIGNED, Language::Greek));
   for (const char* screen : {"640x400", "800x600x4"}) {
     const auto refuse = dir.Write("no", "answer no\n");
     auto r = RunPlayer({"--headless", "--screen", screen, "--events", refuse, "--trace"});
-    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.status, 3) << "a refused question ends the run as a failure: " << r.err;
     const std::string firstLine = designed.substr(0, designed.find('\n'));
     EXPECT_TRUE(Has(r.err, firstLine)) << screen << r.err;
     EXPECT_TRUE(Has(r.err, "answer no"));
@@ -55,38 +62,83 @@ TEST(Startup, ASmallOrShallowDisplayBringsUpTheDisplayQuestion) {
   EXPECT_FALSE(Has(r.err, designed.substr(0, 10)));
 }
 
-TEST(Startup, AMissingTitleAsksWhetherToQuit) {
+TEST(Startup, ATitleThatCannotStartSaysWhyAndEndsWithStatusThree) {
   test::TempDir dir;
-  const auto yes = dir.Write("yes", "answer yes\n");
-  auto r = RunPlayer({"--headless", "--events", yes, "--trace", "-d", "/no/such/Title/authorfi"});
-  EXPECT_EQ(r.status, 0);
-  EXPECT_TRUE(Has(r.err, "message: '/NO/SUCH/TITLE/AUTHORFI' not found.\\nDo you want to quit "
-                         "Zendral? [yes/no, question]"))
-      << r.err;
-  EXPECT_TRUE(Has(r.err, "start \"-d /no/such/Title/authorfi\" as !ITLE"));
-  EXPECT_FALSE(Has(r.err, "window change"));
+  test::Build(R"({"sections": [{"name": "R", "page": 0}], "pages": [{"name": "P"}]})",
+              dir.File("good/_moss"));
+  test::Build(R"({"pages": [{"name": "P"}]})", dir.File("nosections"));
+  test::Build(R"({"sections": [{"name": "R", "page": 0}], "pages": [{"name": "P"}],
+                  "magic": "Xuth"})", dir.File("nomagic"));
+  dir.Write("empty/readme.txt", "not a title");
+  dir.Write("locked/authorfi", "AUTH");
+  std::filesystem::permissions(dir.File("locked/authorfi"), std::filesystem::perms::none);
+  const bool canReadLocked = std::ifstream(dir.File("locked/authorfi")).good();  // as root
 
+  const auto yes = dir.Write("yes", "answer yes\n");
+  struct Case {
+    std::string path, reason;
+  };
+  std::vector<Case> cases = {
+      {"/no/such/Title/authorfi", "\"/no/such/Title/authorfi\" does not exist."},
+      {dir.File("empty"), "The folder \"" + dir.File("empty") + "\" holds no Zendral title."},
+      {dir.File("empty/readme.txt"),
+       "\"" + dir.File("empty/readme.txt") + "\" is not a Zendral title's authorfile."},
+      {dir.File("nomagic"), "\"" + dir.File("nomagic") + "\" is not a Zendral title's authorfile."},
+      {dir.File("nosections"), "The authorfile \"" + dir.File("nosections") + "\" is damaged."},
+  };
+  if (!canReadLocked) {
+    cases.push_back({dir.File("locked"), "\"" + dir.File("locked") + "\" cannot be read."});
+  }
+  for (const Case& c : cases) {
+    const auto r = RunPlayer({"--lang", "en", "--headless", "--events", yes, "--trace", c.path});
+    EXPECT_EQ(r.status, 3) << c.path << "\n" << r.err;
+    // One box, naming the reason, then the question; no keyed box before it, no CD advice.
+    EXPECT_TRUE(Has(r.err, "message: " + c.reason +
+                               "\\nDo you want to quit Zendral? (No: choose another title) "
+                               "[yes/no, question]"))
+        << r.err;
+    EXPECT_FALSE(Has(r.err, "message crierr")) << r.err;
+    EXPECT_FALSE(Has(r.err, "window change")) << r.err;
+  }
+
+  // No: the File menu, and the run still ends with 3 unless a title was started after all.
   const auto no = dir.Write("no", "answer no\n");
-  r = RunPlayer({"--headless", "--events", no, "--trace", "/no/such/authorfi"});
+  auto r = RunPlayer({"--headless", "--events", no, "--trace", "-d", "/no/such/authorfi"});
   EXPECT_TRUE(Has(r.err, "window change captioned")) << r.err;
+  EXPECT_TRUE(Has(r.err, "start \"-d /no/such/authorfi\" as !UCH"));
+  EXPECT_EQ(r.status, 3);
+  const auto other = dir.Write("other", "answer no\ncommand 101\nfile " + dir.File("good/_moss") +
+                                            "\nwait 100\nexpect page P\n");
+  r = RunPlayer({"--headless", "--events", other, "--trace", "/no/such/authorfi"});
+  EXPECT_EQ(r.status, 0) << r.err;
+
+  // A path with blanks, given as one argument, with the original options before it.
+  test::Build(R"({"sections": [{"name": "R", "page": 0}], "pages": [{"name": "Spaced"}]})",
+              dir.File("My Titles/_moss"));
+  const auto spaced = dir.Write("spaced", "wait 100\nexpect page Spaced\n");
+  r = RunPlayer({"--headless", "--events", spaced, "--trace", "-D", "-E", dir.File("save"),
+                 dir.File("My Titles/_moss/authorfi")});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(Has(r.err, "as !MOSS")) << r.err;
 }
 
 TEST(Startup, TheFileMenuAsksForAnAuthorfileUntilCancelled) {
   test::TempDir dir;
   const auto events = dir.Write("events",
-                                "command 101\nfile /no/such/authorfi\nfile -\n"
+                                "command 101\nfile /no/such/authorfi\nanswer ok\nfile -\n"
                                 "key Ctrl+O\nfile -\n"
                                 "command 102\n");
   const auto r = RunPlayer({"--headless", "--events", events, "--trace"});
   EXPECT_EQ(r.status, 0) << r.err;
   size_t dialogs = 0;
-  for (size_t at = r.err.find("dialog open-file [Authorfile (*.*)]"); at != std::string::npos;
+  for (size_t at = r.err.find("dialog open-file [Αρχείο τίτλου (*.*)]"); at != std::string::npos;
        at = r.err.find("dialog open-file", at + 1)) {
     ++dialogs;
   }
   EXPECT_EQ(dialogs, 3u) << r.err;
   EXPECT_TRUE(Has(r.err, "file /no/such/authorfi"));
   EXPECT_TRUE(Has(r.err, "file cancelled"));
+  EXPECT_TRUE(Has(r.err, "message: Το \"/no/such/authorfi\" δεν υπάρχει. [ok, information]")) << r.err;
   // File, Exit ends the run without the question.
   EXPECT_FALSE(Has(r.err, QuitQuestion()));
 }

@@ -30,12 +30,12 @@ std::string Messages(const test::TempDir& dir) {
 
 TEST(TitleFiles, TheAuthorfileIsChosenByItsThreeRules) {
   test::TempDir dir;
-  test::Build(R"({"authorfile": "AUTHOR.DAT", "pages": [{"name": "Only"}]})", dir.File("a"));
-  test::Build(R"({"pages": [{"name": "Plain"}],
+  test::Build(R"({"authorfile": "AUTHOR.DAT", "sections": [{"name": "R", "page": 0}], "pages": [{"name": "Only"}]})", dir.File("a"));
+  test::Build(R"({"sections": [{"name": "R", "page": 0}], "pages": [{"name": "Plain"}],
                   "files": [{"path": "AUTHORFI.LE", "text": "not this one"},
                             {"path": "AUTHENTIC", "text": "nor this"}]})",
               dir.File("b"));
-  test::Build(R"({"authorfile": "authx", "pages": [{"name": "X"}],
+  test::Build(R"({"authorfile": "authx", "sections": [{"name": "R", "page": 0}], "pages": [{"name": "X"}],
                   "files": [{"path": "AUTHA.DAT", "text": "first by name"}]})",
               dir.File("c"));
   test::RuntimeFixture f;
@@ -45,16 +45,16 @@ TEST(TitleFiles, TheAuthorfileIsChosenByItsThreeRules) {
   EXPECT_EQ(files.FindAuthorfile(dir.File("c")), dir.File("c") + "/AUTHA.DAT");
   EXPECT_FALSE(files.FindAuthorfile(dir.File("nowhere")));
   // The command line's path is upper-cased and may name the directory or any file in it.
-  ASSERT_TRUE(files.OpenTitle(dir.File("a")));
+  ASSERT_EQ(files.OpenTitle(dir.File("a")), TitleProblem::None);
   EXPECT_EQ(files.image().PageName(*files.image().PageRecord(0)), "Only");
-  ASSERT_TRUE(files.OpenTitle(dir.File("B/ANYTHING")));
+  ASSERT_EQ(files.OpenTitle(dir.File("B/ANYTHING")), TitleProblem::None);
   EXPECT_EQ(files.image().PageName(*files.image().PageRecord(0)), "Plain");
   EXPECT_EQ(files.shortName(), "B") << "the short name is the directory as the path names it";
 }
 
 TEST(TitleFiles, TheOverrideDirectoryHoldsNewerCopiesOfTitleFiles) {
   test::TempDir dir;
-  test::Build(R"({"titles": [{"directory": "_moss", "pages": [{"name": "Old"}],
+  test::Build(R"({"titles": [{"directory": "_moss", "sections": [{"name": "R", "page": 0}], "pages": [{"name": "Old"}],
                   "resources": [{"dir": 1, "number": 2, "text": "old two"},
                                 {"dir": 1, "number": 3, "text": "old three"}]}],
                   "override": {"directory": "save", "files": [
@@ -62,11 +62,11 @@ TEST(TitleFiles, TheOverrideDirectoryHoldsNewerCopiesOfTitleFiles) {
                     {"path": "_moss/authorfi", "hex": "41757468"}]}})",
               dir.path());
   test::RuntimeFixture plain;
-  ASSERT_TRUE(plain.runtime().titleFiles.OpenTitle(dir.File("_moss/authorfi")));
+  ASSERT_EQ(plain.runtime().titleFiles.OpenTitle(dir.File("_moss/authorfi")), TitleProblem::None);
   test::RuntimeFixture f({.commandLine = "-E " + dir.File("save") + " " + dir.File("_moss/authorfi")});
   TitleFiles& files = f.runtime().titleFiles;
   // The authorfile below the override directory is only "Auth": a title without pages.
-  ASSERT_TRUE(files.OpenTitle(dir.File("_moss/authorfi")));
+  ASSERT_EQ(files.OpenTitle(dir.File("_moss/authorfi")), TitleProblem::None);
   EXPECT_EQ(files.image().PageCount(), 0u);
   ASSERT_TRUE(files.cache().LoadResource(0, 1, 2, resource_kind::STYLED_TEXT));
   EXPECT_EQ(BlockText(files.cache().slot(0)), "new two");
@@ -79,7 +79,7 @@ TEST(TitleFiles, SpriteResourcesAreReadByTheirFirstWord) {
   test::TempDir dir;
   // First word 64: a sprite file; the sprite starts at w1 - 4 and its length is the word at
   // w1 - 8, plus 4. First word 65: a bare sprite, read whole. Packed ones are unpacked.
-  test::Build(R"({"pages": [{"name": "P"}], "resources": [
+  test::Build(R"({"sections": [{"name": "R", "page": 0}], "pages": [{"name": "P"}], "resources": [
       {"dir": 1, "number": 1, "hex": "40000000 10000000 04000000 aabbccdd eeff0011 22334455"},
       {"dir": 1, "number": 2, "hex": "41000000 10000000 04000000 aabbccdd"},
       {"dir": 1, "number": 3, "text": "literal only", "compress": true, "runs": []},
@@ -89,7 +89,7 @@ TEST(TitleFiles, SpriteResourcesAreReadByTheirFirstWord) {
               dir.File("t"));
   test::RuntimeFixture f({.messagesPath = Messages(dir)});
   TitleFiles& files = f.runtime().titleFiles;
-  ASSERT_TRUE(files.OpenTitle(dir.File("t")));
+  ASSERT_EQ(files.OpenTitle(dir.File("t")), TitleProblem::None);
   ResourceCache& cache = files.cache();
   EXPECT_FALSE(cache.LoadResource(kCacheSlots, 1, 1, resource_kind::SPRITE)) << "no such slot";
   EXPECT_FALSE(cache.LoadResource(-1, 1, 1, resource_kind::SPRITE));
@@ -126,7 +126,7 @@ TEST(TitleFiles, AResourceTooLargeForMemoryIsReportedNotFatal) {
     GTEST_SKIP() << "memory is overcommitted without limit here";
   }
   test::TempDir dir;
-  test::Build(R"({"pages": [{"name": "P"}], "resources": [{"dir": 1, "number": 1, "text": "r"}]})",
+  test::Build(R"({"sections": [{"name": "R", "page": 0}], "pages": [{"name": "P"}], "resources": [{"dir": 1, "number": 1, "text": "r"}]})",
               dir.File("t"));
   // A file of four terabytes that takes no room on the disk.
   std::error_code error;
@@ -134,7 +134,7 @@ TEST(TitleFiles, AResourceTooLargeForMemoryIsReportedNotFatal) {
   if (error) GTEST_SKIP() << "no sparse files here: " << error.message();
   test::RuntimeFixture f({.messagesPath = Messages(dir)});
   TitleFiles& files = f.runtime().titleFiles;
-  ASSERT_TRUE(files.OpenTitle(dir.File("t")));
+  ASSERT_EQ(files.OpenTitle(dir.File("t")), TitleProblem::None);
   EXPECT_FALSE(files.cache().LoadResource(0, 1, 1, resource_kind::STYLED_TEXT));
   EXPECT_TRUE(Has(f.TraceText(), "message generr5")) << f.TraceText();
   EXPECT_FALSE(files.cache().slot(0).used);
@@ -143,11 +143,11 @@ TEST(TitleFiles, AResourceTooLargeForMemoryIsReportedNotFatal) {
 
 TEST(TitleFiles, TheCacheHoldsFiftyResources) {
   test::TempDir dir;
-  test::Build(R"({"pages": [{"name": "P"}], "resources": [{"dir": 1, "number": 1, "text": "r"}]})",
+  test::Build(R"({"sections": [{"name": "R", "page": 0}], "pages": [{"name": "P"}], "resources": [{"dir": 1, "number": 1, "text": "r"}]})",
               dir.File("t"));
   test::RuntimeFixture f({.messagesPath = Messages(dir)});
   TitleFiles& files = f.runtime().titleFiles;
-  ASSERT_TRUE(files.OpenTitle(dir.File("t")));
+  ASSERT_EQ(files.OpenTitle(dir.File("t")), TitleProblem::None);
   for (int i = 0; i < kCacheSlots; ++i) {
     const auto slot = files.cache().FindFreeSlot();
     ASSERT_EQ(slot, i);
@@ -171,19 +171,19 @@ TEST(TitleFiles, LinksOpenTheSiblingTitleUnderscoreFirst) {
   test::Build(titles, dir.path());
   test::RuntimeFixture f({.messagesPath = Messages(dir)});
   TitleFiles& files = f.runtime().titleFiles;
-  ASSERT_TRUE(files.OpenTitle(dir.File("_moss")));
+  ASSERT_EQ(files.OpenTitle(dir.File("_moss")), TitleProblem::None);
   EXPECT_TRUE(files.FollowLink((2u << 16) | 1, "Far"));
   EXPECT_EQ(files.shortName(), "!other");
   EXPECT_EQ(f.runtime().pages.CurrentPageName(), "Far");
 
   // An unknown page starts the title at its first section, and the link counts as failed.
-  ASSERT_TRUE(files.OpenTitle(dir.File("_moss")));
+  ASSERT_EQ(files.OpenTitle(dir.File("_moss")), TitleProblem::None);
   f.ClearTrace();
   EXPECT_FALSE(files.FollowLink((2u << 16) | 2, "Gone"));
   EXPECT_EQ(files.shortName(), "!other");
   EXPECT_EQ(f.runtime().pages.CurrentPageName(), "Near");
 
-  ASSERT_TRUE(files.OpenTitle(dir.File("_moss")));
+  ASSERT_EQ(files.OpenTitle(dir.File("_moss")), TitleProblem::None);
   EXPECT_FALSE(files.FollowLink((2u << 16) | 3, ""));
   EXPECT_TRUE(Has(f.TraceText(), "message crierr8: title " + dir.File("!lost") + " not found"));
   EXPECT_EQ(files.shortName(), "_moss") << "a failed link leaves the title as it was";
@@ -194,13 +194,13 @@ TEST(TitleFiles, LinksOpenTheSiblingTitleUnderscoreFirst) {
   // A sibling whose name begins with "_" wins over one with "!".
   test::Build(R"({"pages": [{"name": "Far"}], "sections": [{"name": "R", "page": "Far"}]})",
               dir.File("_other"));
-  ASSERT_TRUE(files.OpenTitle(dir.File("_moss")));
+  ASSERT_EQ(files.OpenTitle(dir.File("_moss")), TitleProblem::None);
   EXPECT_TRUE(files.FollowLink((2u << 16) | 1, "Far"));
   EXPECT_EQ(files.shortName(), "_other");
 
   // With diagnostics off the paths stay hidden.
   test::RuntimeFixture quiet({.commandLine = "-D ", .messagesPath = Messages(dir)});
-  ASSERT_TRUE(quiet.runtime().titleFiles.OpenTitle(dir.File("_moss")));
+  ASSERT_EQ(quiet.runtime().titleFiles.OpenTitle(dir.File("_moss")), TitleProblem::None);
   EXPECT_FALSE(quiet.runtime().titleFiles.FollowLink((2u << 16) | 3, ""));
   EXPECT_TRUE(Has(quiet.TraceText(), "message crierr27: generic"));
   EXPECT_FALSE(Has(quiet.TraceText(), "crierr8"));
@@ -209,7 +209,7 @@ TEST(TitleFiles, LinksOpenTheSiblingTitleUnderscoreFirst) {
 TEST(TitleFiles, MalformedAuthorfilesGiveTheirKeysOrReadAsFarAsTheyGo) {
   test::TempDir dir;
   test::Build(R"({"magic": "Xuth", "pages": [{"name": "P"}]})", dir.File("magic"));
-  test::Build(R"({"version": 102, "pages": [{"name": "P"}]})", dir.File("newer"));
+  test::Build(R"({"version": 102, "sections": [{"name": "R", "page": 0}], "pages": [{"name": "P"}]})", dir.File("newer"));
   test::Build(R"({"lastPage": 40, "pages": [{"name": "A", "length": 2147483632}, {"name": "B"}]})",
               dir.File("huge"));
   test::Build(R"({"pages": [{"name": "A", "objects": [{"name": "O", "type": "rectangle"},
@@ -219,24 +219,34 @@ TEST(TitleFiles, MalformedAuthorfilesGiveTheirKeysOrReadAsFarAsTheyGo) {
                                {"name": "S", "page": 0, "parent": 0}],
                   "sectionCount": 100})",
               dir.File("loops"));
-  // The two failure boxes come first, then the version question twice.
+  // A title a person opens is refused with its reason and no keyed box (the one who chose it
+  // is told in one box); a title a link leads to reports by key: two boxes, then the version
+  // question twice.
   test::RuntimeFixture f(
       {.messagesPath = Messages(dir), .events = "answer ok\nanswer ok\nanswer no\nanswer yes\n"});
   TitleFiles& files = f.runtime().titleFiles;
-  EXPECT_FALSE(files.OpenTitle(dir.File("magic")));
+  EXPECT_EQ(files.OpenTitle(dir.File("magic")), TitleProblem::NotAnAuthorfile);
+  EXPECT_EQ(files.OpenTitle(dir.File("nowhere/authorfi")), TitleProblem::Missing);
+  EXPECT_EQ(files.OpenTitle(dir.File("magic/nothing-here")), TitleProblem::NotAnAuthorfile);
+  EXPECT_FALSE(Has(f.TraceText(), "message crierr"));
+  EXPECT_FALSE(files.LoadAuthorfile(dir.File("magic/authorfi")));
   EXPECT_TRUE(Has(f.TraceText(), "message crierr4: crierr4"));
   EXPECT_FALSE(files.LoadAuthorfile(dir.File("nowhere/authorfi")));
   EXPECT_TRUE(Has(f.TraceText(), "message crierr5: crierr5"));
 
-  EXPECT_FALSE(files.OpenTitle(dir.File("newer")));  // the version question answered no
-  EXPECT_TRUE(files.OpenTitle(dir.File("newer")));   // and yes
+  EXPECT_EQ(files.OpenTitle(dir.File("newer")), TitleProblem::Declined);  // answered no
+  EXPECT_NE(files.OpenTitle(dir.File("newer")), TitleProblem::Declined);  // and yes
+  ASSERT_TRUE(files.loaded());
   EXPECT_EQ(files.image().Version(), 102);
 
-  ASSERT_TRUE(files.OpenTitle(dir.File("huge")));
+  // Without a whole page the title cannot show anything: refused, but still readable as a link.
+  EXPECT_EQ(files.OpenTitle(dir.File("huge")), TitleProblem::Damaged);
+  EXPECT_FALSE(files.loaded());
+  ASSERT_TRUE(files.LoadAuthorfile(dir.File("huge/authorfi")));
   EXPECT_EQ(files.image().PageCount(), 0u) << "page 0 claims more than the file holds";
   EXPECT_FALSE(files.image().PageRecord(40));
 
-  ASSERT_TRUE(files.OpenTitle(dir.File("loops")));
+  ASSERT_EQ(files.OpenTitle(dir.File("loops")), TitleProblem::None);
   const AuthorfileImage& image = files.image();
   EXPECT_EQ(image.Objects(*image.PageRecord(0)).size(), 1u) << "walking stops at length 0";
   EXPECT_EQ(image.SectionLastIndex(), 1u);

@@ -115,7 +115,7 @@ TEST(ToolPictures, ThePlayerLoadsPreparesAndDrawsThePicturesZdbuildMakes) {
 
   RuntimeFixture f;
   TitleFiles& title = f.runtime().titleFiles;
-  ASSERT_TRUE(title.OpenTitle(dir.File("t")));
+  ASSERT_EQ(title.OpenTitle(dir.File("t")), TitleProblem::None);
   Canvas canvas(8, 8);
   canvas.Fill(0x77);
   for (int number = 1; number <= 3; ++number) {
