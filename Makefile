@@ -71,6 +71,7 @@ clean:
 splash: build
 	cmake --build $(BUILD) --target make_splash
 	$(BUILD)/make_splash runtime/resources/splash.png
+	$(BUILD)/make_splash runtime/resources/splash.en.png --lang en
 
 # Redraws the demo titles' pictures (commit the results after looking at them).
 demo-pictures: build

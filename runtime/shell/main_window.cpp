@@ -22,7 +22,7 @@ constexpr int64_t kFromPopup = 1;
 }  // namespace
 
 bool MainWindow::Create() {
-  splash_ = LoadSplash();
+  splash_ = LoadSplash(runtime_.config.language);
   if (splash_.width == 0) {
     splash_.width = kFallbackSplashWidth;
     splash_.height = kFallbackSplashHeight;
@@ -152,7 +152,7 @@ void MainWindow::Dispatch(const WindowMessage& m) {
     case Msg::DropFiles: OnDrop(m.text); break;
     case Msg::LButtonUp:
       if (!running) {
-        if (const auto recent = RecentTitleAt(m.x - originX_, m.y - originY_)) {
+        if (const auto recent = RecentTitleAt(m.x, m.y)) {  // splash pixels
           OpenRecentTitle(*recent);
         }
         break;

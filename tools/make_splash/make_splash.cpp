@@ -132,10 +132,14 @@ std::vector<std::array<uint8_t, 3>> MedianCut(const std::vector<std::array<uint8
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::cerr << "usage: make_splash OUT.png\n";
+  // The picture carries a line of text and the version, in the player's two languages.
+  const bool english = argc == 4 && std::string(argv[2]) == "--lang" && std::string(argv[3]) == "en";
+  if (argc != 2 && !english) {
+    std::cerr << "usage: make_splash OUT.png [--lang en]\n";
     return 2;
   }
+  const char* tagline = english ? "Multimedia titles for learning" : "Τίτλοι πολυμέσων για μάθηση";
+  const char* version = english ? "Version 0.1" : "Έκδοση 0.1";
   Picture picture;
   const Colour night{10, 18, 52}, dusk{22, 84, 108}, glow{70, 140, 150};
 
@@ -168,7 +172,7 @@ int main(int argc, char** argv) {
                                     std::min(1.0f, y - front + 0.5f));
     }
   }
-  // The product name with its shadow, a rule with a diamond, the title's name and a line of Greek.
+  // The product name with its shadow, a rule with a diamond, the title's name and the tagline.
   const Colour gold{255, 222, 120}, bronze{206, 138, 44}, shadow{4, 8, 26};
   bool ok = picture.Text("DejaVu Serif", true, 78, "Zendral", kWidth / 2 + 3, 158, shadow, shadow, 0.7f);
   ok = ok && picture.Text("DejaVu Serif", true, 78, "Zendral", kWidth / 2, 155, gold, bronze);
@@ -183,9 +187,9 @@ int main(int argc, char** argv) {
   }
   ok = ok && picture.Text("DejaVu Sans", false, 26, "Mossgate", kWidth / 2, 218, {240, 244, 248},
                           {200, 214, 226});
-  ok = ok && picture.Text("DejaVu Sans", false, 15, "Τίτλοι πολυμέσων για μάθηση", kWidth / 2,
+  ok = ok && picture.Text("DejaVu Sans", false, 15, tagline, kWidth / 2,
                           248, {176, 222, 220}, {150, 200, 200});
-  ok = ok && picture.Text("DejaVu Sans", false, 11, "Έκδοση 0.1", kWidth - 44, kHeight - 10,
+  ok = ok && picture.Text("DejaVu Sans", false, 11, version, kWidth - 44, kHeight - 10,
                           {200, 220, 200}, {200, 220, 200}, 0.8f);
   if (!ok) return 1;
 
