@@ -1,3 +1,4 @@
+#include "shell/command_line.h"
 #include "shell/program_options.h"
 
 #include <gtest/gtest.h>
@@ -54,6 +55,35 @@ TEST(ProgramOptions, RefusesWhatItCannotUse) {
   EXPECT_EQ(Parse({"-h"}, dash), "");
   EXPECT_FALSE(dash.help);
   EXPECT_EQ(dash.commandLine, "-h");
+  EXPECT_EQ(Parse({"--lang", "fr"}, last), "--lang needs el or en");
+  EXPECT_EQ(Parse({"--lang"}, last), "--lang needs a value");
+}
+
+TEST(ProgramOptions, LanguageWindowAndAQuotedPathWithBlanks) {
+  ProgramOptions o;
+  ASSERT_EQ(Parse({"--lang=en", "--window", "-d", "-e", "/save", "/media/cd/My Title/authorfi"}, o), "");
+  EXPECT_EQ(o.language, Language::English);
+  EXPECT_EQ(o.windowed, true);
+  EXPECT_EQ(o.titlePathWithBlanks, "/media/cd/My Title/authorfi");
+  const CommandLine line = ParseCommandLine(o.commandLine, o.titlePathWithBlanks);
+  EXPECT_EQ(line.titlePathAsGiven, "/media/cd/My Title/authorfi");
+  EXPECT_EQ(line.overrideDirectoryAsGiven, "/save");
+  EXPECT_FALSE(line.diagnostics);
+
+  // The original rules stand for a line without such a word: its last word is the path.
+  ProgramOptions plain;
+  ASSERT_EQ(Parse({"--fullscreen", "-D", "-E C:\\SAVE D:\\TITLE\\AUTHORFI"}, plain), "");
+  EXPECT_EQ(plain.windowed, false);
+  EXPECT_EQ(plain.titlePathWithBlanks, "") << "a word starting with a dash is options";
+  EXPECT_EQ(ParseCommandLine(plain.commandLine, plain.titlePathWithBlanks).titlePath,
+            "D:\\TITLE\\AUTHORFI");
+  // A quoted path alone; the word before it is never taken as the -E value's end.
+  ProgramOptions alone;
+  ASSERT_EQ(Parse({"/My Titles/moss"}, alone), "");
+  const CommandLine aloneLine = ParseCommandLine(alone.commandLine, alone.titlePathWithBlanks);
+  EXPECT_EQ(aloneLine.titlePathAsGiven, "/My Titles/moss");
+  EXPECT_TRUE(aloneLine.diagnostics);
+  EXPECT_EQ(aloneLine.overrideDirectory, "");
 }
 
 }  // namespace
