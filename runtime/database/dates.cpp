@@ -19,7 +19,9 @@ std::string UpperAscii(std::string_view text) {
   return out;
 }
 
-std::string MonthName(int month) { return LoadString(strings::MONTH_FIRST + month - 1); }
+std::string MonthName(int month) {
+  return LoadString(strings::MONTH_FIRST + month - 1, Language::Greek);
+}
 
 std::vector<std::string_view> Tokens(std::string_view text) {
   std::vector<std::string_view> tokens;
@@ -74,13 +76,13 @@ class DateText {
 }  // namespace
 
 std::string FormatDate(const DateValue& d, int32_t dateFormat) {
-  if (d.year == kUnknownYear) return LoadString(strings::UNKNOWN_VALUE);
+  if (d.year == kUnknownYear) return LoadString(strings::UNKNOWN_VALUE, Language::Greek);
   std::string out;
   // Weekdays are counted for years of our era only; before it the day number means nothing.
   if (d.year > 0 && d.month != 0 && d.day != 0 && (dateFormat & kWeekdayInFront)) {
     const int64_t year = d.twoDigitYear ? d.year + 1900 : d.year;
     const int64_t weekday = ((JulianDay(d.day, d.month, year) + 1) % 7 + 6) % 7;
-    out += LoadString(strings::WEEKDAY_FIRST + int(weekday)) + " ";
+    out += LoadString(strings::WEEKDAY_FIRST + int(weekday), Language::Greek) + " ";
   }
   const bool day = d.day != 0, month = d.month >= 1 && d.month <= 12, year = d.year != 0;
   DateText t;

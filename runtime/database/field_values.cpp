@@ -51,7 +51,7 @@ std::string Database::FormatFieldValue(size_t capacity, int record, int field) {
     case field_type::DECIMAL: {
       const auto number = ReadNumber(bytes, f);
       if (!number) {
-        text = LoadString(strings::UNKNOWN_VALUE);
+        text = LoadString(strings::UNKNOWN_VALUE, runtime_.config.language);
       } else {
         const bool real = f.type == field_type::REAL || f.type == field_type::DECIMAL;
         text = WithUnits(real ? RealText(*number) : std::to_string(int64_t(*number)), f);

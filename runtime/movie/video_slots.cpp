@@ -75,7 +75,8 @@ std::optional<std::string> Movies::AskForMissingMovie(const std::string& shownPa
   if (!runtime_.shell.reporter().diagnostics()) return std::nullopt;
   platform::MessageBoxSpec box;
   box.caption = runtime_.shell.windowTitle();
-  box.text = FormatMessageText(LoadString(strings::MOVIE_NOT_FOUND), shownPath);
+  box.text =
+      FormatMessageText(LoadString(strings::MOVIE_NOT_FOUND, runtime_.config.language), shownPath);
   box.icon = platform::MessageIcon::Question;
   box.buttons = platform::MessageButtons::YesNo;
   if (runtime_.platform.MessageBox(box) != platform::answer::YES) return std::nullopt;

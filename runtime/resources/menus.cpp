@@ -5,40 +5,65 @@
 namespace zd {
 namespace {
 
-platform::MenuItem Item(int id, const char* utf8, const char* shortcut = "") {
-  return {id, Utf8ToCp1253(utf8), shortcut, true};
-}
+// A menu text in Greek and in English (UTF-8).
+struct MenuText {
+  const char* greek;
+  const char* english;
+};
+
+class MenuTexts {
+ public:
+  explicit MenuTexts(Language language) : language_(language) {}
+
+  std::string Text(MenuText text) const {
+    return Utf8ToCp1253(language_ == Language::English ? text.english : text.greek);
+  }
+  platform::MenuItem Item(int id, MenuText text, const char* shortcut = "") const {
+    return {id, Text(text), shortcut, true};
+  }
+
+ private:
+  Language language_;
+};
+
+platform::MenuItem Separator() { return {0, "", "", true}; }
 
 }  // namespace
 
-std::vector<platform::Menu> ZendralMenu(Language /*language*/,
+std::vector<platform::Menu> ZendralMenu(Language language,
                                         const std::vector<std::string>& recentTitles) {
+  const MenuTexts texts(language);
   platform::Menu file;
-  file.title = Utf8ToCp1253("Αρχείο");
-  file.items = {Item(menu_ids::OPEN, "Άνοιγμα…", "Ctrl+O"),
-                Item(menu_ids::RUN, "Εκτέλεση…", "Ctrl+R"), Item(0, "")};
+  file.title = texts.Text({"Αρχείο", "File"});
+  file.items = {texts.Item(menu_ids::OPEN, {"Άνοιγμα…", "Open…"}, "Ctrl+O"),
+                texts.Item(menu_ids::RUN, {"Εκτέλεση…", "Run…"}, "Ctrl+R"), Separator()};
   for (size_t i = 0; i < recentTitles.size() && int(i) < menu_ids::kMaxRecentTitles; ++i) {
     file.items.push_back({menu_ids::RECENT_FIRST + int(i), recentTitles[i], "", true});
   }
-  if (!recentTitles.empty()) file.items.push_back(Item(0, ""));
-  file.items.push_back(Item(menu_ids::EXIT_FILE, "Έξοδος"));
+  if (!recentTitles.empty()) file.items.push_back(Separator());
+  file.items.push_back(texts.Item(menu_ids::EXIT_FILE, {"Έξοδος", "Exit"}));
   return {file};
 }
 
-std::vector<platform::MenuItem> PopupMenuItems(Language /*language*/, platform::Scaling scaling) {
-  std::vector<platform::MenuItem> items = {Item(menu_ids::SAVE_OBJECT, "Αποθήκευση αντικειμένου"),
-          Item(menu_ids::PRINT_SCREEN, "Εκτύπωση οθόνης"),
-          Item(0, ""),
-          Item(menu_ids::SAVE_SETTINGS, "Αποθήκευση ρυθμίσεων"),
-          Item(menu_ids::LOAD_SETTINGS, "Φόρτωση ρυθμίσεων"),
-          Item(0, ""),
-          Item(menu_ids::PRINT_SETUP, "Ρύθμιση εκτυπωτή"),
-          Item(menu_ids::TOGGLE_WINDOW, "Μεγιστοποίηση / παράθυρο", "F4"),
-          Item(menu_ids::SCALE_SHARP, "Ακέραια κλίμακα", "Alt+1"),
-          Item(menu_ids::SCALE_SMOOTH, "Ομαλή κλίμακα", "Alt+2"),
-          Item(menu_ids::SCALE_STRETCH, "Τέντωμα", "Alt+3"),
-          Item(0, ""),
-          Item(menu_ids::EXIT_POPUP, "Έξοδος")};
+std::vector<platform::MenuItem> PopupMenuItems(Language language, platform::Scaling scaling) {
+  const MenuTexts texts(language);
+  std::vector<platform::MenuItem> items = {
+      texts.Item(menu_ids::SAVE_OBJECT, {"Αποθήκευση αντικειμένου", "Save object"}),
+      texts.Item(menu_ids::PRINT_SCREEN, {"Εκτύπωση οθόνης", "Print screen"}),
+      Separator(),
+      texts.Item(menu_ids::SAVE_SETTINGS, {"Αποθήκευση ρυθμίσεων", "Save settings"}),
+      texts.Item(menu_ids::LOAD_SETTINGS, {"Φόρτωση ρυθμίσεων", "Load settings"}),
+      Separator(),
+      texts.Item(menu_ids::PRINT_SETUP, {"Ρύθμιση εκτυπωτή", "Printer setup"}),
+      texts.Item(menu_ids::TOGGLE_WINDOW, {"Μεγιστοποίηση / παράθυρο", "Full screen / window"},
+                 "F4"),
+      texts.Item(menu_ids::SCALE_SHARP,
+                 {"Καθαρή εικόνα (ακέραια πολλαπλάσια)", "Sharp (whole multiples)"}, "Alt+1"),
+      texts.Item(menu_ids::SCALE_SMOOTH, {"Ομαλή εικόνα", "Smooth"}, "Alt+2"),
+      texts.Item(menu_ids::SCALE_STRETCH, {"Τέντωμα σε όλο τον χώρο", "Stretched to fill"},
+                 "Alt+3"),
+      Separator(),
+      texts.Item(menu_ids::EXIT_POPUP, {"Έξοδος", "Exit"})};
   const int checked = scaling == platform::Scaling::Sharp    ? menu_ids::SCALE_SHARP
                       : scaling == platform::Scaling::Smooth ? menu_ids::SCALE_SMOOTH
                                                              : menu_ids::SCALE_STRETCH;

@@ -178,8 +178,9 @@ std::string DateWord(const DateValue& date) {
   const std::string styled = FormatDate(date, 0);
   const DateValue back = ParseDate(styled, date.twoDigitYear);
   if (back.day == date.day && back.month == date.month && back.year == date.year) return styled;
-  const std::string month =
-      date.month >= 1 && date.month <= 12 ? LoadString(strings::MONTH_FIRST + date.month - 1) : "?";
+  const std::string month = date.month >= 1 && date.month <= 12
+                                ? LoadString(strings::MONTH_FIRST + date.month - 1, Language::Greek)
+                                : "?";
   const std::string named =
       std::to_string(date.day) + " " + month + " " + std::to_string(uint16_t(date.year));
   return named;

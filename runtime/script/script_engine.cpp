@@ -61,8 +61,8 @@ namespace {
 
 // The heading of string-table text 412 with the script's name and line. The text is the
 // runtime's own; it is still filled by hand, one "%s" and one "%d", never through printf.
-std::string ScriptErrorHeading(std::string_view name, int32_t line) {
-  const std::string format = LoadString(strings::SCRIPT_ERROR_HEADING);
+std::string ScriptErrorHeading(std::string_view name, int32_t line, Language language) {
+  const std::string format = LoadString(strings::SCRIPT_ERROR_HEADING, language);
   std::string out;
   bool nameDone = false, lineDone = false;
   for (size_t i = 0; i < format.size(); ++i) {
@@ -101,8 +101,9 @@ void ScriptEngine::Report(bool always, std::string_view key, const MessageArgume
     return;
   }
   if (!always && !reporter.diagnostics()) return;
-  reporter.ReportWithHeading(ScriptErrorHeading(currentScriptName_.view(), currentLineNumber_),
-                             key, argument, always);
+  reporter.ReportWithHeading(
+      ScriptErrorHeading(currentScriptName_.view(), currentLineNumber_, runtime_.config.language),
+      key, argument, always);
 }
 
 void ScriptEngine::ReportScriptError(std::string_view key, const MessageArgument& argument) {

@@ -42,8 +42,26 @@ std::string ReadFile(const std::string& path) {
 std::string BuildDir() { return ZD_BUILD_DIR; }
 std::string SourceDir() { return ZD_SOURCE_DIR; }
 
+namespace {
+
+// The tests' environment without the language variables, then `extra`.
+std::vector<std::string> ChildEnvironment(const Environment& extra) {
+  std::vector<std::string> variables;
+  for (char** entry = environ; *entry; ++entry) {
+    const std::string variable = *entry;
+    const std::string name = variable.substr(0, variable.find('='));
+    if (name == "LANGUAGE" || name == "LC_ALL" || name == "LC_MESSAGES" || name == "LANG") continue;
+    variables.push_back(variable);
+  }
+  variables.insert(variables.end(), extra.begin(), extra.end());
+  return variables;
+}
+
+}  // namespace
+
 RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
-                     const std::string& input, const std::string& workingDirectory) {
+                     const std::string& input, const std::string& workingDirectory,
+                     const Environment& environment) {
   TempDir outputs;
   const std::string inPath = outputs.Write("in", input);
   const std::string outPath = outputs.File("out"), errPath = outputs.File("err");
@@ -51,6 +69,10 @@ RunResult RunProgram(const std::string& program, const std::vector<std::string>&
   argv.push_back(const_cast<char*>(program.c_str()));
   for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
+  std::vector<std::string> variables = ChildEnvironment(environment);
+  std::vector<char*> envp;
+  for (auto& v : variables) envp.push_back(v.data());
+  envp.push_back(nullptr);
 
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
@@ -62,7 +84,7 @@ RunResult RunProgram(const std::string& program, const std::vector<std::string>&
   }
   pid_t pid = 0;
   RunResult result;
-  if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
+  if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0) {
     int status = 0;
     waitpid(pid, &status, 0);
     if (WIFEXITED(status)) result.status = WEXITSTATUS(status);
@@ -73,8 +95,9 @@ RunResult RunProgram(const std::string& program, const std::vector<std::string>&
   return result;
 }
 
-RunResult RunPlayer(const std::vector<std::string>& args, const std::string& workingDirectory) {
-  return RunProgram(BuildDir() + "/zd32", args, "", workingDirectory);
+RunResult RunPlayer(const std::vector<std::string>& args, const std::string& workingDirectory,
+                    const Environment& environment) {
+  return RunProgram(BuildDir() + "/zd32", args, "", workingDirectory, environment);
 }
 
 RunResult RunTool(const std::string& name, const std::vector<std::string>& args,

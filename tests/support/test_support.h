@@ -28,14 +28,21 @@ struct RunResult {
   std::string err;   // standard error (the trace)
 };
 
+// Programs run by the tests see the tests' environment without the variables that choose the
+// player's language (LANGUAGE, LC_ALL, LC_MESSAGES, LANG), so they speak Greek wherever the
+// tests run; `environment` ("NAME=value" entries) is added on top.
+using Environment = std::vector<std::string>;
+
 // Runs the built zd32 with `args`, without a shell; in `workingDirectory` when one is given
 // (event scripts write their screenshots there).
 RunResult RunPlayer(const std::vector<std::string>& args,
-                    const std::string& workingDirectory = "");
+                    const std::string& workingDirectory = "",
+                    const Environment& environment = {});
 
 // Runs `program` (a path) with `args` and `input` on its standard input, without a shell.
 RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
-                     const std::string& input = "", const std::string& workingDirectory = "");
+                     const std::string& input = "", const std::string& workingDirectory = "",
+                     const Environment& environment = {});
 
 // Runs the built program `name` (zdbuild, zdinfo) with `args` and `input` on its standard input.
 RunResult RunTool(const std::string& name, const std::vector<std::string>& args,
