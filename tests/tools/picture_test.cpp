@@ -48,7 +48,7 @@ std::string Rgba(const RgbaPicture& p, int x, int y) {
 TEST(ToolPictures, PngPicturesBecomeSpritesInTheColoursThePlayerShows) {
   TempDir dir;
   WritePicture(dir, "Corner.png");
-  BuildIn(dir, R"({"pages": [{"name": "P"}], "resources": [
+  BuildIn(dir, R"({"sections": [{"name": "R", "page": 0}], "pages": [{"name": "P"}], "resources": [
       {"dir": 1, "number": 1, "picture": {"png": "Corner.png"}},
       {"dir": 1, "number": 2, "picture": {"png": "Corner.png", "bpp": 4, "palette": "own", "name": "own16"}},
       {"dir": 1, "number": 3, "picture": {"png": "Corner.png", "mode": 0, "mask": false}},
@@ -102,7 +102,7 @@ TEST(ToolPictures, ThePlayerLoadsPreparesAndDrawsThePicturesZdbuildMakes) {
   const auto tiny = MakeSprite({.mode = 25, .bpp = 1, .pixels = {{1}}, .name = "dot"});
   const auto file = MakeSpriteFile({tiny, MakeSprite({.pixels = {{0x21, 0x42}}, .name = "pair"})});
   dir.Write("two.ff9", std::string(file.begin(), file.end()));
-  BuildIn(dir, R"({"pages": [{"name": "P"}], "resources": [
+  BuildIn(dir, R"({"sections": [{"name": "R", "page": 0}], "pages": [{"name": "P"}], "resources": [
       {"dir": 1, "number": 1, "picture": {"png": "corner.png", "compress": true}},
       {"dir": 1, "number": 2, "picture": {"sprite": "two.ff9"}},
       {"dir": 1, "number": 3, "picture": {"sprite": "two.ff9", "index": 1, "name": "renamed"}}]})",

@@ -17,6 +17,7 @@ namespace {
 constexpr const char* kUsage =
     "usage: zdbuild DESCRIPTION.json OUTDIR\n"
     "       zdbuild --database DATABASE.json FOLDER\n"
+    "       zdbuild --version\n"
     "\n"
     "Makes the title a JSON description asks for. DESCRIPTION may be \"-\" to read standard\n"
     "input; \"file\" paths inside it are then taken from the current directory, otherwise from\n"
@@ -34,8 +35,29 @@ constexpr const char* kUsage =
     "files DESCRIBE, DATA, EXPLAIN, TOKEN, FREETEXT and GRAPHICS; its \"csv\" and picture\n"
     "paths are taken as above.\n"
     "\n"
+    "A title without pages or without sections is written, with a warning: the player will\n"
+    "refuse it.\n"
+    "\n"
+    "  --version     print the version of the Zendral player these tools belong to\n"
+    "\n"
     "The formats are described in docs/title-format.md and docs/database-format.md. Exit\n"
     "status: 0 done, 1 the description or the output is at fault, 2 wrong usage.\n";
+
+// Titles the player will refuse are still written (malformed titles are made on purpose), but
+// never silently.
+void WarnOfRefusedTitles(const zd::titlekit::Description& description, const std::string& outDir) {
+  for (const zd::titlekit::Title& title : description.titles) {
+    if (!title.authorfileName || title.authorfileName->empty() || title.authorfile.raw) continue;
+    const std::string where =
+        description.several ? (std::filesystem::path(outDir) / title.directory).string() : outDir;
+    const auto warn = [&](const char* what) {
+      std::cerr << "zdbuild: warning: title \"" << where << "\" has no " << what
+                << "; the player will refuse it\n";
+    };
+    if (title.authorfile.pages.empty()) warn("pages");
+    if (!title.authorfile.sections || title.authorfile.sections->empty()) warn("sections");
+  }
+}
 
 }  // namespace
 
@@ -46,6 +68,10 @@ int main(int argc, char** argv) {
     const std::string arg = argv[i];
     if (arg == "--help" || arg == "-h") {
       std::cout << kUsage;
+      return 0;
+    }
+    if (arg == "--version") {
+      std::cout << "zdbuild (Zendral player) " ZD_VERSION "\n";
       return 0;
     }
     if (arg == "--database") {
@@ -88,6 +114,7 @@ int main(int argc, char** argv) {
     } else {
       const auto description = zd::titlekit::ParseDescriptionText(text.str(), baseDir);
       zd::titlekit::WriteDescription(description, args[1]);
+      WarnOfRefusedTitles(description, args[1]);
     }
   } catch (const zd::titlekit::DescriptionError& e) {
     std::cerr << "zdbuild: " << e.what() << "\n";

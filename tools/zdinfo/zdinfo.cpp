@@ -23,6 +23,7 @@
 #include "zdinfo/page_pictures.h"
 #include "zdinfo/sprite_export.h"
 #include "zdinfo/text_export.h"
+#include "zdinfo/title_check.h"
 
 namespace {
 
@@ -33,8 +34,10 @@ constexpr const char* kUsage =
     "       zdinfo --sprite FILE --png OUT [--index N]\n"
     "       zdinfo --draw FILE [--png OUT] [--svg OUT] [--size WxH]\n"
     "       zdinfo --database FOLDER [--json | --export DIR]\n"
+    "       zdinfo --version\n"
     "\n"
-    "TITLE is a title directory or its authorfile.\n"
+    "TITLE is a title directory or its authorfile; anything else (no such file, a folder\n"
+    "without an authorfile, a file that is not an authorfile) is refused in one line.\n"
     "\n"
     "Without options, prints an overview: the title directory and version, the sections as a\n"
     "tree, every page with its objects and events, the scripts, and the resources the pages\n"
@@ -79,9 +82,10 @@ constexpr const char* kUsage =
     "                it with its records for zdbuild --database; with --export DIR write it\n"
     "                as DIR/<folder name>.csv and .json. A malformed database is refused\n"
     "                with the reason the player has for it (exit status 1)\n"
+    "  --version     print the version of the Zendral player these tools belong to\n"
     "\n"
-    "Exit status: 0 done, 1 the title cannot be read, a picture or database not written or a\n"
-    "database malformed, 2 wrong usage.\n";
+    "Exit status: 0 done, 1 not a title or the title cannot be read, a picture or database\n"
+    "not written or a database malformed, 2 wrong usage.\n";
 
 struct Options {
   std::string title;
@@ -104,6 +108,10 @@ int ParseOptions(int argc, char** argv, Options& options) {
     const std::string arg = argv[i];
     if (arg == "--help" || arg == "-h") {
       std::cout << kUsage;
+      return -1;
+    }
+    if (arg == "--version") {
+      std::cout << "zdinfo (Zendral player) " ZD_VERSION "\n";
       return -1;
     }
     const auto value = [&](const char* what) -> const char* {
@@ -228,6 +236,10 @@ int main(int argc, char** argv) {
   if (!options.spriteFile.empty()) {
     return zd::info::ConvertSpriteFile(options.spriteFile, options.index, options.pngFile,
                                        std::cout, std::cerr);
+  }
+  if (const auto why = zd::info::WhyNotATitle(options.title)) {
+    std::cerr << "zdinfo: " << options.title << " is not a Zendral title: " << *why << "\n";
+    return 1;
   }
   if (!options.page.empty()) {
     return zd::info::WritePagePicture(options.title, options.page, options.pngFile, std::cerr);
