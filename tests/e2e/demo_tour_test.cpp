@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <filesystem>
 #include <regex>
 #include <set>
@@ -132,6 +133,62 @@ TEST(DemoTour, TheReadingPagesAnchorsRunTheirScripts) {
   EXPECT_EQ(pixel(first, 524, 346), paper) << "no sun before the anchor is clicked";
   EXPECT_NE(pixel(second, 524, 346), paper) << "the sun after it";
   EXPECT_NE(pixel(first, 40, 308), paper) << "the note is filled";
+}
+
+// The player's own page: the orange ribbon on the contents leads to it. Its +Start writes today's
+// date with the weekday in front; the names are the title's, so the page is the same whether the
+// player speaks English or Greek, and only the date changes it. The date style the atlas left
+// (here style 0, from its Date style button) is put back for the atlas.
+TEST(DemoTour, ThePlayersPageWritesTodayInTheTitlesGreekInEitherLanguage) {
+  test::TempDir dir;
+  const auto visit = [&](const std::string& language, const std::string& clock,
+                         const std::string& today, const std::string& shot) {
+    const std::string events =
+        "wait 300\nclick 320 454\nwait 100\nexpect page Atlas\nclick 376 320\nwait 100\n"
+        "expect var DateFormat% 0\nclick 80 444\nwait 100\nexpect page Contents\n"
+        "click 488 454\nwait 100\nexpect page Player\nexpect var Today$ " + today +
+        "\nexpect var DateFormat% 0\nscreenshot " + shot +
+        "\nclick 80 444\nwait 100\nexpect page Contents\n";
+    const auto r = test::RunPlayer({"--headless", "--lang", language, "--clock", clock,
+                                    "--trace=run,page,message", "--events",
+                                    dir.Write("e-" + language, events),
+                                    test::BuildDir() + "/demo/_meadow"},
+                                   dir.path(), {"XDG_CONFIG_HOME=" + dir.File("config")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err.find("expect failed"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("message"), std::string::npos) << r.err;
+  };
+  const std::string english = dir.File("en.png"), greek = dir.File("el.png"),
+                    later = dir.File("later.png");
+  visit("en", "1998-01-05T10:00:00", "Δευτέρα 5 Ιανουάριος 1998", english);
+  visit("el", "1998-01-05T10:00:00", "Δευτέρα 5 Ιανουάριος 1998", greek);
+  visit("en", "2026-08-15T23:59:00", "Σάββατο 15 Αύγουστος 2026", later);
+
+  const auto load = [](const std::string& file) {
+    const std::string bytes = test::ReadFile(file);
+    platform::RgbaImage image;
+    std::string error;
+    EXPECT_TRUE(platform::DecodePngRgba(reinterpret_cast<const uint8_t*>(bytes.data()),
+                                        bytes.size(), image, error))
+        << error;
+    return image;
+  };
+  const platform::RgbaImage inEnglish = load(english), inGreek = load(greek),
+                            another = load(later);
+  ASSERT_EQ(inEnglish.width, 640);
+  EXPECT_EQ(inEnglish.rgba, inGreek.rgba) << "the title's page is the same in both languages";
+  // Another day changes the date's box and nothing else.
+  ASSERT_EQ(another.rgba.size(), inEnglish.rgba.size());
+  bool outsideTheBox = false, insideTheBox = false;
+  for (int y = 0; y < inEnglish.height; ++y) {
+    for (int x = 0; x < inEnglish.width; ++x) {
+      const size_t at = (size_t(y) * inEnglish.width + size_t(x)) * 4;
+      if (std::equal(&another.rgba[at], &another.rgba[at] + 3, &inEnglish.rgba[at])) continue;
+      (x >= 34 && x < 606 && y >= 300 && y < 328 ? insideTheBox : outsideTheBox) = true;
+    }
+  }
+  EXPECT_TRUE(insideTheBox);
+  EXPECT_FALSE(outsideTheBox);
 }
 
 // The atlas's keywords page: its +Start sets the condition "any keyword" of the field Features

@@ -22,6 +22,7 @@ menu 117
 command 101
 wait 300
 file /no/such/authorfi
+answer ok
 wait 100
 file -
 key Ctrl+O

@@ -80,7 +80,8 @@ const DemoTitle kDemoTitles[] = {
       {"Wood", "its scripts open the atlas beside the title and list places"},
       {"Find", "its +Start script writes the filters that are on"},
       {"Search", "its choice list is a window over the page"},
-      {"Guess", "its +Start script copies a place into the page with renderdata"}}},
+      {"Guess", "its +Start script copies a place into the page with renderdata"},
+      {"Player", "its +Start script writes today's date"}}},
     {"!pond", {}},
 };
 
@@ -143,7 +144,7 @@ TEST(PagePicture, NamesPagesAndRefusesWhatCannotBeDrawn) {
   ASSERT_EQ(sheet.status, 0) << sheet.err;
   const auto picture = Decode(dir.File("sheet.png"));
   EXPECT_EQ(picture.width, 4 * 168 + 8);
-  EXPECT_EQ(picture.height, 10 * (138 + 8) + 8) << "37 pages, four a row";
+  EXPECT_EQ(picture.height, 10 * (138 + 8) + 8) << "38 pages, four a row";
 }
 
 }  // namespace

@@ -65,8 +65,10 @@ TEST(TitleFiles, TheOverrideDirectoryHoldsNewerCopiesOfTitleFiles) {
   ASSERT_EQ(plain.runtime().titleFiles.OpenTitle(dir.File("_moss/authorfi")), TitleProblem::None);
   test::RuntimeFixture f({.commandLine = "-E " + dir.File("save") + " " + dir.File("_moss/authorfi")});
   TitleFiles& files = f.runtime().titleFiles;
-  // The authorfile below the override directory is only "Auth": a title without pages.
-  ASSERT_EQ(files.OpenTitle(dir.File("_moss/authorfi")), TitleProblem::None);
+  // The authorfile below the override directory is only "Auth": a title without pages, which a
+  // person opening it is told is damaged, and which a link still reads.
+  EXPECT_EQ(files.OpenTitle(dir.File("_moss/authorfi")), TitleProblem::Damaged);
+  ASSERT_TRUE(files.LoadAuthorfile(dir.File("_moss/authorfi")));
   EXPECT_EQ(files.image().PageCount(), 0u);
   ASSERT_TRUE(files.cache().LoadResource(0, 1, 2, resource_kind::STYLED_TEXT));
   EXPECT_EQ(BlockText(files.cache().slot(0)), "new two");
