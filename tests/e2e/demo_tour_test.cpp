@@ -17,6 +17,17 @@
 namespace zd {
 namespace {
 
+// A screenshot the player wrote.
+platform::RgbaImage LoadPng(const std::string& file) {
+  const std::string bytes = test::ReadFile(file);
+  platform::RgbaImage image;
+  std::string error;
+  EXPECT_TRUE(platform::DecodePngRgba(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(),
+                                      image, error))
+      << error;
+  return image;
+}
+
 using Json = nlohmann::json;
 
 // The names of the pages that a description's sections lead to (by name or by number).
@@ -113,16 +124,7 @@ TEST(DemoTour, TheReadingPagesAnchorsRunTheirScripts) {
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.err.find("expect failed"), std::string::npos) << r.err;
   EXPECT_EQ(r.err.find("message"), std::string::npos) << r.err;
-  const auto load = [](const std::string& file) {
-    const std::string bytes = test::ReadFile(file);
-    platform::RgbaImage image;
-    std::string error;
-    EXPECT_TRUE(platform::DecodePngRgba(reinterpret_cast<const uint8_t*>(bytes.data()),
-                                        bytes.size(), image, error))
-        << error;
-    return image;
-  };
-  const platform::RgbaImage first = load(before), second = load(after);
+  const platform::RgbaImage first = LoadPng(before), second = LoadPng(after);
   ASSERT_EQ(first.width, 640);
   ASSERT_EQ(second.width, 640);
   const auto pixel = [](const platform::RgbaImage& image, int x, int y) {
@@ -164,17 +166,8 @@ TEST(DemoTour, ThePlayersPageWritesTodayInTheTitlesGreekInEitherLanguage) {
   visit("el", "1998-01-05T10:00:00", "Δευτέρα 5 Ιανουάριος 1998", greek);
   visit("en", "2026-08-15T23:59:00", "Σάββατο 15 Αύγουστος 2026", later);
 
-  const auto load = [](const std::string& file) {
-    const std::string bytes = test::ReadFile(file);
-    platform::RgbaImage image;
-    std::string error;
-    EXPECT_TRUE(platform::DecodePngRgba(reinterpret_cast<const uint8_t*>(bytes.data()),
-                                        bytes.size(), image, error))
-        << error;
-    return image;
-  };
-  const platform::RgbaImage inEnglish = load(english), inGreek = load(greek),
-                            another = load(later);
+  const platform::RgbaImage inEnglish = LoadPng(english), inGreek = LoadPng(greek),
+                            another = LoadPng(later);
   ASSERT_EQ(inEnglish.width, 640);
   EXPECT_EQ(inEnglish.rgba, inGreek.rgba) << "the title's page is the same in both languages";
   // Another day changes the date's box and nothing else.
