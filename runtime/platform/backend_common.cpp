@@ -50,6 +50,19 @@ void TraceWindow(const Trace& trace, const char* verb, const WindowSpec& request
   trace.Line(TraceCategory::Window, line);
 }
 
+const char* ScalingName(Scaling scaling) {
+  switch (scaling) {
+    case Scaling::Sharp: return "sharp";
+    case Scaling::Smooth: return "smooth";
+    case Scaling::Stretch: return "stretch";
+  }
+  return "?";
+}
+
+void TraceScaling(const Trace& trace, Scaling scaling) {
+  trace.Line(TraceCategory::Window, std::string("window scaling ") + ScalingName(scaling));
+}
+
 void TraceMessageBox(const Trace& trace, const MessageBoxSpec& request) {
   const std::string buttons = request.buttons == MessageButtons::YesNo ? "yes/no" : "ok";
   const std::string head = request.key.empty() ? "message: " : "message " + request.key + ": ";

@@ -19,6 +19,9 @@ void TraceMessageBox(const Trace& trace, const MessageBoxSpec& request);
 void TraceButtonDialog(const Trace& trace, const ButtonDialogSpec& request);
 void TracePopupMenu(const Trace& trace, const PopupMenuSpec& request);
 void TraceFileDialog(const Trace& trace, const FileDialogSpec& request);
+// "window scaling sharp|smooth|stretch": the scaling mode was set.
+void TraceScaling(const Trace& trace, Scaling scaling);
+const char* ScalingName(Scaling scaling);
 void TraceAnswer(const Trace& trace, TraceCategory category, const std::string& what,
                  bool byDefault);
 

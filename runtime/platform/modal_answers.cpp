@@ -40,8 +40,10 @@ bool TakeMessageBoxStep(const DriverStep& step, const MessageBoxSpec& request,
     result = step.number;
     return true;
   }
+  // Escape answers a question No (the close question keeps the run going), and closes a box
+  // with a lone OK.
   return KeyAnswer(step, MessageBoxDefault(request),
-                   request.buttons == MessageButtons::Ok ? answer::OK : 0, result);
+                   request.buttons == MessageButtons::Ok ? answer::OK : answer::NO, result);
 }
 
 bool TakeButtonDialogStep(const DriverStep& step, const ButtonDialogSpec& request,
@@ -66,6 +68,12 @@ bool TakeButtonDialogStep(const DriverStep& step, const ButtonDialogSpec& reques
 
 bool TakePopupMenuStep(const DriverStep& step, const PopupMenuSpec& request,
                        EventScriptDriver& driver, int& result) {
+  // Escape closes the menu with nothing chosen; other keys have no entry to move to here.
+  if (step.kind == DriverStep::Kind::Event && step.event.type == EventType::KeyDown &&
+      step.event.key == vk::ESCAPE) {
+    result = 0;
+    return true;
+  }
   if (step.kind != DriverStep::Kind::Menu) return false;
   if (step.number == 0) {
     result = 0;

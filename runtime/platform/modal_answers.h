@@ -13,7 +13,9 @@ namespace zd::platform {
 
 // Each returns true with `result` set when `step` answers the dialog. A step that names an
 // answer the dialog does not offer fails the script (through `driver`) and returns false;
-// other steps (a key the dialog ignores) return false and change nothing.
+// other steps (a key the dialog ignores) return false and change nothing. Keys: Return gives a
+// box or dialog its default answer; Escape answers a message box No (Yes/No) or OK, closes a
+// button dialog that can be closed, chooses nothing in a popup menu, cancels a file dialog.
 bool TakeMessageBoxStep(const DriverStep& step, const MessageBoxSpec& request,
                         EventScriptDriver& driver, int& result);
 bool TakeButtonDialogStep(const DriverStep& step, const ButtonDialogSpec& request,

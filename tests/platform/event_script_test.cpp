@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "base/cp1253.h"
 #include "platform/automation/event_script_driver.h"
 #include "platform/headless/headless_platform.h"
@@ -26,8 +28,8 @@ TEST(EventScript, ReadsEveryCommand) {
       "key Return\nkey Ctrl+O\nkey F12\nkey α\ntype Γειά σου\nanswer yes\nanswer 103\n"
       "file /tmp/x y\nfile -\nmenu 112\nmenu -\ncommand 101\nscreenshot a.png\n"
       "expect page Intro\nexpect var Name$ two words\nexpect var Empty$\n"
-      "expect message crierr5\nquit\n");
-  ASSERT_EQ(s.commands.size(), 24u);
+      "expect message crierr5\nquit\ndrop /home/ann/Τίτλοι/moss dir/AUTHORFI \n");
+  ASSERT_EQ(s.commands.size(), 25u);
   EXPECT_EQ(s.commands[0].ms, 250u);
   EXPECT_EQ(s.commands[0].line, 3);
   EXPECT_EQ(s.commands[2].kind, ScriptCommandKind::Click);
@@ -47,6 +49,9 @@ TEST(EventScript, ReadsEveryCommand) {
   EXPECT_EQ(s.commands[20].name, "Name$");
   EXPECT_EQ(s.commands[20].text, "two words");
   EXPECT_EQ(s.commands[21].text, "");
+  // A dropped path is kept as written (UTF-8), inner blanks and all.
+  EXPECT_EQ(s.commands[24].kind, ScriptCommandKind::Drop);
+  EXPECT_EQ(s.commands[24].text, "/home/ann/Τίτλοι/moss dir/AUTHORFI");
 }
 
 TEST(EventScript, AByteOrderMarkIsNoCommand) {
@@ -68,6 +73,8 @@ TEST(EventScript, RefusesMalformedLinesWithTheirNumbers) {
   EXPECT_EQ(Error("file\n"), "s:1: 'file' needs a path, or - to cancel");
   EXPECT_EQ(Error("expect nothing\n"), "s:1: 'expect' needs page, var or message, not 'nothing'");
   EXPECT_EQ(Error("quit now\n"), "s:1: 'quit' takes nothing");
+  EXPECT_EQ(Error("drop\n"), "s:1: 'drop' needs a path");
+  EXPECT_EQ(Error("drop   \n"), "s:1: 'drop' needs a path");
   const std::string wheelNeeds = "s:1: 'wheel' needs X Y and a number of lines from -100 to 100, not 0";
   EXPECT_EQ(Error("wheel 1 2 0\n"), wheelNeeds);
   EXPECT_EQ(Error("wheel 1 2 101\n"), wheelNeeds);
@@ -109,6 +116,102 @@ TEST(EventScriptDriver, AnswersWaitForTheirDialogAndPointerCommandsWaitForTheWin
   EXPECT_EQ(refusing.Next(InputContext::MessageBox, *platform, nullptr).kind,
             DriverStep::Kind::End);
   EXPECT_TRUE(refusing.failed());
+}
+
+TEST(EventScriptDriver, KeysReachMenusAndABackendMayTakeThemForItsWidgets) {
+  Trace trace;
+  auto platform = MakeHeadlessPlatform({}, trace, nullptr);
+  // Headless, a popup menu hears keys as steps (Escape closes it).
+  EventScriptDriver plain(Parse("key Escape\ndrop /t/a\n"), trace);
+  DriverStep step = plain.Next(InputContext::PopupMenu, *platform, nullptr);
+  EXPECT_EQ(step.kind, DriverStep::Kind::Event);
+  EXPECT_EQ(step.event.key, vk::ESCAPE);
+  EXPECT_FALSE(plain.failed());
+  // A drop is the window's, not a dialog's.
+  EXPECT_EQ(plain.Next(InputContext::MessageBox, *platform, nullptr).kind, DriverStep::Kind::End);
+  EXPECT_TRUE(plain.failed());
+
+  // A backend with widgets takes the keys it wants as real presses; the script then waits 0 ms
+  // so that a frame is drawn between press and release.
+  EventScriptDriver widgets(Parse("key Down\nkey Ctrl+O\ndrop /t/a b\n"), trace);
+  std::vector<std::pair<InputContext, EventType>> taken;
+  widgets.SetKeySink([&](InputContext context, const Event& event) {
+    if (context != InputContext::FileDialog) return false;
+    taken.emplace_back(context, event.type);
+    return true;
+  });
+  step = widgets.Next(InputContext::FileDialog, *platform, nullptr);
+  EXPECT_EQ(step.kind, DriverStep::Kind::Wait);
+  EXPECT_EQ(step.ms, 0u);
+  EXPECT_EQ(widgets.Next(InputContext::FileDialog, *platform, nullptr).kind, DriverStep::Kind::Wait);
+  ASSERT_EQ(taken.size(), 2u);
+  EXPECT_EQ(taken[0].second, EventType::KeyDown);
+  EXPECT_EQ(taken[1].second, EventType::KeyUp);
+  // In the window the sink declines: the keys are the page's.
+  step = widgets.Next(InputContext::Window, *platform, nullptr);
+  EXPECT_EQ(step.kind, DriverStep::Kind::Event);
+  EXPECT_EQ(step.event.key, 'O');
+  EXPECT_EQ(step.event.modifiers, modifier::CTRL);
+  EXPECT_EQ(widgets.Next(InputContext::Window, *platform, nullptr).event.type, EventType::KeyUp);
+  step = widgets.Next(InputContext::Window, *platform, nullptr);
+  EXPECT_EQ(step.event.type, EventType::Drop);
+  EXPECT_EQ(step.event.text, "/t/a b");
+  EXPECT_FALSE(widgets.failed());
+}
+
+TEST(HeadlessPlatform, FullScreenFollowsTheScalingModeAndTellsTheRuntime) {
+  std::ostringstream out;
+  Trace trace(&out, Trace::kAll);
+  EventScriptDriver driver(Parse("drop /titles/moss/AUTHORFI\n"), trace);
+  HeadlessOptions options;
+  options.screen.width = 1024;
+  options.screen.height = 768;
+  auto platform = MakeHeadlessPlatform(options, trace, &driver);
+  WindowSpec full;
+  full.style = WindowStyle::FullScreen;
+  platform->OpenWindow(full);
+  int width = 0, height = 0;
+  platform->ClientSize(width, height);
+  EXPECT_EQ(width, 1024);
+  // Smoothed, the page alone fills the screen: the client area becomes the page's size.
+  platform->SetScaling(Scaling::Smooth);
+  platform->ClientSize(width, height);
+  EXPECT_EQ(width, 640);
+  EXPECT_EQ(height, 480);
+  Event e;
+  ASSERT_TRUE(platform->PollEvent(e));
+  EXPECT_EQ(e.type, EventType::Resized);
+  EXPECT_EQ(e.width, 640);
+  EXPECT_EQ(e.height, 480);
+  // Stretch keeps that size: nothing to tell. Back to sharp gives the whole screen again.
+  platform->SetScaling(Scaling::Stretch);
+  platform->SetScaling(Scaling::Sharp);
+  ASSERT_TRUE(platform->PollEvent(e));
+  EXPECT_EQ(e.type, EventType::Resized);
+  EXPECT_EQ(e.width, 1024);
+  EXPECT_EQ(e.height, 768);
+  // A window keeps its client size whatever the mode; a later full screen follows the mode.
+  WindowSpec window;
+  window.style = WindowStyle::Captioned;
+  platform->SetWindow(window);
+  platform->SetScaling(Scaling::Stretch);
+  platform->WindowSize(width, height);
+  EXPECT_EQ(width, 640);
+  platform->SetWindow(full);
+  platform->ClientSize(width, height);
+  EXPECT_EQ(width, 640);
+  // The script's drop comes as the window's Drop event with its path.
+  ASSERT_TRUE(platform->PollEvent(e));
+  EXPECT_EQ(e.type, EventType::Drop);
+  EXPECT_EQ(e.text, "/titles/moss/AUTHORFI");
+  EXPECT_EQ(out.str(),
+            "window open fullscreen 1024x768\n"
+            "window scaling smooth\n"
+            "window scaling stretch\n"
+            "window scaling sharp\n"
+            "window change captioned 640x480\n"
+            "window scaling stretch\n"
+            "window change fullscreen 640x480\n");
 }
 
 TEST(HeadlessPlatform, TheVirtualClockMovesOnlyWhenTheScriptWaits) {

@@ -44,10 +44,14 @@ TEST(ModalAnswers, MessageBoxesTakeOnlyTheAnswersTheyOffer) {
   int result = 0;
   EXPECT_TRUE(TakeMessageBoxStep(Answer(answer::YES), question, s.driver, result));
   EXPECT_EQ(result, answer::YES);
-  // Return gives the default; Escape cannot dismiss a question.
+  // Return gives the default; Escape answers a question No, whatever its default.
   EXPECT_TRUE(TakeMessageBoxStep(Key(vk::RETURN), question, s.driver, result));
   EXPECT_EQ(result, answer::NO);
-  EXPECT_FALSE(TakeMessageBoxStep(Key(vk::ESCAPE), question, s.driver, result));
+  question.defaultAnswer = answer::YES;
+  EXPECT_TRUE(TakeMessageBoxStep(Key(vk::RETURN), question, s.driver, result));
+  EXPECT_EQ(result, answer::YES);
+  EXPECT_TRUE(TakeMessageBoxStep(Key(vk::ESCAPE), question, s.driver, result));
+  EXPECT_EQ(result, answer::NO);
   EXPECT_FALSE(TakeMessageBoxStep(Key('Y'), question, s.driver, result));
   EXPECT_FALSE(s.driver.failed());
   // An answer the box lacks fails the script.
@@ -97,7 +101,11 @@ TEST(ModalAnswers, PopupMenusTakeEnabledEntriesOrNothing) {
   EXPECT_EQ(result, 118);
   EXPECT_TRUE(TakePopupMenuStep(MenuChoice(0), menu, s.driver, result));
   EXPECT_EQ(result, 0);
+  // Without a highlight to move, Return chooses nothing here; Escape closes with nothing.
   EXPECT_FALSE(TakePopupMenuStep(Key(vk::RETURN), menu, s.driver, result));
+  result = -1;
+  EXPECT_TRUE(TakePopupMenuStep(Key(vk::ESCAPE), menu, s.driver, result));
+  EXPECT_EQ(result, 0);
   EXPECT_FALSE(s.driver.failed());
   EXPECT_FALSE(TakePopupMenuStep(MenuChoice(112), menu, s.driver, result));  // greyed
   EXPECT_TRUE(s.driver.failed());

@@ -212,6 +212,11 @@ std::variant<EventScript, std::string> ParseEventScript(std::string_view text,
                         (word == "menu" ? " or -" : ""));
       }
       if (problem.empty() && !rest.empty()) problem = error("'" + cmd.word + "' takes one word");
+    } else if (word == "drop") {
+      // The path as written, blanks and all: the rest of the line.
+      cmd.kind = ScriptCommandKind::Drop;
+      cmd.text = std::string(rest);
+      if (rest.empty()) problem = error("'drop' needs a path");
     } else if (word == "screenshot") {
       cmd.kind = ScriptCommandKind::Screenshot;
       if (rest.empty()) problem = error("'screenshot' needs a file name");

@@ -24,6 +24,7 @@ enum class ScriptCommandKind {
   File,           // text (path) or cancel
   Menu,           // number or cancel
   Command,        // number: a menu-bar command, as if chosen from the window's menu
+  Drop,           // text (a path, UTF-8): a file dropped on the window
   Screenshot,     // text (path)
   ExpectPage,     // text
   ExpectVar,      // name, text

@@ -81,6 +81,21 @@ DriverStep EventScriptDriver::TakeQueued(InputContext context) {
   return DriverStep{};
 }
 
+DriverStep EventScriptDriver::EventStep(InputContext context, const Event& event, int line) {
+  DriverStep step;
+  step.line = line;
+  const bool keyboard = event.type == EventType::KeyDown || event.type == EventType::KeyUp ||
+                        event.type == EventType::Char;
+  if (keyboard && keySink_ && keySink_(context, event)) {
+    step.kind = DriverStep::Kind::Wait;
+    step.ms = 0;
+    return step;
+  }
+  step.kind = DriverStep::Kind::Event;
+  step.event = event;
+  return step;
+}
+
 DriverStep EventScriptDriver::Next(InputContext context, Platform& platform, Host* host) {
   if (ended_) return DriverStep{};
   if (!pendingEvents_.empty() && context != pendingContext_) {
@@ -97,11 +112,9 @@ DriverStep EventScriptDriver::Next(InputContext context, Platform& platform, Hos
     pendingEvents_.clear();
   }
   if (!pendingEvents_.empty()) {
-    DriverStep step;
-    step.kind = DriverStep::Kind::Event;
-    step.event = pendingEvents_.front();
+    const Event event = pendingEvents_.front();
     pendingEvents_.pop_front();
-    return step;
+    return EventStep(context, event, pendingLine_);
   }
   if (context != InputContext::Window) {
     DriverStep queued = TakeQueued(context);
@@ -165,7 +178,6 @@ DriverStep EventScriptDriver::Next(InputContext context, Platform& platform, Hos
         pendingEvents_.back().repeat = cmd.number;
         break;
       case ScriptCommandKind::Key: {
-        if (context == InputContext::PopupMenu) return refuse();
         Event e;
         e.type = EventType::KeyDown;
         e.key = cmd.key;
@@ -219,14 +231,19 @@ DriverStep EventScriptDriver::Next(InputContext context, Platform& platform, Hos
         emit(e);
         break;
       }
+      case ScriptCommandKind::Drop: {
+        if (context != InputContext::Window) return refuse();
+        Event e;
+        e.type = EventType::Drop;
+        e.text = cmd.text;
+        emit(e);
+        break;
+      }
     }
     if (!pendingEvents_.empty()) {
-      DriverStep step;
-      step.kind = DriverStep::Kind::Event;
-      step.line = cmd.line;
-      step.event = pendingEvents_.front();
+      const Event event = pendingEvents_.front();
       pendingEvents_.pop_front();
-      return step;
+      return EventStep(context, event, cmd.line);
     }
   }
   ended_ = true;

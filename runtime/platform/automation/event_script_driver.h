@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -44,6 +45,13 @@ class EventScriptDriver {
   // `platform` supplies the window picture for screenshots and the host for expectations.
   DriverStep Next(InputContext context, Platform& platform, Host* host);
 
+  // A backend whose menus and dialogs are widgets of its own takes key presses (KeyDown,
+  // KeyUp and their Char) there as real input: the sink returns true for an event it took,
+  // which is then not handed out as a step (a wait of 0 ms takes its place, so the backend
+  // draws a frame between a press and its release).
+  using KeySink = std::function<bool(InputContext context, const Event& event)>;
+  void SetKeySink(KeySink sink) { keySink_ = std::move(sink); }
+
   // Records a message box as shown, for "expect message".
   void RecordMessage(const std::string& key, const std::string& text);
 
@@ -56,6 +64,7 @@ class EventScriptDriver {
 
  private:
   DriverStep TakeQueued(InputContext context);
+  DriverStep EventStep(InputContext context, const Event& event, int line);
   bool Screenshot(const ScriptCommand& cmd, Platform& platform, Host* host);
   bool Expect(const ScriptCommand& cmd, Host* host);
   std::string Where(int line) const;
@@ -73,6 +82,7 @@ class EventScriptDriver {
     std::string key, text;
   };
   std::vector<ShownMessage> messages_;
+  KeySink keySink_;
   bool failed_ = false;
   bool ended_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -72,7 +73,25 @@ class HeadlessPlatform final : public Platform {
   }
   int DoubleClickTime() override { return 500; }
 
+  // Full screen gives the title the whole screen when the page is sharp, the page alone when it
+  // is smoothed or stretched to fill it; the runtime hears of a change as a resize.
+  void SetScaling(Scaling scaling) override {
+    Platform::SetScaling(scaling);
+    TraceScaling(trace_, scaling);
+    if (!open_ || style_ != WindowStyle::FullScreen) return;
+    const int width = clientWidth_, height = clientHeight_;
+    FullScreenClient();
+    if (width == clientWidth_ && height == clientHeight_) return;
+    Event resized;
+    resized.type = EventType::Resized;
+    resized.width = clientWidth_;
+    resized.height = clientHeight_;
+    resized.time = now_;
+    pending_.push_back(resized);
+  }
+
   bool PollEvent(Event& event) override {
+    if (PopPending(event)) return true;
     if (waitUntil_) return false;
     return TakeScriptInput(event);
   }
@@ -85,6 +104,7 @@ class HeadlessPlatform final : public Platform {
     for (;;) {
       // Posted work runs before any time passes, so a run plays the same every time.
       if (tasks_.HasPending()) return false;
+      if (PopPending(event)) return true;
       if (waitUntil_) {
         const uint32_t target =
             deadline && TickBefore(*deadline, *waitUntil_) ? *deadline : *waitUntil_;
@@ -158,10 +178,23 @@ class HeadlessPlatform final : public Platform {
     audio_->CatchUp();
   }
 
+  bool PopPending(Event& event) {
+    if (pending_.empty()) return false;
+    event = pending_.front();
+    pending_.pop_front();
+    return true;
+  }
+
+  void FullScreenClient() {
+    const bool sharp = scaling_ == Scaling::Sharp;
+    clientWidth_ = sharp ? options_.screen.width : 640;
+    clientHeight_ = sharp ? options_.screen.height : 480;
+  }
+
   void Place(const WindowSpec& request, const char* verb) {
+    style_ = request.style;
     if (request.style == WindowStyle::FullScreen) {
-      clientWidth_ = options_.screen.width;
-      clientHeight_ = options_.screen.height;
+      FullScreenClient();
     } else {
       clientWidth_ = request.clientWidth;
       clientHeight_ = request.clientHeight;
@@ -243,7 +276,9 @@ class HeadlessPlatform final : public Platform {
   LocalTime clockAtStart_;
   std::optional<uint32_t> waitUntil_;
   bool open_ = false;
+  WindowStyle style_ = WindowStyle::Popup;
   int clientWidth_ = 0, clientHeight_ = 0;
+  std::deque<Event> pending_;  // events of the window itself (a resize), before script input
   PresentedFrame frame_;
   ListControlPainter lists_;
   MainLoopTasks tasks_;

@@ -1,6 +1,7 @@
 #include "platform/sdl/file_browser.h"
 
 #include <imgui.h>
+#include <imgui_internal.h>
 #include <imgui_stdlib.h>
 
 #include <algorithm>
@@ -29,6 +30,13 @@ void DrawFolderIcon(ImDrawList* list, ImVec2 at, float size) {
   list->AddRect(ImVec2(at.x + 1 * u, at.y + 5 * u), ImVec2(at.x + 15 * u, at.y + 14 * u), outline);
 }
 
+// A text with one %s (a file or folder name) filled in; a text without one is shown as it is.
+std::string WithName(const std::string& text, const std::string& name) {
+  const size_t at = text.find("%s");
+  if (at == std::string::npos) return text;
+  return text.substr(0, at) + name + text.substr(at + 2);
+}
+
 std::string Home() {
   const char* home = std::getenv("HOME");
   return home ? home : "";
@@ -36,10 +44,11 @@ std::string Home() {
 
 }  // namespace
 
-FileBrowserView::FileBrowserView(const FileDialogSpec& request)
-    : save_(request.save), mustExist_(request.mustExist && !request.save) {
+FileBrowserView::FileBrowserView(const FileDialogSpec& request, const UiTexts& texts)
+    : texts_(texts),
+      save_(request.save), mustExist_(request.mustExist && !request.save) {
   title_ = Cp1253ToUtf8(request.title);
-  if (title_.empty()) title_ = save_ ? "Αποθήκευση ως" : "Άνοιγμα";
+  if (title_.empty()) title_ = save_ ? texts_.saveCaption : texts_.openCaption;
   title_ += "###file-dialog";
   for (const FileFilter& f : request.filters) {
     filters_.push_back({Cp1253ToUtf8(f.label), Cp1253ToUtf8(f.pattern)});
@@ -111,11 +120,11 @@ void FileBrowserView::Accept(const std::string& typed) {
     return;
   }
   if (mustExist_ && !fs::exists(path, ec)) {
-    error_ = "Το αρχείο \"" + path.filename().string() + "\" δεν βρέθηκε.";
+    error_ = WithName(texts_.noSuchFile, path.filename().string());
     return;
   }
   if (!fs::is_directory(path.parent_path(), ec)) {
-    error_ = "Ο φάκελος \"" + path.parent_path().string() + "\" δεν υπάρχει.";
+    error_ = WithName(texts_.noSuchFolder, path.parent_path().string());
     return;
   }
   chosen_ = Utf8ToCp1253(path.string());
@@ -125,6 +134,48 @@ void FileBrowserView::Accept(const std::string& typed) {
 void FileBrowserView::Cancel() {
   chosen_.reset();
   Finish(answer::CANCEL);
+}
+
+void FileBrowserView::OpenEntry(int index) {
+  if (index < 0 || size_t(index) >= entries_.size()) return;
+  const Entry e = entries_[size_t(index)];
+  if (e.directory) {
+    Navigate(e.name == ".." ? directory_.parent_path() : directory_ / e.name);
+  } else {
+    Accept(e.name);
+  }
+}
+
+bool FileBrowserView::HandleListKeys() {
+  const ImGuiIO& io = ImGui::GetIO();
+  // Typing or a click gives the keyboard back to the text fields.
+  if (io.InputQueueCharacters.Size > 0 || ImGui::IsMouseClicked(ImGuiMouseButton_Left)) {
+    listKeys_ = false;
+  }
+  if (entries_.empty()) return false;
+  const int last = static_cast<int>(entries_.size()) - 1;
+  // Home and End move the cursor of a text field being edited.
+  const bool editing = ImGui::IsAnyItemActive() && !listKeys_;
+  int next = -2;
+  if (KeyPressed(ImGuiKey_DownArrow)) next = selected_ < 0 ? 0 : std::min(last, selected_ + 1);
+  if (KeyPressed(ImGuiKey_UpArrow)) next = selected_ < 0 ? 0 : std::max(0, selected_ - 1);
+  if (!editing && KeyPressed(ImGuiKey_Home)) next = 0;
+  if (!editing && KeyPressed(ImGuiKey_End)) next = last;
+  if (next >= 0) {
+    selected_ = next;
+    listKeys_ = true;
+    scrollToSelected_ = true;
+    if (!entries_[size_t(next)].directory) nameField_ = entries_[size_t(next)].name;
+    // The name field shows the highlighted file only when it is not being edited.
+    ImGui::ClearActiveID();
+    return false;
+  }
+  if (listKeys_ && selected_ >= 0 &&
+      (KeyPressed(ImGuiKey_Enter) || KeyPressed(ImGuiKey_KeyPadEnter))) {
+    OpenEntry(selected_);
+    return true;
+  }
+  return false;
 }
 
 void FileBrowserView::DrawList(float height) {
@@ -142,34 +193,32 @@ void FileBrowserView::DrawList(float height) {
       if (!e.directory) nameField_ = e.name;
       if (ImGui::IsMouseDoubleClicked(ImGuiMouseButton_Left)) open = static_cast<int>(i);
     }
+    if (scrollToSelected_ && selected_ == int(i)) {
+      ImGui::SetScrollHereY();
+      scrollToSelected_ = false;
+    }
     ImDrawList* list = ImGui::GetWindowDrawList();
     if (e.directory) DrawFolderIcon(list, at, line);
     list->AddText(ImVec2(at.x + line + Scaled(4), at.y), colours::kText, e.name.c_str());
   }
   ImGui::EndChild();
   ImGui::PopStyleColor();
-  if (open >= 0) {
-    const Entry e = entries_[size_t(open)];
-    if (e.directory) {
-      Navigate(e.name == ".." ? directory_.parent_path() : directory_ / e.name);
-    } else {
-      Accept(e.name);
-    }
-  }
+  if (open >= 0) OpenEntry(open);
 }
 
 void FileBrowserView::DrawFields(const ViewContext& context) {
   const float labelWidth = Scaled(120);
   ImGui::AlignTextToFramePadding();
-  ImGui::TextUnformatted("Όνομα αρχείου:");
+  ImGui::TextUnformatted(texts_.fileNameLabel.c_str());
   ImGui::SameLine(labelWidth);
   ImGui::SetNextItemWidth(-1);
   if (frames_ == 1 && context.active) ImGui::SetKeyboardFocusHere();
-  if (ImGui::InputText("##name", &nameField_, ImGuiInputTextFlags_EnterReturnsTrue)) {
+  if (ImGui::InputText("##name", &nameField_, ImGuiInputTextFlags_EnterReturnsTrue) &&
+      !returnTaken_) {
     Accept(nameField_);
   }
   ImGui::AlignTextToFramePadding();
-  ImGui::TextUnformatted("Τύπος αρχείων:");
+  ImGui::TextUnformatted(texts_.fileTypeLabel.c_str());
   ImGui::SameLine(labelWidth);
   ImGui::SetNextItemWidth(-1);
   if (filters_.size() > 1) {
@@ -197,16 +246,20 @@ void FileBrowserView::Draw(const ViewContext& context) {
   ImGui::SetNextWindowSize(ImVec2(width, height), ImGuiCond_Always);
   if (context.active && frames_ == 1) ImGui::SetNextWindowFocus();
   bool open = true;
+  // The list's keys are the browser's own (HandleListKeys), not ImGui's navigation.
   BeginClassicWindow(title_.c_str(), &open,
                      ImGuiWindowFlags_NoCollapse | ImGuiWindowFlags_NoResize |
-                         ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoSavedSettings);
+                         ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoSavedSettings |
+                         ImGuiWindowFlags_NoNavInputs);
   if (!context.active) ImGui::BeginDisabled();
+  returnTaken_ = context.active && HandleListKeys();
 
   ImGui::AlignTextToFramePadding();
-  ImGui::TextUnformatted("Φάκελος:");
+  ImGui::TextUnformatted(texts_.folderLabel.c_str());
   ImGui::SameLine();
   ImGui::SetNextItemWidth(-1);
-  if (ImGui::InputText("##path", &pathField_, ImGuiInputTextFlags_EnterReturnsTrue)) {
+  if (ImGui::InputText("##path", &pathField_, ImGuiInputTextFlags_EnterReturnsTrue) &&
+      !returnTaken_) {
     Accept(pathField_);
   }
 
@@ -219,8 +272,8 @@ void FileBrowserView::Draw(const ViewContext& context) {
 
   const float gap = Scaled(8), buttonWidth = Scaled(kButtonWidth);
   ImGui::SetCursorPosX(ImGui::GetWindowWidth() - style.WindowPadding.x - 2 * buttonWidth - gap);
-  const char* okLabel = save_ ? "Αποθήκευση##ok" : "Άνοιγμα##ok";
-  if (ClassicButton(okLabel, ImVec2(buttonWidth, Scaled(kButtonHeight)), true, false)) {
+  const std::string okLabel = (save_ ? texts_.saveButton : texts_.openButton) + "##ok";
+  if (ClassicButton(okLabel.c_str(), ImVec2(buttonWidth, Scaled(kButtonHeight)), true, false)) {
     if (!nameField_.empty()) {
       Accept(nameField_);
     } else if (selected_ >= 0 && entries_[size_t(selected_)].directory) {
@@ -229,7 +282,8 @@ void FileBrowserView::Draw(const ViewContext& context) {
     }
   }
   ImGui::SameLine(0, gap);
-  if (ClassicButton("Άκυρο##cancel", ImVec2(buttonWidth, Scaled(kButtonHeight)), false, false)) {
+  const std::string cancelLabel = texts_.cancel + "##cancel";
+  if (ClassicButton(cancelLabel.c_str(), ImVec2(buttonWidth, Scaled(kButtonHeight)), false, false)) {
     Cancel();
   }
   // Escape cancels even from a text field, which ImGui would otherwise only leave.

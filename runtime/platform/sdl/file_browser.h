@@ -9,13 +9,16 @@
 
 #include "platform/dialogs.h"
 #include "platform/sdl/modal_view.h"
+#include "platform/ui_texts.h"
 
 namespace zd::platform::sdl {
 
 class FileBrowserView : public ModalView {
  public:
-  explicit FileBrowserView(const FileDialogSpec& request);
+  // `texts`: its captions, labels, buttons and errors in the player's language.
+  FileBrowserView(const FileDialogSpec& request, const UiTexts& texts);
   void Draw(const ViewContext& context) override;
+  bool ready() const override { return frames_ > 1; }
   // The accepted path in code page 1253; nullopt when the dialog was cancelled.
   const std::optional<std::string>& chosen() const { return chosen_; }
 
@@ -34,10 +37,15 @@ class FileBrowserView : public ModalView {
   // or accept a file.
   void Accept(const std::string& typed);
   void Cancel();
+  void OpenEntry(int index);
+  // Up, Down, Home and End move the highlight through the list; Return then opens the
+  // highlighted folder or accepts the highlighted file. True when Return was taken so.
+  bool HandleListKeys();
   void DrawList(float height);
   void DrawFields(const ViewContext& context);
   const std::string& Patterns() const;
 
+  UiTexts texts_;
   bool save_;
   bool mustExist_;
   std::string title_;
@@ -47,6 +55,9 @@ class FileBrowserView : public ModalView {
   std::filesystem::path directory_;
   std::vector<Entry> entries_;
   int selected_ = -1;
+  bool listKeys_ = false;          // the keyboard moves through the list (not a text field)
+  bool scrollToSelected_ = false;
+  bool returnTaken_ = false;       // this frame's Return opened the list's entry
   std::string pathField_, nameField_;
   std::string error_;
   int frames_ = 0;

@@ -18,6 +18,9 @@ class ModalView {
   // Draws one frame of the view; called between ImGui's NewFrame and Render.
   virtual void Draw(const ViewContext& context) = 0;
   bool finished() const { return finished_; }
+  // Drawn with its widgets in place, so that keys pressed now reach them (a popup menu opens
+  // a frame or two after it is asked for).
+  virtual bool ready() const { return true; }
   int result() const { return result_; }
 
  protected:

@@ -15,12 +15,12 @@ namespace {
 
 constexpr float kIconSize = 32, kMaxTextWidth = 420, kButtonWidth = 80, kButtonHeight = 24;
 
-const char* AnswerLabel(int answer) {
+const std::string& AnswerLabel(int answer, const UiTexts& texts) {
   switch (answer) {
-    case answer::YES: return "Ναι";
-    case answer::NO: return "Όχι";
-    case answer::CANCEL: return "Άκυρο";
-    default: return "OK";
+    case answer::YES: return texts.yes;
+    case answer::NO: return texts.no;
+    case answer::CANCEL: return texts.cancel;
+    default: return texts.ok;
   }
 }
 
@@ -158,17 +158,17 @@ void ButtonRowView::Draw(const ViewContext& context) {
   if (!open && escapeResult_) Finish(*escapeResult_);
 }
 
-ButtonRowView MakeMessageBoxView(const MessageBoxSpec& request) {
+ButtonRowView MakeMessageBoxView(const MessageBoxSpec& request, const UiTexts& texts) {
   std::vector<ButtonRowView::Button> buttons;
   int defaultIndex = 0;
   const int fallback = MessageBoxDefault(request);
   for (int a : MessageBoxAnswers(request)) {
     if (a == fallback) defaultIndex = static_cast<int>(buttons.size());
-    buttons.push_back({AnswerLabel(a), a});
+    buttons.push_back({AnswerLabel(a, texts), a});
   }
-  // Only a box with a lone OK can be dismissed; a question must be answered.
+  // Escape (and the close box) dismisses a box with a lone OK and answers a question No.
   const std::optional<int> escape =
-      request.buttons == MessageButtons::Ok ? std::optional<int>(answer::OK) : std::nullopt;
+      request.buttons == MessageButtons::Ok ? answer::OK : answer::NO;
   return ButtonRowView(Cp1253ToUtf8(request.caption), Cp1253ToUtf8(request.text), request.icon,
                        std::move(buttons), defaultIndex, escape);
 }

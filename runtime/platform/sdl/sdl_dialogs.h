@@ -8,6 +8,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/sdl/modal_view.h"
+#include "platform/ui_texts.h"
 
 namespace zd::platform::sdl {
 
@@ -34,8 +35,8 @@ class ButtonRowView : public ModalView {
   std::optional<int> escapeResult_;  // Escape and the close box; none: both do nothing
 };
 
-// "OK", or "Ναι" and "Όχι": the buttons of a message box in this build's language.
-ButtonRowView MakeMessageBoxView(const MessageBoxSpec& request);
+// "OK", or "Yes" and "No": the buttons of a message box, in the player's language (`texts`).
+ButtonRowView MakeMessageBoxView(const MessageBoxSpec& request, const UiTexts& texts);
 ButtonRowView MakeButtonDialogView(const ButtonDialogSpec& request);
 
 }  // namespace zd::platform::sdl

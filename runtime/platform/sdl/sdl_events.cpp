@@ -22,16 +22,28 @@ bool ButtonOf(uint8_t sdlButton, MouseButton& button) {
 }  // namespace
 
 void SdlPlatform::PumpEvents(bool modal) {
+  FeedScriptKey();
   bool any = false;
   SDL_Event e;
   while (SDL_PollEvent(&e)) {
     any = true;
     ImGui_ImplSDL2_ProcessEvent(&e);
+    NoteScriptKeySeen(e);
     HandleEvent(e, modal);
   }
   // ImGui learns of clicks and hovering only through frames; a modal loop draws its own.
   if (!modal && (needRender_ || (any && OverlayShown()))) RenderNow();
   else if (any) UpdateCursor();
+}
+
+void SdlPlatform::UpdateKeyboardNavigation() {
+  // Keys move through menus and dialogs only while one is up; a title's keys never reach ImGui.
+  ImGuiIO& io = ImGui::GetIO();
+  if (!views_.empty() || popupOpen_ || openFileMenu_) {
+    io.ConfigFlags |= ImGuiConfigFlags_NavEnableKeyboard;
+  } else {
+    io.ConfigFlags &= ~ImGuiConfigFlags_NavEnableKeyboard;
+  }
 }
 
 bool SdlPlatform::ImGuiTakesMouse(int windowY) const {
@@ -103,6 +115,18 @@ void SdlPlatform::HandleEvent(const SDL_Event& e, bool modal) {
         Push(ch);
       }
       break;
+    case SDL_DROPFILE:
+      // SDL hands over the path; it is ours to free. A dialog must be answered first.
+      if (e.drop.file) {
+        if (!modal) {
+          Event drop;
+          drop.type = EventType::Drop;
+          drop.text = e.drop.file;
+          Push(drop);
+        }
+        SDL_free(e.drop.file);
+      }
+      break;
     case SDL_RENDER_TARGETS_RESET:
     case SDL_RENDER_DEVICE_RESET:
       window_->UploadFrame();
@@ -120,6 +144,14 @@ void SdlPlatform::HandleKey(const SDL_KeyboardEvent& e, bool modal) {
     repeat = 0;
   } else {
     repeat = e.repeat ? repeat + 1 : 1;
+  }
+  // F10 opens the menu bar's first menu, its first entry highlighted.
+  if (!modal && e.type == SDL_KEYDOWN && key == kVkF10 && !menuBar_.empty() && views_.empty() &&
+      !popupOpen_) {
+    openFileMenu_ = true;
+    needRender_ = true;
+    UpdateKeyboardNavigation();
+    return;
   }
   if (modal || ImGuiTakesKeyboard()) return;
   Event k;
@@ -159,6 +191,9 @@ void SdlPlatform::HandleWindowEvent(const SDL_WindowEvent& e, bool modal) {
       needRender_ = true;
       break;
     case SDL_WINDOWEVENT_SIZE_CHANGED: {
+      // The user resized the window: the client area keeps its size and the page is scaled
+      // into the new window; the runtime hears of it to remember the window's size.
+      lastMouseX_ = lastMouseY_ = INT32_MIN;
       Event r;
       r.type = EventType::Resized;
       r.width = window_->clientWidth();

@@ -85,6 +85,39 @@ uint8_t Modifiers(uint16_t sdlModifiers) {
   return out;
 }
 
+bool SdlKeyOf(uint16_t virtualKey, SDL_Keysym& keysym) {
+  keysym = SDL_Keysym{};
+  if (virtualKey >= 'A' && virtualKey <= 'Z') {
+    keysym.sym = SDLK_a + (virtualKey - 'A');
+  } else if (virtualKey >= '0' && virtualKey <= '9') {
+    keysym.sym = SDLK_0 + (virtualKey - '0');
+  } else if (virtualKey >= vk::F1 && virtualKey <= vk::F12) {
+    keysym.sym = SDLK_F1 + (virtualKey - vk::F1);
+  } else {
+    for (const auto& k : kNamedKeys) {
+      if (k.key == virtualKey && k.key != 0) {
+        keysym.sym = k.sdl;
+        break;
+      }
+    }
+  }
+  if (keysym.sym == 0) return false;
+  // ImGui reads the key's place on the keyboard, the runtime its code.
+  keysym.scancode = SDL_GetScancodeFromKey(keysym.sym);
+  if (keysym.scancode == SDL_SCANCODE_UNKNOWN && (keysym.sym & SDLK_SCANCODE_MASK)) {
+    keysym.scancode = static_cast<SDL_Scancode>(keysym.sym & ~SDLK_SCANCODE_MASK);
+  }
+  return true;
+}
+
+uint16_t SdlModifiers(uint8_t modifiers) {
+  uint16_t out = 0;
+  if (modifiers & modifier::SHIFT) out |= KMOD_LSHIFT;
+  if (modifiers & modifier::CTRL) out |= KMOD_LCTRL;
+  if (modifiers & modifier::ALT) out |= KMOD_LALT;
+  return out;
+}
+
 uint8_t ControlCharacter(uint16_t virtualKey, uint8_t modifiers) {
   if (modifiers & (modifier::CTRL | modifier::ALT)) return 0;
   switch (virtualKey) {

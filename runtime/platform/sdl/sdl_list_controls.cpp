@@ -24,10 +24,12 @@ void DrawArrow(ImDrawList& draw, ImVec2 centre, float size, bool up) {
 
 void DrawOne(const ListControlView& list, size_t index, int originX, int originY,
              const ClientPlacement& client) {
-  const float s = float(client.scale);
-  const ImVec2 pos{float(client.x) + float(originX + list.x) * s,
-                   float(client.y) + float(originY + list.y) * s};
-  const ImVec2 size{float(list.w) * s, float(list.h) * s};
+  // ImGui draws in window pixels; the page may be any size in them (scaled, dense screens).
+  const float s = ClientScaleInWindow(client);
+  ImVec2 pos, end;
+  ClientToWindow(client, originX + list.x, originY + list.y, pos.x, pos.y);
+  ClientToWindow(client, originX + list.x + list.w, originY + list.y + list.h, end.x, end.y);
+  const ImVec2 size{end.x - pos.x, end.y - pos.y};
   ImGui::SetNextWindowPos(pos);
   ImGui::SetNextWindowSize(size);
   ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, {0, 0});
@@ -38,7 +40,6 @@ void DrawOne(const ListControlView& list, size_t index, int originX, int originY
                                  ImGuiWindowFlags_NoBringToFrontOnFocus | ImGuiWindowFlags_NoBackground;
   if (ImGui::Begin(id.c_str(), nullptr, flags)) {
     ImDrawList& draw = *ImGui::GetWindowDrawList();
-    const ImVec2 end{pos.x + size.x, pos.y + size.y};
     draw.AddRectFilled(pos, end, colours::kWindow);
     draw.AddRect(pos, end, colours::kDarkShadow, 0, 0, s);
     const ImVec2 in{pos.x + s, pos.y + s}, inEnd{end.x - s, end.y - s};

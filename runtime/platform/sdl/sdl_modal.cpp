@@ -17,6 +17,16 @@ constexpr int kLoneDialogWidth = 480, kLoneDialogHeight = 240;
 
 }  // namespace
 
+// How long a modal loop may sleep: until the next timer or the script's next step, or the next
+// frame while ImGui is settling; otherwise until an event comes.
+uint32_t SdlPlatform::ModalSleep() {
+  uint32_t sleep = Settling() ? kFrameMs : UINT32_MAX;
+  const std::optional<uint32_t> due = host_ ? host_->NextTimerDue() : std::nullopt;
+  if (due) sleep = std::min(sleep, TicksUntil(TickCount(), *due));
+  if (waitUntil_) sleep = std::min(sleep, TicksUntil(SDL_GetTicks(), *waitUntil_));
+  return sleep;
+}
+
 int SdlPlatform::RunModal(InputContext context, TraceCategory category, int fallback,
                           ModalView& view, const std::string& caption, const Accept& accept) {
   const bool loneWindow = !window_->shown();
@@ -25,9 +35,11 @@ int SdlPlatform::RunModal(InputContext context, TraceCategory category, int fall
                    Cp1253ToUtf8(caption), false);
   }
   views_.push_back(&view);
+  KeepRendering();  // the view's first frames
   int result = fallback;
   bool byDefault = false;
   for (;;) {
+    const uint64_t rendersBefore = renders_;
     const bool scriptLive = driver_ && !driver_->ended();
     if (scriptLive && !ScriptWaiting()) {
       const DriverStep step = driver_->Next(context, *this, host_);
@@ -35,6 +47,7 @@ int SdlPlatform::RunModal(InputContext context, TraceCategory category, int fall
         // The dialog stays up and answers the user while the script waits.
         waitUntil_ = SDL_GetTicks() + step.ms;
       } else if (step.kind != DriverStep::Kind::End) {
+        KeepRendering();  // keys and typing change the view
         int answer = 0;
         if (accept(step, answer)) {
           result = answer;
@@ -49,24 +62,22 @@ int SdlPlatform::RunModal(InputContext context, TraceCategory category, int fall
       break;
     }
     focusLostInModal_ = false;
+    if (SdlEventsWaiting()) KeepRendering();  // input reaches the view through its frames
     PumpEvents(true);
     if (focusLostInModal_ && context == InputContext::PopupMenu) {
       result = 0;
       break;
     }
+    // Timers go on under the dialog; one that changes nothing costs no frame, and one that
+    // changes the page has presented it (with the dialog over it) already.
     if (host_) host_->DispatchBackground();
-    RenderNow();
+    if (needRender_ || (Settling() && renders_ == rendersBefore)) RenderNow();
     if (view.finished()) {
       result = view.result();
       break;
     }
     if (driver_ && !driver_->ended() && !ScriptWaiting()) continue;  // more steps to take
-    const uint32_t now = TickCount();
-    uint32_t sleep = kFrameMs;
-    const std::optional<uint32_t> due = host_ ? host_->NextTimerDue() : std::nullopt;
-    if (due) sleep = std::min(sleep, TicksUntil(now, *due));
-    if (waitUntil_) sleep = std::min(sleep, TicksUntil(SDL_GetTicks(), *waitUntil_));
-    SleepUntilEvent(sleep);
+    SleepUntilEvent(ModalSleep());
   }
   views_.pop_back();
   if (loneWindow) window_->Hide();
@@ -78,7 +89,7 @@ int SdlPlatform::RunModal(InputContext context, TraceCategory category, int fall
 int SdlPlatform::MessageBox(const MessageBoxSpec& request) {
   TraceMessageBox(trace_, request);
   if (driver_) driver_->RecordMessage(request.key, request.text);
-  ButtonRowView view = MakeMessageBoxView(request);
+  ButtonRowView view = MakeMessageBoxView(request, options_.texts);
   return RunModal(InputContext::MessageBox, TraceCategory::Message, MessageBoxDefault(request), view,
                   request.caption, [&](const DriverStep& step, int& result) {
                     return TakeMessageBoxStep(step, request, *driver_, result);
@@ -105,7 +116,7 @@ int SdlPlatform::PopupMenu(const PopupMenuSpec& request) {
 
 std::optional<std::string> SdlPlatform::FileDialog(const FileDialogSpec& request) {
   TraceFileDialog(trace_, request);
-  FileBrowserView view(request);
+  FileBrowserView view(request, options_.texts);
   std::optional<std::string> scripted;
   bool fromScript = false;
   RunModal(InputContext::FileDialog, TraceCategory::Dialog, answer::CANCEL, view, request.title,

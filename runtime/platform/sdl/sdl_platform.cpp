@@ -2,6 +2,7 @@
 
 #include <imgui.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 
@@ -52,9 +53,17 @@ SdlPlatform::SdlPlatform(const SdlOptions& options, const Trace& trace, EventScr
         SDL_Event wake{};
         wake.type = type;
         SDL_PushEvent(&wake);  // safe from any thread
-      }) {}
+      }) {
+  if (driver_) {
+    driver_->SetKeySink([this](InputContext context, const Event& event) {
+      return TakeScriptKey(context, event);
+    });
+  }
+}
 
-SdlPlatform::~SdlPlatform() = default;
+SdlPlatform::~SdlPlatform() {
+  if (driver_) driver_->SetKeySink(nullptr);
+}
 
 uint32_t SdlPlatform::TickCount() { return SDL_GetTicks() + options_.startTicks; }
 
@@ -76,7 +85,8 @@ void SdlPlatform::SetWindow(const WindowSpec& request) { Place(request, "change"
 void SdlPlatform::Place(const WindowSpec& request, const char* verb) {
   menuBar_ = request.style == WindowStyle::Captioned ? request.menuBar : std::vector<Menu>{};
   if (window_->Place(request.style, request.clientWidth, request.clientHeight, Cp1253ToUtf8(request.caption),
-                     !menuBar_.empty())) {
+                     !menuBar_.empty(), request.resizable, request.windowWidth,
+                     request.windowHeight)) {
     cursors_.Rescale(window_->scale());
   }
   lastMouseX_ = lastMouseY_ = INT32_MIN;
@@ -94,6 +104,27 @@ void SdlPlatform::CloseWindow() {
 void SdlPlatform::ClientSize(int& width, int& height) {
   width = open_ ? window_->clientWidth() : 0;
   height = open_ ? window_->clientHeight() : 0;
+}
+
+void SdlPlatform::WindowSize(int& width, int& height) {
+  width = height = 0;
+  if (open_) window_->WindowSize(width, height);
+}
+
+void SdlPlatform::SetScaling(Scaling scaling) {
+  Platform::SetScaling(scaling);
+  TraceScaling(trace_, scaling);
+  // In full screen the client area may change size (the page alone, or the whole screen); the
+  // runtime hears of it as a resize and places its page again.
+  if (window_->SetScaling(scaling) && open_) {
+    Event resized;
+    resized.type = EventType::Resized;
+    resized.width = window_->clientWidth();
+    resized.height = window_->clientHeight();
+    Push(resized);
+  }
+  lastMouseX_ = lastMouseY_ = INT32_MIN;
+  RenderNow();
 }
 
 void SdlPlatform::Present(const Frame& frame) {
@@ -137,27 +168,47 @@ void SdlPlatform::UpdateCursor() {
 
 bool SdlPlatform::OverlayShown() const { return !menuBar_.empty() || !views_.empty() || popupOpen_; }
 
-bool SdlPlatform::OverlayAnimating() const { return !views_.empty() || popupOpen_; }
-
 void SdlPlatform::RenderNow() {
   needRender_ = false;
+  ++renders_;
   window_->Render([this] { DrawOverlay(); });
   UpdateCursor();
 }
 
+void SdlPlatform::KeepRendering() { settleUntil_ = SDL_GetTicks() + kSettleMs; }
+
+bool SdlPlatform::Settling() {
+  if (!settleUntil_) return false;
+  if (TickBefore(SDL_GetTicks(), *settleUntil_)) return true;
+  settleUntil_.reset();
+  return false;
+}
+
+bool SdlPlatform::SdlEventsWaiting() {
+  SDL_PumpEvents();
+  return SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0;
+}
+
 void SdlPlatform::DrawOverlay() {
+  NoteScriptKeyDrawn();
   // The page's child lists lie under the menu bar and the dialogs.
   const PresentedFrame& frame = window_->frame();
   DrawListControls(frame.lists(), frame.originX(), frame.originY(), window_->Placement());
   if (!menuBar_.empty()) {
     // Dialogs are modal: the menu bar stays in view but takes no clicks under them.
-    if (const int command = DrawMenuBar(menuBar_, views_.empty())) {
+    const bool openFirst = openFileMenu_;
+    openFileMenu_ = false;
+    if (const int command = DrawMenuBar(menuBar_, views_.empty(), openFirst)) {
       Event e;
       e.type = EventType::MenuCommand;
       e.command = command;
       Push(e);
     }
   }
+  const bool popupMenuUp = std::any_of(views_.begin(), views_.end(), [](ModalView* v) {
+    return dynamic_cast<PopupMenuView*>(v) != nullptr;
+  });
+  if (!popupMenuUp) CloseAbandonedPopupMenu();
   ViewContext context;
   window_->WindowSize(context.windowWidth, context.windowHeight);
   context.client = window_->Placement();
@@ -166,6 +217,7 @@ void SdlPlatform::DrawOverlay() {
     views_[i]->Draw(context);
   }
   popupOpen_ = ImGui::IsPopupOpen("", ImGuiPopupFlags_AnyPopupId | ImGuiPopupFlags_AnyPopupLevel);
+  UpdateKeyboardNavigation();
 }
 
 void SdlPlatform::Push(EventType type) {
@@ -187,6 +239,7 @@ bool SdlPlatform::PopPending(Event& event) {
 }
 
 bool SdlPlatform::ScriptWaiting() {
+  if (ScriptKeysInFlight()) return true;  // keys on their way through ImGui come first
   if (!waitUntil_) return false;
   if (TickBefore(SDL_GetTicks(), *waitUntil_)) return true;
   waitUntil_.reset();
@@ -235,17 +288,21 @@ void SdlPlatform::DiscardPendingClicks() {
 
 bool SdlPlatform::WaitEvent(Event& event, std::optional<uint32_t> deadline) {
   for (;;) {
+    const uint64_t rendersBefore = renders_;
     PumpEvents(false);
+    // Events over the menu bar draw a frame as they come (PumpEvents); ImGui needs a few more.
+    if (OverlayShown() && renders_ != rendersBefore) KeepRendering();
     if (pending_.empty()) TakeScriptStep();
     if (PopPending(event)) return true;
     if (tasks_.HasPending()) return false;
+    const bool settling = OverlayShown() && Settling();
+    if (settling && renders_ == rendersBefore) RenderNow();
     const uint32_t now = TickCount();
     if (deadline && !TickBefore(now, *deadline)) return false;
     uint32_t sleep = deadline ? *deadline - now : UINT32_MAX;
     if (waitUntil_) sleep = std::min(sleep, TicksUntil(SDL_GetTicks(), *waitUntil_));
-    if (OverlayAnimating()) sleep = std::min(sleep, kFrameMs);
+    if (settling) sleep = std::min(sleep, kFrameMs);
     SleepUntilEvent(sleep);
-    if (OverlayAnimating()) RenderNow();
   }
 }
 

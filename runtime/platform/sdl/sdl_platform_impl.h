@@ -22,9 +22,12 @@
 
 namespace zd::platform::sdl {
 
-// While a menu or a dialog is up, frames keep coming at this pace so that ImGui can show
-// hovering and the frames a new window needs to size itself.
+// Frames are drawn when something changed: an event, a new picture of the page, a step of the
+// event script. Over the menu bar and dialogs ImGui needs a few frames more after each change (a
+// popup opens a frame late, windows size themselves over two or three frames, a modal's shade
+// fades in): they come at this pace for this long, and then the player sleeps.
 constexpr uint32_t kFrameMs = 30;
+constexpr uint32_t kSettleMs = 300;
 
 // Tick counts wrap after 49 days; compare them by their difference.
 
@@ -46,6 +49,8 @@ class SdlPlatform final : public Platform {
   void Present(const Frame& frame) override;
   std::optional<RgbImage> WindowPicture() override;
   int DoubleClickTime() override { return 500; }
+  void SetScaling(Scaling scaling) override;
+  void WindowSize(int& width, int& height) override;
   bool PollEvent(Event& event) override;
   void DiscardPendingClicks() override;
   bool WaitEvent(Event& event, std::optional<uint32_t> deadline) override;
@@ -69,13 +74,25 @@ class SdlPlatform final : public Platform {
   void RenderNow();
   void DrawOverlay();
   bool OverlayShown() const;
-  bool OverlayAnimating() const;
   void UpdateCursor();
   void TakeScriptStep();
   bool ScriptWaiting();
+  // The event script's key presses that belong to ImGui (a menu or the file browser is up):
+  // pushed into SDL's queue as real key presses. True when the key was taken so.
+  bool TakeScriptKey(InputContext context, const Event& event);
+
+  // sdl_script_keys.cpp
+  void QueueScriptKey(const SDL_Event& event);
+  void FeedScriptKey();
+  void NoteScriptKeySeen(const SDL_Event& event);
+  void NoteScriptKeyDrawn();
+  bool ScriptKeysInFlight() const;
   void Push(EventType type);
   void Push(Event event);
   bool PopPending(Event& event);
+  void KeepRendering();  // after a change: frames for ImGui to settle
+  bool Settling();
+  static bool SdlEventsWaiting();  // SDL holds events not handled yet (pumps first)
   // Sleeps until an SDL event arrives or `ms` pass (UINT32_MAX: no limit).
   static void SleepUntilEvent(uint32_t ms);
 
@@ -86,10 +103,12 @@ class SdlPlatform final : public Platform {
   void HandleKey(const SDL_KeyboardEvent& e, bool modal);
   bool ImGuiTakesMouse(int windowY) const;
   bool ImGuiTakesKeyboard() const;
+  void UpdateKeyboardNavigation();
 
   // sdl_modal.cpp
   int RunModal(InputContext context, TraceCategory category, int fallback, ModalView& view,
                const std::string& caption, const Accept& accept);
+  uint32_t ModalSleep();
 
   SdlOptions options_;
   const Trace& trace_;
@@ -111,7 +130,19 @@ class SdlPlatform final : public Platform {
   std::vector<Menu> menuBar_;
   std::vector<ModalView*> views_;  // dialogs up, innermost last
   bool popupOpen_ = false;         // an ImGui menu or popup is open
+  bool openFileMenu_ = false;      // F10: open the menu bar's first menu at the next frame
+  // The event script's keys for ImGui, fed to SDL one at a time: each must go through ImGui's
+  // event handling and then a frame before the next (ImGui misses a press and release that
+  // fall between two frames). The script waits meanwhile.
+  enum class ScriptKeyStage { Idle, Pushed, Seen };
+  std::deque<SDL_Event> scriptKeyEvents_;
+  ScriptKeyStage scriptKeyStage_ = ScriptKeyStage::Idle;
+  SDL_Event scriptKeyInFlight_{};
+  std::array<bool, 256> scriptKeysTaken_{};  // pressed through ImGui: their release goes too
+  bool lastKeyTaken_ = false;  // the script's last key press went to ImGui (and its character)
   bool needRender_ = false;
+  uint64_t renders_ = 0;                 // frames drawn so far
+  std::optional<uint32_t> settleUntil_;  // SDL ticks until which ImGui gets frames
   bool focusLostInModal_ = false;
 
   std::deque<Event> pending_;

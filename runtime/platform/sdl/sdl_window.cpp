@@ -5,11 +5,18 @@
 #include <backends/imgui_impl_sdlrenderer.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "platform/sdl/imgui_style.h"
 
 namespace zd::platform::sdl {
+namespace {
+
+// A resizable window is never made smaller than this (window coordinates).
+constexpr int kMinimumWindowWidth = 160, kMinimumWindowHeight = 120;
+
+}  // namespace
 
 std::unique_ptr<SdlWindow> SdlWindow::Create(const std::optional<ScreenInfo>& simulatedScreen,
                                              std::string& error) {
@@ -44,11 +51,14 @@ std::unique_ptr<SdlWindow> SdlWindow::Create(const std::optional<ScreenInfo>& si
 
   w->window_ = SDL_CreateWindow("Zendral", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                 kPageWidth * w->windowScale_, kPageHeight * w->windowScale_,
-                                SDL_WINDOW_HIDDEN);
+                                SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
   if (!w->window_) {
     error = std::string("cannot open a window: ") + SDL_GetError();
     return nullptr;
   }
+  SDL_SetWindowMinimumSize(w->window_, kMinimumWindowWidth, kMinimumWindowHeight);
+  // A file dropped on the window opens it (as a title).
+  SDL_EventState(SDL_DROPFILE, SDL_ENABLE);
   // A virtual display (or a machine without a GPU) has no accelerated renderer.
   w->renderer_ = SDL_CreateRenderer(w->window_, -1, SDL_RENDERER_ACCELERATED);
   if (!w->renderer_) w->renderer_ = SDL_CreateRenderer(w->window_, -1, SDL_RENDERER_SOFTWARE);
@@ -133,18 +143,71 @@ void SdlWindow::SetScale(int scale) {
   menuBarHeight_ = MenuBarHeight();
 }
 
+double SdlWindow::Density() const {
+  int windowWidth = 0, windowHeight = 0, outputWidth = 0, outputHeight = 0;
+  SDL_GetWindowSize(window_, &windowWidth, &windowHeight);
+  if (windowWidth <= 0 || SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight) != 0 ||
+      outputWidth <= 0) {
+    return 1.0;
+  }
+  return double(outputWidth) / double(windowWidth);
+}
+
+void SdlWindow::UsableDesktopSize(int& width, int& height) const {
+  const int display = window_ ? std::max(0, SDL_GetWindowDisplayIndex(window_)) : 0;
+  SDL_Rect usable{};
+  if (SDL_GetDisplayUsableBounds(display, &usable) == 0 && usable.w > 0 && usable.h > 0) {
+    width = usable.w;
+    height = usable.h;
+  } else {
+    DesktopSize(width, height);
+  }
+}
+
+Scaling SdlWindow::EffectiveScaling() const {
+  return style_ == WindowStyle::FullScreen || resizable_ ? scaling_ : Scaling::Sharp;
+}
+
+// A full screen shows the page alone when it is smoothed or stretched to fill the screen; a
+// sharp one gives the title the whole screen at the whole scale, the page centred on it.
+void SdlWindow::FullScreenClient(int screenWidth, int screenHeight) {
+  if (scaling_ != Scaling::Sharp) {
+    clientWidth_ = kPageWidth;
+    clientHeight_ = kPageHeight;
+  } else if (simulatedScreen_) {
+    clientWidth_ = simulatedScreen_->width;
+    clientHeight_ = simulatedScreen_->height;
+  } else {
+    const int s = FullScreenScale(screenWidth, screenHeight);
+    clientWidth_ = screenWidth / s;
+    clientHeight_ = screenHeight / s;
+  }
+}
+
+bool SdlWindow::SetScaling(Scaling scaling) {
+  scaling_ = scaling;
+  if (!shown_ || style_ != WindowStyle::FullScreen) return false;
+  const int width = clientWidth_, height = clientHeight_;
+  int desktopWidth = 0, desktopHeight = 0;
+  DesktopSize(desktopWidth, desktopHeight);
+  FullScreenClient(desktopWidth, desktopHeight);
+  return width != clientWidth_ || height != clientHeight_;
+}
+
 bool SdlWindow::Place(WindowStyle style, int clientWidth, int clientHeight,
-                      const std::string& captionUtf8, bool menuBar) {
+                      const std::string& captionUtf8, bool menuBar, bool resizable,
+                      int windowWidth, int windowHeight) {
   const int before = scale_;
+  style_ = style;
+  resizable_ = resizable && style == WindowStyle::Captioned;
   int desktopWidth = 0, desktopHeight = 0;
   DesktopSize(desktopWidth, desktopHeight);
   SDL_SetWindowTitle(window_, captionUtf8.c_str());
   if (style == WindowStyle::FullScreen && !simulatedScreen_) {
-    const int s = FullScreenScale(desktopWidth, desktopHeight);
-    SetScale(s);
-    clientWidth_ = desktopWidth / s;
-    clientHeight_ = desktopHeight / s;
+    SetScale(FullScreenScale(desktopWidth, desktopHeight));
+    FullScreenClient(desktopWidth, desktopHeight);
     menuBarHeight_ = 0;
+    SDL_SetWindowResizable(window_, SDL_FALSE);
     // Covering the desktop first keeps the page whole where no window manager carries out the
     // full-screen request (a bare X server).
     SDL_SetWindowBordered(window_, SDL_FALSE);
@@ -155,9 +218,8 @@ bool SdlWindow::Place(WindowStyle style, int clientWidth, int clientHeight,
     int s = windowScale_;
     if (style == WindowStyle::FullScreen) {
       // A simulated screen is a borderless window of its size, standing in for the monitor.
-      clientWidth = simulatedScreen_->width;
-      clientHeight = simulatedScreen_->height;
-      s = SimulatedScreenScale(desktopWidth, desktopHeight, clientWidth, clientHeight);
+      s = SimulatedScreenScale(desktopWidth, desktopHeight, simulatedScreen_->width,
+                               simulatedScreen_->height);
     }
     if (clientWidth <= 0 || clientHeight <= 0) {
       clientWidth = kPageWidth;
@@ -166,10 +228,30 @@ bool SdlWindow::Place(WindowStyle style, int clientWidth, int clientHeight,
     SetScale(s);
     clientWidth_ = clientWidth;
     clientHeight_ = clientHeight;
+    if (style == WindowStyle::FullScreen) FullScreenClient(desktopWidth, desktopHeight);
     menuBarHeight_ = menuBar && style == WindowStyle::Captioned ? MenuBarHeight() : 0;
     SDL_SetWindowFullscreen(window_, 0);
     SDL_SetWindowBordered(window_, style == WindowStyle::Captioned ? SDL_TRUE : SDL_FALSE);
-    SDL_SetWindowSize(window_, clientWidth_ * s, clientHeight_ * s + menuBarHeight_);
+    SDL_SetWindowResizable(window_, resizable_ ? SDL_TRUE : SDL_FALSE);
+    const double density = Density();
+    int width = 0, height = 0;
+    if (style == WindowStyle::FullScreen) {
+      width = simulatedScreen_->width * s;
+      height = simulatedScreen_->height * s;
+    } else if (resizable_ && windowWidth > 0 && windowHeight > 0) {
+      // The size the user gave the window before, as long as the desktop still holds it.
+      int usableWidth = 0, usableHeight = 0;
+      UsableDesktopSize(usableWidth, usableHeight);
+      width = std::clamp(windowWidth, kMinimumWindowWidth, std::max(kMinimumWindowWidth, usableWidth));
+      height = std::clamp(windowHeight, kMinimumWindowHeight, std::max(kMinimumWindowHeight, usableHeight));
+    } else if (density == 1.0) {
+      width = clientWidth_ * s;
+      height = clientHeight_ * s + menuBarHeight_;
+    } else {
+      DefaultWindowSize(int(desktopWidth * density), int(desktopHeight * density), clientWidth_,
+                        clientHeight_, menuBarHeight_, density, width, height);
+    }
+    SDL_SetWindowSize(window_, width, height);
     SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
   }
   if (!shown_) SDL_ShowWindow(window_);
@@ -188,9 +270,17 @@ void SdlWindow::Hide() {
 void SdlWindow::WindowSize(int& width, int& height) const { SDL_GetWindowSize(window_, &width, &height); }
 
 ClientPlacement SdlWindow::Placement() const {
-  int width = 0, height = 0;
-  WindowSize(width, height);
-  return PlaceClient(width, height, clientWidth_, clientHeight_, scale_, menuBarHeight_);
+  int windowWidth = 0, windowHeight = 0, outputWidth = 0, outputHeight = 0;
+  WindowSize(windowWidth, windowHeight);
+  if (SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight) != 0 || outputWidth <= 0 ||
+      outputHeight <= 0) {
+    outputWidth = windowWidth;
+    outputHeight = windowHeight;
+  }
+  const double density = windowWidth > 0 ? double(outputWidth) / double(windowWidth) : 1.0;
+  const int menuBar = static_cast<int>(std::ceil(menuBarHeight_ * density));
+  return PlaceClient(outputWidth, outputHeight, clientWidth_, clientHeight_, EffectiveScaling(),
+                     menuBar, density);
 }
 
 void SdlWindow::SetFrame(const Frame& frame) {
@@ -245,6 +335,17 @@ void SdlWindow::UploadOverlays() {
   }
 }
 
+// Smooth scaling filters the page and the movie frames over it; the other modes show each
+// pixel as a block.
+void SdlWindow::ApplyTextureScaling() {
+  const SDL_ScaleMode mode =
+      EffectiveScaling() == Scaling::Smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest;
+  if (texture_) SDL_SetTextureScaleMode(texture_, mode);
+  for (SDL_Texture* t : overlayTextures_) {
+    if (t) SDL_SetTextureScaleMode(t, mode);
+  }
+}
+
 void SdlWindow::Render(const std::function<void()>& overlay) {
   if (rendering_ || !shown_) return;
   rendering_ = true;
@@ -254,29 +355,24 @@ void SdlWindow::Render(const std::function<void()>& overlay) {
   if (overlay) overlay();
   ImGui::Render();
 
-  // The page is placed in window pixels; the renderer's output may be denser (high DPI).
-  int windowWidth = 1, windowHeight = 1, outputWidth = 1, outputHeight = 1;
-  WindowSize(windowWidth, windowHeight);
-  SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight);
-  const float fx = windowWidth > 0 ? float(outputWidth) / float(windowWidth) : 1.0f;
-  const float fy = windowHeight > 0 ? float(outputHeight) / float(windowHeight) : 1.0f;
-  const auto toOutput = [&](int x, int y, int w, int h) {
-    return SDL_Rect{int(x * fx), int(y * fy), int(w * fx), int(h * fy)};
-  };
-
   SDL_RenderSetClipRect(renderer_, nullptr);
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
   SDL_RenderClear(renderer_);
+  // Placed in the renderer's output pixels, which may be denser than the window's (high DPI).
   const ClientPlacement p = Placement();
-  const SDL_Rect client = toOutput(p.x, p.y, p.width, p.height);
+  ApplyTextureScaling();
+  const SDL_Rect client{p.x, p.y, p.width, p.height};
   const Rgb bg = frame_.background();
   SDL_SetRenderDrawColor(renderer_, bg.r, bg.g, bg.b, 255);
   SDL_RenderFillRect(renderer_, &client);
   if (texture_ && !frame_.empty()) {
+    const auto toOutput = [&](int x, int y, int w, int h) {
+      const OutputRect r = ClientRectToOutput(p, x, y, w, h);
+      return SDL_Rect{r.x, r.y, r.w, r.h};
+    };
     // The picture may reach past the client area (a page on a screen smaller than it).
     SDL_RenderSetClipRect(renderer_, &client);
-    const SDL_Rect picture = toOutput(p.x + frame_.originX() * p.scale, p.y + frame_.originY() * p.scale,
-                                      frame_.width() * p.scale, frame_.height() * p.scale);
+    const SDL_Rect picture = toOutput(frame_.originX(), frame_.originY(), frame_.width(), frame_.height());
     SDL_RenderCopy(renderer_, texture_, nullptr, &picture);
     // Overlays are cut to the page as well as to the client area.
     SDL_Rect pageInClient{};
@@ -286,9 +382,7 @@ void SdlWindow::Render(const std::function<void()>& overlay) {
       for (size_t i = 0; i < overlays.size() && i < overlayTextures_.size(); ++i) {
         if (!overlayTextures_[i]) continue;
         const KeptOverlay& o = overlays[i];
-        const SDL_Rect at = toOutput(p.x + (frame_.originX() + o.x) * p.scale,
-                                     p.y + (frame_.originY() + o.y) * p.scale, o.w * p.scale,
-                                     o.h * p.scale);
+        const SDL_Rect at = toOutput(frame_.originX() + o.x, frame_.originY() + o.y, o.w, o.h);
         SDL_RenderCopy(renderer_, overlayTextures_[i], nullptr, &at);
       }
     }

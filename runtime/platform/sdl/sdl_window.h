@@ -1,5 +1,5 @@
-// The one SDL window of the SDL backend and what it shows: the last presented frame, scaled
-// by a whole number and placed below the menu bar, with Dear ImGui's overlay drawn over it.
+// The one SDL window of the SDL backend and what it shows: the last presented frame, scaled as
+// the scaling mode says and placed below the menu bar, with Dear ImGui's overlay drawn over it.
 // Also owns SDL's video subsystem and the ImGui context, which live as long as the window.
 #pragma once
 
@@ -31,19 +31,29 @@ class SdlWindow {
   ScreenInfo Screen() const;
 
   // Shows the window in a style; `menuBar` reserves room for a menu bar above the client area.
-  // Returns true when the scale changed (pointer images must follow).
+  // A `resizable` captioned window opens at `windowWidth` x `windowHeight` (window coordinates,
+  // kept within the desktop) when they are given. Returns true when the scale of dialogs and
+  // pointers changed (pointer images must follow).
   bool Place(WindowStyle style, int clientWidth, int clientHeight, const std::string& captionUtf8,
-             bool menuBar);
+             bool menuBar, bool resizable = false, int windowWidth = 0, int windowHeight = 0);
+  // The scaling mode of every later placement. Returns true when it changed the client size
+  // (a full screen, whose client area is the page itself unless the page is sharp).
+  bool SetScaling(Scaling scaling);
   void Hide();
   bool shown() const { return shown_; }
 
+  // The whole scale of dialogs, the menu bar and pointer images, in window pixels.
   int scale() const { return scale_; }
   int windowScale() const { return windowScale_; }
   int clientWidth() const { return clientWidth_; }
   int clientHeight() const { return clientHeight_; }
-  int menuBarHeight() const { return menuBarHeight_; }
-  void WindowSize(int& width, int& height) const;
+  int menuBarHeight() const { return menuBarHeight_; }  // window pixels
+  void WindowSize(int& width, int& height) const;    // window coordinates
+  // Where the client area is now, in the renderer's output pixels.
   ClientPlacement Placement() const;
+  // The mode the page is drawn in: the chosen one in full screen and in a resizable window,
+  // sharp in the fixed windows (the splash, the File menu, dialogs alone).
+  Scaling EffectiveScaling() const;
 
   void SetFrame(const Frame& frame);
   const PresentedFrame& frame() const { return frame_; }
@@ -61,7 +71,11 @@ class SdlWindow {
  private:
   SdlWindow() = default;
   void DesktopSize(int& width, int& height) const;
+  void UsableDesktopSize(int& width, int& height) const;
+  double Density() const;  // output pixels a window pixel
+  void FullScreenClient(int desktopWidth, int desktopHeight);
   void SetScale(int scale);
+  void ApplyTextureScaling();
   void UploadOverlays();
   void DropOverlayTextures();
 
@@ -77,6 +91,9 @@ class SdlWindow {
   int scale_ = 0;
   int clientWidth_ = 0, clientHeight_ = 0;
   int menuBarHeight_ = 0;
+  WindowStyle style_ = WindowStyle::Popup;
+  bool resizable_ = false;
+  Scaling scaling_ = Scaling::Sharp;
   bool shown_ = false;
   bool rendering_ = false;
   PresentedFrame frame_;
