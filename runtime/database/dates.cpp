@@ -19,6 +19,8 @@ std::string UpperAscii(std::string_view text) {
   return out;
 }
 
+// Date names are what titles see and compare, so they are the Greek ones in either language of
+// the player (the table holds one text for both).
 std::string MonthName(int month) {
   return LoadString(strings::MONTH_FIRST + month - 1, Language::Greek);
 }

@@ -30,6 +30,23 @@ platform::MenuItem Separator() { return {0, "", "", true}; }
 
 }  // namespace
 
+namespace {
+constexpr platform::Scaling kScalingsInMenuOrder[] = {
+    platform::Scaling::Sharp, platform::Scaling::Smooth, platform::Scaling::Stretch};
+}  // namespace
+
+int CommandOfScaling(platform::Scaling scaling) {
+  for (int i = 0; i < 3; ++i) {
+    if (kScalingsInMenuOrder[i] == scaling) return menu_ids::SCALE_SHARP + i;
+  }
+  return menu_ids::SCALE_SHARP;
+}
+
+std::optional<platform::Scaling> ScalingOfCommand(int id) {
+  if (id < menu_ids::SCALE_SHARP || id > menu_ids::SCALE_STRETCH) return std::nullopt;
+  return kScalingsInMenuOrder[id - menu_ids::SCALE_SHARP];
+}
+
 std::vector<platform::Menu> ZendralMenu(Language language,
                                         const std::vector<std::string>& recentTitles) {
   const MenuTexts texts(language);
@@ -64,9 +81,7 @@ std::vector<platform::MenuItem> PopupMenuItems(Language language, platform::Scal
                  "Alt+3"),
       Separator(),
       texts.Item(menu_ids::EXIT_POPUP, {"Έξοδος", "Exit"})};
-  const int checked = scaling == platform::Scaling::Sharp    ? menu_ids::SCALE_SHARP
-                      : scaling == platform::Scaling::Smooth ? menu_ids::SCALE_SMOOTH
-                                                             : menu_ids::SCALE_STRETCH;
+  const int checked = CommandOfScaling(scaling);
   for (auto& item : items) item.checked = item.id == checked;
   return items;
 }

@@ -2,6 +2,7 @@
 // right mouse button.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,10 @@ constexpr int SCALE_SHARP = 120, SCALE_SMOOTH = 121, SCALE_STRETCH = 122;
 constexpr int RECENT_FIRST = 140;
 constexpr int kMaxRecentTitles = 6;
 }  // namespace menu_ids
+
+// The popup menu's scaling entries and the scalings they choose, both ways.
+int CommandOfScaling(platform::Scaling scaling);
+std::optional<platform::Scaling> ScalingOfCommand(int id);  // nullopt for other commands
 
 // "IDM_ZendralMenu": the menu bar of the splash window, with the recent titles (paths in code
 // page 1253, the latest first) as entries RECENT_FIRST onwards.

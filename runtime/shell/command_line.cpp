@@ -9,7 +9,9 @@ CommandLine ParseCommandLine(std::string_view line, std::string_view pathWithBla
       line.substr(line.size() - pathWithBlanks.size()) == pathWithBlanks) {
     std::string_view options = line.substr(0, line.size() - pathWithBlanks.size());
     while (!options.empty() && options.back() == ' ') options.remove_suffix(1);
-    // The options alone: a last word there is an option or the "-E " value, never the path.
+    // The options alone, read as the original line would have been read with a path after
+    // them: "-C" stands in for that path, because it is a word that is never the path and
+    // sets nothing (and so "-D" before it still has its blank).
     CommandLine result = ParseCommandLine(std::string(options) + " -C");
     result.titlePath = ToUpper1253(pathWithBlanks);
     result.titlePathAsGiven = std::string(pathWithBlanks);

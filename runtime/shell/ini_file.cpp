@@ -15,15 +15,6 @@ std::string_view Trimmed(std::string_view text) {
 
 char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-// Control characters (a lone carriage return, a NUL) mean the line is not text; written back
-// they could split it or end it early.
-bool IsText(std::string_view line) {
-  return std::none_of(line.begin(), line.end(), [](char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return (byte < 0x20 && c != '\t') || byte == 0x7f;
-  });
-}
-
 std::string Numbered(size_t lineNumber, const std::string& what) {
   return "line " + std::to_string(lineNumber) + ": " + what;
 }
@@ -62,6 +53,13 @@ void Append(std::string& out, const std::string& line) {
 
 }  // namespace
 
+bool IsText(std::string_view line) {
+  return std::none_of(line.begin(), line.end(), [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return (byte < 0x20 && c != '\t') || byte == 0x7f;
+  });
+}
+
 bool SameName(std::string_view a, std::string_view b) {
   return a.size() == b.size() &&
          std::equal(a.begin(), a.end(), b.begin(),
@@ -87,6 +85,9 @@ Document ParseIni(std::string_view text, std::vector<std::string>& notes) {
     const size_t lastEnd = text.rfind('\n');
     text = lastEnd == std::string_view::npos ? std::string_view() : text.substr(0, lastEnd + 1);
   }
+  // Editors that write UTF-8 may start the file with a byte-order mark.
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
   size_t keys = 0;
   size_t lineNumber = 0;
   while (!text.empty()) {
@@ -108,18 +109,19 @@ Document ParseIni(std::string_view text, std::vector<std::string>& notes) {
     const std::string_view content = Trimmed(raw);
     std::vector<Line>& lines =
         document.sections.empty() ? document.preamble : document.sections.back().lines;
-    if (content.empty() || content.front() == ';' || content.front() == '#') {
+    // Text that is not read is still kept where it stands: the file is the person's as well.
+    const auto keepUnread = [&](const std::string& what) {
+      if (!what.empty()) notes.push_back(Numbered(lineNumber, what + "; kept but not read"));
       Line other;
       other.text = raw;
       other.number = lineNumber;
       lines.push_back(std::move(other));
+    };
+    if (content.empty() || content.front() == ';' || content.front() == '#') {
+      keepUnread("");
       continue;
     }
     if (content.front() == '[') {
-      if (content.back() != ']' || content.size() < 2) {
-        notes.push_back(Numbered(lineNumber, "a section name without its closing ']'; ignored"));
-        continue;
-      }
       if (document.sections.size() == kMaxSections) {
         notes.push_back(Numbered(lineNumber, "more than " + std::to_string(kMaxSections) +
                                                  " sections; the rest of the file is ignored"));
@@ -127,22 +129,29 @@ Document ParseIni(std::string_view text, std::vector<std::string>& notes) {
       }
       Section section;
       section.header = raw;
-      section.name = Trimmed(content.substr(1, content.size() - 2));
+      if (content.back() != ']' || content.size() < 2) {
+        // A section of its own that no name finds (its name stays empty), so that its keys
+        // are not taken for the keys of the section before it.
+        notes.push_back(Numbered(lineNumber, "a section name without its closing ']'; its keys "
+                                             "are kept but not read"));
+      } else {
+        section.name = Trimmed(content.substr(1, content.size() - 2));
+      }
       document.sections.push_back(std::move(section));
       continue;
     }
     const size_t equals = content.find('=');
     if (equals == std::string_view::npos) {
-      notes.push_back(Numbered(lineNumber, "neither a section, a key nor a comment; ignored"));
+      keepUnread("neither a section, a key nor a comment");
       continue;
     }
     const std::string_view key = Trimmed(content.substr(0, equals));
     if (key.empty()) {
-      notes.push_back(Numbered(lineNumber, "a value without a key name; ignored"));
+      keepUnread("a value without a key name");
       continue;
     }
     if (document.sections.empty()) {
-      notes.push_back(Numbered(lineNumber, "a key before any section; ignored"));
+      keepUnread("a key before any section");
       continue;
     }
     if (keys == kMaxKeys) {

@@ -1,7 +1,8 @@
 // A settings file in the INI shape: "[Section]" lines, "Key=Value" lines, ";" and "#" comments.
 // The file is the user's to edit, so it is read as untrusted text: it is bounded in size, every
-// line that cannot be read is noted (with its number) and skipped, and whatever the player does
-// not know is kept as it was, to be written back unchanged.
+// line that cannot be read is noted (with its number), and whatever the player does not know or
+// cannot read is kept as it was, to be written back unchanged. Only lines that are not text
+// (control characters) and what lies past the bounds are dropped.
 #pragma once
 
 #include <cstddef>
@@ -28,7 +29,7 @@ struct Line {
 
 struct Section {
   std::string header;  // "[Name]" as it was read
-  std::string name;
+  std::string name;         // empty for a header without its closing ']'
   std::vector<Line> lines;  // in file order: keys, comments and blank lines
   bool reserved = false;
 };
@@ -37,6 +38,10 @@ struct Document {
   std::vector<Line> preamble;  // comments and blank lines before the first section
   std::vector<Section> sections;
 };
+
+// Control characters (a lone carriage return, a NUL) mean a line is not text; written back they
+// could split it or end it early.
+bool IsText(std::string_view line);
 
 // Section and key names are compared without regard to ASCII case.
 bool SameName(std::string_view a, std::string_view b);

@@ -278,7 +278,7 @@ void MainWindow::OnDestroy() {
   runtime_.graphics.DestroyTitlePalette();
   splash_ = platform::IndexedImage{};
   splashShown_ = false;
-  RememberWindowSize();
+  RememberWindowState();
   runtime_.shell.WriteSettings();
   runtime_.platform.CloseWindow();
   exists_ = false;
@@ -327,8 +327,9 @@ void MainWindow::OnPaint() {
 
 void MainWindow::OnKeyDown(const WindowMessage& m) {
   const int key = static_cast<int>(m.wParam);
-  // Alt chords are the player's: a title never received them as key presses.
-  if (m.modifiers & platform::modifier::ALT) {
+  // Alt chords are the player's: a title never received them as key presses. Ctrl with Alt is
+  // AltGr on many keyboards, whose characters ('@', '€') stay the title's.
+  if ((m.modifiers & platform::modifier::ALT) && !(m.modifiers & platform::modifier::CTRL)) {
     OnPlayerChord(key);
     return;
   }
@@ -383,11 +384,11 @@ void MainWindow::OnCommand(int id) {
     case menu_ids::PRINT_SETUP: queue.Post(Msg::PrintSetup, kFromPopup); break;
     case menu_ids::TOGGLE_WINDOW: queue.Post(Msg::ToggleWindowMode, kFromPopup); break;
     case menu_ids::EXIT_POPUP: runtime_.shell.QuitTitle(1); break;
-    case menu_ids::SCALE_SHARP: SetScaling(platform::Scaling::Sharp); break;
-    case menu_ids::SCALE_SMOOTH: SetScaling(platform::Scaling::Smooth); break;
-    case menu_ids::SCALE_STRETCH: SetScaling(platform::Scaling::Stretch); break;
     default:
-      if (id >= menu_ids::RECENT_FIRST && id < menu_ids::RECENT_FIRST + menu_ids::kMaxRecentTitles) {
+      if (const auto scaling = ScalingOfCommand(id)) {  // from the popup menu, which paused
+        SetScaling(*scaling);
+        ResumeAfterPopup();
+      } else if (id >= menu_ids::RECENT_FIRST && id < menu_ids::RECENT_FIRST + menu_ids::kMaxRecentTitles) {
         OpenRecentTitle(size_t(id - menu_ids::RECENT_FIRST));
       }
       break;
@@ -479,16 +480,20 @@ void MainWindow::OnShowFirstPage() {
 
 void MainWindow::ToggleWindowMode() {
   if (mode_ != Mode::FullScreen && mode_ != Mode::Windowed) return;  // only pages change modes
-  RememberWindowSize();
+  RememberWindowState();
   ApplyMode(mode_ == Mode::FullScreen ? Mode::Windowed : Mode::FullScreen);
-  runtime_.shell.settings().windowed = mode_ == Mode::Windowed;
+  RememberWindowState();
   runtime_.toolbox.WindowModeChanged(mode_ == Mode::FullScreen);
 }
 
-void MainWindow::RememberWindowSize() {
-  if (mode_ != Mode::Windowed) return;
+// The next run starts as this one's pages are now, in a window of the size the person left it.
+void MainWindow::RememberWindowState() {
+  if (mode_ != Mode::Windowed && mode_ != Mode::FullScreen) return;
   PlayerSettings& settings = runtime_.shell.settings();
-  runtime_.platform.WindowSize(settings.windowWidth, settings.windowHeight);
+  settings.windowed = mode_ == Mode::Windowed;
+  if (mode_ == Mode::Windowed) {
+    runtime_.platform.WindowSize(settings.windowWidth, settings.windowHeight);
+  }
 }
 
 }  // namespace zd

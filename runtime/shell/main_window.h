@@ -68,7 +68,7 @@ class MainWindow {
   void ApplyMode(Mode mode);
   void RecomputeOrigin();
   void TraceSeamCall(const char* what);
-  void RememberWindowSize();
+  void RememberWindowState();
 
   // The player's own commands (player_commands.cpp).
   bool OnPlayerChord(int key);  // Alt+key; false for chords that mean nothing

@@ -17,7 +17,8 @@
 namespace zd {
 namespace {
 
-// The splash's list of recent titles: a heading line and a few entries over the hills.
+// The splash's list of recent titles: a heading line and a few entries over the hills, below the
+// splash's own lines and clear of its version in the corner (the splash is 480x360).
 constexpr int kRecentListX = 100, kRecentListY = 268, kRecentListWidth = 280;
 constexpr int kRecentLineHeight = 13;
 constexpr int kRecentOnSplash = 4;
@@ -51,10 +52,13 @@ bool MainWindow::OnPlayerChord(int key) {
       Dispatch(WindowMessage{Msg::Close});
       return true;
     case 'S': SaveScreenshot(); return true;
-    case '1': SetScaling(platform::Scaling::Sharp); return true;
-    case '2': SetScaling(platform::Scaling::Smooth); return true;
-    case '3': SetScaling(platform::Scaling::Stretch); return true;
-    default: return false;
+    default:
+      // Alt+1, Alt+2 and Alt+3 are the popup menu's three scalings, in its order.
+      if (const auto scaling = ScalingOfCommand(menu_ids::SCALE_SHARP + key - '1')) {
+        SetScaling(*scaling);
+        return true;
+      }
+      return false;
   }
 }
 
@@ -75,11 +79,13 @@ void MainWindow::SaveScreenshot() {
                 t.hour, t.minute, t.second);
   // A second screenshot within the same second gets a number rather than replacing the first.
   std::string path = folder + "/" + stamp + ".png";
-  for (int n = 2; platform::FileSize(path) && n < 100; ++n) {
+  for (int n = 2; platform::FileSize(path) && n <= 100; ++n) {
     path = folder + "/" + stamp + "-" + std::to_string(n) + ".png";
   }
-  std::string error = picture ? "" : "nothing is shown yet";
-  if (picture && platform::WritePngRgb(path, *picture, error)) {
+  std::string error = !picture                     ? "nothing is shown yet"
+                      : platform::FileSize(path)   ? "too many screenshots in one second"
+                                                   : "";
+  if (error.empty() && platform::WritePngRgb(path, *picture, error)) {
     runtime_.trace.Line(TraceCategory::File, "file written " + path);
     ShowPlayerMessage(FormatMessageText(shell.Text(strings::SCREENSHOT_SAVED),
                                         Utf8ToCp1253(path), 511));

@@ -55,10 +55,7 @@ bool Writable(const std::string& path) {
   if (path.front() == ' ' || path.front() == '\t' || path.back() == ' ' || path.back() == '\t') {
     return false;
   }
-  return std::none_of(path.begin(), path.end(), [](char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return (byte < 0x20 && c != '\t') || byte == 0x7f;
-  });
+  return ini::IsText(path);
 }
 
 class SettingsReader {
@@ -100,10 +97,11 @@ class SettingsReader {
     if (const std::optional<size_t> index = RecentIndex(line.key)) recent_[*index] = line.value;
   }
 
-  // Title1 to Title6 in their order, whatever order the file gave them in.
+  // Title1 to Title6 in their order, whatever order the file gave them in. The player writes
+  // whole paths; a relative one (an edit) would depend on where the player was started.
   void FinishRecent() {
     for (const std::string& path : recent_) {
-      if (path.empty()) continue;
+      if (path.empty() || path.front() != '/') continue;
       if (std::find(settings_.recentTitles.begin(), settings_.recentTitles.end(), path) !=
           settings_.recentTitles.end()) {
         continue;

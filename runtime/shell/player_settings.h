@@ -17,7 +17,7 @@ constexpr size_t kMaxRecentTitles = 6;
 constexpr int kMinWindowSide = 160, kMaxWindowSide = 16384;
 
 struct PlayerSettings {
-  std::optional<bool> windowed;  // absent: as the command line or the title asks
+  std::optional<bool> windowed;  // how the last run that played a title ended; absent: full screen
   int windowWidth = 0, windowHeight = 0;  // the window's outer size; 0: not remembered
   platform::Scaling scaling = platform::Scaling::Sharp;
   std::vector<std::string> recentTitles;  // UTF-8 paths, latest first, at most six

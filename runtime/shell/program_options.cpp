@@ -34,7 +34,7 @@ bool ParseScreen(std::string_view text, platform::ScreenInfo& screen) {
 
 std::string ParseProgramOptions(int argc, const char* const* argv, ProgramOptions& options) {
   std::string line;
-  std::string_view lastWord;
+  std::string_view lastWord, wordBefore;
   bool ownOptions = true;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
@@ -53,6 +53,7 @@ std::string ParseProgramOptions(int argc, const char* const* argv, ProgramOption
     if (!ownOptions || arg.substr(0, 2) != "--") {
       if (!line.empty()) line += ' ';
       line += arg;
+      wordBefore = lastWord;
       lastWord = arg;
       continue;
     }
@@ -116,8 +117,10 @@ std::string ParseProgramOptions(int argc, const char* const* argv, ProgramOption
   }
   options.commandLine = Utf8ToCp1253(line);
   // A last word that holds blanks was quoted by the shell: it is the authorfile's path whole
-  // ("/media/cd/My Title/authorfi"). The original options before it keep their rules.
-  if (lastWord.find(' ') != std::string_view::npos && lastWord.front() != '-') {
+  // ("/media/cd/My Title/authorfi"). The original options before it keep their rules, and a
+  // word right after -E is that option's value, never the path.
+  const bool afterE = wordBefore == "-E" || wordBefore == "-e";
+  if (lastWord.find(' ') != std::string_view::npos && lastWord.front() != '-' && !afterE) {
     options.titlePathWithBlanks = Utf8ToCp1253(lastWord);
   }
   return {};

@@ -130,27 +130,42 @@ constexpr const char* kSettingsFile = "zendral.ini";
 
 void Shell::ReadSettings() {
   platform::SaveStore& saves = runtime_.platform.Saves();
-  settingsText_ = saves.Read(saves.SettingsFolder(), kSettingsFile).value_or("");
+  const std::string text = saves.Read(saves.SettingsFolder(), kSettingsFile).value_or("");
   std::vector<std::string> notes;
-  settings_ = ReadPlayerSettings(settingsText_, notes);
+  settings_ = ReadPlayerSettings(text, notes);
   settingsAsRead_ = settings_;
   for (const std::string& note : notes) {
-    Note(std::string(kSettingsFile) + ": " + note + " (ignored)");
+    Note(std::string(kSettingsFile) + ": " + note);
   }
 }
 
 void Shell::WriteSettings() {
   // Nothing is written when nothing changed (a first run leaves no file behind).
-  const std::string text = WritePlayerSettings(settings_, settingsText_);
-  if (text == settingsText_ || text == WritePlayerSettings(settingsAsRead_, settingsText_)) return;
+  if (settings_ == settingsAsRead_) return;
   platform::SaveStore& saves = runtime_.platform.Saves();
-  std::string error;
-  if (saves.Write(saves.SettingsFolder(), kSettingsFile, text, error)) {
-    settingsText_ = text;
-    settingsAsRead_ = settings_;
-  } else {
-    Note("cannot write the settings: " + error);
+  // Another player may have written the file since this one read it: the file is taken as it
+  // is now, and only what this run changed is put over it.
+  const std::string current = saves.Read(saves.SettingsFolder(), kSettingsFile).value_or("");
+  std::vector<std::string> notedAtStart;
+  PlayerSettings merged = ReadPlayerSettings(current, notedAtStart);
+  if (settings_.windowed != settingsAsRead_.windowed) merged.windowed = settings_.windowed;
+  if (settings_.windowWidth != settingsAsRead_.windowWidth ||
+      settings_.windowHeight != settingsAsRead_.windowHeight) {
+    merged.windowWidth = settings_.windowWidth;
+    merged.windowHeight = settings_.windowHeight;
   }
+  if (settings_.scaling != settingsAsRead_.scaling) merged.scaling = settings_.scaling;
+  for (const std::string& path : titlesStarted_) AddRecentTitle(merged, path);
+
+  const std::string text = WritePlayerSettings(merged, current);
+  if (text == current) return;
+  std::string error;
+  if (!saves.Write(saves.SettingsFolder(), kSettingsFile, text, error)) {
+    Note("cannot write the settings: " + error);
+    return;
+  }
+  settings_ = settingsAsRead_ = merged;
+  titlesStarted_.clear();
 }
 
 void Shell::Note(const std::string& text) {
@@ -162,7 +177,9 @@ void Shell::NoteTitleStarted() {
   anyTitleStarted_ = true;
   const std::string& directory = runtime_.titleFiles.titleDirectory();
   if (const auto onDisk = platform::ResolvePath(directory)) {
-    AddRecentTitle(settings_, platform::AbsolutePath(*onDisk));
+    const std::string path = platform::AbsolutePath(*onDisk);
+    AddRecentTitle(settings_, path);
+    titlesStarted_.push_back(path);
   }
 }
 
@@ -171,7 +188,7 @@ std::string Shell::Text(int id) const { return LoadString(id, runtime_.config.la
 std::string Shell::TitleProblemText(TitleProblem problem, const std::string& path) const {
   int id = strings::START_MISSING;
   switch (problem) {
-    case TitleProblem::None:
+    case TitleProblem::None:  // never asked about; the plainest text if it were
     case TitleProblem::Missing: id = strings::START_MISSING; break;
     case TitleProblem::NoTitleInFolder: id = strings::START_NO_TITLE; break;
     case TitleProblem::NotAnAuthorfile: id = strings::START_NOT_AUTHORFILE; break;

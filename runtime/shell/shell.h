@@ -42,7 +42,7 @@ class Shell final : public platform::Host {
   void NoteTitleStarted();
 
   // The player's settings (zendral.ini in the user's settings folder): read at start-up,
-  // written when the run ends if anything in them changed.
+  // written when the run ends if anything in them changed, over what the file holds then.
   PlayerSettings& settings() { return settings_; }
   void WriteSettings();
   // Tells the person running the player something that is not worth a box (a damaged
@@ -93,8 +93,8 @@ class Shell final : public platform::Host {
   bool anyTitleStarted_ = false;
   int exitCode_ = 0;
   PlayerSettings settings_;
-  PlayerSettings settingsAsRead_;
-  std::string settingsText_;  // the file as read (or last written)
+  PlayerSettings settingsAsRead_;          // as the file held them (or as last written)
+  std::vector<std::string> titlesStarted_;  // this run's, in the order they started
   Reporter reporter_;
   Pointers pointers_;
   MessageQueue queue_;

@@ -79,8 +79,7 @@ TitleProblem TitleFiles::OpenTitle(const std::string& path) {
 bool TitleFiles::LoadAuthorfile(const std::string& path) {
   switch (ReadAuthorfile(path)) {
     case TitleProblem::None: return true;
-    case TitleProblem::NotAnAuthorfile:
-    case TitleProblem::Damaged: runtime_.shell.reporter().ReportError("crierr4"); return false;
+    case TitleProblem::NotAnAuthorfile: runtime_.shell.reporter().ReportError("crierr4"); return false;
     case TitleProblem::Declined: return false;
     default: runtime_.shell.reporter().ReportError("crierr5"); return false;
   }

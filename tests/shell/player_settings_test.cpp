@@ -120,6 +120,19 @@ TEST(PlayerSettings, RewriteKeepsWhatThePlayerDoesNotKnow) {
             "Title7=/kept\n");
   EXPECT_EQ(Read(text), settings);
 
+  // A hand edit the reader cannot read is kept in its place, keys under a broken header stay
+  // with it, and an editor's byte-order mark does not hide the first section.
+  const std::string edited =
+      "\xEF\xBB\xBF[Window]\nScaling=smooth\njust words\n[Internet\nBrowser Path=/x\n";
+  const PlayerSettings fromEdited = Read(edited);
+  EXPECT_EQ(fromEdited.scaling, platform::Scaling::Smooth);
+  PlayerSettings changed = fromEdited;
+  changed.windowWidth = 800;
+  const std::string rewritten = WritePlayerSettings(changed, edited);
+  EXPECT_NE(rewritten.find("Scaling=smooth\njust words\n"), std::string::npos) << rewritten;
+  EXPECT_NE(rewritten.find("[Internet\nBrowser Path=/x\n"), std::string::npos) << rewritten;
+  EXPECT_EQ(Read(rewritten), changed);
+
   // A file full of other keys still takes the player's.
   std::string crowded = "[Other]\n";
   for (int i = 0; i < 512; ++i) crowded += "K" + std::to_string(i) + "=1\n";

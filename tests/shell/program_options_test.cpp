@@ -84,6 +84,10 @@ TEST(ProgramOptions, LanguageWindowAndAQuotedPathWithBlanks) {
   EXPECT_EQ(aloneLine.titlePathAsGiven, "/My Titles/moss");
   EXPECT_TRUE(aloneLine.diagnostics);
   EXPECT_EQ(aloneLine.overrideDirectory, "");
+  // A quoted word right after -E is its value, not the title.
+  ProgramOptions saves;
+  ASSERT_EQ(Parse({"-E", "/my saves"}, saves), "");
+  EXPECT_EQ(saves.titlePathWithBlanks, "");
 }
 
 }  // namespace
