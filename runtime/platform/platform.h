@@ -39,6 +39,11 @@ class Host {
   virtual void PaintNow() = 0;           // bring the presented picture up to date
   virtual void PageOrigin(int& x, int& y) = 0;  // page pixel (0,0) in client pixels
   virtual std::optional<std::string> CurrentPageName() = 0;
+  // True while nothing the runtime's timers drive can change: no title runs and nothing is
+  // queued, or the page clock and the movies stand still behind a dialog. A backend on the
+  // real clock may then let timers come late, to wake less often; one on a virtual clock keeps
+  // them exact, so that runs stay comparable.
+  virtual bool TimersMayWait() { return false; }
   virtual std::optional<ProbedVariable> Variable(const std::string& name) = 0;
 };
 

@@ -260,6 +260,13 @@ bool Shell::IsSchedulerIdle() const { return runtime_.scheduler.IsIdle(); }
 
 std::optional<uint32_t> Shell::NextTimerDue() { return queue_.NextTimerDue(); }
 
+bool Shell::TimersMayWait() {
+  const Scheduler& scheduler = runtime_.scheduler;
+  const bool splashAtRest = !titleRunning_ && scheduler.queuedCount() == 0;
+  const bool behindDialog = scheduler.clockPaused() && runtime_.movies.pauseDepth() > 0;
+  return splashAtRest || behindDialog;
+}
+
 void Shell::DispatchBackground() {
   // Bounded, so that messages which keep posting one another cannot hold a dialog forever.
   for (int i = 0; i < 1000; ++i) {

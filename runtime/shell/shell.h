@@ -71,6 +71,7 @@ class Shell final : public platform::Host {
 
   // platform::Host
   std::optional<uint32_t> NextTimerDue() override;
+  bool TimersMayWait() override;
   void DispatchBackground() override;
   void PaintNow() override;
   void PageOrigin(int& x, int& y) override;

@@ -21,7 +21,7 @@ constexpr int kLoneDialogWidth = 480, kLoneDialogHeight = 240;
 // frame while ImGui is settling; otherwise until an event comes.
 uint32_t SdlPlatform::ModalSleep() {
   uint32_t sleep = Settling() ? kFrameMs : UINT32_MAX;
-  const std::optional<uint32_t> due = host_ ? host_->NextTimerDue() : std::nullopt;
+  const std::optional<uint32_t> due = TimerDeadline();
   if (due) sleep = std::min(sleep, TicksUntil(TickCount(), *due));
   if (waitUntil_) sleep = std::min(sleep, TicksUntil(SDL_GetTicks(), *waitUntil_));
   return sleep;

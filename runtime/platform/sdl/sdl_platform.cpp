@@ -286,7 +286,16 @@ void SdlPlatform::DiscardPendingClicks() {
   });
 }
 
+std::optional<uint32_t> SdlPlatform::TimerDeadline() const {
+  const std::optional<uint32_t> due = host_ ? host_->NextTimerDue() : std::nullopt;
+  // A timer that can change nothing wakes the player a few times a second rather than a
+  // hundred: each wake costs SDL a round of the display connection.
+  if (due && host_->TimersMayWait()) return *due + kRestingTimerSlackMs;
+  return due;
+}
+
 bool SdlPlatform::WaitEvent(Event& event, std::optional<uint32_t> deadline) {
+  if (deadline && host_ && host_->TimersMayWait()) *deadline += kRestingTimerSlackMs;
   for (;;) {
     const uint64_t rendersBefore = renders_;
     PumpEvents(false);

@@ -27,6 +27,8 @@ namespace zd::platform::sdl {
 // popup opens a frame late, windows size themselves over two or three frames, a modal's shade
 // fades in): they come at this pace for this long, and then the player sleeps.
 constexpr uint32_t kFrameMs = 30;
+// How late a timer may come while the runtime says nothing it drives can change.
+constexpr uint32_t kRestingTimerSlackMs = 190;
 constexpr uint32_t kSettleMs = 300;
 
 // Tick counts wrap after 49 days; compare them by their difference.
@@ -104,6 +106,8 @@ class SdlPlatform final : public Platform {
   bool ImGuiTakesMouse(int windowY) const;
   bool ImGuiTakesKeyboard() const;
   void UpdateKeyboardNavigation();
+
+  std::optional<uint32_t> TimerDeadline() const;
 
   // sdl_modal.cpp
   int RunModal(InputContext context, TraceCategory category, int fallback, ModalView& view,
