@@ -81,6 +81,7 @@ void FileBrowserView::Navigate(const fs::path& directory) {
 
 void FileBrowserView::Refresh() {
   entries_.clear();
+  selected_ = -1;  // the highlight belonged to the old list
   std::vector<Entry> folders, files;
   std::error_code ec;
   for (fs::directory_iterator it(directory_, fs::directory_options::skip_permission_denied, ec), end;
@@ -150,6 +151,15 @@ bool FileBrowserView::HandleListKeys() {
   const ImGuiIO& io = ImGui::GetIO();
   // Typing or a click gives the keyboard back to the text fields.
   if (io.InputQueueCharacters.Size > 0 || ImGui::IsMouseClicked(ImGuiMouseButton_Left)) {
+    // What is typed after moving through the list starts a new name in the name field.
+    if (listKeys_ && io.InputQueueCharacters.Size > 0) {
+      nameField_.clear();
+      for (const ImWchar c : io.InputQueueCharacters) {
+        char utf8[5];
+        nameField_ += ImTextCharToUtf8(utf8, c);
+      }
+      focusName_ = true;
+    }
     listKeys_ = false;
   }
   if (entries_.empty()) return false;
@@ -212,7 +222,10 @@ void FileBrowserView::DrawFields(const ViewContext& context) {
   ImGui::TextUnformatted(texts_.fileNameLabel.c_str());
   ImGui::SameLine(labelWidth);
   ImGui::SetNextItemWidth(-1);
-  if (frames_ == 1 && context.active) ImGui::SetKeyboardFocusHere();
+  if ((frames_ == 1 || focusName_) && context.active) {
+    ImGui::SetKeyboardFocusHere();
+    focusName_ = false;
+  }
   if (ImGui::InputText("##name", &nameField_, ImGuiInputTextFlags_EnterReturnsTrue) &&
       !returnTaken_) {
     Accept(nameField_);

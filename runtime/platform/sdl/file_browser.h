@@ -55,6 +55,7 @@ class FileBrowserView : public ModalView {
   std::filesystem::path directory_;
   std::vector<Entry> entries_;
   int selected_ = -1;
+  bool focusName_ = false;  // typing after the list's keys goes back to the name field
   bool listKeys_ = false;          // the keyboard moves through the list (not a text field)
   bool scrollToSelected_ = false;
   bool returnTaken_ = false;       // this frame's Return opened the list's entry

@@ -107,7 +107,10 @@ void ButtonRowView::Draw(const ViewContext& context) {
   bool open = true;
   const ImGuiWindowFlags flags = ImGuiWindowFlags_NoCollapse | ImGuiWindowFlags_NoResize |
                                  ImGuiWindowFlags_NoMove | ImGuiWindowFlags_AlwaysAutoResize |
-                                 ImGuiWindowFlags_NoSavedSettings;
+                                 ImGuiWindowFlags_NoSavedSettings |
+                                 // The row's own focus answers the keys; ImGui's would move
+                                 // beside it and answer Space for another button.
+                                 ImGuiWindowFlags_NoNavInputs;
   BeginClassicWindow(title_.c_str(), escapeResult_ ? &open : nullptr, flags);
   if (!context.active) ImGui::BeginDisabled();
 

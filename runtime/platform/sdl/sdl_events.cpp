@@ -27,7 +27,11 @@ void SdlPlatform::PumpEvents(bool modal) {
   SDL_Event e;
   while (SDL_PollEvent(&e)) {
     any = true;
-    ImGui_ImplSDL2_ProcessEvent(&e);
+    // Key presses and typing reach ImGui only while a menu or dialog is up: a title's key that
+    // opens a box must not also answer it in the box's first frame. Releases always go, so
+    // that ImGui never holds a key down.
+    const bool typing = e.type == SDL_KEYDOWN || e.type == SDL_TEXTINPUT;
+    if (!typing || OverlayShown()) ImGui_ImplSDL2_ProcessEvent(&e);
     NoteScriptKeySeen(e);
     HandleEvent(e, modal);
   }

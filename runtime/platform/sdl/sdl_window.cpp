@@ -59,6 +59,7 @@ std::unique_ptr<SdlWindow> SdlWindow::Create(const std::optional<ScreenInfo>& si
   SDL_SetWindowMinimumSize(w->window_, kMinimumWindowWidth, kMinimumWindowHeight);
   // A file dropped on the window opens it (as a title).
   SDL_EventState(SDL_DROPFILE, SDL_ENABLE);
+  SDL_EventState(SDL_DROPTEXT, SDL_DISABLE);  // only files and folders are titles
   // A virtual display (or a machine without a GPU) has no accelerated renderer.
   w->renderer_ = SDL_CreateRenderer(w->window_, -1, SDL_RENDERER_ACCELERATED);
   if (!w->renderer_) w->renderer_ = SDL_CreateRenderer(w->window_, -1, SDL_RENDERER_SOFTWARE);

@@ -87,11 +87,14 @@ OutputRect ClientRectToOutput(const ClientPlacement& p, int x, int y, int w, int
 
 void WindowToClient(const ClientPlacement& p, int windowX, int windowY, int& clientX,
                     int& clientY) {
+  // The output pixel under the point, then the client pixel drawn over it: column c covers the
+  // output pixels from ClientEdgeX(c) up to ClientEdgeX(c + 1), edges rounded down, so the
+  // pointer lands on the pixel the eye sees there in every scaling.
   const double d = Density(p);
-  const double outputX = (windowX + 0.5) * d - p.x;
-  const double outputY = (windowY + 0.5) * d - p.y;
-  clientX = static_cast<int>(std::floor(outputX * p.clientWidth / std::max(1, p.width)));
-  clientY = static_cast<int>(std::floor(outputY * p.clientHeight / std::max(1, p.height)));
+  const int64_t outputX = static_cast<int64_t>(std::floor((windowX + 0.5) * d)) - p.x;
+  const int64_t outputY = static_cast<int64_t>(std::floor((windowY + 0.5) * d)) - p.y;
+  clientX = static_cast<int>(FloorDiv((outputX + 1) * p.clientWidth - 1, std::max(1, p.width)));
+  clientY = static_cast<int>(FloorDiv((outputY + 1) * p.clientHeight - 1, std::max(1, p.height)));
 }
 
 void ClientToWindow(const ClientPlacement& p, int clientX, int clientY, float& windowX,
