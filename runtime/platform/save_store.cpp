@@ -49,6 +49,8 @@ std::string PicturesFolderOfUserDirs(const std::string& configHome, const std::s
     std::string folder;
     if (value.substr(0, 5) == "$HOME") {
       folder = home + std::string(value.substr(5));
+    } else if (value.substr(0, 7) == "${HOME}") {
+      folder = home + std::string(value.substr(7));
     } else if (!value.empty() && value.front() == '/') {
       folder = std::string(value);
     }

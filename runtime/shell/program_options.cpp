@@ -150,7 +150,8 @@ last word of the line. A path with blanks is given in quotes, as one word:
 A title starts full screen; F4 or Alt+Return switches between full screen and
 a window, Alt+1, Alt+2 and Alt+3 scale the page (sharp whole multiples,
 smooth, stretched to fill), Alt+S saves a screenshot of the window as PNG in
-the pictures folder ($XDG_PICTURES_DIR, else the home folder). The right
+the pictures folder ($XDG_PICTURES_DIR, the desktop's pictures folder, else
+the home folder). The right
 mouse button opens the player's menu. The choice of window, its size and the
 scaling, and the recent titles, are kept in
 $XDG_CONFIG_HOME/zendral/zendral.ini (~/.config/zendral/zendral.ini).
@@ -226,7 +227,8 @@ the run ended on a failure the title could not go on after.
 και παράθυρο, τα Alt+1, Alt+2 και Alt+3 αλλάζουν την κλίμακα της σελίδας
 (καθαρή εικόνα σε ακέραια πολλαπλάσια, ομαλή, τέντωμα σε όλο τον χώρο), και
 το Alt+S αποθηκεύει ένα στιγμιότυπο του παραθύρου ως PNG στον φάκελο εικόνων
-($XDG_PICTURES_DIR, αλλιώς ο προσωπικός φάκελος). Το δεξί πλήκτρο του
+($XDG_PICTURES_DIR, ο φάκελος εικόνων της επιφάνειας εργασίας, αλλιώς ο
+προσωπικός φάκελος). Το δεξί πλήκτρο του
 ποντικιού ανοίγει το μενού του προγράμματος. Η επιλογή παραθύρου, το μέγεθός
 του, η κλίμακα και οι πρόσφατοι τίτλοι φυλάγονται στο
 $XDG_CONFIG_HOME/zendral/zendral.ini (~/.config/zendral/zendral.ini).

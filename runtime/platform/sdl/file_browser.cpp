@@ -18,8 +18,6 @@ namespace {
 
 constexpr float kWidth = 560, kHeight = 400, kButtonWidth = 96, kButtonHeight = 24;
 
-bool KeyPressed(ImGuiKey key) { return ImGui::IsKeyPressed(ImGui::GetKeyIndex(key)); }
-
 // A small manila folder in front of folder names.
 void DrawFolderIcon(ImDrawList* list, ImVec2 at, float size) {
   const float u = size / 16.0f;
@@ -181,7 +179,7 @@ bool FileBrowserView::HandleListKeys() {
     return false;
   }
   if (listKeys_ && selected_ >= 0 &&
-      (KeyPressed(ImGuiKey_Enter) || KeyPressed(ImGuiKey_KeyPadEnter))) {
+      ReturnPressed()) {
     OpenEntry(selected_);
     return true;
   }

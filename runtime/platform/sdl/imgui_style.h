@@ -58,4 +58,8 @@ void DrawBevel(ImDrawList* list, ImVec2 min, ImVec2 max, bool raised);
 // The raised frame around the current ImGui window (dialogs, menu panels).
 void FrameCurrentWindow();
 
+// A key pressed in this frame (or repeating), and Return on either keyboard.
+inline bool KeyPressed(ImGuiKey key) { return ImGui::IsKeyPressed(ImGui::GetKeyIndex(key)); }
+inline bool ReturnPressed() { return KeyPressed(ImGuiKey_Enter) || KeyPressed(ImGuiKey_KeyPadEnter); }
+
 }  // namespace zd::platform::sdl

@@ -62,8 +62,6 @@ void DrawIcon(MessageIcon icon, ImVec2 at) {
   }
 }
 
-bool KeyPressed(ImGuiKey key) { return ImGui::IsKeyPressed(ImGui::GetKeyIndex(key)); }
-
 }  // namespace
 
 ButtonRowView::ButtonRowView(std::string caption, std::string text, MessageIcon icon,
@@ -86,7 +84,7 @@ void ButtonRowView::HandleKeys() {
   // A text field that has the keyboard keeps Return and Escape for itself.
   if (ImGui::IsAnyItemActive() || buttons_.empty()) return;
   const int n = static_cast<int>(buttons_.size());
-  if (KeyPressed(ImGuiKey_Enter) || KeyPressed(ImGuiKey_KeyPadEnter) ||
+  if (ReturnPressed() ||
       KeyPressed(ImGuiKey_Space)) {
     Finish(buttons_[size_t(focus_)].result);
   } else if (KeyPressed(ImGuiKey_Escape)) {

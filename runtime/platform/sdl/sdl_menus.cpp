@@ -12,12 +12,10 @@ namespace {
 
 constexpr const char* kPopupId = "##popup-menu";
 
-bool KeyPressed(ImGuiKey key) { return ImGui::IsKeyPressed(ImGui::GetKeyIndex(key)); }
-
 // Return chooses the entry the keyboard has highlighted; ImGui's own key for it is Space.
 bool ChosenByReturn() {
   return ImGui::IsItemFocused() && !GImGui->NavDisableHighlight &&
-         (KeyPressed(ImGuiKey_Enter) || KeyPressed(ImGuiKey_KeyPadEnter));
+         ReturnPressed();
 }
 
 // One entry of a menu; returns its id when chosen.
@@ -145,8 +143,11 @@ void PopupMenuView::Draw(const ViewContext& context) {
     }
     const int id = MenuEntry(e.item, e.label, e.shortcut, e.item.enabled && context.active,
                              false);
-    // The pointer moving over an entry takes the highlight there.
-    if (ImGui::IsItemHovered() && (ImGui::GetIO().MouseDelta.x != 0 || ImGui::GetIO().MouseDelta.y != 0)) {
+    // The pointer moving over an entry that can be chosen takes the highlight there (not over
+    // a separator or a grey entry, where Return would choose nothing).
+    const bool choosable = e.item.id != 0 && e.item.enabled;
+    if (choosable && ImGui::IsItemHovered() &&
+        (ImGui::GetIO().MouseDelta.x != 0 || ImGui::GetIO().MouseDelta.y != 0)) {
       highlight_ = static_cast<int>(i);
     }
     if (id) {
@@ -155,7 +156,7 @@ void PopupMenuView::Draw(const ViewContext& context) {
     }
   }
   if (context.active && highlight_ >= 0 &&
-      (KeyPressed(ImGuiKey_Enter) || KeyPressed(ImGuiKey_KeyPadEnter))) {
+      ReturnPressed()) {
     Finish(entries_[size_t(highlight_)].item.id);
     ImGui::CloseCurrentPopup();
   }

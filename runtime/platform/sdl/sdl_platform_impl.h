@@ -27,9 +27,10 @@ namespace zd::platform::sdl {
 // popup opens a frame late, windows size themselves over two or three frames, a modal's shade
 // fades in): they come at this pace for this long, and then the player sleeps.
 constexpr uint32_t kFrameMs = 30;
-// How late a timer may come while the runtime says nothing it drives can change.
+constexpr uint32_t kSettleMs = 300;  // ten frames: a popup's late opening and a fade need fewer
+// How late a timer may come while the runtime says nothing it drives can change: a few
+// wake-ups a second, still quicker than a person notices a menu's answer.
 constexpr uint32_t kRestingTimerSlackMs = 190;
-constexpr uint32_t kSettleMs = 300;
 
 // Tick counts wrap after 49 days; compare them by their difference.
 

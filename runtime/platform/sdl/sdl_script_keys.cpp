@@ -69,7 +69,8 @@ void SdlPlatform::QueueScriptKey(const SDL_Event& event) {
 void SdlPlatform::FeedScriptKey() {
   if (scriptKeyStage_ != ScriptKeyStage::Idle || scriptKeyEvents_.empty()) return;
   if (!views_.empty() && !views_.back()->ready()) {
-    needRender_ = true;  // the frames that bring it up
+    needRender_ = true;  // the frames that bring it up, however long it takes
+    KeepRendering();
     return;
   }
   scriptKeyInFlight_ = scriptKeyEvents_.front();

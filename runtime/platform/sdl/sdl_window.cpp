@@ -13,7 +13,9 @@
 namespace zd::platform::sdl {
 namespace {
 
-// A resizable window is never made smaller than this (window coordinates).
+// A resizable window is never made smaller than this (window coordinates): a quarter of the
+// page each way, where its pictures can still be told apart, and the same bound the settings
+// file keeps for a remembered size.
 constexpr int kMinimumWindowWidth = 160, kMinimumWindowHeight = 120;
 
 }  // namespace
