@@ -6,16 +6,7 @@
 set -u
 player="$1"
 limit="${ZD_IDLE_LIMIT:-5}"
-command -v xvfb-run >/dev/null 2>&1 || { echo "xvfb-run not installed: skipped"; exit 77; }
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-# Settings and saves in folders of this test alone (ctest names them), empty at the start;
-# never the user's own.
-case "${XDG_CONFIG_HOME:-}" in */test-xdg/*) ;; *) XDG_CONFIG_HOME="$work/config" ;; esac
-case "${XDG_DATA_HOME:-}" in */test-xdg/*) ;; *) XDG_DATA_HOME="$work/data" ;; esac
-export XDG_CONFIG_HOME XDG_DATA_HOME
-rm -rf "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"
-mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"
+source "$(dirname "${BASH_SOURCE[0]}")/gui_common.sh"
 # Each wait is a quiet stretch; the sampling below starts a second into it and lasts three.
 cat > "$work/events" <<EVENTS
 wait 5000
