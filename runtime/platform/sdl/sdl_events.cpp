@@ -196,7 +196,7 @@ void SdlPlatform::HandleWindowEvent(const SDL_WindowEvent& e, bool modal) {
       break;
     case SDL_WINDOWEVENT_SIZE_CHANGED: {
       // The user resized the window: the client area keeps its size and the page is scaled
-      // into the new window; the runtime hears of it to remember the window's size.
+      // into the new window, which the runtime hears of to draw it again.
       lastMouseX_ = lastMouseY_ = INT32_MIN;
       Event r;
       r.type = EventType::Resized;
