@@ -66,6 +66,7 @@ int main(int argc, char** argv) {
   RuntimeConfig config;
   config.commandLine = options.commandLine;
   config.titlePathWithBlanks = options.titlePathWithBlanks;
+  config.endsWithQuotedValue = options.endsWithQuotedValue;
   config.language = language;
   config.windowed = options.windowed;
   config.note = [](const std::string& text) { std::cerr << "zd32: " << text << "\n"; };

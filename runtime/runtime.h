@@ -31,6 +31,8 @@ struct RuntimeConfig {
   // The authorfile's path when it was given as one argument holding blanks: the last part of
   // commandLine, taken whole rather than from its last blank (code page 1253).
   std::string titlePathWithBlanks;
+  // The line ends with a quoted "-E " value holding blanks (and no title path after it).
+  bool endsWithQuotedValue = false;
   // Where MESSAGES.TXT is read from (a path on disk).
   std::string messagesPath;
   // The language of the player's own texts.

@@ -120,8 +120,12 @@ std::string ParseProgramOptions(int argc, const char* const* argv, ProgramOption
   // ("/media/cd/My Title/authorfi"). The original options before it keep their rules, and a
   // word right after -E is that option's value, never the path.
   const bool afterE = wordBefore == "-E" || wordBefore == "-e";
-  if (lastWord.find(' ') != std::string_view::npos && lastWord.front() != '-' && !afterE) {
-    options.titlePathWithBlanks = Utf8ToCp1253(lastWord);
+  if (lastWord.find(' ') != std::string_view::npos && lastWord.front() != '-') {
+    if (afterE) {
+      options.endsWithQuotedValue = true;
+    } else {
+      options.titlePathWithBlanks = Utf8ToCp1253(lastWord);
+    }
   }
   return {};
 }

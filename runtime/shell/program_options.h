@@ -20,6 +20,7 @@ struct ProgramOptions {
   std::string messagesPath;        // empty: MESSAGES.TXT beside the program
   std::string commandLine;         // the original command line, code page 1253
   std::string titlePathWithBlanks; // its last word when that was one argument holding blanks
+  bool endsWithQuotedValue = false; // its last word is a quoted -E value holding blanks
   std::string runScriptPath;       // --run-script: run this script file and exit
   std::string audioOutPath;        // --audio-out: headless, the sound kept as a WAV file
   bool testAsserts = false;        // --test-asserts: the script file may use "assert"

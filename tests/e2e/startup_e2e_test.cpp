@@ -120,6 +120,15 @@ TEST(Startup, ATitleThatCannotStartSaysWhyAndEndsWithStatusThree) {
                  dir.File("My Titles/_moss/authorfi")});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_TRUE(Has(r.err, "as !MOSS")) << r.err;
+
+  // A quoted override directory with blanks, last on the line: no title, and the settings
+  // entries of the popup menu are offered, since there is an override directory.
+  r = RunPlayer({"--headless", "--events", dir.Write("saves", "wait 50\nrclick 100 100\nmenu -\n"),
+                 "--trace", "-E", dir.File("My Saves")});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_FALSE(Has(r.err, "message")) << r.err;
+  EXPECT_TRUE(Has(r.err, "113 \"")) << r.err;
+  EXPECT_FALSE(Has(r.err, "(grey), 114")) << r.err;
 }
 
 TEST(Startup, TheFileMenuAsksForAnAuthorfileUntilCancelled) {

@@ -84,10 +84,11 @@ TEST(ProgramOptions, LanguageWindowAndAQuotedPathWithBlanks) {
   EXPECT_EQ(aloneLine.titlePathAsGiven, "/My Titles/moss");
   EXPECT_TRUE(aloneLine.diagnostics);
   EXPECT_EQ(aloneLine.overrideDirectory, "");
-  // A quoted word right after -E is its value, not the title.
+  // A quoted word right after -E is its value, not the title, even last on the line.
   ProgramOptions saves;
   ASSERT_EQ(Parse({"-E", "/my saves"}, saves), "");
   EXPECT_EQ(saves.titlePathWithBlanks, "");
+  EXPECT_TRUE(saves.endsWithQuotedValue);
 }
 
 }  // namespace
