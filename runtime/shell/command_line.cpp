@@ -4,7 +4,11 @@
 
 namespace zd {
 
-CommandLine ParseCommandLine(std::string_view line, std::string_view pathWithBlanks) {
+CommandLine ParseCommandLine(std::string_view line, std::string_view pathWithBlanks,
+                             bool endsWithQuotedValue) {
+  // A quoted -E value that ends the line runs to its end: "-C", a word that is never the path
+  // and sets nothing, gives it the blank after it that the value's rule looks for.
+  if (endsWithQuotedValue) return ParseCommandLine(std::string(line) + " -C");
   if (!pathWithBlanks.empty() && line.size() >= pathWithBlanks.size() &&
       line.substr(line.size() - pathWithBlanks.size()) == pathWithBlanks) {
     std::string_view options = line.substr(0, line.size() - pathWithBlanks.size());

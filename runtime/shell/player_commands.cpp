@@ -13,6 +13,7 @@
 #include "resources/string_table.h"
 #include "runtime.h"
 #include "shell/main_window.h"
+#include "title/title_paths.h"
 
 namespace zd {
 namespace {
@@ -178,11 +179,7 @@ std::string MainWindow::PageWindowCaption() const {
   if (image) {
     if (const auto root = image->SectionEntry(0)) name = image->SectionName(*root);
   }
-  if (name.empty()) {
-    const std::string& directory = runtime_.titleFiles.titleDirectory();
-    const size_t last = directory.find_last_of("\\/");
-    name = last == std::string::npos ? directory : directory.substr(last + 1);
-  }
+  if (name.empty()) name = std::string(LastComponent(runtime_.titleFiles.titleDirectory()));
   const std::string product = runtime_.shell.Text(strings::PRODUCT_NAME);
   return name.empty() ? product : product + " - " + name;
 }

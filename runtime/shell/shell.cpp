@@ -94,11 +94,8 @@ bool Shell::OpenTitleForPictures(const std::string& path) {
 void Shell::ReadCommandLine() {
   titleRunning_ = false;
   const RuntimeConfig& config = runtime_.config;
-  // A quoted -E value that ends the line runs to its end: "-C", a word that is never the path
-  // and sets nothing, gives it the blank after it that the value's rule looks for.
-  commandLine_ = config.endsWithQuotedValue
-                     ? ParseCommandLine(config.commandLine + " -C")
-                     : ParseCommandLine(config.commandLine, config.titlePathWithBlanks);
+  commandLine_ = ParseCommandLine(config.commandLine, config.titlePathWithBlanks,
+                                  config.endsWithQuotedValue);
 }
 
 void Shell::InitialiseSubsystems() {

@@ -197,12 +197,7 @@ void SdlPlatform::HandleWindowEvent(const SDL_WindowEvent& e, bool modal) {
     case SDL_WINDOWEVENT_SIZE_CHANGED: {
       // The user resized the window: the client area keeps its size and the page is scaled
       // into the new window, which the runtime hears of to draw it again.
-      lastMouseX_ = lastMouseY_ = INT32_MIN;
-      Event r;
-      r.type = EventType::Resized;
-      r.width = window_->clientWidth();
-      r.height = window_->clientHeight();
-      Push(r);
+      PushResized();
       needRender_ = true;
       break;
     }

@@ -94,6 +94,17 @@ void SdlPlatform::Place(const WindowSpec& request, const char* verb) {
   RenderNow();
 }
 
+// The runtime hears of the client area's size (its page origin follows it); the pointer is
+// placed afresh at its next move.
+void SdlPlatform::PushResized() {
+  lastMouseX_ = lastMouseY_ = INT32_MIN;
+  Event resized;
+  resized.type = EventType::Resized;
+  resized.width = window_->clientWidth();
+  resized.height = window_->clientHeight();
+  Push(resized);
+}
+
 void SdlPlatform::CloseWindow() {
   if (open_) trace_.Line(TraceCategory::Window, "window closed");
   open_ = false;
@@ -116,13 +127,7 @@ void SdlPlatform::SetScaling(Scaling scaling) {
   TraceScaling(trace_, scaling);
   // In full screen the client area may change size (the page alone, or the whole screen); the
   // runtime hears of it as a resize and places its page again.
-  if (window_->SetScaling(scaling) && open_) {
-    Event resized;
-    resized.type = EventType::Resized;
-    resized.width = window_->clientWidth();
-    resized.height = window_->clientHeight();
-    Push(resized);
-  }
+  if (window_->SetScaling(scaling) && open_) PushResized();
   lastMouseX_ = lastMouseY_ = INT32_MIN;
   RenderNow();
 }

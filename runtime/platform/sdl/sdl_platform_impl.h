@@ -92,6 +92,7 @@ class SdlPlatform final : public Platform {
   bool ScriptKeysInFlight() const;
   void Push(EventType type);
   void Push(Event event);
+  void PushResized();
   bool PopPending(Event& event);
   void KeepRendering();  // after a change: frames for ImGui to settle
   bool Settling();
