@@ -17,7 +17,7 @@ testdata=${ZD_TESTDATA_DIR:-$src/../shared/testdata}
 [ -d "$testdata" ] || testdata=$src/../../shared/testdata
 
 for target in authorfile tcs sprite draw styled_text script messages event_script description movie_header movie_reference \
-    database filters; do
+    database filters status; do
   mkdir -p "$corpus/seeds/fuzz_$target"
 done
 
@@ -95,6 +95,9 @@ for script in "$src"/tests/scripts/*.zds; do
 done
 for lines in "$src"/fuzz/seeds-src/filters/*; do
   [ -f "$lines" ] && seed filters "$lines"
+done
+for file in "$src"/fuzz/seeds-src/status/*; do
+  [ -f "$file" ] && seed status "$file"
 done
 
 # Event scripts.

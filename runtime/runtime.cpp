@@ -18,6 +18,7 @@ Runtime::Runtime(platform::Platform& platform_, const Trace& trace_, RuntimeConf
       pages(*this),
       scheduler(*this),
       script(*this),
+      status(*this),
       movies(*this),
       database(*this),
       webLinks(*this),

@@ -15,6 +15,7 @@
 #include "platform/platform.h"
 #include "print/printing.h"
 #include "script/script_engine.h"
+#include "script/status/status_files.h"
 #include "shell/shell.h"
 #include "title/pages.h"
 #include "title/scheduler.h"
@@ -62,6 +63,7 @@ class Runtime {
   Pages pages;
   Scheduler scheduler;
   ScriptEngine script;
+  StatusFiles status;
   Movies movies;
   Database database;
   WebLinks webLinks;

@@ -17,8 +17,13 @@ shots="$build/demo-shots"
 rm -rf "$shots"
 mkdir -p "$shots"
 echo "No display here: playing the demo's scripted tour headless."
+# The tour quits nowhere and saves on its Saves page: it must find no learner's place of an earlier
+# run (a resume offer would change its way), so it gets a saves folder of its own. The window
+# above keeps the user's, so that the meadow remembers where the learner was.
+saves="$(mktemp -d)"
+trap 'rm -rf "$saves"' EXIT
 # The tour names its screenshots without a folder: they land where the player runs.
-(cd "$shots" && "$player" --headless --screen 1024x768 --events "$tour" \
+(cd "$shots" && XDG_DATA_HOME="$saves" "$player" --headless --screen 1024x768 --events "$tour" \
   --trace=page,message,dialog,window,file "${title_args[@]}")
 echo "Screenshots of the tour are in $shots/:"
 ls -1 "$shots"

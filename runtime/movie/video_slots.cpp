@@ -85,7 +85,7 @@ std::optional<std::string> Movies::AskForMissingMovie(const std::string& shownPa
   dialog.mustExist = true;
   const auto chosen = runtime_.platform.FileDialog(dialog);
   if (!chosen) return std::nullopt;
-  return platform::ResolvePath(*chosen);
+  return platform::ResolvePath(chosen->path);
 }
 
 void Movies::StartMovie(int object) {

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/message_format.h"
+#include "platform/files.h"
+
 namespace zd::platform {
 namespace {
 
@@ -78,7 +81,9 @@ void TraceButtonDialog(const Trace& trace, const ButtonDialogSpec& request) {
     if (i) line += ", ";
     line += std::to_string(request.buttons[i].id) + " \"" + request.buttons[i].label + "\"";
   }
-  trace.Line(TraceCategory::Dialog, line + "]");
+  line += "]";
+  if (!request.caption.empty()) line += " captioned \"" + request.caption + "\"";
+  trace.Line(TraceCategory::Dialog, line);
 }
 
 void TracePopupMenu(const Trace& trace, const PopupMenuSpec& request) {
@@ -90,7 +95,34 @@ void TraceFileDialog(const Trace& trace, const FileDialogSpec& request) {
   std::string line = std::string("dialog ") + (request.save ? "save-file" : "open-file");
   if (!request.title.empty()) line += " \"" + request.title + "\"";
   for (const auto& f : request.filters) line += " [" + f.label + "]";
+  if (!request.defaultName.empty()) line += " name " + request.defaultName;
   trace.Line(TraceCategory::Dialog, line);
+}
+
+void AddDefaultExtension(const FileDialogSpec& request, FileChoice& choice) {
+  if (request.defaultExtension.empty() || choice.filter != 0 || choice.path.empty()) return;
+  const size_t name = choice.path.find_last_of("\\/");
+  const std::string last = name == std::string::npos ? choice.path : choice.path.substr(name + 1);
+  const size_t dot = last.find_last_of('.');
+  if (last.empty() || (dot != std::string::npos && dot > 0)) return;
+  choice.path += request.defaultExtension;
+}
+
+std::optional<MessageBoxSpec> OverwriteQuestion(const FileDialogSpec& request,
+                                                const std::string& chosen1253) {
+  if (!request.save || !request.askOverwrite) return std::nullopt;
+  const auto existing = ResolvePath(chosen1253);
+  if (!existing || IsDirectory(*existing)) return std::nullopt;
+  MessageBoxSpec box;
+  box.caption = request.title;
+  box.titleCaption = request.title.empty();
+  box.text = FormatMessageText(request.overwriteQuestion.empty() ? std::string("\"%s\"?")
+                                                                 : request.overwriteQuestion,
+                               chosen1253);
+  box.icon = MessageIcon::Warning;
+  box.buttons = MessageButtons::YesNo;
+  box.defaultAnswer = answer::YES;
+  return box;
 }
 
 void TraceAnswer(const Trace& trace, TraceCategory category, const std::string& what,

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,13 @@ void TraceMessageBox(const Trace& trace, const MessageBoxSpec& request);
 void TraceButtonDialog(const Trace& trace, const ButtonDialogSpec& request);
 void TracePopupMenu(const Trace& trace, const PopupMenuSpec& request);
 void TraceFileDialog(const Trace& trace, const FileDialogSpec& request);
+// A chosen name completed with the dialog's default extension: when its last part has no
+// extension and the first file type is shown.
+void AddDefaultExtension(const FileDialogSpec& request, FileChoice& choice);
+// The question a save dialog asks before its choice replaces a file that exists (Yes, the
+// default, replaces it); nullopt when nothing needs asking.
+std::optional<MessageBoxSpec> OverwriteQuestion(const FileDialogSpec& request,
+                                                const std::string& chosen1253);
 // "window scaling sharp|smooth|stretch": the scaling mode was set.
 void TraceScaling(const Trace& trace, Scaling scaling);
 const char* ScalingName(Scaling scaling);

@@ -60,6 +60,20 @@ struct FileDialogSpec {
   std::string initialDirectory;  // empty: the current directory
   std::string defaultName;
   bool mustExist = true;         // open dialogs: only existing files are accepted
+  // Save dialogs: a chosen file that exists is taken only after the user agrees to replace it
+  // (`overwriteQuestion`, code page 1253, "%s" the file's path; asked with Yes and No).
+  bool askOverwrite = false;
+  std::string overwriteQuestion;
+  // Added to a chosen name without an extension while the first file type is shown (".ZDS"),
+  // before the question above is asked.
+  std::string defaultExtension;
+};
+
+// What the user chose in a file dialog: the path (code page 1253) and the file type shown
+// when it was chosen (an index into the request's filters, 0 for the first).
+struct FileChoice {
+  std::string path;
+  int filter = 0;
 };
 
 }  // namespace zd::platform

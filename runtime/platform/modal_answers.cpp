@@ -90,9 +90,19 @@ bool TakePopupMenuStep(const DriverStep& step, const PopupMenuSpec& request,
   return false;
 }
 
-bool TakeFileDialogStep(const DriverStep& step, std::optional<std::string>& chosen, int& result) {
+bool TakeFileDialogStep(const DriverStep& step, const FileDialogSpec& request,
+                        EventScriptDriver& driver, std::optional<FileChoice>& chosen,
+                        int& result) {
   if (step.kind == DriverStep::Kind::File) {
-    chosen = step.file;
+    // A dialog without a list of types still has the one type "every file".
+    const int types = std::max<int>(1, int(request.filters.size()));
+    if (step.file && (step.number < 0 || step.number >= types)) {
+      driver.Fail(step.line, "event script: the file dialog lists no file type " +
+                                 std::to_string(step.number + 1));
+      return false;
+    }
+    chosen.reset();
+    if (step.file) chosen = FileChoice{*step.file, step.number};
     result = chosen ? answer::OK : answer::CANCEL;
     return true;
   }
@@ -116,8 +126,14 @@ void TraceModalResult(const Trace& trace, InputContext context, TraceCategory ca
   TraceAnswer(trace, category, AnswerText(result), byDefault);
 }
 
-void TraceFileChoice(const Trace& trace, const std::optional<std::string>& chosen) {
-  trace.Line(TraceCategory::Dialog, chosen ? "file " + *chosen : std::string("file cancelled"));
+void TraceFileChoice(const Trace& trace, const std::optional<FileChoice>& chosen) {
+  if (!chosen) {
+    trace.Line(TraceCategory::Dialog, "file cancelled");
+    return;
+  }
+  std::string line = "file " + chosen->path;
+  if (chosen->filter != 0) line += " (type " + std::to_string(chosen->filter + 1) + ")";
+  trace.Line(TraceCategory::Dialog, line);
 }
 
 }  // namespace zd::platform

@@ -22,14 +22,19 @@ bool TakeButtonDialogStep(const DriverStep& step, const ButtonDialogSpec& reques
                           EventScriptDriver& driver, int& result);
 bool TakePopupMenuStep(const DriverStep& step, const PopupMenuSpec& request,
                        EventScriptDriver& driver, int& result);
-// `chosen` receives the path (nullopt: cancelled); `result` is answer::OK or answer::CANCEL.
-bool TakeFileDialogStep(const DriverStep& step, std::optional<std::string>& chosen, int& result);
+// `chosen` receives the path and file type (nullopt: cancelled); `result` is answer::OK or
+// answer::CANCEL. A file type the dialog does not list fails the script.
+bool TakeFileDialogStep(const DriverStep& step, const FileDialogSpec& request,
+                        EventScriptDriver& driver, std::optional<FileChoice>& chosen,
+                        int& result);
 
 // The answer line of a message box, button dialog or popup menu. File dialogs trace their
 // outcome with TraceFileChoice instead.
 void TraceModalResult(const Trace& trace, InputContext context, TraceCategory category,
                       int result, bool byDefault);
-void TraceFileChoice(const Trace& trace, const std::optional<std::string>& chosen);
+// "file PATH" (with "type N", counted from 1, when another than the first type was chosen)
+// or "file cancelled".
+void TraceFileChoice(const Trace& trace, const std::optional<FileChoice>& chosen);
 
 // "ok", "yes", ... for the named answers, the number otherwise.
 std::string AnswerText(int number);

@@ -93,7 +93,8 @@ class Platform {
   virtual int MessageBox(const MessageBoxSpec& request) = 0;               // an answer::
   virtual int ButtonDialog(const ButtonDialogSpec& request) = 0;           // a button id
   virtual int PopupMenu(const PopupMenuSpec& request) = 0;                 // a command id or 0
-  virtual std::optional<std::string> FileDialog(const FileDialogSpec& request) = 0;  // cp1253 path
+  // The chosen path (code page 1253) and file type; nullopt when the dialog was cancelled.
+  virtual std::optional<FileChoice> FileDialog(const FileDialogSpec& request) = 0;
 
   // Services with interfaces of their own, handed to the subsystems that need them.
   virtual AudioOutput& Audio() = 0;        // sound of movies and clips

@@ -72,6 +72,13 @@ constexpr StringTableEntry kEntries[] = {
     Own(142, "Το αρχείο \"%s\" δεν βρέθηκε.", "The file \"%s\" was not found."),
     Own(143, "Ο φάκελος \"%s\" δεν υπάρχει.", "The folder \"%s\" does not exist."),
 
+    // The resume offer at the start of a title, and the name the settings dialogs propose
+    Own(150, "Συνέχεια", "Continue"),
+    Own(151, "Ναι", "Yes"),
+    Own(152, "&Επιλέξτε Ενότητα", "&Choose a Section"),
+    Own(153, "&Όχι", "&No"),
+    Own(154, "Χρήστης", "User"),
+
     // Titles of file dialogs, the print progress text, the settings questions
     Own(201, "Αποθήκευση αντικειμένου", "Save object"),
     Own(210, "Να αποθηκευθεί το κείμενο του σημειωματάριου", "Save the text of the notepad"),

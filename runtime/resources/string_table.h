@@ -67,6 +67,11 @@ constexpr int UI_OPEN_CAPTION = 135, UI_SAVE_CAPTION = 136, UI_OPEN_BUTTON = 137
               UI_SAVE_BUTTON = 138, UI_FOLDER_LABEL = 139, UI_FILE_NAME_LABEL = 140,
               UI_FILE_TYPE_LABEL = 141, UI_NO_SUCH_FILE = 142, UI_NO_SUCH_FOLDER = 143;
 
+// The resume offer (dialog IDD_Resume): its caption and three buttons; and the user name the
+// settings dialogs propose in their file name (English runs; Greek ones use DEFAULT_USER_NAME).
+constexpr int RESUME_CAPTION = 150, RESUME_YES = 151, RESUME_CHOOSE = 152, RESUME_NO = 153;
+constexpr int PROPOSED_USER_NAME = 154;
+
 constexpr int SAVE_OBJECT_TITLE = 201;
 constexpr int NOTEPAD_SAVE_TITLE = 210;
 constexpr int PRINTING_PAGE = 211;          // takes the page number

@@ -7,6 +7,7 @@
 #include "script/page_commands.h"
 #include "script/render_commands.h"
 #include "script/script_engine.h"
+#include "script/status_commands.h"
 #include "script/value_commands.h"
 
 namespace zd {
@@ -71,13 +72,14 @@ void ScriptEngine::RegisterCommands() {
   add("getmoviepos", {{I, m.getmoviepos}});
   add("bitset", {{I, v.bitset}});
   // Status and variable files.
-  add("savestatus", {{S, seam}, {SC, seam}});
-  add("savevarsdialog", {{S, seam}, {SC, seam}});
-  add("savevar", {{S, seam}, {I, seam}, {F, seam}});
-  add("closevarsfile", {{none, seam}});
-  add("loadvarsdialog", {{S, seam}, {SC, seam}});
-  add("savestatusdialog", {{S, seam}, {SC, seam}});
-  add("loadstatusdialog", {{S, seam}, {SC, seam}});
+  const auto& st = script::kStatusCommands;
+  add("savestatus", {{S, st.savestatus}, {SC, st.savestatus}});
+  add("savevarsdialog", {{S, st.savevarsdialog}, {SC, st.savevarsdialog}});
+  add("savevar", {{S, st.savevar}, {I, st.savevar}, {F, st.savevar}});
+  add("closevarsfile", {{none, st.closevarsfile}});
+  add("loadvarsdialog", {{S, st.loadvarsdialog}, {SC, st.loadvarsdialog}});
+  add("savestatusdialog", {{S, st.savestatusdialog}, {SC, st.savestatusdialog}});
+  add("loadstatusdialog", {{S, st.loadstatusdialog}, {SC, st.loadstatusdialog}});
   // Database.
   add("clearselection", {{none, script::kFilterCommands.clearselection}});
   add("opendata", {{S, db.opendata}, {SC, db.opendata}});

@@ -33,22 +33,11 @@ void ScriptEngine::SetUpSystemVariables() {
   runtime_.movies.CloseAllClips();  // every sound-clip slot starts closed
 }
 void ScriptEngine::RegisterMouseHandlers() { handlers_.Reset(); }
-void ScriptEngine::ClearStatusState() { TraceSeam(runtime_.trace, "script.clear-status"); }
 void ScriptEngine::ReleaseHandlerTables() {
   handlers_.Reset();
   variables_.Clear();
 }
 void ScriptEngine::ReleaseMovieSlots() { runtime_.movies.CloseAllClips(); }
-void ScriptEngine::ReleaseStatusState() { TraceSeam(runtime_.trace, "script.release-status"); }
-
-void ScriptEngine::SaveStatus(const std::string& name, const std::string& reason) {
-  TraceSeam(runtime_.trace, "script.save-status " + name + " \"" + reason + "\"");
-}
-void ScriptEngine::LoadStatus(const std::string& name) {
-  TraceSeam(runtime_.trace, "script.load-status " + name);
-}
-
-void ScriptEngine::OfferResume() { TraceSeam(runtime_.trace, "script.offer-resume"); }
 
 void ScriptEngine::ShowBuildError(std::string_view constant) {
   runtime_.shell.reporter().ShowBuildError("Build error - please recompile with " +
@@ -151,11 +140,11 @@ bool ScriptEngine::RunScriptFile(const std::string& diskPath) {
   return true;
 }
 
-void ScriptEngine::RunScript(const script::ScriptSource& source, size_t position, int32_t line,
-                             bool stopAtEndhandler) {
+script::RunPlace ScriptEngine::RunScript(const script::ScriptSource& source, size_t position,
+                                         int32_t line, bool stopAtEndhandler) {
   if (runDepth_ >= kMaxRunDepth) {
     ReportScriptDiagnostic("scerr74", source.name.str());
-    return;
+    return {position, line};
   }
   // A run inside another (a script showing a script object, a handler) keeps the outer run's
   // name and line for the outer run's later reports.
@@ -189,11 +178,13 @@ void ScriptEngine::RunScript(const script::ScriptSource& source, size_t position
     ReportScriptDiagnostic("hnderr9");
     definingHandler_ = false;
   }
+  const script::RunPlace stopped{position, currentLineNumber_};
   --runDepth_;
   if (runDepth_ > 0) {
     currentScriptName_ = outerName;
     currentLineNumber_ = outerLine;
   }
+  return stopped;
 }
 
 void ScriptEngine::ExecuteScriptLine(std::string_view line, ConditionStack& conditions,
@@ -205,6 +196,11 @@ void ScriptEngine::ExecuteScriptLine(std::string_view line, ConditionStack& cond
   if (line[0] == '.' && !script::ReadNextWord(cursor, word)) return;
   word.LowerAscii();
   const std::string_view keyword = word.view();
+  // A status file may be anybody's: it runs only the commands a status file is made of.
+  if (runtime_.status.RunningStatusScript() && !StatusFiles::StatusCommandAllowed(keyword)) {
+    ReportScriptError("scerr78", std::string(keyword));
+    return;
+  }
   if (keyword == "if") {
     if (conditions.depth() >= ConditionStack::kDepth) {
       ReportScriptDiagnostic("scerr30");
@@ -267,6 +263,7 @@ void ScriptEngine::PageEntered() {
   resume.Clear();
   anchorText.Clear();
   TraceSeam(runtime_.trace, "script.page-entered");
+  runtime_.status.PageEntered();
 }
 
 void ScriptEngine::ResetHandlers() { handlers_.Reset(); }

@@ -1,5 +1,6 @@
 // The script engine: runs the scripts of a title's pages (text objects named with "+"), with
-// their variables, commands, system variables and handlers. Status files come later.
+// their variables, commands, system variables and handlers. While a status file runs
+// (StatusFiles), only the commands a status file is made of are obeyed.
 #pragma once
 
 #include <array>
@@ -59,6 +60,12 @@ struct Number {
   bool isFloat = false;
 };
 
+// Where a run stopped: the place of the next line and its number.
+struct RunPlace {
+  size_t position = 0;
+  int32_t line = 1;
+};
+
 // What a script runs over: its name and text (the text is not owned).
 struct ScriptSource {
   ScriptName name;
@@ -74,16 +81,8 @@ class ScriptEngine {
   // Start-up and shutdown steps.
   void SetUpSystemVariables();
   void RegisterMouseHandlers();
-  void ClearStatusState();
   void ReleaseHandlerTables();
   void ReleaseMovieSlots();
-  void ReleaseStatusState();
-
-  // Status files: saving the learner's place and loading it again.
-  void SaveStatus(const std::string& name, const std::string& reason);
-  void LoadStatus(const std::string& name);
-  // The resume offer at the start of a title whose learner left a resume status behind.
-  void OfferResume();
 
   // Script errors carry the script's name and line as a heading while a script runs; outside
   // a script they are plain reports. The error always shows; the diagnostic only with -D.
@@ -95,8 +94,9 @@ class ScriptEngine {
   // Runs a script file from disk (zd32 --run-script); false when it cannot be read.
   bool RunScriptFile(const std::string& diskPath);
   // Runs a script from `position`, counting lines from `line`; with `stopAtEndhandler` the run
-  // ends at the first line that is exactly "endhandler" (a handler's body).
-  void RunScript(const script::ScriptSource& source, size_t position, int32_t line,
+  // ends at the first line that is exactly "endhandler" (a handler's body). Returns where the
+  // run stopped.
+  script::RunPlace RunScript(const script::ScriptSource& source, size_t position, int32_t line,
                  bool stopAtEndhandler);
   // One line with a condition stack of the caller's; `nextLine` is where the following line
   // of the script begins (handlers store it as their body's start).
@@ -109,7 +109,8 @@ class ScriptEngine {
   void RunAnchorLine(std::string_view line);
 
   void SetExitCondition(const std::string& text);
-  // A page was entered: "Resume$" is emptied, a loaded status applied and the page recorded.
+  // A page was entered: "Resume$" is emptied, then the status files run a waiting status
+  // script and record the page.
   void PageEntered();
   void ResetHandlers();
 

@@ -178,12 +178,12 @@ void MainWindow::Dispatch(const WindowMessage& m) {
     case Msg::StartTitle: OnStartTitle(); break;
     case Msg::SaveSettings:
       TraceLifecycle(runtime_.trace, "save-status \"USER SAVE\"");
-      runtime_.script.SaveStatus("", "USER SAVE");
+      runtime_.status.SaveStatusDialogFromMenu();
       ResumeAfterPopup();
       break;
     case Msg::LoadSettings:
       TraceLifecycle(runtime_.trace, "load-status");
-      runtime_.script.LoadStatus("");
+      runtime_.status.LoadStatusDialogFromMenu();
       ResumeAfterPopup();
       break;
     case Msg::BrowserSetup: runtime_.webLinks.BrowserSetup(); break;
@@ -217,7 +217,7 @@ void MainWindow::OnClose() {
   const int code = shell.exitCode();
   if ((code == 0 || code == 1) && shell.titleRunning()) {
     TraceLifecycle(runtime_.trace, "save-status RESUME:0 \"FORCE QUIT\"");
-    runtime_.script.SaveStatus("RESUME:0", "FORCE QUIT");
+    runtime_.status.SaveOnClose();
   }
   if (code == 0 || code == 1) {
     if (code != 1) PauseMedia();  // the popup menu has paused them already
@@ -264,7 +264,7 @@ void MainWindow::OnDestroy() {
   TraceLifecycle(trace, "script release-movie-slots");
   runtime_.script.ReleaseMovieSlots();
   TraceLifecycle(trace, "status release");
-  runtime_.script.ReleaseStatusState();
+  runtime_.status.ReleaseStatusState();
   TraceLifecycle(trace, "browsers release");
   runtime_.webLinks.ReleaseBrowserList();
   TraceLifecycle(trace, "pointers release-capture");
@@ -449,18 +449,17 @@ void MainWindow::OpenTitleFromDialog() {
   dialog.filters = {{filter, "*.*"}};
   dialog.mustExist = true;
   for (;;) {
-    const auto path = runtime_.platform.FileDialog(dialog);
-    if (!path || OpenChosenTitle(*path)) return;
+    const auto chosen = runtime_.platform.FileDialog(dialog);
+    if (!chosen || OpenChosenTitle(chosen->path)) return;
   }
 }
 
 void MainWindow::OnStartTitle() {
-  const CommandLine& options = runtime_.shell.commandLine();
-  if (!options.overrideDirectoryAsGiven.empty() &&
-      platform::ResolvePath(options.overrideDirectoryAsGiven + "\\SCRIPTS\\STATUS0\\RESUME.ZDS")) {
+  // The resume file of the -E folder, or of the title's saves folder without one.
+  if (runtime_.status.ResumeFileExists()) {
     PauseMedia();
     TraceLifecycle(runtime_.trace, "status offer-resume");
-    runtime_.script.OfferResume();
+    runtime_.status.OfferResume();
     ResumeMedia();
   }
   runtime_.scheduler.QueueEvent(1, -1, 1);

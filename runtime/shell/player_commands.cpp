@@ -111,7 +111,9 @@ void MainWindow::ShowPlayerMessage(const std::string& text) {
 bool MainWindow::OpenChosenTitle(const std::string& path1253) {
   const TitleProblem problem = runtime_.titleFiles.OpenTitle(path1253);
   if (problem == TitleProblem::None) {
-    runtime_.scheduler.QueueEvent(1, -1, 1);
+    runtime_.shell.NameApplicationAfterTitle(runtime_.titleFiles.titleDirectory());
+    // Started as the command line's title is, so the learner is offered their saved place.
+    runtime_.shell.queue().Post(Msg::StartTitle);
     return true;
   }
   // The person answered the newer-title question already; anything else is told.

@@ -117,7 +117,7 @@ void Shell::InitialiseSubsystems() {
   TraceLifecycle(trace, "database date-names");
   TraceLifecycle(trace, "database tables");
   TraceLifecycle(trace, "status clear");
-  runtime_.script.ClearStatusState();
+  runtime_.status.ClearStatusState();
   TraceLifecycle(trace, "mouse-handlers register");
   runtime_.script.RegisterMouseHandlers();
   TraceLifecycle(trace, "browsers clear");
@@ -246,9 +246,9 @@ void Shell::QuitTitle(int exitCode) {
 }
 
 std::vector<platform::MenuItem> Shell::popupMenu() const {
-  // Saving and loading settings need an override directory.
+  // Saving and loading settings need a status tree: the -E folder or the title's saves folder.
   auto items = PopupMenuItems(runtime_.config.language, runtime_.platform.scaling());
-  if (commandLine_.overrideDirectory.empty()) {
+  if (!runtime_.status.Root().set()) {
     for (auto& item : items) {
       if (item.id == menu_ids::SAVE_SETTINGS || item.id == menu_ids::LOAD_SETTINGS) {
         item.enabled = false;
@@ -256,6 +256,13 @@ std::vector<platform::MenuItem> Shell::popupMenu() const {
     }
   }
   return items;
+}
+
+void Shell::NameApplicationAfterTitle(std::string_view titleDirectory1253) {
+  // The command line's path is upper-cased; so is this one, so that a title has one saves
+  // folder however it was opened.
+  applicationName_ = TitleApplicationName(ToUpper1253(titleDirectory1253) + "\\AUTHORFI");
+  runtime_.trace.Line(TraceCategory::Run, "title opened as " + applicationName_);
 }
 
 bool Shell::IsSchedulerIdle() const { return runtime_.scheduler.IsIdle(); }

@@ -58,6 +58,9 @@ class Shell final : public platform::Host {
   const CommandLine& commandLine() const { return commandLine_; }
   const std::string& windowTitle() const { return windowTitle_; }
   const std::string& applicationName() const { return applicationName_; }
+  // A title opened after start-up (the File menu, a recent title, a drop) names the
+  // application as the command line would have, so its saves are its own.
+  void NameApplicationAfterTitle(std::string_view titleDirectory1253);
   bool titleRunning() const { return titleRunning_; }
   void SetTitleRunning(bool running) { titleRunning_ = running; }
   bool IsSchedulerIdle() const;

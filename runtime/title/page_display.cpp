@@ -13,6 +13,12 @@ const Rect kPageArea{0, 0, 640, 480};
 
 }  // namespace
 
+void Pages::RedrawWholePage() {
+  showMode_ = false;
+  firstDraw_ = true;
+  runtime_.shell.window().InvalidateAll(false);
+}
+
 PaintSettings Pages::NextPaintSettings(bool erase) const {
   PaintSettings settings;
   settings.drawObjects = runtime_.shell.titleRunning() && !runtime_.movies.EnlargedMovieShown();

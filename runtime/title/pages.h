@@ -122,6 +122,9 @@ class Pages {
   uint32_t currentSection() const { return currentSection_; }
   bool finished() const { return finished_; }
   void SetFinished(bool finished) { finished_ = finished; }
+  // Everything on the page is drawn afresh at the next paint, as at its first (a loaded
+  // status file has changed what the page shows).
+  void RedrawWholePage();
   bool displayed() const { return displayed_; }
   bool closing() const { return closing_; }
   bool companionShown() const { return companionOffset_ != 0; }

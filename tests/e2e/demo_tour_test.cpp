@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <regex>
 #include <set>
@@ -29,6 +30,28 @@ platform::RgbaImage LoadPng(const std::string& file) {
 }
 
 using Json = nlohmann::json;
+
+// The path `relative` ("a/b/c") names below `root`, each part found without regard to letter
+// case, as the player finds the parts of its saves folder; parts not on disk are kept as given.
+std::string FindIgnoringCase(const std::string& root, const std::string& relative) {
+  const auto lower = [](std::string text) {
+    for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+  };
+  std::filesystem::path at = root;
+  std::istringstream parts(relative);
+  for (std::string part; std::getline(parts, part, '/');) {
+    std::filesystem::path next = at / part;
+    std::error_code ignored;
+    if (std::filesystem::is_directory(at, ignored)) {
+      for (const auto& entry : std::filesystem::directory_iterator(at, ignored)) {
+        if (lower(entry.path().filename().string()) == lower(part)) next = entry.path();
+      }
+    }
+    at = next;
+  }
+  return at.string();
+}
 
 // The names of the pages that a description's sections lead to (by name or by number).
 std::set<std::string> PagesOfSections(const std::string& description) {
@@ -107,6 +130,11 @@ TEST(DemoTour, VisitsEveryPageOfBothTitlesAndEndsByTheTitlesOwnFinish) {
     ++shots;
   }
   EXPECT_GE(shots, 34);
+
+  // The Saves stop's files beside the screenshots: the place the popup menu saved on the quiz,
+  // and the variable file of the name kept.
+  EXPECT_EQ(test::ReadFile(dir.File("quiz.ZDS")).rfind("|Zendral Quillscript File\n", 0), 0u);
+  EXPECT_NE(test::ReadFile(dir.File("learner.ZDV")).find("Anna"), std::string::npos);
 }
 
 // The reading section: the ribbon's QSL anchor on the contents leads to it, and the anchor "the
@@ -135,6 +163,67 @@ TEST(DemoTour, TheReadingPagesAnchorsRunTheirScripts) {
   EXPECT_EQ(pixel(first, 524, 346), paper) << "no sun before the anchor is clicked";
   EXPECT_NE(pixel(second, 524, 346), paper) << "the sun after it";
   EXPECT_NE(pixel(first, 40, 308), paper) << "the note is filled";
+}
+
+// The meadow remembers where the learner was. Quitting in the middle of the quiz (the close box,
+// Yes) and starting again brings the resume offer; Yes brings the learner back to the question
+// with the score, and a note welcomes them. The Saves page's Save and Load buttons do the same
+// for the file "Demo:1", and the page shows why it was reached; the contents welcome a learner
+// who left there.
+TEST(DemoTour, TheMeadowRemembersTheQuizScoreAndWelcomesTheLearnerBack) {
+  test::TempDir dir;
+  const auto play = [&](const std::string& name, const std::string& events) {
+    const auto r = test::RunPlayer({"--headless", "--trace=page,message,dialog", "--events",
+                                    dir.Write(name, events), test::BuildDir() + "/demo/_meadow"},
+                                   dir.path());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err.find("expect failed"), std::string::npos) << r.err;
+    return r;
+  };
+  const std::string plain = dir.File("plain.png"), resumed = dir.File("resumed.png"),
+                    savesPage = dir.File("saves.png"), contents = dir.File("contents.png");
+  // Run 1: the first question answered right, then the close box on the second.
+  const auto first = play("run1", "wait 300\nclick 398 330\nwait 100\nclick 175 174\nwait 100\n"
+                                  "expect page Quiz1\nclick 320 236\nwait 100\nclick 550 444\n"
+                                  "wait 100\nexpect page Quiz2\nexpect var Score% 1\n"
+                                  "expect var Welcomed% 0\nscreenshot " + plain +
+                                  "\nanswer yes\nquit\n");
+  const std::string scripts =
+      FindIgnoringCase(std::string(std::getenv("XDG_DATA_HOME")) + "/zendral", "!meadow/Scripts");
+  EXPECT_TRUE(std::filesystem::exists(FindIgnoringCase(scripts, "Status0/RESUME.ZDS")))
+      << first.err;
+
+  // Run 2: Yes to the offer; then Save and Load on the Saves page; then the close box on the
+  // contents.
+  const auto second = play(
+      "run2", "answer 101\nwait 300\nexpect page Quiz2\nexpect var Score% 1\n"
+              "expect var Welcomed% 1\nscreenshot " + resumed +
+              "\nclick 80 444\nwait 100\nexpect page Scripts\nclick 80 444\nwait 100\n"
+              "expect page Contents\nexpect var Welcomed% 0\nclick 152 454\nwait 100\n"
+              "expect page Saves\nclick 119 322\nwait 100\nclick 80 444\nwait 100\n"
+              "click 152 454\nwait 100\nexpect page Saves\nfile " + scripts +
+              "/Status1/Demo.ZDS\nclick 317 322\nwait 300\nexpect page Saves\n"
+              "expect var Reason$ DEMO SAVE\nexpect var Score% 1\nscreenshot " + savesPage +
+              "\nclick 80 444\nwait 100\nexpect page Contents\nanswer yes\nquit\n");
+  EXPECT_NE(second.err.find("dialog IDD_Resume"), std::string::npos) << second.err;
+
+  // Run 3: back on the contents, welcomed, the score still kept.
+  play("run3", "answer 101\nwait 300\nexpect page Contents\nexpect var Welcomed% 1\n"
+               "expect var Score% 1\nscreenshot " + contents + "\n");
+
+  const auto pixel = [](const std::string& file, int x, int y) {
+    const platform::RgbaImage image = LoadPng(file);
+    if (image.width != 640) return uint32_t(0);
+    const size_t at = (size_t(y) * image.width + size_t(x)) * 4;
+    return uint32_t(image.rgba[at]) << 16 | uint32_t(image.rgba[at + 1]) << 8 | image.rgba[at + 2];
+  };
+  // The welcome notes are filled with the teal of the Saves ribbon, as the page's palette has it.
+  const uint32_t note = pixel(contents, 80, 442);
+  EXPECT_NE(note, pixel(contents, 80, 400)) << "the ribbon's teal is not the Movies ribbon's blue";
+  EXPECT_NE(pixel(plain, 616, 100), note) << "no note on a plain visit";
+  EXPECT_EQ(pixel(resumed, 616, 100), note) << "the quiz's note";
+  EXPECT_EQ(pixel(savesPage, 614, 446), note) << "the Saves page's note";
+  EXPECT_EQ(pixel(contents, 176, 128), note) << "the contents' note";
 }
 
 // The player's own page: the orange ribbon on the contents leads to it. Its +Start writes today's

@@ -14,12 +14,14 @@ echo '{"pages": [{"name": "Home", "background": "#203048"}],
        "sections": [{"name": "Home", "page": "Home"}]}' > "$work/title.json"
 "$zdbuild" "$work/title.json" "$work/root/moss" || { echo "zdbuild failed"; exit 1; }
 
-# The popup menu's entries that can be chosen: 119, 116, 117, 120, 121, 122, 118; the sixth
-# is "stretch". A key may come before the menu has drawn itself (the second Escape).
+# The popup menu's entries that can be chosen: 119, 113, 114, 116, 117, 120, 121, 122, 118;
+# the eighth is "stretch". A key may come before the menu has drawn itself (the second Escape).
 cat > "$work/events" <<EVENTS
 wait 300
 rclick 100 100
 wait 300
+key Down
+key Down
 key Down
 key Down
 key Down
@@ -61,7 +63,7 @@ grep -q "^window backend sdl driver x11" "$work/trace" || { echo "no real X11 wi
 expect_line() {
   grep -qxF -- "$1" "$work/trace" || { echo "missing from the trace: $1 ($2)"; exit 1; }
 }
-expect_line "menu 122" "Down six times and Return in the popup menu"
+expect_line "menu 122" "Down eight times and Return in the popup menu"
 expect_line "window scaling stretch" "the chosen scaling mode"
 expect_line "menu none" "Escape in the popup menu"
 expect_line "dialog open-file [Αρχείο τίτλου (*.*)]" "F10 and Return"

@@ -89,6 +89,28 @@ TEST(EventScript, RefusesMalformedLinesWithTheirNumbers) {
             "s:1: unknown command '" + std::string(100000, 'x') + "'");
 }
 
+TEST(EventScript, AFileTypeGoesWithTheNextFileAnswerOnly) {
+  const EventScript s = Parse("filetype 2\nwait 5\nfile /a/b\nfile /a/c\n");
+  ASSERT_EQ(s.commands.size(), 3u);  // filetype is no step of its own
+  EXPECT_EQ(s.commands[1].kind, ScriptCommandKind::File);
+  EXPECT_EQ(s.commands[1].number, 1);  // counted from 0 inside, from 1 as written
+  EXPECT_EQ(s.commands[2].number, 0);
+  const std::string needs = "'filetype' needs a type number from 1 (the first type listed)";
+  EXPECT_EQ(Error("filetype 0\nfile /a\n"), "s:1: " + needs);
+  EXPECT_EQ(Error("filetype two\nfile /a\n"), "s:1: " + needs);
+  EXPECT_EQ(Error("filetype 1 2\nfile /a\n"), "s:1: " + needs);
+  EXPECT_EQ(Error("filetype 1\nfiletype 2\nfile /a\n"),
+            "s:2: 'filetype' is already given for the next 'file'");
+  EXPECT_EQ(Error("wait 1\nfiletype 2\nwait 1\n"), "s:2: 'filetype' needs a 'file' after it");
+
+  Trace trace;
+  EventScriptDriver driver(Parse("filetype 2\nfile /a\n"), trace);
+  auto platform = MakeHeadlessPlatform({}, trace, &driver);
+  const DriverStep step = driver.Next(InputContext::FileDialog, *platform, nullptr);
+  EXPECT_EQ(step.kind, DriverStep::Kind::File);
+  EXPECT_EQ(step.number, 1);
+}
+
 TEST(EventScriptDriver, AnswersWaitForTheirDialogAndPointerCommandsWaitForTheWindow) {
   Trace trace;
   EventScriptDriver driver(Parse("answer no\nfile /a\nclick 5 5\nmenu 119\n"), trace);

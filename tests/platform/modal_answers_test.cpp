@@ -111,23 +111,37 @@ TEST(ModalAnswers, PopupMenusTakeEnabledEntriesOrNothing) {
   EXPECT_TRUE(s.driver.failed());
 }
 
-TEST(ModalAnswers, FileDialogsTakeAPathOrACancel) {
-  std::optional<std::string> chosen;
+TEST(ModalAnswers, FileDialogsTakeAPathOfATypeTheyListOrACancel) {
+  Script s;
+  FileDialogSpec dialog;
+  dialog.filters = {{"Status files (*.ZDS)", "*.ZDS"}, {"All files (*.*)", "*.*"}};
+  std::optional<FileChoice> chosen;
   int result = 0;
   DriverStep file;
   file.kind = DriverStep::Kind::File;
   file.file = "/titles/moss/authorfi";
-  EXPECT_TRUE(TakeFileDialogStep(file, chosen, result));
-  EXPECT_EQ(chosen, "/titles/moss/authorfi");
+  EXPECT_TRUE(TakeFileDialogStep(file, dialog, s.driver, chosen, result));
+  ASSERT_TRUE(chosen);
+  EXPECT_EQ(chosen->path, "/titles/moss/authorfi");
+  EXPECT_EQ(chosen->filter, 0);
   EXPECT_EQ(result, answer::OK);
-  EXPECT_TRUE(TakeFileDialogStep(Key(vk::ESCAPE), chosen, result));
+  file.number = 1;  // the second type listed
+  EXPECT_TRUE(TakeFileDialogStep(file, dialog, s.driver, chosen, result));
+  EXPECT_EQ(chosen->filter, 1);
+  EXPECT_TRUE(TakeFileDialogStep(Key(vk::ESCAPE), dialog, s.driver, chosen, result));
   EXPECT_EQ(chosen, std::nullopt);
   EXPECT_EQ(result, answer::CANCEL);
   file.file.reset();
-  chosen = "stale";
-  EXPECT_TRUE(TakeFileDialogStep(file, chosen, result));
+  chosen = FileChoice{"stale"};
+  EXPECT_TRUE(TakeFileDialogStep(file, dialog, s.driver, chosen, result));
   EXPECT_EQ(chosen, std::nullopt);
-  EXPECT_FALSE(TakeFileDialogStep(Answer(answer::OK), chosen, result));
+  EXPECT_FALSE(TakeFileDialogStep(Answer(answer::OK), dialog, s.driver, chosen, result));
+  EXPECT_FALSE(s.driver.failed());
+  // A third type is not listed: the script is wrong, not the dialog.
+  file.file = "/a";
+  file.number = 2;
+  EXPECT_FALSE(TakeFileDialogStep(file, dialog, s.driver, chosen, result));
+  EXPECT_TRUE(s.driver.failed());
 }
 
 TEST(ModalAnswers, OutcomesAreTracedByKind) {
@@ -139,10 +153,11 @@ TEST(ModalAnswers, OutcomesAreTracedByKind) {
   TraceModalResult(trace, InputContext::PopupMenu, TraceCategory::Dialog, 117, false);
   TraceModalResult(trace, InputContext::FileDialog, TraceCategory::Dialog, answer::OK, false);
   TraceFileChoice(trace, std::nullopt);
-  TraceFileChoice(trace, std::string("/a/b"));
+  TraceFileChoice(trace, FileChoice{"/a/b"});
+  TraceFileChoice(trace, FileChoice{"/a/c", 1});
   EXPECT_EQ(out.str(),
             "answer yes\nanswer 10 (default)\nmenu none (default)\nmenu 117\n"
-            "file cancelled\nfile /a/b\n");
+            "file cancelled\nfile /a/b\nfile /a/c (type 2)\n");
 }
 
 }  // namespace

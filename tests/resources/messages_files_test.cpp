@@ -16,7 +16,7 @@ namespace zd {
 namespace {
 
 // Every key the runtime looks up. The reporting code and these files must agree on it.
-constexpr std::array<std::string_view, 179> kKeys = {
+constexpr std::array<std::string_view, 182> kKeys = {
     "asherr1",  "asherr10", "asherr11", "asherr12", "asherr13", "asherr14", "asherr15",
     "asherr16", "asherr17", "asherr2",  "asherr20", "asherr3",  "asherr4",  "asherr5",
     "asherr6",  "asherr7",  "asherr8",  "asherr9",  "crierr10", "crierr11", "crierr12",
@@ -24,7 +24,7 @@ constexpr std::array<std::string_view, 179> kKeys = {
     "crierr22", "crierr23", "crierr25", "crierr26", "crierr27", "crierr28", "crierr29",
     "crierr30", "crierr33", "crierr34", "crierr35", "crierr36", "crierr4",  "crierr5",
     "crierr6",  "crierr7",  "crierr8",  "crierr9",  "error137", "error138", "error142",
-    "error143", "fldtype0", "fldtype1", "fldtype10", "fldtype11", "fldtype12", "fldtype13",
+    "error143", "error144", "error145", "fldtype0", "fldtype1", "fldtype10", "fldtype11", "fldtype12", "fldtype13",
     "fldtype2", "fldtype3", "fldtype4", "fldtype5", "fldtype6", "fldtype7", "fldtype8",
     "fldtype9", "generr1",  "generr2",  "generr3",  "generr4",  "generr5",  "generr6",
     "generr7",  "generr8",  "hnderr1",  "hnderr11", "hnderr2",  "hnderr3",  "hnderr4",
@@ -39,7 +39,7 @@ constexpr std::array<std::string_view, 179> kKeys = {
     "scerr52",  "scerr53",  "scerr54",  "scerr55",  "scerr57",  "scerr6",   "scerr60",
     "scerr61",  "scerr62",  "scerr63",  "scerr64",  "scerr65",  "scerr67",  "scerr7",
     "scerr70",  "scerr71",  "scerr72",  "scerr73",  "scerr74",  "scerr75",  "scerr76",
-    "scerr77",  "scerr8",   "scerr9",   "skperr1",  "tkserr1",  "tkserr2",  "wblerr1",  "wblerr10",
+    "scerr77",  "scerr78",  "scerr8",   "scerr9",   "skperr1",  "tkserr1",  "tkserr2",  "wblerr1",  "wblerr10",
     "wblerr11", "wblerr12", "wblerr13", "wblerr14", "wblerr15", "wblerr16", "wblerr17",
     "wblerr18", "wblerr19", "wblerr2",  "wblerr20", "wblerr21", "wblerr22", "wblerr23",
     "wblerr24", "wblerr7",  "wblerr8",
@@ -64,7 +64,7 @@ const std::map<std::string_view, char> kArgumentKinds = {
     {"asherr11", 't'}, {"asherr12", 't'}, {"asherr13", 't'}, {"asherr16", 't'},
     {"asherr17", 't'}, {"asherr20", 't'}, {"tkserr2", 't'},  {"wblerr1", 't'},
     {"wblerr2", 't'},  {"mserr1", 't'},   {"scerr71", 't'},  {"scerr72", 't'},
-    {"scerr73", 't'},  {"scerr74", 't'},  {"scerr75", 't'},  {"scerr76", 't'},  {"scerr77", 't'},
+    {"scerr73", 't'},  {"scerr74", 't'},  {"scerr75", 't'},  {"scerr76", 't'},  {"scerr77", 't'},  {"scerr78", 't'}, {"error145", 't'},
     {"scask1", 't'},   {"mserr2", 't'},   {"prterr1", 't'},
 };
 

@@ -106,6 +106,9 @@ std::variant<EventScript, std::string> ParseEventScript(std::string_view text,
   EventScript script;
   script.fileName = fileName;
   int lineNumber = 0;
+  // `filetype N` belongs to the `file` answer after it: the line that gave it, and the type.
+  int fileTypeLine = 0;
+  int fileType = 0;
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);  // a byte-order mark
   while (!text.empty()) {
     const size_t eol = text.find('\n');
@@ -193,8 +196,23 @@ std::variant<EventScript, std::string> ParseEventScript(std::string_view text,
         problem = error("'answer' needs ok, cancel, yes, no or a button number");
       }
       if (problem.empty() && !rest.empty()) problem = error("'answer' takes one word");
+    } else if (word == "filetype") {
+      int number = 0;
+      if (fileTypeLine != 0) {
+        problem = error("'filetype' is already given for the next 'file'");
+      } else if (!ParseNumber(NextWord(rest), number) || number < 1 || number > 99 ||
+                 !rest.empty()) {
+        problem = error("'filetype' needs a type number from 1 (the first type listed)");
+      } else {
+        fileTypeLine = lineNumber;
+        fileType = number - 1;
+        continue;
+      }
     } else if (word == "file") {
       cmd.kind = ScriptCommandKind::File;
+      cmd.number = fileType;
+      fileTypeLine = 0;
+      fileType = 0;
       if (rest.empty()) {
         problem = error("'file' needs a path, or - to cancel");
       } else if (rest == "-") {
@@ -248,6 +266,9 @@ std::variant<EventScript, std::string> ParseEventScript(std::string_view text,
     }
     if (!problem.empty()) return problem;
     script.commands.push_back(std::move(cmd));
+  }
+  if (fileTypeLine != 0) {
+    return fileName + ":" + std::to_string(fileTypeLine) + ": 'filetype' needs a 'file' after it";
   }
   return script;
 }

@@ -21,7 +21,7 @@ enum class ScriptCommandKind {
   Key,            // key, modifiers, character
   Type,           // text
   Answer,         // number (an answer:: value or a button id)
-  File,           // text (path) or cancel
+  File,           // text (path) or cancel; number: the file type (0: the first)
   Menu,           // number or cancel
   Command,        // number: a menu-bar command, as if chosen from the window's menu
   Drop,           // text (a path, UTF-8): a file dropped on the window
@@ -40,7 +40,7 @@ struct ScriptCommand {
   uint16_t key = 0;         // virtual key
   uint8_t modifiers = 0;
   uint8_t character = 0;    // code page 1253 character a key types, 0 for none
-  int number = 0;
+  int number = 0;           // answers, menus, wheel lines; a `file`'s type from `filetype`
   bool cancel = false;      // "file -" / "menu -"
   std::string name;         // expect var: the variable name
   std::string text;         // code page 1253, except paths (kept as written)

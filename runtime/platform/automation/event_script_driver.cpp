@@ -41,6 +41,7 @@ DriverStep AnswerStep(const ScriptCommand& cmd) {
       break;
     case ScriptCommandKind::File:
       step.kind = DriverStep::Kind::File;
+      step.number = cmd.number;
       if (!cmd.cancel) step.file = Utf8ToCp1253(cmd.text);
       break;
     default:

@@ -26,7 +26,7 @@ struct DriverStep {
     Event,   // deliver `event` (client coordinates already applied)
     Wait,    // let `ms` milliseconds pass, running timers, then ask again
     Answer,  // a message box or button dialog answer: `number`
-    File,    // a file dialog answer: `file` (nullopt: cancelled)
+    File,    // a file dialog answer: `file` (nullopt: cancelled), its type `number` (0: first)
     Menu,    // a popup menu answer: `number` (0: nothing chosen)
     End,     // the script is over (or failed): the backend decides what that means
   };

@@ -160,15 +160,21 @@ class HeadlessPlatform final : public Platform {
 
   bool StartProgram(const std::vector<std::string>&) override { return false; }
 
-  std::optional<std::string> FileDialog(const FileDialogSpec& request) override {
-    TraceFileDialog(trace_, request);
-    std::optional<std::string> chosen;
-    RunModal(InputContext::FileDialog, TraceCategory::Dialog, 0,
-             [&](const DriverStep& step, int& result) {
-               return TakeFileDialogStep(step, chosen, result);
-             });
-    TraceFileChoice(trace_, chosen);
-    return chosen;
+  // A save dialog whose choice would replace a file asks first; No shows the dialog again.
+  std::optional<FileChoice> FileDialog(const FileDialogSpec& request) override {
+    for (;;) {
+      TraceFileDialog(trace_, request);
+      std::optional<FileChoice> chosen;
+      RunModal(InputContext::FileDialog, TraceCategory::Dialog, 0,
+               [&](const DriverStep& step, int& result) {
+                 return TakeFileDialogStep(step, request, *driver_, chosen, result);
+               });
+      TraceFileChoice(trace_, chosen);
+      if (!chosen) return chosen;
+      AddDefaultExtension(request, *chosen);
+      const auto question = OverwriteQuestion(request, chosen->path);
+      if (!question || MessageBox(*question) == answer::YES) return chosen;
+    }
   }
 
  private:

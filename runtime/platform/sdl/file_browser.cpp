@@ -126,7 +126,7 @@ void FileBrowserView::Accept(const std::string& typed) {
     error_ = WithName(texts_.noSuchFolder, path.parent_path().string());
     return;
   }
-  chosen_ = Utf8ToCp1253(path.string());
+  chosen_ = FileChoice{Utf8ToCp1253(path.string()), filter_};
   Finish(answer::OK);
 }
 

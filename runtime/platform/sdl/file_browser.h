@@ -19,8 +19,8 @@ class FileBrowserView : public ModalView {
   FileBrowserView(const FileDialogSpec& request, const UiTexts& texts);
   void Draw(const ViewContext& context) override;
   bool ready() const override { return frames_ > 1; }
-  // The accepted path in code page 1253; nullopt when the dialog was cancelled.
-  const std::optional<std::string>& chosen() const { return chosen_; }
+  // The accepted path in code page 1253 and the file type shown; nullopt when cancelled.
+  const std::optional<FileChoice>& chosen() const { return chosen_; }
 
  private:
   struct Entry {
@@ -62,7 +62,7 @@ class FileBrowserView : public ModalView {
   std::string pathField_, nameField_;
   std::string error_;
   int frames_ = 0;
-  std::optional<std::string> chosen_;
+  std::optional<FileChoice> chosen_;
 };
 
 }  // namespace zd::platform::sdl

@@ -114,19 +114,25 @@ int SdlPlatform::PopupMenu(const PopupMenuSpec& request) {
                   });
 }
 
-std::optional<std::string> SdlPlatform::FileDialog(const FileDialogSpec& request) {
-  TraceFileDialog(trace_, request);
-  FileBrowserView view(request, options_.texts);
-  std::optional<std::string> scripted;
-  bool fromScript = false;
-  RunModal(InputContext::FileDialog, TraceCategory::Dialog, answer::CANCEL, view, request.title,
-           [&](const DriverStep& step, int& result) {
-             fromScript = TakeFileDialogStep(step, scripted, result);
-             return fromScript;
-           });
-  const std::optional<std::string> chosen = fromScript ? scripted : view.chosen();
-  TraceFileChoice(trace_, chosen);
-  return chosen;
+// A save dialog whose choice would replace a file asks first; No shows the browser again.
+std::optional<FileChoice> SdlPlatform::FileDialog(const FileDialogSpec& request) {
+  for (;;) {
+    TraceFileDialog(trace_, request);
+    FileBrowserView view(request, options_.texts);
+    std::optional<FileChoice> scripted;
+    bool fromScript = false;
+    RunModal(InputContext::FileDialog, TraceCategory::Dialog, answer::CANCEL, view,
+             request.title, [&](const DriverStep& step, int& result) {
+               fromScript = TakeFileDialogStep(step, request, *driver_, scripted, result);
+               return fromScript;
+             });
+    std::optional<FileChoice> chosen = fromScript ? scripted : view.chosen();
+    TraceFileChoice(trace_, chosen);
+    if (!chosen) return chosen;
+    AddDefaultExtension(request, *chosen);
+    const auto question = OverwriteQuestion(request, chosen->path);
+    if (!question || MessageBox(*question) == answer::YES) return chosen;
+  }
 }
 
 }  // namespace zd::platform::sdl

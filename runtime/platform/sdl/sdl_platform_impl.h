@@ -63,7 +63,7 @@ class SdlPlatform final : public Platform {
   int MessageBox(const MessageBoxSpec& request) override;
   int ButtonDialog(const ButtonDialogSpec& request) override;
   int PopupMenu(const PopupMenuSpec& request) override;
-  std::optional<std::string> FileDialog(const FileDialogSpec& request) override;
+  std::optional<FileChoice> FileDialog(const FileDialogSpec& request) override;
   AudioOutput& Audio() override { return *audio_; }
   MediaLibrary& Media() override { return *media_; }
   MainLoopTasks& Tasks() override { return tasks_; }
