@@ -192,9 +192,7 @@ void ScriptEngine::ExecuteScriptLine(std::string_view line, ConditionStack& cond
   if (line.empty()) return;
   LineCursor cursor{line, 0};
   Word word;
-  if (!script::ReadNextWord(cursor, word)) return;
-  if (line[0] == '.' && !script::ReadNextWord(cursor, word)) return;
-  word.LowerAscii();
+  if (!script::ReadCommandWord(cursor, word)) return;
   const std::string_view keyword = word.view();
   // A status file may be anybody's: it runs only the commands a status file is made of.
   if (runtime_.status.RunningStatusScript() && !StatusFiles::StatusCommandAllowed(keyword)) {

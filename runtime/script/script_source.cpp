@@ -85,6 +85,14 @@ bool ReadNextWord(LineCursor& cursor, Word& word) {
   return ReadToken(cursor, word);
 }
 
+bool ReadCommandWord(LineCursor& cursor, Word& word) {
+  const bool dotted = !cursor.line.empty() && cursor.line[0] == '.';
+  if (!ReadNextWord(cursor, word)) return false;
+  if (dotted && !ReadNextWord(cursor, word)) return false;
+  word.LowerAscii();
+  return true;
+}
+
 Classification ClassifyToken(std::string_view word) {
   Classification result;
   if (word.empty()) {

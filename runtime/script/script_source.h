@@ -49,6 +49,9 @@ void SkipSeparators(LineCursor& cursor);
 bool ReadToken(LineCursor& cursor, Word& word);
 // SkipSeparators then ReadToken.
 bool ReadNextWord(LineCursor& cursor, Word& word);
+// The command word a line (at the cursor's start) begins with, after the "." a line may start
+// with, in lower case; false when the line holds none.
+bool ReadCommandWord(LineCursor& cursor, Word& word);
 
 struct Classification {
   ArgumentKind kind = ArgumentKind::InvalidToken;

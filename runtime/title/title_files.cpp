@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "base/cp1253.h"
 #include "base/text.h"
@@ -171,14 +173,25 @@ bool TitleFiles::OpenLinkedTitle(const std::string& titleName, const std::string
   Pointers& pointers = runtime_.shell.pointers();
   const platform::CursorHandle previous = pointers.PushPointer(pointers.WaitCursor());
   const std::string parent(ParentPath(titleDirectory_));
-  std::string tried;
+  std::string tried = JoinTitlePath(parent, titleName);
   std::optional<std::string> authorfile;
-  for (char first : {'_', '!'}) {
-    std::string name = titleName;
-    if (!name.empty()) name[0] = first;
-    tried = JoinTitlePath(parent, name);
-    authorfile = FindAuthorfile(tried);
-    if (authorfile) break;
+  // A linked title lies beside this one: a name holding a path reaches nowhere else.
+  const bool bare = titleName.find_first_of("\\/:") == std::string::npos;
+  if (bare) {
+    // The title's own first character is "_" or "!"; a title kept in a folder named otherwise
+    // is found by its name as written.
+    std::vector<std::string> candidates;
+    for (char first : {'_', '!'}) {
+      std::string name = titleName;
+      if (!name.empty()) name[0] = first;
+      candidates.push_back(name);
+    }
+    if (!titleName.empty() && titleName != "." && titleName != "..") candidates.push_back(titleName);
+    for (const std::string& name : candidates) {
+      tried = JoinTitlePath(parent, name);
+      authorfile = FindAuthorfile(tried);
+      if (authorfile) break;
+    }
   }
   if (!authorfile) {
     runtime_.shell.reporter().ReportDetailedError("crierr8", tried);

@@ -6,7 +6,9 @@
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
+#include "support/script_objects.h"
 #include "support/test_support.h"
 #include "support/title_builder.h"
 
@@ -16,32 +18,8 @@ namespace {
 namespace fs = std::filesystem;
 using test::Has;
 
-std::string Json(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    if (c == '\n') out += "\\n";
-    else if (c == '"') out += "\\\"";
-    else if (c == '\\') out += "\\\\";
-    else out += c;
-  }
-  return out;
-}
-
-// A text box 200 pixels wide and 40 high at `top` that runs the page's script `script` when
-// clicked (at 100, top + 20).
-std::string Button(const std::string& name, int top, const std::string& script) {
-  return R"({"name": ")" + name + R"(", "type": "text", "pixels": [0, )" + std::to_string(top) +
-         ", 200, " + std::to_string(top + 40) +
-         R"(], "font": "Homerton.Bold", "fontSize": 12, "colour": "#FFFFFF", "background": "#2E6B3A",
-          "textFlags": ["fill", "centre", "middle"], "linkColour": "#FFFFFF", "linkBackground": "#2E6B3A",
-          "text": "<A QSE=\")" + script + R"(\">)" + name + R"(</A>"})";
-}
-
-std::string Script(const std::string& name, const std::string& text, bool triggered = true) {
-  return R"({"name": ")" + name + R"(", "type": "text", )" +
-         (triggered ? R"("flags": ["visible", "triggered"], )" : "") + R"("text": ")" + Json(text) +
-         R"("})";
-}
+using test::ScriptButton;
+using test::ScriptObject;
 
 // Page One: To Two (100,20), the script dialogs (100,70 to 100,220); page Two: Back (100,20).
 // Both pages copy Resume$ into Why$ when entered.
@@ -55,16 +33,16 @@ const std::string kVars =
 std::string DialogTitle(const std::string& directory) {
   return R"({"titles": [{"directory": ")" + directory + R"(", "pages": [
       {"name": "One", "objects": [)" +
-         Button("Two", 0, "+ToTwo") + "," + Button("SaveDlg", 50, "+SaveDlg") + "," +
-         Button("LoadDlg", 100, "+LoadDlg") + "," + Button("Vars", 150, "+Vars") + "," +
-         Button("LoadVars", 200, "+LoadVars") + "," + Script("+ToTwo", kToTwo) + "," +
-         Script("+SaveDlg", kSaveDialog) + "," +
-         Script("+LoadDlg", "loadstatusdialog \"Quiz:4\"\n") + "," + Script("+Vars", kVars) +
-         "," + Script("+LoadVars", "loadvarsdialog \"Marks:1\"\n") + "," +
-         Script("+Start", "set Why$, Resume$\n", false) + R"(]},
+         ScriptButton("Two", 0, "+ToTwo") + "," + ScriptButton("SaveDlg", 50, "+SaveDlg") + "," +
+         ScriptButton("LoadDlg", 100, "+LoadDlg") + "," + ScriptButton("Vars", 150, "+Vars") + "," +
+         ScriptButton("LoadVars", 200, "+LoadVars") + "," + ScriptObject("+ToTwo", kToTwo) + "," +
+         ScriptObject("+SaveDlg", kSaveDialog) + "," +
+         ScriptObject("+LoadDlg", "loadstatusdialog \"Quiz:4\"\n") + "," + ScriptObject("+Vars", kVars) +
+         "," + ScriptObject("+LoadVars", "loadvarsdialog \"Marks:1\"\n") + "," +
+         ScriptObject("+Start", "set Why$, Resume$\n", false) + R"(]},
       {"name": "Two", "objects": [)" +
-         Button("Back", 0, "+Back") + "," + Script("+Back", "tooverview \"One\"\n") + "," +
-         Script("+Start", "set Why$, Resume$\n", false) + R"(]}],
+         ScriptButton("Back", 0, "+Back") + "," + ScriptObject("+Back", "tooverview \"One\"\n") + "," +
+         ScriptObject("+Start", "set Why$, Resume$\n", false) + R"(]}],
     "resources": [],
     "sections": [{"name": "One", "page": 0}, {"name": "Two", "page": 1, "parent": 0}]}]})";
 }
@@ -273,6 +251,34 @@ TEST_F(SavesDialogs, ATitleOpenedOnTheSplashIsOfferedItsOwnResume) {
   const auto again = play(Events({"drop " + title, "answer 101", "wait 300", "expect page Two",
                                   "expect var Why$ FORCE QUIT"}));
   EXPECT_TRUE(Has(again.err, "dialog IDD_Resume")) << again.err;
+}
+
+// A title kept in a folder whose name begins with neither "_" nor "!" is resumed too, also from a
+// file whose lines end "\r\n"; a loaded file cannot open a title anywhere but beside this one.
+TEST_F(SavesDialogs, ATitleInAPlainFolderResumesAndAFileOpensNoTitleElsewhere) {
+  Use("plain");
+  Play(Events({"wait 100", "click 100 20", "wait 100", "expect page Two", "answer yes", "quit"}));
+  const std::string resume = saves_ + "/Scripts/Status0/RESUME.ZDS";
+  ASSERT_TRUE(fs::exists(resume));
+  Play(Events({"answer 101", "wait 300", "expect page Two", "expect var Why$ FORCE QUIT"}));
+
+  std::string crlf;
+  for (char c : test::ReadFile(resume)) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  std::ofstream(resume, std::ios::binary | std::ios::trunc) << crlf;
+  Play(Events({"answer 101", "wait 300", "expect page Two", "expect var Why$ FORCE QUIT"}));
+
+  test::Build(DialogTitle("_evil"), dir_.path());  // beside the titles' folder, not beside this one
+  std::string planted = test::ReadFile(resume);
+  const size_t link = planted.find("tofilepage \"plain\"");
+  ASSERT_NE(link, std::string::npos) << planted;
+  planted.replace(link, 19, "tofilepage \"_\\..\\_evil\"");
+  std::ofstream(resume, std::ios::binary | std::ios::trunc) << planted;
+  const auto r = test::RunPlayer({"--headless", "--trace=page,message,dialog,file", "--events",
+                                  dir_.Write("evil", Events({"answer 101", "wait 300"})),
+                                  dir_.File("titles/plain/authorfi")},
+                                 dir_.path());
+  EXPECT_TRUE(Has(r.err, "crierr8")) << r.err;
+  EXPECT_FALSE(Has(r.err, "_evil\" version")) << "no title outside its neighbours: " << r.err;
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 
 #include "database/database_title.h"
 #include "support/test_media.h"
+#include "support/script_objects.h"
 #include "support/test_support.h"
 
 namespace zd {
@@ -20,32 +21,8 @@ namespace {
 namespace fs = std::filesystem;
 using test::Has;
 
-// Escapes a script text for a JSON string.
-std::string Json(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    if (c == '\n') out += "\\n";
-    else if (c == '"') out += "\\\"";
-    else if (c == '\\') out += "\\\\";
-    else out += c;
-  }
-  return out;
-}
-
-// A page object that runs the page's script object `script` when its box is clicked.
-std::string Button(const std::string& name, int top, const std::string& script) {
-  return R"({"name": ")" + name + R"(", "type": "text", "pixels": [0, )" + std::to_string(top) +
-         ", 200, " + std::to_string(top + 40) +
-         R"(], "font": "Homerton.Bold", "fontSize": 12, "colour": "#FFFFFF", "background": "#2E6B3A",
-          "textFlags": ["fill", "centre", "middle"], "linkColour": "#FFFFFF", "linkBackground": "#2E6B3A",
-          "text": "<A QSE=\")" + script + R"(\">)" + name + R"(</A>"})";
-}
-
-std::string Script(const std::string& name, const std::string& text, bool triggered = true) {
-  return R"({"name": ")" + name + R"(", "type": "text", )" +
-         (triggered ? R"("flags": ["visible", "triggered"], )" : "") + R"("text": ")" + Json(text) +
-         R"("})";
-}
+using test::ScriptButton;
+using test::ScriptObject;
 
 // The longest value a text holds (255 characters): its "set" line would be longer than a script
 // line.
@@ -121,15 +98,15 @@ std::string TripTitle(const std::string& savedSection = "Saved") {
   const std::string db = test::PlacesDatabase();
   return R"({"titles": [{"directory": "_trip", "pages": [
       {"name": "Start", "objects": [)" +
-         Button("Go", 0, "+Setup") + "," + Script("+Setup", kSetup) + R"(]},
+         ScriptButton("Go", 0, "+Setup") + "," + ScriptObject("+Setup", kSetup) + R"(]},
       {"name": "Saved", "objects": [)" +
-         Button("Named", 0, "+Named") + "," + Button("Vars", 50, "+Vars") + "," +
-         Button("LoadVars", 100, "+LoadVars") + "," + Button("Back", 150, "+Back") + "," +
-         Script("+Named", kNamedSaves) + "," +
-         Script("+Vars", "savevarsdialog \"Learner:2\"\n" + kVariables) + "," +
-         Script("+LoadVars", "loadvarsdialog \"Learner:2\"\n") + "," +
-         Script("+Back", "tooverview \"Start\"\n") + "," +
-         Script("+Start", kSavedStart, false) + R"(]}],
+         ScriptButton("Named", 0, "+Named") + "," + ScriptButton("Vars", 50, "+Vars") + "," +
+         ScriptButton("LoadVars", 100, "+LoadVars") + "," + ScriptButton("Back", 150, "+Back") + "," +
+         ScriptObject("+Named", kNamedSaves) + "," +
+         ScriptObject("+Vars", "savevarsdialog \"Learner:2\"\n" + kVariables) + "," +
+         ScriptObject("+LoadVars", "loadvarsdialog \"Learner:2\"\n") + "," +
+         ScriptObject("+Back", "tooverview \"Start\"\n") + "," +
+         ScriptObject("+Start", kSavedStart, false) + R"(]}],
     "resources": [],
     "sections": [{"name": "Start", "page": 0}, {"name": ")" + savedSection +
          R"(", "page": 1, "parent": 0}]}],
@@ -314,10 +291,10 @@ TEST(StatusRoundTrip, OpenSoundClipsComeBackPlayingOrPausedWhereTheyWere) {
       "openaudio 1, \"tone.wav\"\nplaymovie 1, 100, 300, 0\npausemovie 1\nseekmovie 1, 150\n"
       "tooverview \"Saved\"\n";
   const std::string description =
-      R"({"pages": [{"name": "Start", "objects": [)" + Button("Go", 0, "+Go") + "," +
-      Script("+Go", clips) + R"(]},
+      R"({"pages": [{"name": "Start", "objects": [)" + ScriptButton("Go", 0, "+Go") + "," +
+      ScriptObject("+Go", clips) + R"(]},
         {"name": "Saved", "time": 3000, "objects": [)" +
-      Script("+Start", "set Why$, Resume$\ngetmoviepos Paused%, 1\n", false) + R"(]}],
+      ScriptObject("+Start", "set Why$, Resume$\ngetmoviepos Paused%, 1\n", false) + R"(]}],
       "resources": [],
       "movies": [{"file": ")" + media.File("tone.wav") + R"(", "as": "movies/qtime/tone.wav"}],
       "sections": [{"name": "Start", "page": 0}, {"name": "Saved", "page": 1, "parent": 0}]})";

@@ -33,7 +33,10 @@ TEST(StatusNames, HostileNamesStayInsideTheirFolder) {
   EXPECT_EQ(StatusPathFromName("a/b:../2"), "Scripts\\Status0\\b.ZDS");
   EXPECT_EQ(StatusPathFromName("NAME:-5"), "Scripts\\Status0\\NAME.ZDS");
   EXPECT_EQ(StatusPathFromName("NAME:99999999999"), "Scripts\\Status2147483647\\NAME.ZDS");
-  EXPECT_EQ(StatusPathFromName("..:1"), "Scripts\\Status1\\.ZDS");
+  EXPECT_EQ(StatusPathFromName("..:1"), "") << "no file name left: no file";
+  EXPECT_EQ(StatusPathFromName("*?:1"), "");
+  EXPECT_EQ(StatusPathFromName(std::string(200, 'x') + ":1"),
+            "Scripts\\Status1\\" + std::string(64, 'x') + ".ZDS");
   EXPECT_EQ(StatusPathFromName("C:\\WINDOWS\\win"), "Scripts\\Status\\win.ZDS");
   EXPECT_EQ(StatusPathFromName(std::string("a\nb\0c|*", 8)), "Scripts\\Status\\abc.ZDS");
 }

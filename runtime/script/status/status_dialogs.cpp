@@ -175,10 +175,12 @@ void StatusFiles::LoadStatusDialog(std::string_view argument) {
 }
 
 void StatusFiles::SaveVariablesDialog(std::string_view argument) {
-  const auto path = AskForStatusFile(
-      runtime_, Root(),
-      ScriptDialog(true, strings::SAVE_SETTINGS_TITLE, strings::VARIABLE_FILE_TYPES, argument,
-                   kVariablesFolder, kVariablesExtension));
+  StatusDialog dialog = ScriptDialog(true, strings::SAVE_SETTINGS_TITLE,
+                                     strings::VARIABLE_FILE_TYPES, argument, kVariablesFolder,
+                                     kVariablesExtension);
+  // Another learner's marks are not replaced without asking.
+  dialog.askOverwrite = true;
+  const auto path = AskForStatusFile(runtime_, Root(), dialog);
   if (path) {
     StartVariablesFile(DiskPathForWriting(*path));
   } else {

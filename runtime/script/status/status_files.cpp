@@ -1,6 +1,7 @@
 #include "script/status/status_files.h"
 
 #include <algorithm>
+#include <iterator>
 #include <filesystem>
 
 #include "base/cp1253.h"
@@ -57,8 +58,14 @@ std::optional<std::string> SavedModuleName(std::string_view text) {
 // (Variable files have no page to go to and may end anywhere.)
 bool CutShort(std::string_view text) {
   const bool goesToAPage = text.find("\ntofilepage ") != std::string_view::npos;
-  const std::string ending = "\n" + std::string(script::kStatusResumeComment) + "\n";
-  return goesToAPage && text.find(ending) == std::string_view::npos;
+  const std::string comment = "\n" + std::string(script::kStatusResumeComment);
+  // The comment's line may end "\r\n": a file passed through another system is still whole.
+  for (size_t at = text.find(comment); at != std::string_view::npos;
+       at = text.find(comment, at + 1)) {
+    const size_t after = at + comment.size();
+    if (after < text.size() && (text[after] == '\n' || text[after] == '\r')) return false;
+  }
+  return goesToAPage;
 }
 
 // The first command of a file that the status writer never writes. A file holding one was not
@@ -70,10 +77,9 @@ std::optional<std::string> ForeignCommand(std::string_view text) {
     position = line.next;
     script::LineCursor cursor{line.text, 0};
     script::Word word;
-    if (!script::ReadNextWord(cursor, word)) continue;
-    if (line.text[0] == '.' && !script::ReadNextWord(cursor, word)) continue;
-    word.LowerAscii();
-    if (!StatusFiles::StatusCommandAllowed(word.view())) return word.str();
+    if (script::ReadCommandWord(cursor, word) && !StatusFiles::StatusCommandAllowed(word.view())) {
+      return word.str();
+    }
   }
   return std::nullopt;
 }
@@ -112,8 +118,14 @@ script::StatusRoot StatusFiles::Root() const {
   return script::StatusRoot::FromSavesFolder(*saves);
 }
 
+std::optional<std::string> StatusFiles::PathOfName(std::string_view name) const {
+  const std::string relative = script::StatusPathFromName(name);
+  if (relative.empty()) return std::nullopt;
+  return Root().DiskPath(relative);
+}
+
 bool StatusFiles::ResumeFileExists() const {
-  const auto path = Root().DiskPath(script::StatusPathFromName(kResumeName));
+  const auto path = PathOfName(kResumeName);
   return path && platform::FileSize(*path).has_value();
 }
 
@@ -148,10 +160,12 @@ bool StatusFiles::SaveStatusFile(std::string_view nameOrPath, bool isPath,
   if (isPath) {
     diskPath = std::string(nameOrPath);
   } else {
-    const script::StatusRoot root = Root();
-    if (!root.set()) return false;
-    const auto path = root.DiskPath(script::StatusPathFromName(nameOrPath));
-    if (!path) return false;
+    if (!Root().set()) return false;  // no status tree: nothing is saved, and nothing said
+    const auto path = PathOfName(nameOrPath);
+    if (!path) {
+      runtime_.shell.reporter().ReportError("error137");  // a name that leaves no file name
+      return false;
+    }
     diskPath = *path;
   }
   // The snapshot itself is left as it is: the file is a copy with the resume line added.
@@ -170,9 +184,7 @@ bool StatusFiles::LoadStatusFile(std::string_view nameOrPath, bool isPath) {
     diskPath = std::string(nameOrPath);
     name = "LoadStat";
   } else {
-    const script::StatusRoot root = Root();
-    if (!root.set()) return false;
-    const auto path = root.DiskPath(script::StatusPathFromName(nameOrPath));
+    const auto path = PathOfName(nameOrPath);
     if (!path) return false;
     diskPath = *path;
     name = std::string(nameOrPath.substr(0, kMaxRecordName));
@@ -240,8 +252,7 @@ void StatusFiles::RunStatusScript() {
                                                          false);
   runningStatus_ = wasRunning;
   Pages& pages = runtime_.pages;
-  if (pages.NavigationRequested() && !pages.SectionOrHotspotRequested() &&
-      end.position + 1 < text.size()) {
+  if (pages.ExternalTitleRequested() && end.position + 1 < text.size()) {
     // Its `tofilepage` line has asked for a title: the rest runs when that title's page is
     // entered.
     resume_.position = end.position;
@@ -253,21 +264,12 @@ void StatusFiles::RunStatusScript() {
 }
 
 bool StatusFiles::StatusCommandAllowed(std::string_view command) {
+  // Exactly the commands the status writer and the text carriers write.
   static constexpr std::string_view kAllowed[] = {
       "tofilepage",  "clear",     "closedata", "opendata",    "delfilter", "clearselection",
       "set",         "add",       "valtostr",  "addfilter",   "applyfilters", "shufflesel",
       "closemovie",  "openaudio", "playmovie", "seekmovie",   "pausemovie",   "tokensearch"};
-  for (std::string_view allowed : kAllowed) {
-    if (command.size() != allowed.size()) continue;
-    bool same = true;
-    for (size_t i = 0; i < command.size() && same; ++i) {
-      char c = command[i];
-      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-      same = c == allowed[i];
-    }
-    if (same) return true;
-  }
-  return false;
+  return std::find(std::begin(kAllowed), std::end(kAllowed), command) != std::end(kAllowed);
 }
 
 // --- Variable files ----------------------------------------------------------------------

@@ -78,7 +78,7 @@ class StatusFiles {
   void ReleaseResumeScript() { resume_.Release(); }
 
   // True while a status or variable file runs; the script engine then refuses every command
-  // `StatusCommandAllowed` does not name.
+  // `StatusCommandAllowed` (given in lower case) does not name.
   bool RunningStatusScript() const { return runningStatus_; }
   static bool StatusCommandAllowed(std::string_view command);
 
@@ -110,6 +110,9 @@ class StatusFiles {
   void LoadVariablesDialog(std::string_view argument);
 
  private:
+  // The file a status name gives in the status tree, on disk; nullopt without a tree.
+  std::optional<std::string> PathOfName(std::string_view name) const;
+
   Runtime& runtime_;
   script::StatusRecord snapshot_;
   script::StatusRecord resume_;

@@ -9,6 +9,8 @@
 namespace zd::script {
 namespace {
 
+constexpr size_t kMaxBareName = 64;
+
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 bool IsDigitChar(char c) { return c >= '0' && c <= '9'; }
 bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -56,6 +58,9 @@ std::string BareName(std::string_view name) {
     kept += c;
   }
   if (kept.find_first_not_of('.') == std::string::npos) return {};
+  // Room on any disk for the extension and the temporary name a file is written under, also
+  // when every character takes two bytes there.
+  if (kept.size() > kMaxBareName) kept.resize(kMaxBareName);
   return kept;
 }
 
@@ -113,12 +118,13 @@ std::string StatusPathFromName(std::string_view name) {
   const size_t colon = name.rfind(':');
   const bool numbered = colon != std::string_view::npos && colon != 0 &&
                         name.find('\\', colon) == std::string_view::npos;
+  const std::string bare = BareName(numbered ? name.substr(0, colon) : name);
+  if (bare.empty()) return {};
   if (numbered) {
     const int32_t number = LeadingNumber(name.substr(colon + 1));
-    return "Scripts\\Status" + std::to_string(number) + "\\" + BareName(name.substr(0, colon)) +
-           ".ZDS";
+    return "Scripts\\Status" + std::to_string(number) + "\\" + bare + ".ZDS";
   }
-  return "Scripts\\Status\\" + BareName(name).substr(0, 8) + ".ZDS";
+  return "Scripts\\Status\\" + bare.substr(0, 8) + ".ZDS";
 }
 
 DialogPlace DialogPlaceFromArgument(std::string_view argument, std::string_view baseFolder,

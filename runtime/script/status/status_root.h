@@ -34,7 +34,8 @@ class StatusRoot {
 
 // The file a status name gives below the root: "Quiz:3" gives "Scripts\Status3\Quiz.ZDS",
 // "LongFileName" gives "Scripts\Status\LongFile.ZDS". NAME is kept to a bare name and N to
-// a number, so the result is always inside the tree.
+// a number, so the result is always inside the tree; empty for a name that leaves no file
+// name ("..:1", "*").
 std::string StatusPathFromName(std::string_view name);
 
 // A script dialog's "NAME:N" argument: its starting folder below the root ("SCRIPTS\STATUS"
