@@ -140,7 +140,9 @@ class Pages {
   std::optional<ExternalTitleRequest> TakePendingExternalTitle();
   bool NavigationRequested() const;        // any of the three
   bool SectionOrHotspotRequested() const;  // the page's own events must then wait
-  bool ExternalTitleRequested() const { return pendingExternalTitle_.has_value(); }
+  const std::optional<ExternalTitleRequest>& pendingExternalTitle() const {
+    return pendingExternalTitle_;
+  }
   bool scriptRunning() const { return startOrEndScripts_ > 0; }
   std::vector<ObjectRef>& objects() { return objects_; }
   std::optional<PageObject> Object(int index);

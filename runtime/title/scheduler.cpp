@@ -79,7 +79,16 @@ void Scheduler::Tick() {
     return;
   }
   if (const auto external = pages.TakePendingExternalTitle()) {
-    if (!runtime_.titleFiles.OpenLinkedTitle(external->titleName, external->pageName)) {
+    const bool resuming = runtime_.status.ResumeWaiting();
+    const bool opened = runtime_.titleFiles.OpenLinkedTitle(external->titleName,
+                                                            external->pageName);
+    if (!opened && resuming && runtime_.titleFiles.loaded() && pages.CurrentPageName()) {
+      // A saved place that is no longer there (the title moved, the page gone) is no reason
+      // to end the learner's run: it goes on where it is, at the first page when the saved
+      // page is gone.
+      runtime_.status.ResumeNotReached();
+      pages.TakePendingSection();
+    } else if (!opened) {
       platform::MessageBoxSpec box;
       box.caption = "FATAL ERROR";
       box.text = "External link failed";

@@ -279,6 +279,17 @@ TEST_F(SavesDialogs, ATitleInAPlainFolderResumesAndAFileOpensNoTitleElsewhere) {
                                  dir_.path());
   EXPECT_TRUE(Has(r.err, "crierr8")) << r.err;
   EXPECT_FALSE(Has(r.err, "_evil\" version")) << "no title outside its neighbours: " << r.err;
+  // A place that cannot be reached is said, and the learner goes on where they are.
+  EXPECT_TRUE(Has(r.err, "message error146")) << r.err;
+  EXPECT_EQ(r.status, 0) << r.err;
+
+  // The saved page is gone from the title: the title goes on at its first page, without the
+  // saved place's variables.
+  planted.replace(link, planted.find('\n', link) - link, "tofilepage \"plain\", \"Gone\"");
+  std::ofstream(resume, std::ios::binary | std::ios::trunc) << planted;
+  const auto gone = Play(Events({"answer 101", "wait 300", "answer ok", "wait 100",
+                                 "expect page One", "expect message error146"}));
+  EXPECT_FALSE(Has(gone.err, "FATAL")) << gone.err;
 }
 
 }  // namespace

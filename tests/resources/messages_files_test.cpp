@@ -16,7 +16,7 @@ namespace zd {
 namespace {
 
 // Every key the runtime looks up. The reporting code and these files must agree on it.
-constexpr std::array<std::string_view, 182> kKeys = {
+constexpr std::array<std::string_view, 183> kKeys = {
     "asherr1",  "asherr10", "asherr11", "asherr12", "asherr13", "asherr14", "asherr15",
     "asherr16", "asherr17", "asherr2",  "asherr20", "asherr3",  "asherr4",  "asherr5",
     "asherr6",  "asherr7",  "asherr8",  "asherr9",  "crierr10", "crierr11", "crierr12",
@@ -24,7 +24,7 @@ constexpr std::array<std::string_view, 182> kKeys = {
     "crierr22", "crierr23", "crierr25", "crierr26", "crierr27", "crierr28", "crierr29",
     "crierr30", "crierr33", "crierr34", "crierr35", "crierr36", "crierr4",  "crierr5",
     "crierr6",  "crierr7",  "crierr8",  "crierr9",  "error137", "error138", "error142",
-    "error143", "error144", "error145", "fldtype0", "fldtype1", "fldtype10", "fldtype11", "fldtype12", "fldtype13",
+    "error143", "error144", "error145", "error146", "fldtype0", "fldtype1", "fldtype10", "fldtype11", "fldtype12", "fldtype13",
     "fldtype2", "fldtype3", "fldtype4", "fldtype5", "fldtype6", "fldtype7", "fldtype8",
     "fldtype9", "generr1",  "generr2",  "generr3",  "generr4",  "generr5",  "generr6",
     "generr7",  "generr8",  "hnderr1",  "hnderr11", "hnderr2",  "hnderr3",  "hnderr4",

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "base/cp1253.h"
+#include "base/text.h"
 #include "platform/atomic_file.h"
 #include "platform/files.h"
 #include "platform/save_store.h"
@@ -132,8 +133,24 @@ bool StatusFiles::ResumeFileExists() const {
 // --- The snapshot ----------------------------------------------------------------------
 
 void StatusFiles::PageEntered() {
-  if (ResumeWaiting()) RunStatusScript();
+  if (ResumeWaiting()) {
+    // The rest of the file belongs to the page its `tofilepage` line named; on any other page
+    // (the saved page is gone from the title) it would restore the place in the wrong one.
+    const std::string& awaited = resume_.awaitedPage;
+    const auto entered = runtime_.pages.CurrentPageName();
+    if (awaited.empty() || (entered && ToUpper1253(*entered) == ToUpper1253(awaited))) {
+      RunStatusScript();
+    } else {
+      ResumeNotReached();
+    }
+  }
   if (Root().set()) BuildStatusScript();
+}
+
+void StatusFiles::ResumeNotReached() {
+  if (!ResumeWaiting()) return;
+  resume_.Release();
+  runtime_.shell.reporter().ReportError("error146");
 }
 
 bool StatusFiles::BuildStatusScript() {
@@ -252,11 +269,13 @@ void StatusFiles::RunStatusScript() {
                                                          false);
   runningStatus_ = wasRunning;
   Pages& pages = runtime_.pages;
-  if (pages.ExternalTitleRequested() && end.position + 1 < text.size()) {
+  const auto& external = pages.pendingExternalTitle();
+  if (external && end.position + 1 < text.size()) {
     // Its `tofilepage` line has asked for a title: the rest runs when that title's page is
     // entered.
     resume_.position = end.position;
     resume_.line = end.line;
+    resume_.awaitedPage = external->pageName;
     return;
   }
   resume_.Release();

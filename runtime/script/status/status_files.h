@@ -29,6 +29,7 @@ struct StatusRecord {
   std::string text;  // lines, each ended by a line feed
   size_t position = 0;
   int32_t line = 1;
+  std::string awaitedPage;  // the page its `tofilepage` line went to, where the rest runs
   bool failed = false;  // a line could not be added: the record must not be saved
   bool empty() const { return text.empty(); }
   void Release() { *this = StatusRecord{}; }
@@ -75,6 +76,9 @@ class StatusFiles {
   // for a title; then it waits for the next page entry.
   void RunStatusScript();
   bool ResumeWaiting() const { return !resume_.empty(); }
+  // The title a waiting resume script asked for could not be opened: the learner is told, the
+  // script is dropped, and the title goes on where it is.
+  void ResumeNotReached();
   void ReleaseResumeScript() { resume_.Release(); }
 
   // True while a status or variable file runs; the script engine then refuses every command
