@@ -152,7 +152,7 @@ std::string Events(std::initializer_list<std::string> lines) {
 test::RunResult Play(const test::BuiltTitleDirectory& built, const test::TempDir& dir,
                      const std::string& name, const std::string& events,
                      std::vector<std::string> options = {}) {
-  std::vector<std::string> args = {"--headless", "--trace=page,message,dialog,file,data,seam",
+  std::vector<std::string> args = {"--headless", "--trace=page,message,dialog,file,data",
                                    "--events", dir.Write(name, events)};
   args.insert(args.end(), options.begin(), options.end());
   args.push_back(built.out() + "/_trip/authorfi");

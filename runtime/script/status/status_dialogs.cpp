@@ -107,11 +107,7 @@ StatusDialog MenuDialog(Runtime& runtime, bool save) {
 }
 
 // Files on disk are named in UTF-8; a chosen path's existing folders are found without regard
-// to letter case, as title paths are.
-std::string DiskPathForWriting(const std::string& path1253) {
-  return platform::ResolvePathForWriting(path1253);
-}
-
+// to letter case, as title paths are (platform::ResolvePathForWriting for files to write).
 std::string DiskPathForReading(const std::string& path1253) {
   const auto found = platform::ResolvePath(path1253);
   return found ? *found : Cp1253ToUtf8(path1253);
@@ -121,7 +117,7 @@ std::string DiskPathForReading(const std::string& path1253) {
 
 void StatusFiles::SaveStatusDialogFromMenu() {
   const auto path = AskForStatusFile(runtime_, Root(), MenuDialog(runtime_, true));
-  if (path) SaveStatusFile(DiskPathForWriting(*path), true, kUserSave);
+  if (path) SaveStatusFile(platform::ResolvePathForWriting(*path), true, kUserSave);
 }
 
 void StatusFiles::LoadStatusDialogFromMenu() {
@@ -163,7 +159,7 @@ void StatusFiles::SaveStatusDialog(std::string_view argument) {
   // The state of this moment, not of the page's entry; the command names no resume text, so
   // the title's "+Start" script reads it as a learner's own save.
   BuildStatusScript();
-  SaveStatusFile(DiskPathForWriting(*path), true, kUserSave);
+  SaveStatusFile(platform::ResolvePathForWriting(*path), true, kUserSave);
 }
 
 void StatusFiles::LoadStatusDialog(std::string_view argument) {
@@ -182,7 +178,7 @@ void StatusFiles::SaveVariablesDialog(std::string_view argument) {
   dialog.askOverwrite = true;
   const auto path = AskForStatusFile(runtime_, Root(), dialog);
   if (path) {
-    StartVariablesFile(DiskPathForWriting(*path));
+    StartVariablesFile(platform::ResolvePathForWriting(*path));
   } else {
     CancelVariablesFile();
   }

@@ -109,6 +109,7 @@ void StatusFiles::ClearStatusState() {
   runningStatus_ = false;
 }
 
+// Shutdown frees what start-up cleared: the records and the variables file's state.
 void StatusFiles::ReleaseStatusState() { ClearStatusState(); }
 
 script::StatusRoot StatusFiles::Root() const {
@@ -335,7 +336,9 @@ void StatusFiles::AddVariableLine(std::string_view variableName) {
     if (!engine.GetFloatVariable(variableName, value)) return;
     lines = script::FloatVariableLines(variableName, value);
   }
-  if (!AddLines(variables_, lines) && variables_.failed) {
+  // Said once, when the file grows too large; later lines are dropped with it.
+  const bool failedBefore = variables_.failed;
+  if (!AddLines(variables_, lines) && !failedBefore) {
     runtime_.shell.reporter().ReportDiagnostic("error138");
   }
 }
