@@ -186,7 +186,9 @@ bool TitleFiles::OpenLinkedTitle(const std::string& titleName, const std::string
       if (!name.empty()) name[0] = first;
       candidates.push_back(name);
     }
-    if (!titleName.empty() && titleName != "." && titleName != "..") candidates.push_back(titleName);
+    if (!titleName.empty() && titleName != "." && titleName != "..") {
+      candidates.push_back(titleName);
+    }
     for (const std::string& name : candidates) {
       tried = JoinTitlePath(parent, name);
       authorfile = FindAuthorfile(tried);

@@ -36,7 +36,8 @@ std::vector<platform::FileFilter> FileTypes(const std::string& list) {
     if (labelEnd == std::string::npos) break;
     const size_t patternEnd = list.find(';', labelEnd + 1);
     const size_t end = patternEnd == std::string::npos ? list.size() : patternEnd;
-    types.push_back({list.substr(at, labelEnd - at), list.substr(labelEnd + 1, end - labelEnd - 1)});
+    types.push_back(
+        {list.substr(at, labelEnd - at), list.substr(labelEnd + 1, end - labelEnd - 1)});
     at = end + 1;
   }
   return types;
