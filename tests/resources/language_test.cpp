@@ -167,7 +167,9 @@ TEST(Menus, EnglishMenusKeepTheCommandsAndTheRecentTitles) {
     for (size_t i = 0; i < en.size(); ++i) {
       EXPECT_FALSE(HasGreekLetters(Cp1253ToUtf8(en[i].text))) << en[i].id;
       EXPECT_EQ(en[i].text.empty(), el[i].text.empty()) << en[i].id;
-      if (en[i].id != 0) EXPECT_NE(en[i].text, el[i].text) << en[i].id;
+      if (en[i].id != 0) {
+        EXPECT_NE(en[i].text, el[i].text) << en[i].id;
+      }
     }
   }
   std::map<int, std::string> scalingTexts;
