@@ -191,9 +191,10 @@ std::string DateWord(const DateValue& date) {
 const FilterCommands kFilterCommands{ClearSelection, ShuffleSel, AddFilter, DelFilter,
                                      ApplyFilters};
 
-std::vector<std::string> FilterLines(const Database& database, size_t index) {
+std::vector<std::string> FilterLines(const Database& database, size_t index,
+                                     std::string_view carrierPrefix) {
   const Filter& filter = database.filters.list()[index];
-  CommandLineWriter writer("addfilter");
+  CommandLineWriter writer("addfilter", carrierPrefix);
   if (!filter.fieldName.empty())
     writer.AddText(filter.fieldName);
   else
@@ -224,7 +225,8 @@ std::vector<std::string> FilterLines(const Database& database, size_t index) {
   return writer.Lines();
 }
 
-std::vector<std::string> FilterStatusLines(const Database& database) {
+std::vector<std::string> FilterStatusLines(const Database& database,
+                                           std::string_view carrierPrefix) {
   std::vector<std::string> lines{"delfilter", "clearselection"};
   const RecordFilters& filters = database.filters;
   const RecordSelection& selection = database.selection;
@@ -232,7 +234,9 @@ std::vector<std::string> FilterStatusLines(const Database& database) {
   if (!filters.empty() || rebuild) {
     lines.push_back("set UseSelection%, 0");
     for (size_t i = 0; i < filters.size(); ++i) {
-      for (std::string& line : FilterLines(database, i)) lines.push_back(std::move(line));
+      for (std::string& line : FilterLines(database, i, carrierPrefix)) {
+        lines.push_back(std::move(line));
+      }
     }
     if (rebuild) lines.push_back(selection.inverted() ? "applyfilters 1" : "applyfilters");
   }

@@ -2,6 +2,8 @@
 // and shuffling the selection; and the status lines that record them.
 #pragma once
 
+#include "script/script_line_writer.h"
+
 #include <string>
 #include <vector>
 
@@ -24,10 +26,15 @@ extern const FilterCommands kFilterCommands;
 // an inverted selection) when a database is open and the selection holds records, and last
 // `shufflesel SEED` for a shuffled selection. Replayed, they rebuild the selection one run of
 // the filters made, shuffled or not, and a selection of every record made with no filters; a
-// selection whose filters were deleted after their run comes back as every record.
-std::vector<std::string> FilterStatusLines(const Database& database);
+// selection whose filters were deleted after their run comes back as every record. Carried
+// texts use variables named with `carrierPrefix` (see CommandLineWriter).
+std::vector<std::string> FilterStatusLines(
+    const Database& database,
+    std::string_view carrierPrefix = CommandLineWriter::kDefaultCarrierPrefix);
 
 // The `addfilter` lines of one filter (more than one when a text has to be carried).
-std::vector<std::string> FilterLines(const Database& database, size_t filter);
+std::vector<std::string> FilterLines(
+    const Database& database, size_t filter,
+    std::string_view carrierPrefix = CommandLineWriter::kDefaultCarrierPrefix);
 
 }  // namespace zd::script

@@ -96,9 +96,10 @@ std::vector<std::string> CommandLineWriter::Lines() const {
   for (const Argument& argument : arguments_) {
     written.push_back(argument.isText ? Literal(argument.value) : argument.value);
   }
-  auto carriedName = [](size_t index) {
-    return "ZdCarry" + std::string(1, char('A' + index)) + "$";
+  auto carriedName = [&](size_t index) {
+    return carrierPrefix_ + std::string(1, char('A' + index)) + "$";
   };
+  const std::string characterName = carrierPrefix_ + "Char$";
   auto commandLine = [&]() {
     std::string line = command_;
     for (size_t i = 0; i < written.size(); ++i) {
@@ -131,13 +132,13 @@ std::vector<std::string> CommandLineWriter::Lines() const {
         lines.push_back("add " + name + ", " + name + ", " + Quoted(piece.escaped));
         continue;
       }
-      lines.push_back("valtostr ZdCarryChar$, \"%c\", " + std::to_string(piece.code));
-      lines.push_back("add " + name + ", " + name + ", ZdCarryChar$");
+      lines.push_back("valtostr " + characterName + ", \"%c\", " + std::to_string(piece.code));
+      lines.push_back("add " + name + ", " + name + ", " + characterName);
       madeCharacters = true;
     }
     deletions.push_back("clear " + name);
   }
-  if (madeCharacters) deletions.push_back("clear ZdCarryChar$");
+  if (madeCharacters) deletions.push_back("clear " + characterName);
   lines.push_back(commandLine());
   lines.insert(lines.end(), deletions.begin(), deletions.end());
   return lines;

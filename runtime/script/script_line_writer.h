@@ -15,7 +15,13 @@ namespace zd::script {
 
 class CommandLineWriter {
  public:
-  explicit CommandLineWriter(std::string_view command) : command_(command) {}
+  // Carried texts are built in variables named `carrierPrefix` + "A$", "B$"... and
+  // `carrierPrefix` + "Char$"; a caller whose script may hold variables of those names picks
+  // another prefix.
+  explicit CommandLineWriter(std::string_view command,
+                             std::string_view carrierPrefix = kDefaultCarrierPrefix)
+      : command_(command), carrierPrefix_(carrierPrefix) {}
+  static constexpr std::string_view kDefaultCarrierPrefix = "ZdCarry";
 
   // Arguments in order: a text, or a word written as it stands (a number).
   void AddText(std::string_view text);
@@ -34,6 +40,7 @@ class CommandLineWriter {
     std::string value;
   };
   std::string command_;
+  std::string carrierPrefix_;
   std::vector<Argument> arguments_;
 };
 

@@ -192,6 +192,29 @@ TEST_F(StatusFilesTest, ASavedPlaceComesBackWithEveryValueAndItsResumeText) {
   EXPECT_FALSE(Var("ZdCarryB$")) << "the carrier variables are gone";
 }
 
+// The variables that carry texts a literal cannot hold never take a title's own variables of
+// the same names: those come back too, whatever needed carrying.
+TEST_F(StatusFilesTest, ATitlesOwnVariablesSurviveTheTextCarriers) {
+  runtime().script.SetStringVariable("ZdCarryB$", "a|b");
+  runtime().script.SetStringVariable("ZdCarryChar$", "mine");
+  runtime().script.SetStringVariable("ZdCarryXA$", "also mine");
+  runtime().script.SetStringVariable("pipe$", "x|y\\z");
+  EXPECT_EQ(Run("set score%, 1\n"), Keys{});  // the quiz page's +Start reads it
+  GoToQuiz();
+  ASSERT_TRUE(status().SaveStatusFile("Carry:1", false, "a | b"));
+  runtime().pages.GotoSection(0);
+  EXPECT_EQ(Run("clear\n"), Keys{});
+  ASSERT_TRUE(status().LoadStatusFile("Carry:1", false));
+  status().RunStatusScript();
+  Tick();
+  EXPECT_EQ(Reported(), Keys{});
+  EXPECT_EQ(Var("ZdCarryB$")->text, "a|b");
+  EXPECT_EQ(Var("ZdCarryChar$")->text, "mine");
+  EXPECT_EQ(Var("ZdCarryXA$")->text, "also mine");
+  EXPECT_EQ(Var("pipe$")->text, "x|y\\z");
+  EXPECT_EQ(Var("seen$")->text, "a | b");
+}
+
 TEST_F(StatusFilesTest, AFailedOrEmptySnapshotNeverReplacesAGoodFile) {
   ASSERT_TRUE(status().SaveStatusFile("Keep:1", false, "GOOD"));
   const std::string path = File("Scripts/Status1/Keep.ZDS");

@@ -161,7 +161,8 @@ bool StatusFiles::BuildStatusScript() {
   AddLines(snapshot_, script::StatusHeaderLines(runtime_.shell.applicationName(), true,
                                                 runtime_.platform.Now(),
                                                 runtime_.titleFiles.titleDirectory()));
-  AddLines(snapshot_, script::StatusStateLines(runtime_));
+  AddLines(snapshot_, script::StatusStateLines(
+                          runtime_, script::CarrierPrefix(runtime_.script.variables())));
   const uint32_t hundredths = (runtime_.platform.TickCount() - started) / 10;
   AddLines(snapshot_, {"", "|Time to build this script : " + std::to_string(hundredths) + " cs",
                        "", std::string(script::kStatusResumeComment)});
@@ -188,7 +189,8 @@ bool StatusFiles::SaveStatusFile(std::string_view nameOrPath, bool isPath,
   }
   // The snapshot itself is left as it is: the file is a copy with the resume line added.
   StatusRecord file = snapshot_;
-  AddLines(file, script::ResumeLines(resumeText));
+  AddLines(file, script::ResumeLines(resumeText,
+                                     script::CarrierPrefix(runtime_.script.variables())));
   if (file.failed || diskPath.empty() || !WriteWhole(diskPath, file.text, runtime_.trace)) {
     runtime_.shell.reporter().ReportError("error137");
     return false;
@@ -326,7 +328,8 @@ void StatusFiles::AddVariableLine(std::string_view variableName) {
   if (isString) {
     script::ScriptText value;
     if (!engine.GetStringVariable(variableName, value)) return;
-    lines = script::StringVariableLines(variableName, value.view());
+    lines = script::StringVariableLines(variableName, value.view(),
+                                        script::CarrierPrefix(engine.variables()));
   } else if (suffix == '%') {
     int32_t value = 0;
     if (!engine.GetIntVariable(variableName, value)) return;

@@ -19,8 +19,8 @@ void Append(std::vector<std::string>& lines, std::vector<std::string> more) {
 }
 
 std::vector<std::string> CommandWithText(std::string_view command, std::string_view word,
-                                         std::string_view text) {
-  CommandLineWriter writer(command);
+                                         std::string_view text, std::string_view carriers) {
+  CommandLineWriter writer(command, carriers);
   if (!word.empty()) writer.AddWord(word);
   writer.AddText(text);
   return writer.Lines();
@@ -47,9 +47,9 @@ std::string TextOf(Runtime& runtime, std::string_view name) {
   return value.str();
 }
 
-std::vector<std::string> PageLines(Runtime& runtime) {
+std::vector<std::string> PageLines(Runtime& runtime, std::string_view carriers) {
   std::vector<std::string> lines;
-  CommandLineWriter writer("tofilepage");
+  CommandLineWriter writer("tofilepage", carriers);
   writer.AddText(ResumeModuleName(runtime.titleFiles.titleDirectory()));
   // The page by its own name: the link that takes the learner back looks pages up by it, and
   // PageName$ may give the name of its section instead.
@@ -61,17 +61,17 @@ std::vector<std::string> PageLines(Runtime& runtime) {
   return lines;
 }
 
-std::vector<std::string> DatabaseLines(Runtime& runtime) {
+std::vector<std::string> DatabaseLines(Runtime& runtime, std::string_view carriers) {
   std::vector<std::string> lines{"clear", "closedata"};
   const Database& database = runtime.database;
   if (database.IsOpen() && !database.IsResourceDatabase()) {
-    Append(lines, CommandWithText("opendata", "", database.name()));
+    Append(lines, CommandWithText("opendata", "", database.name(), carriers));
   }
-  Append(lines, FilterStatusLines(database));
+  Append(lines, FilterStatusLines(database, carriers));
   return lines;
 }
 
-std::vector<std::string> VariableLines(Runtime& runtime) {
+std::vector<std::string> VariableLines(Runtime& runtime, std::string_view carriers) {
   std::vector<std::string> lines;
   VariableTables& tables = runtime.script.variables();
   lines.emplace_back();
@@ -83,12 +83,12 @@ std::vector<std::string> VariableLines(Runtime& runtime) {
   lines.emplace_back();
   lines.emplace_back("|String variables");
   for (const auto& v : tables.strings) {
-    Append(lines, StringVariableLines(v.name.view(), v.value.view()));
+    Append(lines, StringVariableLines(v.name.view(), v.value.view(), carriers));
   }
   return lines;
 }
 
-std::vector<std::string> SystemVariableLines(Runtime& runtime) {
+std::vector<std::string> SystemVariableLines(Runtime& runtime, std::string_view carriers) {
   auto integer = [&](std::string_view name) {
     return "set " + std::string(name) + ", " + std::to_string(IntegerOf(runtime, name));
   };
@@ -98,20 +98,20 @@ std::vector<std::string> SystemVariableLines(Runtime& runtime) {
   lines.push_back(integer("Sound%"));
   lines.push_back("|" + integer("Platform%"));
   lines.push_back("|set PageName$, \"" + OneLine(TextOf(runtime, "PageName$")) + "\"");
-  Append(lines, StringVariableLines("PtrShape$", TextOf(runtime, "PtrShape$")));
+  Append(lines, StringVariableLines("PtrShape$", TextOf(runtime, "PtrShape$"), carriers));
   lines.push_back(integer("UseSelection%"));
   lines.push_back(integer("DateFormat%"));
   return lines;
 }
 
-std::vector<std::string> MovieSlotLines(Runtime& runtime) {
+std::vector<std::string> MovieSlotLines(Runtime& runtime, std::string_view carriers) {
   std::vector<std::string> lines{"", "|Script Movies", "closemovie -1"};
   Movies& movies = runtime.movies;
   for (int slot = 0; slot < Movies::kClipSlots; ++slot) {
     const ClipSlot& clip = movies.clip(slot);
     if (clip.state == clip_state::CLOSED) continue;
     const std::string number = std::to_string(slot);
-    CommandLineWriter open("openaudio");
+    CommandLineWriter open("openaudio", carriers);
     open.AddWord(number);
     open.AddText(clip.fileName);
     Append(lines, open.Lines());
@@ -134,7 +134,7 @@ std::vector<std::string> MovieSlotLines(Runtime& runtime) {
   return lines;
 }
 
-std::vector<std::string> TokenSearchLines(Runtime& runtime) {
+std::vector<std::string> TokenSearchLines(Runtime& runtime, std::string_view carriers) {
   std::vector<std::string> lines;
   const auto& condition = runtime.database.keywords().condition();
   const AuthorfileImage* image = runtime.titleFiles.imageOrNull();
@@ -143,7 +143,7 @@ std::vector<std::string> TokenSearchLines(Runtime& runtime) {
   lines.emplace_back("|Token Searches");
   const auto page = image->PageRecord(condition->page);
   if (!page) return lines;
-  CommandLineWriter writer("tokensearch");
+  CommandLineWriter writer("tokensearch", carriers);
   writer.AddText(image->PageName(*page));
   writer.AddWord(std::to_string(condition->field));
   writer.AddWord(std::to_string(condition->keyword));
@@ -197,8 +197,25 @@ std::vector<std::string> FloatVariableLines(std::string_view name, double value)
   return {"set " + std::string(name) + ", " + StatusFloat(value)};
 }
 
-std::vector<std::string> StringVariableLines(std::string_view name, std::string_view value) {
-  return CommandWithText("set", name, value);
+std::vector<std::string> StringVariableLines(std::string_view name, std::string_view value,
+                                             std::string_view carriers) {
+  return CommandWithText("set", name, value, carriers);
+}
+
+std::string CarrierPrefix(const VariableTables& variables) {
+  // The first prefix no variable of the title's begins with: a carried text then never
+  // overwrites or deletes one of them.
+  auto used = [&](const std::string& prefix) {
+    auto begins = [&](std::string_view name) { return name.substr(0, prefix.size()) == prefix; };
+    for (const auto& v : variables.integers) if (begins(v.name.view())) return true;
+    for (const auto& v : variables.floats) if (begins(v.name.view())) return true;
+    for (const auto& v : variables.strings) if (begins(v.name.view())) return true;
+    return false;
+  };
+  // Variable names are letters alone: the prefix grows by letters.
+  std::string prefix(CommandLineWriter::kDefaultCarrierPrefix);
+  while (used(prefix)) prefix += 'X';
+  return prefix;
 }
 
 std::string ResumeModuleName(std::string_view titleDirectory) {
@@ -214,18 +231,18 @@ std::string ResumeModuleName(std::string_view titleDirectory) {
   return name;
 }
 
-std::vector<std::string> StatusStateLines(Runtime& runtime) {
-  std::vector<std::string> lines = PageLines(runtime);
-  Append(lines, DatabaseLines(runtime));
-  Append(lines, VariableLines(runtime));
-  Append(lines, SystemVariableLines(runtime));
-  Append(lines, MovieSlotLines(runtime));
-  Append(lines, TokenSearchLines(runtime));
+std::vector<std::string> StatusStateLines(Runtime& runtime, std::string_view carriers) {
+  std::vector<std::string> lines = PageLines(runtime, carriers);
+  Append(lines, DatabaseLines(runtime, carriers));
+  Append(lines, VariableLines(runtime, carriers));
+  Append(lines, SystemVariableLines(runtime, carriers));
+  Append(lines, MovieSlotLines(runtime, carriers));
+  Append(lines, TokenSearchLines(runtime, carriers));
   return lines;
 }
 
-std::vector<std::string> ResumeLines(std::string_view text) {
-  return CommandWithText("set", "Resume$", text);
+std::vector<std::string> ResumeLines(std::string_view text, std::string_view carriers) {
+  return CommandWithText("set", "Resume$", text, carriers);
 }
 
 }  // namespace zd::script

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/types.h"
+#include "script/script_variables.h"
 
 namespace zd {
 class Runtime;
@@ -37,7 +38,12 @@ std::string StatusFloat(double value);
 // The "set" line(s) of one variable.
 std::vector<std::string> IntegerVariableLines(std::string_view name, int32_t value);
 std::vector<std::string> FloatVariableLines(std::string_view name, double value);
-std::vector<std::string> StringVariableLines(std::string_view name, std::string_view value);
+std::vector<std::string> StringVariableLines(std::string_view name, std::string_view value,
+                                             std::string_view carriers);
+
+// The name prefix of the variables that carry texts (see CommandLineWriter): one that no
+// variable of the title's begins with, so that replaying never touches the title's own.
+std::string CarrierPrefix(const VariableTables& variables);
 
 // The module to go back to: the title directory's last part with a leading "_" as "!", kept
 // whole up to the 49 characters `tofilepage` takes.
@@ -46,9 +52,9 @@ std::string ResumeModuleName(std::string_view titleDirectory);
 // What follows the header in a status file, up to the movie slots and token searches: the
 // page, the database and its selection, the variables, the system variables, the script movie
 // slots and the keyword search.
-std::vector<std::string> StatusStateLines(Runtime& runtime);
+std::vector<std::string> StatusStateLines(Runtime& runtime, std::string_view carriers);
 
 // The line(s) setting Resume$ to `text` when the file is run.
-std::vector<std::string> ResumeLines(std::string_view text);
+std::vector<std::string> ResumeLines(std::string_view text, std::string_view carriers);
 
 }  // namespace zd::script
