@@ -44,13 +44,12 @@ std::vector<platform::FileFilter> FileTypes(const std::string& list) {
 }
 
 struct StatusDialog {
-  bool save = false;
+  bool save = false;  // a save dialog asks before replacing a file
   int titleId = 0;
   int typesId = 0;
   std::string folder;        // below the status root (code page 1253)
   std::string proposedName;
   std::string_view extension;  // added to a name without one while the first type is chosen
-  bool askOverwrite = false;
 };
 
 // Shows the dialog in its folder (made first when missing) and returns the chosen path
@@ -64,7 +63,7 @@ std::optional<std::string> AskForStatusFile(Runtime& runtime, const script::Stat
   dialog.filters = FileTypes(runtime.shell.Text(request.typesId));
   dialog.defaultName = request.proposedName;
   dialog.mustExist = !request.save;
-  dialog.askOverwrite = request.askOverwrite;
+  dialog.askOverwrite = request.save;
   dialog.overwriteQuestion = runtime.shell.Text(strings::FILE_EXISTS);
   dialog.defaultExtension = std::string(request.extension);
   // A folder that cannot be made leaves the dialog where the player runs: the user may still
@@ -103,7 +102,6 @@ StatusDialog MenuDialog(Runtime& runtime, bool save) {
                                                                 : strings::DEFAULT_USER_NAME;
   dialog.proposedName = runtime.shell.Text(user) + "1" + std::string(kStatusExtension);
   dialog.extension = kStatusExtension;
-  dialog.askOverwrite = save;
   return dialog;
 }
 
@@ -151,11 +149,10 @@ void StatusFiles::OfferResume() {
 }
 
 void StatusFiles::SaveStatusDialog(std::string_view argument) {
-  StatusDialog dialog = ScriptDialog(true, strings::SAVE_SETTINGS_TITLE,
-                                     strings::STATUS_FILE_TYPES, argument, kStatusFolder,
-                                     kStatusExtension);
-  dialog.askOverwrite = true;
-  const auto path = AskForStatusFile(runtime_, Root(), dialog);
+  const auto path = AskForStatusFile(
+      runtime_, Root(),
+      ScriptDialog(true, strings::SAVE_SETTINGS_TITLE, strings::STATUS_FILE_TYPES, argument,
+                   kStatusFolder, kStatusExtension));
   if (!path) return;
   // The state of this moment, not of the page's entry; the command names no resume text, so
   // the title's "+Start" script reads it as a learner's own save.
@@ -172,12 +169,10 @@ void StatusFiles::LoadStatusDialog(std::string_view argument) {
 }
 
 void StatusFiles::SaveVariablesDialog(std::string_view argument) {
-  StatusDialog dialog = ScriptDialog(true, strings::SAVE_SETTINGS_TITLE,
-                                     strings::VARIABLE_FILE_TYPES, argument, kVariablesFolder,
-                                     kVariablesExtension);
-  // Another learner's marks are not replaced without asking.
-  dialog.askOverwrite = true;
-  const auto path = AskForStatusFile(runtime_, Root(), dialog);
+  const auto path = AskForStatusFile(
+      runtime_, Root(),
+      ScriptDialog(true, strings::SAVE_SETTINGS_TITLE, strings::VARIABLE_FILE_TYPES, argument,
+                   kVariablesFolder, kVariablesExtension));
   if (path) {
     StartVariablesFile(platform::ResolvePathForWriting(*path));
   } else {

@@ -139,7 +139,7 @@ void StatusFiles::PageEntered() {
     // (the saved page is gone from the title) it would restore the place in the wrong one.
     const std::string& awaited = resume_.awaitedPage;
     const auto entered = runtime_.pages.CurrentPageName();
-    if (awaited.empty() || (entered && ToUpper1253(*entered) == ToUpper1253(awaited))) {
+    if (awaited.empty() || (entered && EqualsIgnoreCase1253(*entered, awaited))) {
       RunStatusScript();
     } else {
       ResumeNotReached();
