@@ -24,6 +24,7 @@ Runtime::Runtime(platform::Platform& platform_, const Trace& trace_, RuntimeConf
       webLinks(*this),
       toolbox(*this),
       printing(*this),
+      objectExport(*this),
       shell(*this) {
   // Each kind of page object is handled by the subsystem that owns it.
   ObjectTypes& types = pages.objectTypes();

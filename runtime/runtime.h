@@ -17,6 +17,7 @@
 #include "script/script_engine.h"
 #include "script/status/status_files.h"
 #include "shell/shell.h"
+#include "title/export/object_export.h"
 #include "title/pages.h"
 #include "title/scheduler.h"
 #include "title/title_files.h"
@@ -69,6 +70,7 @@ class Runtime {
   WebLinks webLinks;
   Toolbox toolbox;
   Printing printing;
+  ObjectExport objectExport;
   Shell shell;
 };
 

@@ -10,6 +10,7 @@ packages=(
   fonts-dejavu-core fonts-liberation xvfb xauth
   clang libclang-rt-14-dev python3
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev ffmpeg
+  libcairo2-dev libcups2-dev poppler-utils
 )
 
 missing=()

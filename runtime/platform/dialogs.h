@@ -77,3 +77,51 @@ struct FileChoice {
 };
 
 }  // namespace zd::platform
+
+namespace zd::platform {
+
+// Sheet sizes and margins are in millimetres; a sheet is described as it comes out of the
+// printer in portrait, and `landscape` turns it.
+struct Paper {
+  std::string name;          // "A4", "Letter", ... (what the dialogs show)
+  double widthMm = 210, heightMm = 297;
+  bool operator==(const Paper&) const = default;
+};
+
+struct PageSetup {
+  Paper paper;
+  bool landscape = false;
+  double leftMm = 10, topMm = 10, rightMm = 10, bottomMm = 10;  // margins
+  bool operator==(const PageSetup&) const = default;
+};
+
+// The page-setup dialog: paper, orientation and margins (the printer is not chosen there).
+struct PageSetupSpec {
+  std::string caption;
+  PageSetup current;
+  std::vector<Paper> papers;  // offered sizes; `current.paper` is among them
+};
+
+// The print dialog. Destinations are the printers first, then "PDF file" (always last), each
+// as shown; `defaultDestination` indexes them. A dialog with `pageCount` 0 offers no range.
+struct PrintDialogSpec {
+  std::string caption;
+  std::vector<std::string> destinations;  // code page 1253
+  int defaultDestination = 0;
+  int copies = 1;
+  int pageCount = 0;     // pages to choose among (1 .. pageCount); 0: no page range
+  int rangeFrom = 0;     // proposed range; 0: all pages proposed
+  int rangeTo = 0;
+  PageSetup setup;       // shown; its own button opens the page-setup dialog
+  std::vector<Paper> papers;
+};
+
+struct PrintChoice {
+  int destination = 0;   // an index into the request's destinations
+  int copies = 1;        // 1 .. 99
+  int fromPage = 0;      // 0: all pages; otherwise the range chosen, 1 <= from <= to <= count
+  int toPage = 0;
+  PageSetup setup;       // as the user left it (the page-setup button may have changed it)
+};
+
+}  // namespace zd::platform

@@ -14,6 +14,7 @@
 #include "platform/dialogs.h"
 #include "platform/events.h"
 #include "platform/main_loop_tasks.h"
+#include "platform/print/print_service.h"
 #include "platform/media/media_player.h"
 #include "platform/save_store.h"
 #include "platform/ticks.h"
@@ -95,12 +96,17 @@ class Platform {
   virtual int PopupMenu(const PopupMenuSpec& request) = 0;                 // a command id or 0
   // The chosen path (code page 1253) and file type; nullopt when the dialog was cancelled.
   virtual std::optional<FileChoice> FileDialog(const FileDialogSpec& request) = 0;
+  // The print dialog (nullopt: cancelled) and the page-setup dialog (nullopt: cancelled,
+  // nothing changes).
+  virtual std::optional<PrintChoice> PrintDialog(const PrintDialogSpec& request) = 0;
+  virtual std::optional<PageSetup> PageSetupDialog(const PageSetupSpec& request) = 0;
 
   // Services with interfaces of their own, handed to the subsystems that need them.
   virtual AudioOutput& Audio() = 0;        // sound of movies and clips
   virtual MediaLibrary& Media() = 0;       // movies and sound files, sounding through Audio()
   virtual MainLoopTasks& Tasks() = 0;      // work posted to the main loop from other threads
   virtual SaveStore& Saves() = 0;          // settings and saves in the user's folders
+  virtual PrintService& Printing() = 0;    // printers, paper and PDF documents
 
   // Processes: starts a program (disk path first, then its arguments) without a shell and
   // without waiting. Headless runs start nothing: the caller's trace line is the record.

@@ -55,6 +55,42 @@ struct ListControlView {
 
 constexpr size_t kMaxListControls = 4;
 
+// A modeless tool window over the page (calculator, notepad, the printing progress box) as its
+// owner sees it. As with list boxes, the owner decides everything shown and handles every
+// click and key itself (it gets them as page events); the backend only draws the window: a
+// caption bar with the caption and a close box, a grey client area, and the controls.
+enum class ToolControlKind : uint8_t {
+  Label,          // text, left-aligned
+  LabelRight,     // text, right-aligned (the calculator's display)
+  LabelFramed,    // text centred in a sunken one-pixel frame (the notepad's page numbers)
+  Button,         // a push button with its text centred
+  Edit,           // multi-line edit box: white, framed, lines from `firstLine`, a caret
+};
+
+struct ToolControlView {
+  int id = 0;
+  ToolControlKind kind = ToolControlKind::Label;
+  int x = 0, y = 0, w = 0, h = 0;  // page pixels
+  std::string text;                // code page 1253; Edit: the whole text, lines split at "\n"
+  bool pressed = false;            // Button: drawn pushed in
+  bool enabled = true;             // drawn grey when not
+  // Edit: the first line shown, and the caret as a byte offset into `text` (-1: no caret).
+  int firstLine = 0;
+  int caret = -1;
+};
+
+struct ToolWindowView {
+  std::string name;                // "IDD_Calc", "IDD_Notepad", "IDD_Printing"
+  std::string caption;             // code page 1253
+  int x = 0, y = 0, w = 0, h = 0;  // the whole window, caption bar included, in page pixels
+  int captionHeight = 18;          // pixels of the caption bar at the top
+  bool active = false;             // has the keyboard focus: caption drawn highlighted
+  bool closeBox = true;            // a close box at the caption's right end
+  std::vector<ToolControlView> controls;
+};
+
+constexpr size_t kMaxToolWindows = 4;
+
 // What the window shows: an indexed picture placed at an origin in the client area, the rest
 // of the client area in the background colour (the black bands around a page), and
 // true-colour pictures over the page (the first drawn first). Overlays that are not well
@@ -67,6 +103,7 @@ struct Frame {
   Rgb background{0, 0, 0};
   std::vector<OverlayImage> overlays;
   std::vector<ListControlView> lists;  // child list boxes over the page and its overlays
+  std::vector<ToolWindowView> tools;   // tool windows over everything else, the last on top
 };
 
 // An RGB picture, rows top-down, 3 bytes per pixel (screenshots, decoded PNGs).

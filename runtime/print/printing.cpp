@@ -5,8 +5,14 @@
 
 namespace zd {
 
+Printing::Printing(Runtime& runtime) : runtime_(runtime) {}
+Printing::~Printing() = default;
+
 void Printing::PrintScreen() { TraceSeam(runtime_.trace, "printing.print-screen"); }
 void Printing::PrintSetup() { TraceSeam(runtime_.trace, "printing.setup"); }
+void Printing::PrintTextObject(const PageObject&) {}
+void Printing::PrintPage() {}
+void Printing::PrintNotepad(const NotepadPrintJob&) {}
 void Printing::Release() { TraceSeam(runtime_.trace, "printing.release"); }
 
 }  // namespace zd

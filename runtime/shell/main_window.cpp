@@ -172,7 +172,7 @@ void MainWindow::Dispatch(const WindowMessage& m) {
       if (!choiceList_.Contains(m.x - originX_, m.y - originY_)) OnRightButtonDown(m.x, m.y);
       break;
     case Msg::SaveObject:
-      TraceSeamCall("export.save-object");
+      runtime_.objectExport.SaveObjectAt(popupPageX_, popupPageY_);
       ResumeAfterPopup();
       break;
     case Msg::StartTitle: OnStartTitle(); break;
@@ -414,7 +414,7 @@ void MainWindow::OnRightButtonDown(int x, int y) {
   popup.items = runtime_.shell.popupMenu();
   for (auto& item : popup.items) {
     if (item.id == menu_ids::SAVE_OBJECT) {
-      item.enabled = runtime_.pages.HasObjectToSaveAt(popupPageX_, popupPageY_);
+      item.enabled = runtime_.objectExport.HasObjectAt(popupPageX_, popupPageY_);
     }
   }
   popup.x = x;

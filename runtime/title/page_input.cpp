@@ -122,6 +122,4 @@ std::string Pages::ObjectName(int index) {
   return object ? object->name() : std::string();
 }
 
-bool Pages::HasObjectToSaveAt(int, int) { return false; }
-
 }  // namespace zd

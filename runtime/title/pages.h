@@ -112,7 +112,6 @@ class Pages {
   void KeyDown(int virtualKey, int repeat);
   void LeftButtonUp(int pageX, int pageY);
   HitResult HitTest(int pageX, int pageY);
-  bool HasObjectToSaveAt(int pageX, int pageY);
   int ObjectAt(int pageX, int pageY);    // the object under the pointer, or -1
   std::string ObjectName(int index);
 

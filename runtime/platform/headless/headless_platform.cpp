@@ -39,6 +39,17 @@ class HeadlessPlatform final : public Platform {
   MediaLibrary& Media() override { return *media_; }
   MainLoopTasks& Tasks() override { return tasks_; }
   SaveStore& Saves() override { return saves_; }
+  // Printing: not built yet in this backend.
+  std::optional<PrintChoice> PrintDialog(const PrintDialogSpec&) override { return std::nullopt; }
+  std::optional<PageSetup> PageSetupDialog(const PageSetupSpec&) override { return std::nullopt; }
+  PrintService& Printing() override { return noPrinting_; }
+  class NoPrinting final : public PrintService {
+   public:
+    std::vector<PrinterInfo> Printers() override { return {}; }
+    Paper LocalePaper() override { return {}; }
+    std::unique_ptr<PrintDocument> CreatePdf(const std::string&, const std::string&) override { return nullptr; }
+    bool Submit(const std::string&, const std::string&, int, const std::string&, std::string& e) override { e = "no printing"; return false; }
+  } noPrinting_;
 
   const char* Name() const override { return "headless"; }
   void SetHost(Host* host) override { host_ = host; }
