@@ -17,7 +17,7 @@ testdata=${ZD_TESTDATA_DIR:-$src/../shared/testdata}
 [ -d "$testdata" ] || testdata=$src/../../shared/testdata
 
 for target in authorfile tcs sprite draw styled_text script messages event_script description movie_header movie_reference \
-    database filters status; do
+    database filters status toolbox; do
   mkdir -p "$corpus/seeds/fuzz_$target"
 done
 
@@ -98,6 +98,10 @@ for lines in "$src"/fuzz/seeds-src/filters/*; do
 done
 for file in "$src"/fuzz/seeds-src/status/*; do
   [ -f "$file" ] && seed status "$file"
+done
+# Toolbox sets (a good one, one with an entry of length 0) and a toolbox icon file.
+for file in "$src"/fuzz/seeds-src/toolbox/*; do
+  seed toolbox "$file"
 done
 
 # Event scripts.

@@ -60,6 +60,8 @@ void PresentedFrame::Store(const Frame& frame) {
   }
   lists_.assign(frame.lists.begin(),
                 frame.lists.begin() + std::min(frame.lists.size(), kMaxListControls));
+  tools_.assign(frame.tools.begin(),
+                frame.tools.begin() + std::min(frame.tools.size(), kMaxToolWindows));
   pixels_.resize(size_t(width_) * height_);
   if (!frame.image.pixels) {
     std::fill(pixels_.begin(), pixels_.end(), 0);

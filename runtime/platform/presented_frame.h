@@ -34,6 +34,8 @@ class PresentedFrame {
   const std::vector<KeptOverlay>& overlays() const { return overlays_; }
   // The child list boxes, drawn over the composed picture by the backend.
   const std::vector<ListControlView>& lists() const { return lists_; }
+  // The tool windows, bottom first, drawn over everything else (copies of their own).
+  const std::vector<ToolWindowView>& tools() const { return tools_; }
 
  private:
   std::vector<uint8_t> pixels_;
@@ -42,6 +44,7 @@ class PresentedFrame {
   Rgb background_{};
   std::vector<KeptOverlay> overlays_;
   std::vector<ListControlView> lists_;
+  std::vector<ToolWindowView> tools_;
 };
 
 }  // namespace zd::platform

@@ -24,6 +24,25 @@ struct UiTexts {
   std::string fileTypeLabel = "Τύπος αρχείων:";
   std::string noSuchFile = "Το αρχείο \"%s\" δεν βρέθηκε.";     // %s: the file's name
   std::string noSuchFolder = "Ο φάκελος \"%s\" δεν υπάρχει.";   // %s: the folder's path
+  // The print dialog and the page-setup dialog.
+  std::string printCaption = "Εκτύπωση";
+  std::string printerLabel = "Εκτυπωτής:";
+  std::string copiesLabel = "Αντίγραφα:";
+  std::string rangeLabel = "Σελίδες";
+  std::string allPages = "Όλες";
+  std::string pagesFrom = "Από:";
+  std::string pagesTo = "Έως:";
+  std::string paperLabel = "Χαρτί:";
+  std::string orientationLabel = "Προσανατολισμός";
+  std::string portrait = "Κατακόρυφος";
+  std::string landscape = "Οριζόντιος";
+  std::string pageSetupButton = "Διαμόρφωση σελίδας...";
+  std::string pageSetupCaption = "Διαμόρφωση σελίδας";
+  std::string marginsLabel = "Περιθώρια (mm)";
+  std::string marginLeft = "Αριστερά:";
+  std::string marginRight = "Δεξιά:";
+  std::string marginTop = "Επάνω:";
+  std::string marginBottom = "Κάτω:";
 };
 
 }  // namespace zd::platform

@@ -1,6 +1,7 @@
 #include "print/printing.h"
 
-#include "base/seam.h"
+#include "print/print_settings.h"
+#include "print/print_texts.h"
 #include "runtime.h"
 
 namespace zd {
@@ -8,11 +9,24 @@ namespace zd {
 Printing::Printing(Runtime& runtime) : runtime_(runtime) {}
 Printing::~Printing() = default;
 
-void Printing::PrintScreen() { TraceSeam(runtime_.trace, "printing.print-screen"); }
-void Printing::PrintSetup() { TraceSeam(runtime_.trace, "printing.setup"); }
-void Printing::PrintTextObject(const PageObject&) {}
-void Printing::PrintPage() {}
-void Printing::PrintNotepad(const NotepadPrintJob&) {}
-void Printing::Release() { TraceSeam(runtime_.trace, "printing.release"); }
+PrintSettings& Printing::InitPrinting() {
+  if (!settings_) {
+    settings_ = std::make_unique<PrintSettings>(InitialPrintSettings(runtime_.platform.Printing()));
+  }
+  return *settings_;
+}
+
+// The page-setup dialog; what the user leaves holds for every later job. The main window
+// takes no input meanwhile (the dialog is modal); the caller resumes the clock and movies.
+void Printing::PrintSetup() {
+  PrintSettings& settings = InitPrinting();
+  platform::PageSetupSpec dialog;
+  dialog.caption = PrintingText(PrintText::PageSetupCaption, runtime_.config.language);
+  dialog.current = settings.setup;
+  dialog.papers = PapersOffering(settings.papers, settings.setup.paper);
+  if (const auto chosen = runtime_.platform.PageSetupDialog(dialog)) settings.setup = *chosen;
+}
+
+void Printing::Release() { settings_.reset(); }
 
 }  // namespace zd

@@ -5,6 +5,7 @@
 // setup hold for the rest of the run.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@ namespace zd {
 
 class Runtime;
 class PageObject;
+struct PrintSettings;
 
 // The notepad's pages as printing sees them: texts of pages 1 .. count (index 0 unused, an
 // empty text is an empty page) and the page the notepad shows.
@@ -45,7 +47,15 @@ class Printing {
   void Release();
 
  private:
+  // The settings of the run, made on first use.
+  PrintSettings& InitPrinting();
+  // The page as painted, or as shown, cut to 640x480 (black where there is nothing).
+  platform::RgbImage PagePictureAsShown();
+  platform::RgbImage PagePicturePainted();
+  void PrintPicture(const platform::RgbImage& picture);
+
   Runtime& runtime_;
+  std::unique_ptr<PrintSettings> settings_;
 };
 
 }  // namespace zd

@@ -222,6 +222,14 @@ constexpr StringTableEntry kEntries[] = {
     Shared(904, "Παρασκευή"),
     Shared(905, "Σάββατο"),
     Shared(906, "Κυριακή"),
+
+    // Save-object file types beyond the six above
+    Own(3200, "Εικόνα PNG (*.PNG)", "PNG picture (*.PNG)"),
+    Own(3201, "Σχέδιο SVG (*.SVG)", "SVG drawing (*.SVG)"),
+    Own(3202,
+        "Το όνομα του αρχείου έχει χαρακτήρες που δεν μπορούν να γραφτούν. "
+        "Διαλέξτε άλλο όνομα.",
+        "The file name holds characters that cannot be written. Choose another name."),
 };
 
 constexpr bool InAscendingOrder() {

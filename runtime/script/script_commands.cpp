@@ -5,6 +5,7 @@
 #include "script/filter_commands.h"
 #include "script/movie_commands.h"
 #include "script/page_commands.h"
+#include "script/print_command.h"
 #include "script/render_commands.h"
 #include "script/script_engine.h"
 #include "script/status_commands.h"
@@ -108,7 +109,7 @@ void ScriptEngine::RegisterCommands() {
   add("handler", {{SC, h.handler}, {S, h.handler}});
   // Web links and printing.
   add("webbrowse", {{SC, seam}, {S, seam}});
-  add("print", {{SC, seam}});
+  add("print", {{SC, script::PrintObject}});
 }
 
 }  // namespace zd

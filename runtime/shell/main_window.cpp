@@ -141,7 +141,8 @@ void MainWindow::Dispatch(const WindowMessage& m) {
       }
       break;
     case Msg::MouseMove:
-      if (running) OnMouseMove(m.x, m.y);
+      // A press taken by a tool window drags it (or stays its own) until the release.
+      if (running && !toolWindows_.Drag(m.x - originX_, m.y - originY_)) OnMouseMove(m.x, m.y);
       break;
     case Msg::LButtonDown: OnLeftButtonDown(m); break;
     case Msg::MouseWheel: OnMouseWheel(m); break;
@@ -150,26 +151,13 @@ void MainWindow::Dispatch(const WindowMessage& m) {
       if (running && focus_.holder()) focus_.holder()->Character(static_cast<uint8_t>(m.wParam));
       break;
     case Msg::DropFiles: OnDrop(m.text); break;
-    case Msg::LButtonUp:
-      if (!running) {
-        if (const auto recent = RecentTitleAt(m.x, m.y)) {  // splash pixels
-          OpenRecentTitle(*recent);
-        }
-        break;
-      }
-      // While a movie is shown enlarged, the page underneath takes no clicks; nor does it
-      // under a movie's controller bar.
-      // A press a movie took (its controller, or the double press that enlarges or shrinks
-      // it) is not a click on the page either.
-      if (running && !swallowRelease_ && !runtime_.movies.EnlargedMovieShown() &&
-          !runtime_.movies.OnController(m.x - originX_, m.y - originY_)) {
-        runtime_.pages.LeftButtonUp(m.x - originX_, m.y - originY_);
-      }
-      swallowRelease_ = false;
-      break;
+    case Msg::LButtonUp: OnLeftButtonUp(m); break;
     case Msg::RButtonDown:
-      // A list box takes its own right presses: no popup menu over it.
-      if (!choiceList_.Contains(m.x - originX_, m.y - originY_)) OnRightButtonDown(m.x, m.y);
+      // A list box and a tool window take their own right presses: no popup menu over them.
+      if (!choiceList_.Contains(m.x - originX_, m.y - originY_) &&
+          !toolWindows_.Contains(m.x - originX_, m.y - originY_)) {
+        OnRightButtonDown(m.x, m.y);
+      }
       break;
     case Msg::SaveObject:
       runtime_.objectExport.SaveObjectAt(popupPageX_, popupPageY_);
@@ -246,6 +234,7 @@ void MainWindow::OnDestroy() {
   TraceLifecycle(trace, "pages close-all");
   runtime_.pages.ClosePage(17);
   choiceList_.Close();
+  runtime_.toolbox.TitleEnded();
   TraceLifecycle(trace, "movies release");
   runtime_.movies.ReleaseMovies();
   TraceLifecycle(trace, "scheduler stop-timer");
@@ -317,7 +306,9 @@ void MainWindow::OnPaint() {
     frame.originX = originX_;
     frame.originY = originY_;
     runtime_.movies.AddOverlays(frame.overlays);
+    runtime_.toolbox.AddIconOverlay(frame.overlays);
     choiceList_.AddView(frame.lists);
+    toolWindows_.AddViews(frame.tools);
   }
   region_.Clear();
   runtime_.platform.Present(frame);
@@ -352,10 +343,13 @@ void MainWindow::OnKeyDown(const WindowMessage& m) {
 
 void MainWindow::OnLeftButtonDown(const WindowMessage& m) {
   swallowRelease_ = false;
+  pressOnIcon_ = false;
   if (!runtime_.shell.titleRunning()) return;
   const int x = m.x - originX_, y = m.y - originY_;
   // A press in a child control is the control's: the page sees neither it nor its release.
-  if (choiceList_.Press(x, y)) {
+  // Tool windows lie over everything else; the toolbox icon over the page.
+  pressOnIcon_ = runtime_.toolbox.IconContains(x, y);
+  if (toolWindows_.Press(x, y) || pressOnIcon_ || choiceList_.Press(x, y)) {
     swallowRelease_ = true;
     return;
   }
@@ -368,6 +362,7 @@ void MainWindow::OnLeftButtonDown(const WindowMessage& m) {
 void MainWindow::OnMouseWheel(const WindowMessage& m) {
   if (!runtime_.shell.titleRunning()) return;
   const auto lines = static_cast<int>(std::clamp<int64_t>(m.wParam, -100, 100));
+  if (toolWindows_.Contains(m.x - originX_, m.y - originY_)) return;  // a tool window lies over it
   choiceList_.Wheel(m.x - originX_, m.y - originY_, lines);
 }
 
@@ -397,14 +392,59 @@ void MainWindow::OnCommand(int id) {
 
 void MainWindow::OnMouseMove(int x, int y) {
   if (tracking_) return;
-  // Over the choice list the pointer is the list's, as a child window's is.
-  if (choiceList_.Contains(x - originX_, y - originY_)) {
+  // Over the choice list, a tool window or the toolbox icon the pointer is the arrow, as over
+  // any child window.
+  const int pageX = x - originX_, pageY = y - originY_;
+  if (choiceList_.Contains(pageX, pageY) || toolWindows_.Contains(pageX, pageY) ||
+      runtime_.toolbox.IconContains(pageX, pageY)) {
     runtime_.shell.pointers().OverChildControl();
     return;
   }
   tracking_ = true;
   runtime_.shell.pointers().TrackPointer(x - originX_, y - originY_);
   tracking_ = false;
+}
+
+void MainWindow::OnLeftButtonUp(const WindowMessage& m) {
+  if (!runtime_.shell.titleRunning()) {
+    if (const auto recent = RecentTitleAt(m.x, m.y)) {  // splash pixels
+      OpenRecentTitle(*recent);
+    }
+    return;
+  }
+  const int x = m.x - originX_, y = m.y - originY_;
+  // The release of a press a tool window took is the window's.
+  if (toolWindows_.Release(x, y)) {
+    swallowRelease_ = false;
+    return;
+  }
+  // A release over the toolbox icon shows its menu; the page does not see the click. A press
+  // that a control or a movie took keeps its release.
+  if (runtime_.toolbox.IconContains(x, y) && (pressOnIcon_ || !swallowRelease_)) {
+    swallowRelease_ = pressOnIcon_ = false;
+    ShowToolMenu();
+    return;
+  }
+  pressOnIcon_ = false;
+  // While a movie is shown enlarged, the page underneath takes no clicks; nor does it
+  // under a movie's controller bar.
+  // A press a movie took (its controller, or the double press that enlarges or shrinks
+  // it) is not a click on the page either.
+  if (!swallowRelease_ && !runtime_.movies.EnlargedMovieShown() &&
+      !runtime_.movies.OnController(x, y)) {
+    runtime_.pages.LeftButtonUp(x, y);
+  }
+  swallowRelease_ = false;
+}
+
+void MainWindow::ShowToolMenu() {
+  const auto menu = runtime_.toolbox.ToolMenu(originX_, originY_);
+  if (!menu) return;
+  PauseMedia();
+  const int chosen = runtime_.platform.PopupMenu(*menu);
+  runtime_.toolbox.MenuClosed();
+  ResumeMedia();
+  runtime_.toolbox.MenuChosen(chosen);
 }
 
 void MainWindow::OnRightButtonDown(int x, int y) {

@@ -9,6 +9,7 @@
 #include "platform/types.h"
 #include "shell/choice_list_window.h"
 #include "shell/keyboard_focus.h"
+#include "shell/tool_windows.h"
 #include "shell/update_region.h"
 #include "shell/window_messages.h"
 
@@ -21,7 +22,8 @@ constexpr uint32_t kSchedulerIntervalMs = 10;
 
 class MainWindow {
  public:
-  explicit MainWindow(Runtime& runtime) : runtime_(runtime), choiceList_(runtime, focus_) {}
+  explicit MainWindow(Runtime& runtime)
+      : runtime_(runtime), choiceList_(runtime, focus_), toolWindows_(runtime, focus_) {}
 
   // Opens the splash-sized window and runs its creation handling: the display check, the
   // pointer table and the scheduler timer. False when creation failed (the run is over).
@@ -41,6 +43,7 @@ class MainWindow {
 
   // The child controls over the page and which part of the window takes the keys.
   ChoiceListWindow& choiceList() { return choiceList_; }
+  ToolWindows& toolWindows() { return toolWindows_; }
   KeyboardFocus& focus() { return focus_; }
 
  private:
@@ -57,6 +60,9 @@ class MainWindow {
   void OnCommand(int id);
   void OnMouseMove(int x, int y);
   void OnRightButtonDown(int x, int y);
+  void OnLeftButtonUp(const WindowMessage& message);
+  // The toolbox icon was clicked: its menu, with the clock and the movies paused around it.
+  void ShowToolMenu();
   void OnStartTitle();
   void OnShowFirstPage();
   void ToggleWindowMode();
@@ -91,11 +97,13 @@ class MainWindow {
   bool minimised_ = false;
   bool tracking_ = false;
   bool swallowRelease_ = false;  // the last left press was taken by a movie
+  bool pressOnIcon_ = false;     // the last left press was on the toolbox icon
   int originX_ = 0, originY_ = 0;
   int popupPageX_ = 0, popupPageY_ = 0;
   UpdateRegion region_;  // where the last popup menu was asked for, page pixels
   KeyboardFocus focus_;  // before the controls that hold it
   ChoiceListWindow choiceList_;
+  ToolWindows toolWindows_;  // the calculator and the notepad, over everything on the page
 };
 
 }  // namespace zd

@@ -64,6 +64,7 @@ class ToolWindows {
   KeyboardFocus& focus_;
   std::vector<ToolWindow*> open_;  // bottom first
   ToolWindow* pressed_ = nullptr;  // the window a press went to
+  bool pressHeld_ = false;         // a window's press whose release is still to come
   int pressedControl_ = -1;        // the control it began on (0: client area)
   bool dragging_ = false, closing_ = false;
   int dragDX_ = 0, dragDY_ = 0;

@@ -60,7 +60,7 @@ void Pages::GotoSection(uint32_t index) {
   const auto page = image.PageRecord(pageNumber);
   const bool full = page && FullPage(*page) && !SpecialName(*page);
   LeavePage(full ? leave_mode::ALL_PAGES : 0);
-  runtime_.toolbox.SwitchToolboxSet();
+  runtime_.toolbox.SwitchToolboxSet(page);
   currentSection_ = index;
   companionOffset_ = 0;  // a section is entered at its first page
   ShowPage(false, kNone);
@@ -188,7 +188,7 @@ bool Pages::GotoTargetSection(uint32_t target, uint32_t kind) {
   const auto page = image.PageRecord(pageNumber);
   const uint32_t full = page && FullPage(*page) && !SpecialName(*page) ? leave_mode::ALL_PAGES : 0;
   LeavePage(full | special);
-  runtime_.toolbox.SwitchToolboxSet();
+  runtime_.toolbox.SwitchToolboxSet(page);
   return ShowPage(false, kNone);
 }
 

@@ -43,7 +43,14 @@ bool Pages::SpecialName(const PageRef& page) const {
 void Pages::ShowFirstSection() { ShowPage(true, kNone); }
 
 void Pages::StartTitleAt(uint32_t section) {
-  runtime_.toolbox.SwitchToolboxSet();
+  // The toolbox follows the page the title starts on.
+  std::optional<PageRef> page;
+  if (const AuthorfileImage* image = runtime_.titleFiles.imageOrNull()) {
+    if (const auto entry = image->SectionEntry(section)) {
+      page = image->PageRecord(image->U32Or(entry->offset + section_entry::kPageNumber, kNone));
+    }
+  }
+  runtime_.toolbox.SwitchToolboxSet(page);
   ShowPage(true, section);
 }
 

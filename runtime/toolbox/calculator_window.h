@@ -29,6 +29,8 @@ class CalculatorWindow final : public ToolWindow {
   void Character(uint8_t character) override;
 
  private:
+  void RunCommand(int command);
+
   struct State;
   Runtime& runtime_;
   std::unique_ptr<State> state_;

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "print/printing.h"
 #include "shell/tool_windows.h"
 
 namespace zd {
@@ -39,6 +40,12 @@ class NotepadWindow final : public ToolWindow {
   void Character(uint8_t character) override;
 
  private:
+  void StorePage();
+  void ShowPage();  // the current page's text, number and count
+  void FocusEdit();
+  void Print(NotepadPrintJob::Range range);
+  bool SaveTo(const std::string& path1253, std::string& error) const;
+
   struct State;
   Runtime& runtime_;
   std::unique_ptr<State> state_;

@@ -258,6 +258,31 @@ std::variant<EventScript, std::string> ParseEventScript(std::string_view text,
       } else {
         problem = error("'expect' needs page, var or message, not '" + std::string(what) + "'");
       }
+    } else if (word == "printer") {
+      cmd.kind = ScriptCommandKind::Printer;
+      cmd.text = Utf8ToCp1253(rest);
+      if (rest.empty()) problem = error("'printer' needs a destination's name");
+    } else if (word == "pages") {
+      cmd.kind = ScriptCommandKind::Pages;
+      if (!ParseNumber(NextWord(rest), cmd.x) || !ParseNumber(NextWord(rest), cmd.y) ||
+          !rest.empty() || cmd.x < 1 || cmd.y < cmd.x || cmd.y > 9999) {
+        problem = error("'pages' needs FROM TO, with 1 <= FROM <= TO");
+      }
+    } else if (word == "copies") {
+      cmd.kind = ScriptCommandKind::Copies;
+      if (!ParseNumber(NextWord(rest), cmd.number) || !rest.empty() || cmd.number < 1 ||
+          cmd.number > 99) {
+        problem = error("'copies' needs a number from 1 to 99");
+      }
+    } else if (word == "orientation") {
+      cmd.kind = ScriptCommandKind::Orientation;
+      const auto which = NextWord(rest);
+      if (which == "portrait" || which == "landscape") {
+        cmd.number = which == "landscape" ? 1 : 0;
+      } else {
+        problem = error("'orientation' needs portrait or landscape");
+      }
+      if (problem.empty() && !rest.empty()) problem = error("'orientation' takes one word");
     } else if (word == "quit") {
       cmd.kind = ScriptCommandKind::Quit;
       if (!rest.empty()) problem = error("'quit' takes nothing");

@@ -30,6 +30,12 @@ enum class ScriptCommandKind {
   ExpectVar,      // name, text
   ExpectMessage,  // text
   Quit,
+  // Settings for the next print dialog (orientation: or page-setup dialog), taken before it
+  // is answered.
+  Printer,        // text: a destination as the dialog shows it (code page 1253)
+  Pages,          // x: the first page, y: the last
+  Copies,         // number
+  Orientation,    // number: 1 landscape, 0 portrait
 };
 
 struct ScriptCommand {

@@ -17,6 +17,8 @@ const char* ContextName(InputContext context) {
     case InputContext::ButtonDialog: return "a dialog";
     case InputContext::FileDialog: return "a file dialog";
     case InputContext::PopupMenu: return "a popup menu";
+    case InputContext::PrintDialog: return "the print dialog";
+    case InputContext::PageSetupDialog: return "the page-setup dialog";
   }
   return "?";
 }
@@ -24,7 +26,13 @@ const char* ContextName(InputContext context) {
 bool Fits(const ScriptCommand& cmd, InputContext context) {
   switch (cmd.kind) {
     case ScriptCommandKind::Answer:
-      return context == InputContext::MessageBox || context == InputContext::ButtonDialog;
+      return context == InputContext::MessageBox || context == InputContext::ButtonDialog ||
+             context == InputContext::PrintDialog || context == InputContext::PageSetupDialog;
+    case ScriptCommandKind::Printer:
+    case ScriptCommandKind::Pages:
+    case ScriptCommandKind::Copies: return context == InputContext::PrintDialog;
+    case ScriptCommandKind::Orientation:
+      return context == InputContext::PrintDialog || context == InputContext::PageSetupDialog;
     case ScriptCommandKind::File: return context == InputContext::FileDialog;
     case ScriptCommandKind::Menu: return context == InputContext::PopupMenu;
     default: return false;
@@ -43,6 +51,13 @@ DriverStep AnswerStep(const ScriptCommand& cmd) {
       step.kind = DriverStep::Kind::File;
       step.number = cmd.number;
       if (!cmd.cancel) step.file = Utf8ToCp1253(cmd.text);
+      break;
+    case ScriptCommandKind::Printer:
+    case ScriptCommandKind::Pages:
+    case ScriptCommandKind::Copies:
+    case ScriptCommandKind::Orientation:
+      step.kind = DriverStep::Kind::Setting;
+      step.setting = cmd;
       break;
     default:
       step.kind = DriverStep::Kind::Menu;
@@ -206,6 +221,10 @@ DriverStep EventScriptDriver::Next(InputContext context, Platform& platform, Hos
       case ScriptCommandKind::Answer:
       case ScriptCommandKind::File:
       case ScriptCommandKind::Menu:
+      case ScriptCommandKind::Printer:
+      case ScriptCommandKind::Pages:
+      case ScriptCommandKind::Copies:
+      case ScriptCommandKind::Orientation:
         if (Fits(cmd, context)) return AnswerStep(cmd);
         queuedAnswers_.push_back(cmd);
         break;

@@ -19,7 +19,9 @@
 namespace zd::platform {
 
 // What waits for the script's input.
-enum class InputContext { Window, MessageBox, ButtonDialog, FileDialog, PopupMenu };
+enum class InputContext {
+  Window, MessageBox, ButtonDialog, FileDialog, PopupMenu, PrintDialog, PageSetupDialog
+};
 
 struct DriverStep {
   enum class Kind {
@@ -28,6 +30,8 @@ struct DriverStep {
     Answer,  // a message box or button dialog answer: `number`
     File,    // a file dialog answer: `file` (nullopt: cancelled), its type `number` (0: first)
     Menu,    // a popup menu answer: `number` (0: nothing chosen)
+    Setting, // a print or page-setup dialog's setting: `setting` (printer, pages, copies,
+             // orientation), taken before the dialog is answered
     End,     // the script is over (or failed): the backend decides what that means
   };
   Kind kind = Kind::End;
@@ -35,6 +39,7 @@ struct DriverStep {
   uint32_t ms = 0;
   int number = 0;
   std::optional<std::string> file;
+  ScriptCommand setting;
   int line = 0;
 };
 

@@ -11,6 +11,9 @@
 #include "platform/list_control_painter.h"
 #include "platform/local_time.h"
 #include "platform/modal_answers.h"
+#include "platform/print/headless_print_service.h"
+#include "platform/print/print_dialog_answers.h"
+#include "platform/tool_window_painter.h"
 
 namespace zd::platform {
 namespace {
@@ -39,17 +42,34 @@ class HeadlessPlatform final : public Platform {
   MediaLibrary& Media() override { return *media_; }
   MainLoopTasks& Tasks() override { return tasks_; }
   SaveStore& Saves() override { return saves_; }
-  // Printing: not built yet in this backend.
-  std::optional<PrintChoice> PrintDialog(const PrintDialogSpec&) override { return std::nullopt; }
-  std::optional<PageSetup> PageSetupDialog(const PageSetupSpec&) override { return std::nullopt; }
-  PrintService& Printing() override { return noPrinting_; }
-  class NoPrinting final : public PrintService {
-   public:
-    std::vector<PrinterInfo> Printers() override { return {}; }
-    Paper LocalePaper() override { return {}; }
-    std::unique_ptr<PrintDocument> CreatePdf(const std::string&, const std::string&) override { return nullptr; }
-    bool Submit(const std::string&, const std::string&, int, const std::string&, std::string& e) override { e = "no printing"; return false; }
-  } noPrinting_;
+  PrintService& Printing() override { return *printing_; }
+
+  // The print dialog answers its defaults unless the script changes them or cancels it.
+  std::optional<PrintChoice> PrintDialog(const PrintDialogSpec& request) override {
+    TracePrintDialog(trace_, request);
+    PrintChoice choice = DefaultPrintChoice(request);
+    const int result = RunModal(InputContext::PrintDialog, TraceCategory::Dialog, answer::OK,
+                                [&](const DriverStep& step, int& answered) {
+                                  return TakePrintDialogStep(step, request, *driver_, choice, answered);
+                                });
+    std::optional<PrintChoice> chosen;
+    if (result == answer::OK) chosen = choice;
+    TracePrintChoice(trace_, request, chosen);
+    return chosen;
+  }
+
+  std::optional<PageSetup> PageSetupDialog(const PageSetupSpec& request) override {
+    TracePageSetupDialog(trace_, request);
+    PageSetup setup = request.current;
+    const int result = RunModal(InputContext::PageSetupDialog, TraceCategory::Dialog, answer::OK,
+                                [&](const DriverStep& step, int& answered) {
+                                  return TakePageSetupStep(step, *driver_, setup, answered);
+                                });
+    std::optional<PageSetup> chosen;
+    if (result == answer::OK) chosen = setup;
+    TracePageSetupChoice(trace_, chosen);
+    return chosen;
+  }
 
   const char* Name() const override { return "headless"; }
   void SetHost(Host* host) override { host_ = host; }
@@ -80,6 +100,7 @@ class HeadlessPlatform final : public Platform {
     if (frame_.empty()) return std::nullopt;
     RgbImage picture = frame_.Compose(clientWidth_, clientHeight_);
     lists_.Draw(frame_.lists(), frame_.originX(), frame_.originY(), picture);
+    tools_.Draw(frame_.tools(), frame_.originX(), frame_.originY(), picture);
     return picture;
   }
   int DoubleClickTime() override { return 500; }
@@ -298,6 +319,8 @@ class HeadlessPlatform final : public Platform {
   std::deque<Event> pending_;  // events of the window itself (a resize), before script input
   PresentedFrame frame_;
   ListControlPainter lists_;
+  ToolWindowPainter tools_;
+  std::unique_ptr<PrintService> printing_ = MakeHeadlessPrintService(trace_, std::getenv);
   MainLoopTasks tasks_;
   SaveStore saves_;
   std::unique_ptr<ClockedAudioOutput> audio_;

@@ -68,7 +68,7 @@ class PrintService {
   virtual std::unique_ptr<PrintDocument> CreatePdf(const std::string& pathUtf8,
                                                   const std::string& title1253) = 0;
   // Hands a finished PDF to a printer: false with `error` set when it was not accepted.
-  // Headless runs print nothing and trace "print PRINTER COPIES PATH" instead.
+  // Headless runs print nothing and trace "print PRINTER copies N" instead.
   virtual bool Submit(const std::string& printer, const std::string& pdfPathUtf8, int copies,
                       const std::string& title1253, std::string& error) = 0;
 };

@@ -22,24 +22,18 @@ void DrawArrow(ImDrawList& draw, ImVec2 centre, float size, bool up) {
   }
 }
 
-void DrawOne(const ListControlView& list, size_t index, int originX, int originY,
+void DrawOne(const ListControlView& list, int originX, int originY,
              const ClientPlacement& client) {
   // ImGui draws in window pixels; the page may be any size in them (scaled, dense screens).
   const float s = ClientScaleInWindow(client);
   ImVec2 pos, end;
   ClientToWindow(client, originX + list.x, originY + list.y, pos.x, pos.y);
   ClientToWindow(client, originX + list.x + list.w, originY + list.y + list.h, end.x, end.y);
-  const ImVec2 size{end.x - pos.x, end.y - pos.y};
-  ImGui::SetNextWindowPos(pos);
-  ImGui::SetNextWindowSize(size);
-  ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, {0, 0});
-  ImGui::PushStyleVar(ImGuiStyleVar_WindowBorderSize, 0);
-  const std::string id = "##list" + std::to_string(index);
-  const ImGuiWindowFlags flags = ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoInputs |
-                                 ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_NoFocusOnAppearing |
-                                 ImGuiWindowFlags_NoBringToFrontOnFocus | ImGuiWindowFlags_NoBackground;
-  if (ImGui::Begin(id.c_str(), nullptr, flags)) {
-    ImDrawList& draw = *ImGui::GetWindowDrawList();
+  // Drawn under every ImGui window (menus and dialogs come over it) and taking no input:
+  // the runtime owns the list and gets its clicks and keys as the page's.
+  {
+    ImDrawList& draw = *ImGui::GetBackgroundDrawList();
+    draw.PushClipRect(pos, end, true);
     draw.AddRectFilled(pos, end, colours::kWindow);
     draw.AddRect(pos, end, colours::kDarkShadow, 0, 0, s);
     const ImVec2 in{pos.x + s, pos.y + s}, inEnd{end.x - s, end.y - s};
@@ -80,9 +74,8 @@ void DrawOne(const ListControlView& list, size_t index, int originX, int originY
         draw.AddRect(a, b, colours::kShadow, 0, 0, s);
       }
     }
+    draw.PopClipRect();
   }
-  ImGui::End();
-  ImGui::PopStyleVar(2);
 }
 
 }  // namespace
@@ -90,7 +83,7 @@ void DrawOne(const ListControlView& list, size_t index, int originX, int originY
 void DrawListControls(const std::vector<ListControlView>& lists, int originX, int originY,
                       const ClientPlacement& client) {
   for (size_t i = 0; i < lists.size() && i < kMaxListControls; ++i) {
-    DrawOne(lists[i], i, originX, originY, client);
+    DrawOne(lists[i], originX, originY, client);
   }
 }
 

@@ -1,6 +1,6 @@
-// The window's child list boxes drawn with Dear ImGui over the page: each a borderless window
-// at its box that takes no input (keys and clicks go to the runtime, which owns the list, so a
-// windowed run behaves as a headless one).
+// The window's child list boxes drawn with Dear ImGui over the page, on its background draw
+// list: under every ImGui window, and taking no input (keys and clicks go to the runtime, which
+// owns the list, so a windowed run behaves as a headless one).
 #pragma once
 
 #include <vector>

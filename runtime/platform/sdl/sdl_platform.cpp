@@ -13,6 +13,9 @@
 #include "platform/sdl/sdl_menus.h"
 #include "platform/sdl/sdl_platform_impl.h"
 #include "platform/sdl/sdl_list_controls.h"
+#include "platform/sdl/sdl_tool_windows.h"
+#include "platform/print/cups_print_service.h"
+#include "platform/print/headless_print_service.h"
 
 namespace zd::platform {
 
@@ -54,6 +57,10 @@ SdlPlatform::SdlPlatform(const SdlOptions& options, const Trace& trace, EventScr
         wake.type = type;
         SDL_PushEvent(&wake);  // safe from any thread
       }) {
+  // A run driven by an event script is one a test may compare with a headless one: its
+  // printers, too, come from the environment rather than the machine.
+  printing_ = driver_ ? MakeHeadlessPrintService(trace_, std::getenv)
+                      : MakeCupsPrintService(SystemCupsCalls(), CurrentLocaleFacts());
   if (driver_) {
     driver_->SetKeySink([this](InputContext context, const Event& event) {
       return TakeScriptKey(context, event);
@@ -143,6 +150,7 @@ std::optional<RgbImage> SdlPlatform::WindowPicture() {
   // The same picture of the child lists as a headless run's, so both screenshots agree.
   RgbImage picture = frame.Compose(window_->clientWidth(), window_->clientHeight());
   listPainter_.Draw(frame.lists(), frame.originX(), frame.originY(), picture);
+  toolPainter_.Draw(frame.tools(), frame.originX(), frame.originY(), picture);
   return picture;
 }
 
@@ -199,6 +207,7 @@ void SdlPlatform::DrawOverlay() {
   // The page's child lists lie under the menu bar and the dialogs.
   const PresentedFrame& frame = window_->frame();
   DrawListControls(frame.lists(), frame.originX(), frame.originY(), window_->Placement());
+  DrawToolWindows(frame.tools(), frame.originX(), frame.originY(), window_->Placement());
   if (!menuBar_.empty()) {
     // Dialogs are modal: the menu bar stays in view but takes no clicks under them.
     const bool openFirst = openFileMenu_;

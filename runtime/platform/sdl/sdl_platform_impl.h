@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/list_control_painter.h"
+#include "platform/tool_window_painter.h"
 #include "platform/platform.h"
 #include "platform/sdl/modal_view.h"
 #include "platform/sdl/sdl_cursors.h"
@@ -68,17 +69,10 @@ class SdlPlatform final : public Platform {
   MediaLibrary& Media() override { return *media_; }
   MainLoopTasks& Tasks() override { return tasks_; }
   SaveStore& Saves() override { return saves_; }
-  // Printing: not built yet in this backend.
-  std::optional<PrintChoice> PrintDialog(const PrintDialogSpec&) override { return std::nullopt; }
-  std::optional<PageSetup> PageSetupDialog(const PageSetupSpec&) override { return std::nullopt; }
-  PrintService& Printing() override { return noPrinting_; }
-  class NoPrinting final : public PrintService {
-   public:
-    std::vector<PrinterInfo> Printers() override { return {}; }
-    Paper LocalePaper() override { return {}; }
-    std::unique_ptr<PrintDocument> CreatePdf(const std::string&, const std::string&) override { return nullptr; }
-    bool Submit(const std::string&, const std::string&, int, const std::string&, std::string& e) override { e = "no printing"; return false; }
-  } noPrinting_;
+  // Printers through CUPS, documents through cairo (sdl_print_dialogs.cpp for the dialogs).
+  std::optional<PrintChoice> PrintDialog(const PrintDialogSpec& request) override;
+  std::optional<PageSetup> PageSetupDialog(const PageSetupSpec& request) override;
+  PrintService& Printing() override { return *printing_; }
 
  private:
   using Accept = std::function<bool(const DriverStep& step, int& result)>;
@@ -134,6 +128,8 @@ class SdlPlatform final : public Platform {
   std::unique_ptr<SdlWindow> window_;
   CursorSet cursors_;
   ListControlPainter listPainter_;  // the child lists in window pictures
+  ToolWindowPainter toolPainter_;   // and the tool windows
+  std::unique_ptr<PrintService> printing_;
   CursorHandle cursor_ = 0;
   LocalTime clockAtStart_;
   std::unique_ptr<AudioOutput> audio_;

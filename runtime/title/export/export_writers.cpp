@@ -1,0 +1,147 @@
+#include "title/export/export_writers.h"
+
+#include <unistd.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "base/cp1253.h"
+#include "graphics/canvas.h"
+#include "graphics/draw/draw_file.h"
+#include "graphics/draw/draw_svg.h"
+#include "graphics/sprites/sprite_decode.h"
+#include "graphics/text/markup_text.h"
+#include "platform/atomic_file.h"
+#include "platform/png_codec.h"
+#include "runtime.h"
+#include "title/export/bmp_writer.h"
+#include "title/export/emf_writer.h"
+#include "title/export/sprite_file_writer.h"
+
+namespace zd {
+namespace fs = std::filesystem;
+namespace {
+
+constexpr uint8_t kWhite = 255;  // the page's white in the 256-colour rule and the title palette
+
+ByteView View(const ObjectToSave& object) {
+  return ByteView(object.bytes.data(), object.bytes.size());
+}
+
+std::string AsString(const ObjectToSave& object) {
+  return std::string(object.bytes.begin(), object.bytes.end());
+}
+
+// The PNG codec writes files only: the picture is written beside nothing, read back, and the
+// bytes then go to their place like every other format's.
+template <typename Write>
+ExportResult PngBytes(Write write, std::string& bytes) {
+  static std::atomic<unsigned> serial{0};
+  const fs::path temporary = fs::temp_directory_path() /
+                             ("zd-export-" + std::to_string(::getpid()) + "-" +
+                              std::to_string(serial++) + ".png");
+  std::string error;
+  const bool written = write(temporary.string(), error);
+  if (written) {
+    std::ifstream in(temporary, std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  std::error_code ec;
+  fs::remove(temporary, ec);
+  return written && !bytes.empty() ? ExportResult::Saved : ExportResult::NoData;
+}
+
+// The sprite at its own size; its mask becomes transparency.
+ExportResult SpritePng(const ObjectToSave& object, std::string& bytes) {
+  auto picture = DecodeSpriteRgba(View(object), false);
+  if (!picture) return ExportResult::KindMismatch;
+  platform::RgbaImage image{picture->width, picture->height, std::move(picture->rgba)};
+  return PngBytes([&](const std::string& path, std::string& error) {
+    return platform::WritePngRgba(path, image, error);
+  }, bytes);
+}
+
+// The drawing as the page shows it, at the size of its box there, on white.
+ExportResult DrawingPng(Runtime& runtime, const ObjectToSave& object, std::string& bytes) {
+  const int w = object.box.width(), h = object.box.height();
+  if (w <= 0 || h <= 0) return ExportResult::NoData;
+  std::vector<uint8_t> data(object.bytes);
+  data.insert(data.end(), 4, uint8_t{0xFF});  // the end word the page's copy has
+  Canvas canvas(w, h);
+  canvas.Fill(runtime.graphics.NearestIndex({kWhite, kWhite, kWhite}));
+  runtime.graphics.DrawDrawFile(canvas, {0, 0, w, h}, ByteView(data.data(), data.size()));
+  platform::IndexedImage image{w, h, {}, runtime.graphics.titleColours(), 256};
+  image.pixels.assign(canvas.View().pixels, canvas.View().pixels + size_t(w) * size_t(h));
+  return PngBytes([&](const std::string& path, std::string& error) {
+    return platform::WritePngIndexed(path, image, error);
+  }, bytes);
+}
+
+bool IsDrawing(const ObjectToSave& object) {
+  return object.kind == ExportKind::Drawing && DrawFileBox(View(object)).has_value();
+}
+
+}  // namespace
+
+std::string PlainTextUtf8(std::string_view markedUp1253) {
+  return Cp1253ToUtf8(StripMarkup(markedUp1253));
+}
+
+ExportResult EncodeObject(Runtime& runtime, ExportFormat format, const ObjectToSave& object,
+                          std::string& bytes) {
+  const bool sprite = object.kind == ExportKind::Sprite;
+  switch (format) {
+    case ExportFormat::Metafile:
+      if (object.kind != ExportKind::Drawing) return ExportResult::KindMismatch;
+      return EncodeMetafile(View(object), object.box.width(), object.box.height(),
+                            runtime.shell.windowTitle(), runtime.graphics.fonts(), bytes);
+    case ExportFormat::Bitmap:
+      return sprite ? EncodeBitmap(View(object), bytes) : ExportResult::KindMismatch;
+    case ExportFormat::SpriteFile:
+      return sprite ? EncodeSpriteFile(View(object), bytes) : ExportResult::KindMismatch;
+    case ExportFormat::DrawFile:
+      if (!IsDrawing(object)) return ExportResult::KindMismatch;
+      bytes = AsString(object);
+      return ExportResult::Saved;
+    case ExportFormat::Text:
+      if (object.kind != ExportKind::Text) return ExportResult::KindMismatch;
+      bytes = PlainTextUtf8(AsString(object));
+      return ExportResult::Saved;
+    case ExportFormat::Map:
+      if (object.kind != ExportKind::Map) return ExportResult::KindMismatch;
+      bytes = AsString(object);
+      return ExportResult::Saved;
+    case ExportFormat::Png:
+      if (sprite) return SpritePng(object, bytes);
+      return IsDrawing(object) ? DrawingPng(runtime, object, bytes) : ExportResult::KindMismatch;
+    case ExportFormat::Svg:
+      if (!IsDrawing(object)) return ExportResult::KindMismatch;
+      if (object.box.width() <= 0 || object.box.height() <= 0) return ExportResult::NoData;
+      bytes = DrawingAsSvg(View(object), object.box.width(), object.box.height(),
+                           runtime.graphics.fonts());
+      return ExportResult::Saved;
+  }
+  return ExportResult::KindMismatch;
+}
+
+ExportResult WriteObjectFile(Runtime& runtime, ExportFormat format, const ObjectToSave& object,
+                             const std::string& diskPath) {
+  std::string bytes;
+  ExportResult result = ExportResult::NoData;
+  try {
+    result = EncodeObject(runtime, format, object, bytes);
+  } catch (const std::bad_alloc&) {
+    return ExportResult::NoData;
+  }
+  if (result != ExportResult::Saved) return result;
+  platform::AtomicFile file;
+  std::string error;
+  if (!file.Open(diskPath, error)) return ExportResult::CannotCreate;
+  if (!file.Write(bytes) || !file.Commit(error)) return ExportResult::WriteFailed;
+  runtime.trace.Line(TraceCategory::File, "file written " + Utf8ToCp1253(diskPath));
+  return ExportResult::Saved;
+}
+
+}  // namespace zd
