@@ -62,6 +62,9 @@ inline FontRequest ToolCaptionFont() {
   font.weight = 700;
   return font;
 }
+// Control texts wider than their box shrink down to this cell height, keeping this margin.
+constexpr int kSmallestControlText = 9;
+constexpr int kFittedTextMargin = 2;
 inline FontRequest ToolControlFont() {
   FontRequest font;
   font.face = "MS Sans Serif";

@@ -91,19 +91,27 @@ void ToolWindowPainter::DrawControl(const ToolControlView& c, int originX, int o
   PicturePen pen(picture, std::max(clipLeft, x0), std::max(clipTop, y0), std::min(clipRight, x1),
                  std::min(clipBottom, y1));
   const Rgb ink = c.enabled ? kDark : kShadow;
-  const FontRequest font = ToolControlFont();
+  // A text wider than its control is drawn smaller until it fits: Greek labels run longer than
+  // the boxes the dialogs were laid out for.
+  const auto fitted = [&](const std::string& text) -> const TextBitmap* {
+    FontRequest font = ToolControlFont();
+    for (;; --font.height) {
+      const TextBitmap* t = TextOf(font, text);
+      if (!t || t->width <= c.w - 2 * kFittedTextMargin || font.height <= kSmallestControlText) return t;
+    }
+  };
   const auto centredY = [&](const TextBitmap& t) { return y0 + (c.h - t.height) / 2; };
 
   switch (c.kind) {
     case ToolControlKind::Label:
-      if (const TextBitmap* t = TextOf(font, c.text)) pen.Text(*t, x0, y0, ink);
+      if (const TextBitmap* t = fitted(c.text)) pen.Text(*t, x0, y0, ink);
       break;
     case ToolControlKind::LabelRight:
-      if (const TextBitmap* t = TextOf(font, c.text)) pen.Text(*t, x1 - t->width, centredY(*t), ink);
+      if (const TextBitmap* t = fitted(c.text)) pen.Text(*t, x1 - t->width, centredY(*t), ink);
       break;
     case ToolControlKind::LabelFramed:
       pen.Edge(x0, y0, x1, y1, kShadow, kLight);
-      if (const TextBitmap* t = TextOf(font, c.text)) {
+      if (const TextBitmap* t = fitted(c.text)) {
         pen.Text(*t, x0 + (c.w - t->width) / 2, centredY(*t), ink);
       }
       break;
@@ -117,7 +125,7 @@ void ToolWindowPainter::DrawControl(const ToolControlView& c, int originX, int o
         pen.Edge(x0 + 1, y0 + 1, x1 - 1, y1 - 1, kFace, kShadow);
       }
       const int shift = c.pressed ? 1 : 0;
-      if (const TextBitmap* t = TextOf(font, c.text)) {
+      if (const TextBitmap* t = fitted(c.text)) {
         pen.Text(*t, x0 + (c.w - t->width) / 2 + shift, centredY(*t) + shift, ink);
       }
       break;

@@ -30,6 +30,8 @@ std::optional<Canvas> DrawPageAsFirstShown(Runtime& runtime, uint32_t number) {
   // A title's first paint: the first erase blackens the screen, then every object that shows
   // at once is drawn.
   runtime.pages.ComposePage(canvas, wholePage, PaintSettings{});
+  // The toolbox icon stands over the page (Toolbox::AddIconOverlay hands it to a frame).
+  runtime.toolbox.ShowToolboxIcon();
   return canvas;
 }
 

@@ -116,6 +116,8 @@ void Pages::ClickArea(int index, bool hideOnly) {
   if (!area || areaNesting_ >= kAreaNesting) return;  // areas hiding areas: a bound on loops
   ++areaNesting_;
   const std::string name = area->name();
+  // A click on an area named after a tool ("~TCalc") uses the tool, as its trigger would.
+  if (!hideOnly && name.rfind('~', 0) == 0) runtime_.toolbox.ActivateToolByName(name);
   std::vector<int> triggered;
   bool anyShown = false;
   for (size_t i = 0; i < objects_.size(); ++i) {

@@ -12,7 +12,9 @@
 #include <set>
 #include <sstream>
 
+#include "base/cp1253.h"
 #include "platform/png_codec.h"
+#include "resources/string_table.h"
 #include "support/test_support.h"
 
 namespace zd {
@@ -88,23 +90,35 @@ TEST(DemoTour, VisitsEveryPageOfBothTitlesAndEndsByTheTitlesOwnFinish) {
                                  dir.path());
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.err.find("expect failed"), std::string::npos) << r.err;
-  // The one message on the way is the box the atlas's Why? shows: the explain text of its field
-  // Founded, captioned with the field's name.
+  // The messages on the way are the box the atlas's Why? shows (the explain text of its field
+  // Founded, captioned with the field's name) and, at the end, the notepad's offer to keep the
+  // note typed on the desk.
   std::string others;
+  size_t expected = 0;
   {
     std::istringstream lines(r.err);
     for (std::string line; std::getline(lines, line);) {
       const bool explainBox = line.rfind("message: ", 0) == 0 &&
                               line.find("only the year is shown") != std::string::npos &&
                               line.find("captioned \"Founded\"") != std::string::npos;
-      if (!explainBox) others += line + "\n";
+      const bool notepadOffer = line.rfind("message: ", 0) == 0 &&
+                                line.find(Cp1253ToUtf8(LoadString(106, Language::Greek))) != std::string::npos;
+      if (explainBox || notepadOffer) {
+        ++expected;
+      } else {
+        others += line + "\n";
+      }
     }
   }
-  EXPECT_NE(others.size(), r.err.size()) << "the atlas's explain box: " << r.err;
+  EXPECT_EQ(expected, 2u) << "the atlas's explain box and the notepad's offer: " << r.err;
   EXPECT_EQ(others.find("message"), std::string::npos) << "no failure on the way: " << r.err;
   // The Goodbye page's FINISH ends the run before the script does.
   EXPECT_EQ(r.err.find("run ends with its events"), std::string::npos) << r.err;
   EXPECT_NE(r.err.find("\nend 0\n"), std::string::npos) << r.err;
+  // The desk printed its story into a PDF and the notepad kept its note as UTF-8 text.
+  EXPECT_EQ(test::ReadFile(dir.File("story.pdf")).rfind("%PDF", 0), 0u);
+  EXPECT_NE(test::ReadFile(dir.File("notes.txt")).find("ΣΕΛΙΔΑ 1\r\n\r\nFrogs lay eggs in spring."),
+            std::string::npos);
 
   // The meadow's pages are shown before the pond opens; the pond's after it.
   const size_t pond = r.err.find("/demo/!pond\" version");

@@ -9,6 +9,7 @@
 #include "graphics/text/font_mapping.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/png_codec.h"
+#include "platform/presented_frame.h"
 #include "runtime.h"
 #include "title/page_picture.h"
 
@@ -45,19 +46,16 @@ class PicturePlayer {
   std::unique_ptr<Runtime> runtime_;
 };
 
-platform::RgbImage ToRgb(const Canvas& canvas, const platform::PaletteRgb& palette) {
-  platform::RgbImage image{canvas.width(), canvas.height(), {}};
-  image.rgb.resize(size_t(canvas.width()) * canvas.height() * 3);
-  for (int y = 0; y < canvas.height(); ++y) {
-    for (int x = 0; x < canvas.width(); ++x) {
-      const platform::Rgb c = palette[canvas.At(x, y)];
-      uint8_t* out = &image.rgb[(size_t(y) * canvas.width() + x) * 3];
-      out[0] = c.r;
-      out[1] = c.g;
-      out[2] = c.b;
-    }
-  }
-  return image;
+// The page as a backend presents it when it is first shown: the picture in the title palette
+// with the toolbox icon over it where the page has one.
+platform::RgbImage PresentedPage(Runtime& runtime, const Canvas& canvas) {
+  platform::Frame frame;
+  frame.image = canvas.View();
+  frame.palette = &runtime.graphics.titleColours();
+  runtime.toolbox.AddIconOverlay(frame.overlays);
+  platform::PresentedFrame presented;
+  presented.Store(frame);
+  return presented.Compose(canvas.width(), canvas.height());
 }
 
 bool WriteRgb(const std::string& path, const platform::RgbImage& image, std::ostream& err) {
@@ -133,7 +131,7 @@ int WritePagePicture(const std::string& title, const std::string& page, const st
     err << "zdinfo: page " << page << " is never shown (a special page) and has no picture\n";
     return 1;
   }
-  return WriteRgb(png, ToRgb(*canvas, runtime.graphics.titleColours()), err) ? 0 : 1;
+  return WriteRgb(png, PresentedPage(runtime, *canvas), err) ? 0 : 1;
 }
 
 int WriteContactSheet(const std::string& title, const std::string& png, std::ostream& err) {
@@ -159,7 +157,7 @@ int WriteContactSheet(const std::string& title, const std::string& png, std::ost
     const std::string name = record ? runtime.titleFiles.image().PageName(*record) : "";
     const auto canvas = DrawPageAsFirstShown(runtime, n);
     if (canvas) {
-      PutShrunk(sheet, left, top, ToRgb(*canvas, runtime.graphics.titleColours()));
+      PutShrunk(sheet, left, top, PresentedPage(runtime, *canvas));
     } else {
       // A special page is never shown: its cell stays grey.
       for (int y = 0; y < kPictureHeight; ++y) {

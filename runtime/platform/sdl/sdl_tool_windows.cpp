@@ -49,9 +49,15 @@ void DrawControl(ImDrawList& draw, const ToolControlView& c, const PageToWindow&
   const float s = map.scale();
   const ImU32 ink = Colour(c.enabled ? kDark : kShadow);
   ImFont* font = ImGui::GetFont();
-  const float size = TextSize(b.y - a.y);
+  float size = TextSize(b.y - a.y);
   const std::string text = c.kind == ToolControlKind::Edit ? std::string() : Cp1253ToUtf8(c.text);
-  const ImVec2 extent = font->CalcTextSizeA(size, FLT_MAX, 0, text.c_str());
+  ImVec2 extent = font->CalcTextSizeA(size, FLT_MAX, 0, text.c_str());
+  // A text wider than its control is drawn smaller until it fits, as the headless painter does.
+  const float room = b.x - a.x - 2 * kFittedTextMargin * s;
+  if (extent.x > room && room > 0) {
+    size = std::max(size * room / extent.x, size * kSmallestControlText / ToolControlFont().height);
+    extent = font->CalcTextSizeA(size, FLT_MAX, 0, text.c_str());
+  }
   const float middleY = (a.y + b.y - extent.y) / 2;
   draw.PushClipRect(a, b, true);
   switch (c.kind) {
