@@ -37,7 +37,10 @@ platform::RgbImage Printing::PagePictureAsShown() {
 
 platform::RgbImage Printing::PagePicturePainted() {
   Canvas scratch(kPageWidth, kPageHeight);
-  runtime_.pages.PaintPage(scratch, {Rect{0, 0, kPageWidth, kPageHeight}}, true);
+  // Composed as the screen's next paint would draw it, but without what a paint of the screen
+  // sets off afterwards (objects counted as shown, the page's finishing event).
+  runtime_.pages.ComposePage(scratch, {Rect{0, 0, kPageWidth, kPageHeight}},
+                             runtime_.pages.NextPaintSettings(true));
   const platform::PaletteRgb& colours = runtime_.graphics.titleColours();
   platform::RgbImage page;
   page.width = kPageWidth;
