@@ -27,6 +27,21 @@ class PicturePen {
       for (int x = x0; x < x1; ++x, d += 3) d[0] = c.r, d[1] = c.g, d[2] = c.b;
     }
   }
+  void Dot(int x, int y, Rgb c) { Fill(x, y, x + 1, y + 1, c); }
+  void Frame(int x0, int y0, int x1, int y1, Rgb c) { Edge(x0, y0, x1, y1, c, c); }
+  // Every other pixel of the frame, as a focus frame is drawn.
+  void DottedFrame(int x0, int y0, int x1, int y1, Rgb c) {
+    for (int x = x0; x < x1; x += 2) Dot(x, y0, c), Dot(x, y1 - 1, c);
+    for (int y = y0; y < y1; y += 2) Dot(x0, y, c), Dot(x1 - 1, y, c);
+  }
+  // A small filled triangle pointing up or down, centred in the box.
+  void Arrow(int x0, int y0, int x1, int y1, bool up, Rgb c) {
+    const int cx = (x0 + x1) / 2, cy = (y0 + y1) / 2;
+    for (int row = 0; row < 4; ++row) {
+      const int y = up ? cy - 2 + row : cy + 1 - row;
+      Fill(cx - row, y, cx + row + 1, y + 1, c);
+    }
+  }
   // A one-pixel edge: `topLeft` along the top and left, `bottomRight` along the others.
   void Edge(int x0, int y0, int x1, int y1, Rgb topLeft, Rgb bottomRight) {
     Fill(x0, y0, x1, y0 + 1, topLeft);

@@ -21,6 +21,20 @@ platform::ToolControlView Control(const ToolWindow& window, int id, platform::To
   return control;
 }
 
+platform::ToolWindowView WindowView(Runtime& runtime, const ToolWindow& window, const char* name,
+                                    Text caption, int clientUnitsX, int clientUnitsY) {
+  platform::ToolWindowView view;
+  view.name = name;
+  view.caption = Load(runtime, caption);
+  view.x = window.x;
+  view.y = window.y;
+  view.w = OuterWidth(clientUnitsX);
+  view.h = OuterHeight(clientUnitsY);
+  view.captionHeight = kCaptionHeight;
+  view.active = HasFocus(runtime, window);
+  return view;
+}
+
 int OuterWidth(int clientUnitsX) { return UnitsX(clientUnitsX) + 2 * kBorder; }
 int OuterHeight(int clientUnitsY) { return kCaptionHeight + UnitsY(clientUnitsY) + 2 * kBorder; }
 

@@ -24,9 +24,6 @@ constexpr int UnitsY(int units) { return (units * 13 + 4) / 8; }
 // A control at a box given in dialog units inside `window` (whose x, y are its outer corner).
 platform::ToolControlView Control(const ToolWindow& window, int id, platform::ToolControlKind kind,
                                   int x, int y, int w, int h, std::string text);
-// The window's whole size for a client area of (w, h) dialog units.
-int OuterWidth(int clientUnitsX);
-int OuterHeight(int clientUnitsY);
 
 // The texts of the two windows (code page 1253, in the player's language).
 enum class Text {
@@ -40,6 +37,16 @@ enum class Text {
   SaveFailed,    // a notepad file that could not be written: "%s" the file, then the reason
 };
 std::string Load(const Runtime& runtime, Text text);
+// The window's whole size for a client area of (w, h) dialog units.
+int OuterWidth(int clientUnitsX);
+int OuterHeight(int clientUnitsY);
+// The window's whole size for a client area of (w, h) dialog units.
+int OuterWidth(int clientUnitsX);
+int OuterHeight(int clientUnitsY);
+// A window's view without its controls: `name` ("IDD_Calc"), its caption, its place, its size
+// for a client area of the given dialog units, and whether it has the keys.
+platform::ToolWindowView WindowView(Runtime& runtime, const ToolWindow& window, const char* name,
+                                    Text caption, int clientUnitsX, int clientUnitsY);
 
 // Showing, hiding and repainting the tool windows, in one place.
 void Show(Runtime& runtime, ToolWindow& window);

@@ -96,15 +96,8 @@ void CalculatorWindow::Close() {
 bool CalculatorWindow::isOpen() const { return state_->open; }
 
 platform::ToolWindowView CalculatorWindow::View() const {
-  platform::ToolWindowView view;
-  view.name = "IDD_Calc";
-  view.caption = tool_dialog::Load(runtime_, tool_dialog::Text::CalculatorCaption);
-  view.x = x;
-  view.y = y;
-  view.w = tool_dialog::OuterWidth(kClientUnitsX);
-  view.h = tool_dialog::OuterHeight(kClientUnitsY);
-  view.captionHeight = tool_dialog::kCaptionHeight;
-  view.active = tool_dialog::HasFocus(runtime_, *this);
+  platform::ToolWindowView view = tool_dialog::WindowView(
+      runtime_, *this, "IDD_Calc", tool_dialog::Text::CalculatorCaption, kClientUnitsX, kClientUnitsY);
   view.controls.push_back(tool_dialog::Control(*this, kDisplayId, ToolControlKind::LabelRight, 8,
                                                8, 76, 10, state_->calculator.Display()));
   for (const Key& key : kKeys) {

@@ -8,6 +8,7 @@
 #include "base/cp1253.h"
 #include "platform/atomic_file.h"
 #include "platform/files.h"
+#include "resources/file_types.h"
 #include "resources/string_table.h"
 #include "runtime.h"
 #include "toolbox/calculator_notepad_dialogs.h"
@@ -31,22 +32,6 @@ std::string Fill(std::string format, std::string_view marker,
     from = at + value.size();
   }
   return format;
-}
-
-// A string-table list of file types, "Label;*.TXT;Label;*.*;".
-std::vector<platform::FileFilter> FileTypes(const std::string& list) {
-  std::vector<platform::FileFilter> types;
-  size_t at = 0;
-  while (at < list.size()) {
-    const size_t labelEnd = list.find(';', at);
-    if (labelEnd == std::string::npos) break;
-    const size_t patternEnd = list.find(';', labelEnd + 1);
-    const size_t end = patternEnd == std::string::npos ? list.size() : patternEnd;
-    types.push_back(
-        {list.substr(at, labelEnd - at), list.substr(labelEnd + 1, end - labelEnd - 1)});
-    at = end + 1;
-  }
-  return types;
 }
 
 }  // namespace
@@ -87,7 +72,7 @@ void NotepadWindow::OfferNotepadSave() {
   platform::FileDialogSpec dialog;
   dialog.save = true;
   dialog.title = runtime_.shell.Text(strings::NOTEPAD_SAVE_TITLE);
-  dialog.filters = FileTypes(runtime_.shell.Text(strings::TEXT_FILE_TYPES));
+  dialog.filters = FileTypesFromList(runtime_.shell.Text(strings::TEXT_FILE_TYPES));
   dialog.mustExist = false;
   dialog.askOverwrite = true;
   dialog.overwriteQuestion = runtime_.shell.Text(strings::FILE_EXISTS);

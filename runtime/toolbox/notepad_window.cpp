@@ -90,15 +90,8 @@ void NotepadWindow::ShowPage() {
 }
 
 platform::ToolWindowView NotepadWindow::View() const {
-  platform::ToolWindowView view;
-  view.name = "IDD_Notepad";
-  view.caption = tool_dialog::Load(runtime_, tool_dialog::Text::NotepadCaption);
-  view.x = x;
-  view.y = y;
-  view.w = tool_dialog::OuterWidth(kClientUnitsX);
-  view.h = tool_dialog::OuterHeight(kClientUnitsY);
-  view.captionHeight = tool_dialog::kCaptionHeight;
-  view.active = tool_dialog::HasFocus(runtime_, *this);
+  platform::ToolWindowView view = tool_dialog::WindowView(
+      runtime_, *this, "IDD_Notepad", tool_dialog::Text::NotepadCaption, kClientUnitsX, kClientUnitsY);
 
   using tool_dialog::Control;
   using tool_dialog::Load;

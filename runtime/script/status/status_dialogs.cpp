@@ -8,6 +8,7 @@
 
 #include "base/cp1253.h"
 #include "platform/files.h"
+#include "resources/file_types.h"
 #include "resources/string_table.h"
 #include "runtime.h"
 #include "script/status/status_files.h"
@@ -27,22 +28,6 @@ constexpr std::string_view kUserSave = "USER SAVE";
 // The resume offer's buttons.
 constexpr int kResumeYes = 101, kResumeChoose = 102, kResumeNo = 103;
 
-// A string-table list of file types, "Label;*.ZDS;Label;*.*;", as the dialog lists them.
-std::vector<platform::FileFilter> FileTypes(const std::string& list) {
-  std::vector<platform::FileFilter> types;
-  size_t at = 0;
-  while (at < list.size()) {
-    const size_t labelEnd = list.find(';', at);
-    if (labelEnd == std::string::npos) break;
-    const size_t patternEnd = list.find(';', labelEnd + 1);
-    const size_t end = patternEnd == std::string::npos ? list.size() : patternEnd;
-    types.push_back(
-        {list.substr(at, labelEnd - at), list.substr(labelEnd + 1, end - labelEnd - 1)});
-    at = end + 1;
-  }
-  return types;
-}
-
 struct StatusDialog {
   bool save = false;  // a save dialog asks before replacing a file
   int titleId = 0;
@@ -60,7 +45,7 @@ std::optional<std::string> AskForStatusFile(Runtime& runtime, const script::Stat
   platform::FileDialogSpec dialog;
   dialog.save = request.save;
   dialog.title = runtime.shell.Text(request.titleId);
-  dialog.filters = FileTypes(runtime.shell.Text(request.typesId));
+  dialog.filters = FileTypesFromList(runtime.shell.Text(request.typesId));
   dialog.defaultName = request.proposedName;
   dialog.mustExist = !request.save;
   dialog.askOverwrite = request.save;
