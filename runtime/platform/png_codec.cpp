@@ -15,27 +15,29 @@ struct FileCloser {
   }
 };
 
-bool WriteRows(const std::string& path, int width, int height, int colourType,
-               const std::vector<const uint8_t*>& rows, const png_color* palette,
-               int paletteSize, std::string& error) {
-  std::unique_ptr<FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
-  if (!file) {
-    error = "cannot write " + path + ": " + std::strerror(errno);
-    return false;
-  }
+void AppendToString(png_structp png, png_bytep data, png_size_t length) {
+  static_cast<std::string*>(png_get_io_ptr(png))->append(reinterpret_cast<const char*>(data),
+                                                          length);
+}
+
+// Encodes the rows into `out`, in memory: nothing touches the disk.
+bool EncodeRows(int width, int height, int colourType, const std::vector<const uint8_t*>& rows,
+                const png_color* palette, int paletteSize, std::string& out, std::string& error) {
+  out.clear();
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png ? png_create_info_struct(png) : nullptr;
   if (!png || !info) {
     png_destroy_write_struct(&png, &info);
-    error = "out of memory writing " + path;
+    error = "out of memory encoding a PNG";
     return false;
   }
   if (setjmp(png_jmpbuf(png))) {
     png_destroy_write_struct(&png, &info);
-    error = "cannot encode " + path;
+    out.clear();
+    error = "cannot encode a PNG";
     return false;
   }
-  png_init_io(png, file.get());
+  png_set_write_fn(png, &out, AppendToString, nullptr);
   png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
                colourType, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                PNG_FILTER_TYPE_DEFAULT);
@@ -44,7 +46,17 @@ bool WriteRows(const std::string& path, int width, int height, int colourType,
   for (const uint8_t* row : rows) png_write_row(png, row);
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
-  if (std::fflush(file.get()) != 0) {
+  return true;
+}
+
+bool WriteBytes(const std::string& path, const std::string& bytes, std::string& error) {
+  std::unique_ptr<FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
+  if (!file) {
+    error = "cannot write " + path + ": " + std::strerror(errno);
+    return false;
+  }
+  if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size() ||
+      std::fflush(file.get()) != 0) {
     error = "cannot write " + path;
     return false;
   }
@@ -104,7 +116,7 @@ bool Decode(const uint8_t* data, size_t size, std::string& error, Body body) {
 
 }  // namespace
 
-bool WritePngRgb(const std::string& path, const RgbImage& image, std::string& error) {
+bool EncodePngRgb(const RgbImage& image, std::string& png, std::string& error) {
   if (image.width <= 0 || image.height <= 0 ||
       image.rgb.size() < static_cast<size_t>(image.width) * image.height * 3) {
     error = "empty picture";
@@ -112,10 +124,10 @@ bool WritePngRgb(const std::string& path, const RgbImage& image, std::string& er
   }
   std::vector<const uint8_t*> rows;
   for (int y = 0; y < image.height; ++y) rows.push_back(&image.rgb[size_t(y) * image.width * 3]);
-  return WriteRows(path, image.width, image.height, PNG_COLOR_TYPE_RGB, rows, nullptr, 0, error);
+  return EncodeRows(image.width, image.height, PNG_COLOR_TYPE_RGB, rows, nullptr, 0, png, error);
 }
 
-bool WritePngRgba(const std::string& path, const RgbaImage& image, std::string& error) {
+bool EncodePngRgba(const RgbaImage& image, std::string& png, std::string& error) {
   if (image.width <= 0 || image.height <= 0 ||
       image.rgba.size() < static_cast<size_t>(image.width) * image.height * 4) {
     error = "empty picture";
@@ -123,25 +135,47 @@ bool WritePngRgba(const std::string& path, const RgbaImage& image, std::string& 
   }
   std::vector<const uint8_t*> rows;
   for (int y = 0; y < image.height; ++y) rows.push_back(&image.rgba[size_t(y) * image.width * 4]);
-  return WriteRows(path, image.width, image.height, PNG_COLOR_TYPE_RGB_ALPHA, rows, nullptr, 0,
-                   error);
+  return EncodeRows(image.width, image.height, PNG_COLOR_TYPE_RGB_ALPHA, rows, nullptr, 0, png,
+                    error);
 }
 
-bool WritePngIndexed(const std::string& path, const IndexedImage& image, std::string& error) {
-  if (image.width <= 0 || image.height <= 0 ||
-      image.pixels.size() < static_cast<size_t>(image.width) * image.height) {
+bool EncodePngIndexed(const IndexedImageView& view, const PaletteRgb& colours, int paletteSize,
+                      std::string& png, std::string& error) {
+  if (!view.pixels || view.width <= 0 || view.height <= 0 || view.pitch < view.width) {
     error = "empty picture";
     return false;
   }
-  const int count = image.paletteSize > 0 ? image.paletteSize : 256;
+  const int count = paletteSize > 0 && paletteSize <= 256 ? paletteSize : 256;
   png_color palette[256];
-  for (int i = 0; i < count; ++i) {
-    palette[i] = {image.palette[i].r, image.palette[i].g, image.palette[i].b};
-  }
+  for (int i = 0; i < count; ++i) palette[i] = {colours[i].r, colours[i].g, colours[i].b};
   std::vector<const uint8_t*> rows;
-  for (int y = 0; y < image.height; ++y) rows.push_back(&image.pixels[size_t(y) * image.width]);
-  return WriteRows(path, image.width, image.height, PNG_COLOR_TYPE_PALETTE, rows, palette, count,
-                   error);
+  for (int y = 0; y < view.height; ++y) rows.push_back(view.pixels + size_t(y) * size_t(view.pitch));
+  return EncodeRows(view.width, view.height, PNG_COLOR_TYPE_PALETTE, rows, palette, count, png,
+                    error);
+}
+
+bool EncodePngIndexed(const IndexedImage& image, std::string& png, std::string& error) {
+  if (image.pixels.size() < static_cast<size_t>(image.width) * image.height) {
+    error = "empty picture";
+    return false;
+  }
+  return EncodePngIndexed({image.pixels.data(), image.width, image.height, image.width},
+                          image.palette, image.paletteSize, png, error);
+}
+
+bool WritePngRgb(const std::string& path, const RgbImage& image, std::string& error) {
+  std::string png;
+  return EncodePngRgb(image, png, error) && WriteBytes(path, png, error);
+}
+
+bool WritePngRgba(const std::string& path, const RgbaImage& image, std::string& error) {
+  std::string png;
+  return EncodePngRgba(image, png, error) && WriteBytes(path, png, error);
+}
+
+bool WritePngIndexed(const std::string& path, const IndexedImage& image, std::string& error) {
+  std::string png;
+  return EncodePngIndexed(image, png, error) && WriteBytes(path, png, error);
 }
 
 bool DecodePngIndexed(const uint8_t* data, size_t size, IndexedImage& image, std::string& error) {

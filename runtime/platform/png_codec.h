@@ -27,4 +27,12 @@ bool DecodePngRgba(const uint8_t* data, size_t size, RgbaImage& image, std::stri
 // Writes a picture with alpha (exported sprites, whose masks become transparency).
 bool WritePngRgba(const std::string& path, const RgbaImage& image, std::string& error);
 
+// The same pictures encoded in memory, for callers that place the bytes themselves.
+bool EncodePngRgb(const RgbImage& image, std::string& png, std::string& error);
+bool EncodePngIndexed(const IndexedImage& image, std::string& png, std::string& error);
+// An indexed picture straight from its owner's rows, without a copy of them.
+bool EncodePngIndexed(const IndexedImageView& view, const PaletteRgb& palette, int paletteSize,
+                      std::string& png, std::string& error);
+bool EncodePngRgba(const RgbaImage& image, std::string& png, std::string& error);
+
 }  // namespace zd::platform

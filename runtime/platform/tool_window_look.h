@@ -4,6 +4,9 @@
 
 #include <algorithm>
 
+#include <string>
+#include <utility>
+
 #include "platform/text_fonts.h"
 #include "platform/types.h"
 
@@ -65,6 +68,17 @@ inline FontRequest ToolCaptionFont() {
 // Control texts wider than their box shrink down to this cell height, keeping this margin.
 constexpr int kSmallestControlText = 9;
 constexpr int kFittedTextMargin = 2;
+// A button's text that does not fit its width even at the smallest size goes on two lines,
+// broken at the blank nearest its middle; empty when it has no blank.
+inline std::pair<std::string, std::string> TwoLines(const std::string& text) {
+  size_t best = std::string::npos;
+  for (size_t at = text.find(' '); at != std::string::npos; at = text.find(' ', at + 1)) {
+    const auto off = [&](size_t p) { return p > text.size() / 2 ? p - text.size() / 2 : text.size() / 2 - p; };
+    if (best == std::string::npos || off(at) < off(best)) best = at;
+  }
+  if (best == std::string::npos) return {};
+  return {text.substr(0, best), text.substr(best + 1)};
+}
 inline FontRequest ToolControlFont() {
   FontRequest font;
   font.face = "MS Sans Serif";

@@ -84,6 +84,27 @@ void ToolWindowPainter::DrawWindow(const ToolWindowView& view, int originX, int 
   }
 }
 
+void ToolWindowPainter::DrawTwoLines(PicturePen& pen, const std::string& first,
+                                     const std::string& second, int x, int y, int w, int h,
+                                     Rgb ink) {
+  FontRequest font = ToolControlFont();
+  for (;; --font.height) {
+    const TextBitmap* top = TextOf(font, first);
+    if (!top) return;
+    const TextBitmap upper = *top;  // the next rendering reuses the scratch bitmap
+    const TextBitmap* lower = TextOf(font, second);
+    if (!lower) return;
+    const bool fits = std::max(upper.width, lower->width) <= w - 2 * kFittedTextMargin &&
+                      upper.height + lower->height <= h;
+    if (fits || font.height <= kSmallestControlText) {
+      const int top0 = y + (h - upper.height - lower->height) / 2;
+      pen.Text(upper, x + (w - upper.width) / 2, top0, ink);
+      pen.Text(*lower, x + (w - lower->width) / 2, top0 + upper.height, ink);
+      return;
+    }
+  }
+}
+
 void ToolWindowPainter::DrawControl(const ToolControlView& c, int originX, int originY,
                                     int clipLeft, int clipTop, int clipRight, int clipBottom,
                                     RgbImage& picture) {
@@ -125,7 +146,11 @@ void ToolWindowPainter::DrawControl(const ToolControlView& c, int originX, int o
         pen.Edge(x0 + 1, y0 + 1, x1 - 1, y1 - 1, kFace, kShadow);
       }
       const int shift = c.pressed ? 1 : 0;
-      if (const TextBitmap* t = fitted(c.text)) {
+      const TextBitmap* t = fitted(c.text);
+      const auto [first, second] = TwoLines(c.text);
+      if (t && t->width > c.w - 2 * kFittedTextMargin && !first.empty()) {
+        DrawTwoLines(pen, first, second, x0 + shift, y0 + shift, c.w, c.h, ink);
+      } else if (t) {
         pen.Text(*t, x0 + (c.w - t->width) / 2 + shift, centredY(*t) + shift, ink);
       }
       break;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/picture_pen.h"
 #include "platform/text_fonts.h"
 #include "platform/types.h"
 
@@ -26,6 +27,9 @@ class ToolWindowPainter {
                    int clipTop, int clipRight, int clipBottom, RgbImage& picture);
   // One line of text, or nothing when it cannot be drawn.
   const TextBitmap* TextOf(const FontRequest& font, const std::string& text1253);
+  // A button's text in two centred lines, as large as both fit.
+  void DrawTwoLines(PicturePen& pen, const std::string& first, const std::string& second, int x,
+                    int y, int w, int h, Rgb ink);
 
   FontSet fonts_;
   TextBitmap scratch_;

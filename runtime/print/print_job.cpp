@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <optional>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -11,6 +10,7 @@
 #include "base/trace.h"
 #include "platform/atomic_file.h"
 #include "platform/files.h"
+#include "platform/print/private_temporary_file.h"
 #include "print/print_texts.h"
 #include "print/printing_progress.h"
 #include "resources/string_table.h"
@@ -187,19 +187,9 @@ class PrintJob {
     });
   }
 
-  std::string TemporaryPath() {
-    std::error_code error;
-    const std::filesystem::path folder = std::filesystem::temp_directory_path(error);
-    if (error || folder.empty()) return {};
-    // Runs side by side (and virtual clocks that agree) must not pick the same name.
-    std::random_device random;
-    const auto tag = std::to_string(random()) + "-" + std::to_string(runtime_.platform.TickCount());
-    for (int n = 0; n < 1000; ++n) {
-      const auto candidate =
-          folder / ("zendral-print-" + tag + "-" + std::to_string(n) + ".pdf");
-      if (!std::filesystem::exists(candidate, error)) return candidate.string();
-    }
-    return {};
+  // Made here with only the user allowed to read it; the document is then written over it.
+  static std::string TemporaryPath() {
+    return platform::CreatePrivateTemporaryFile("zendral-print-", ".pdf");
   }
 
   static void RemoveFile(const std::string& path) {

@@ -10,8 +10,8 @@
 namespace zd {
 namespace {
 
-// The third object kind the command takes: it prints one empty sheet.
-constexpr uint32_t kEmptySheetType = 13;
+// The third object kind the command takes, a map: it prints one empty sheet.
+constexpr uint32_t kEmptySheetType = object_type::MAP;
 
 // The page clock and the movies stand still while the job runs, and go on afterwards.
 class MediaPaused {

@@ -4,6 +4,8 @@
 #include "print/print_texts.h"
 #include "resources/string_table.h"
 #include "runtime.h"
+#include "shell/message_queue.h"
+#include "shell/window_messages.h"
 
 namespace zd {
 namespace {
@@ -75,7 +77,7 @@ void PrintingProgress::Close() {
   // when it printed); nothing could close it meanwhile, since all input was dropped.
   runtime_.shell.window().focus().Give(focusBefore_);
   // The page is shown again without the box.
-  runtime_.shell.PaintNow();
+  runtime_.shell.PaintNow();  HandBackKeptEvents();
 }
 
 bool PrintingProgress::NextSheet(int sheet) {
@@ -106,9 +108,11 @@ int PrintingProgress::ControlAt(int pageX, int pageY) const {
   return 0;
 }
 
-// Only the box's button and Escape mean anything while sheets are drawn; every other input is
-// dropped. The window's close box stops the job; after it, or after the end of an event script,
-// input is not looked at again, so that the main loop still sees the run end.
+// Only the box's button and Escape mean anything while sheets are drawn; other input is
+// dropped. What is not input (the close box, the window's size and focus, menu commands) is kept
+// and handed to the window once the job is over, as is the release of a press the box never saw
+// (a tool window may hold that press). The close box also stops the job; after it, or after the
+// end of an event script, input is not looked at again, so that the main loop still sees them.
 void PrintingProgress::TakePendingInput() {
   if (inputOver_) return;
   platform::Event event;
@@ -122,7 +126,12 @@ void PrintingProgress::TakePendingInput() {
         }
         break;
       case platform::EventType::ButtonUp:
-        if (event.button == platform::MouseButton::Left && pressedControl_ > 0 &&
+        if (event.button != platform::MouseButton::Left) break;
+        if (pressedControl_ < 0) {
+          kept_.push_back(event);
+          break;
+        }
+        if (pressedControl_ > 0 &&
             ControlAt(event.x - originX, event.y - originY) == pressedControl_) {
           Clicked(pressedControl_);
         }
@@ -132,16 +141,50 @@ void PrintingProgress::TakePendingInput() {
         KeyDown(event.key, event.repeat);
         break;
       case platform::EventType::Close:
+        kept_.push_back(event);
         inputOver_ = true;
         stopped_ = true;
         return;
       case platform::EventType::ScriptEnded:
         inputOver_ = true;
         return;
+      case platform::EventType::Resized:
+      case platform::EventType::Restored:
+      case platform::EventType::Minimised:
+      case platform::EventType::FocusLost:
+      case platform::EventType::FocusGained:
+      case platform::EventType::Exposed:
+      case platform::EventType::Drop:
+      case platform::EventType::MenuCommand:
+        kept_.push_back(event);
+        break;
       default:
         break;
     }
   }
+}
+
+// The kept events go to the window's queue in the order they came; they were taken before
+// anything still waiting in the platform, and posted messages are handed out first.
+void PrintingProgress::HandBackKeptEvents() {
+  MessageQueue& queue = runtime_.shell.queue();
+  for (const platform::Event& event : kept_) {
+    switch (event.type) {
+      case platform::EventType::Close: queue.Post(Msg::Close); break;
+      case platform::EventType::FocusGained: queue.Post(Msg::SetFocus); break;
+      case platform::EventType::FocusLost: queue.Post(Msg::KillFocus); break;
+      case platform::EventType::Minimised: queue.Post(Msg::Size, SIZE_MINIMIZED); break;
+      case platform::EventType::Resized:
+      case platform::EventType::Restored: queue.Post(Msg::Size, SIZE_RESTORED); break;
+      case platform::EventType::Exposed: queue.Invalidate(); break;
+      case platform::EventType::MenuCommand: queue.Post(Msg::Command, event.command); break;
+      // A posted message carries no position or path: the release ends a held press away from
+      // everything, and a dropped file is not opened.
+      case platform::EventType::ButtonUp: queue.Post(Msg::LButtonUp); break;
+      default: break;
+    }
+  }
+  kept_.clear();
 }
 
 // The window at once, the box over the page: the main loop does not run while sheets are drawn.

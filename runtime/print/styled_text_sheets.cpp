@@ -18,22 +18,6 @@ Rect PixelArea(const PointRect& area) {
           pixels(area.y + area.h, false)};
 }
 
-TextStyle BaseStyle(const TextBoxInput& input, const Rect& area) {
-  TextStyle base;
-  base.font = input.font;
-  base.left = area.left;
-  base.lineWidth = area.width();
-  base.flags = input.flags;
-  base.textColour = input.textColour;
-  base.background = input.background;
-  base.linkColour = input.linkColour;
-  base.linkBackground = input.linkBackground;
-  base.deviceFont = base.font;
-  base.deviceText = base.textColour;
-  base.deviceBackground = base.background;
-  return base;
-}
-
 // The object's own box decorations, on every sheet its text covers.
 void DecorateSheet(TextDevice& device, const TextBoxInput& input, const Rect& area) {
   if (input.flags & text_flag::FILL) device.FillBox(area, input.background);
@@ -57,7 +41,7 @@ bool PrintStyledTextSheets(SheetTarget& target, const TextBoxInput& input) {
 
   const std::string text = NormalizeMarkupBreaks(input.text);
   const size_t end = MarkupEnd(text);
-  const TextStyle base = BaseStyle(input, area);
+  const TextStyle base = BaseTextStyle(input, area);
   LinePass pass{device, base, LineMode::Draw, area};
   TextStyle style = base;
   size_t pos = 0;

@@ -100,7 +100,7 @@ constexpr StringTableEntry kEntries[] = {
     Own(304, "Υπολογισμός ταινίας", "Tape measure"),
     Own(305, "Πυξίδα", "Compass"),
     Own(306, "Γομολάστιχα", "Eraser"),
-    Own(307, "Κενή οθόνη", "Print screen"),
+    Own(307, "Κενή οθόνη", "Print page"),
     Own(308, "Εύρεση κείμενου\tF2", "Find text\tF2"),
 
     // Names, headings and labels

@@ -91,6 +91,9 @@ constexpr int PROGRAM_FILE_TYPES = 609;
 constexpr int VARIABLE_FILE_TYPES = 610;
 constexpr int MONTH_FIRST = 800;            // 800 to 811, January first
 constexpr int WEEKDAY_FIRST = 900;          // 900 to 906, Monday first
+constexpr int PNG_FILE_TYPE = 3200;         // save dialog's file types beyond the six above
+constexpr int SVG_FILE_TYPE = 3201;
+constexpr int UNWRITABLE_FILE_NAME = 3202;  // a typed name with characters no file can have
 }  // namespace strings
 
 }  // namespace zd

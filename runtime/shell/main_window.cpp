@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "base/lifecycle.h"
-#include "base/seam.h"
 #include "platform/files.h"
 #include "resources/menus.h"
 #include "resources/splash.h"
@@ -198,7 +197,6 @@ void MainWindow::Dispatch(const WindowMessage& m) {
   }
 }
 
-void MainWindow::TraceSeamCall(const char* what) { TraceSeam(runtime_.trace, what); }
 
 void MainWindow::OnClose() {
   Shell& shell = runtime_.shell;
@@ -442,7 +440,6 @@ void MainWindow::ShowToolMenu() {
   if (!menu) return;
   PauseMedia();
   const int chosen = runtime_.platform.PopupMenu(*menu);
-  runtime_.toolbox.MenuClosed();
   ResumeMedia();
   runtime_.toolbox.MenuChosen(chosen);
 }
@@ -461,7 +458,6 @@ void MainWindow::OnRightButtonDown(int x, int y) {
   popup.y = y;
   PauseMedia();
   const int chosen = runtime_.platform.PopupMenu(popup);
-  runtime_.toolbox.MenuClosed();
   if (chosen == 0) {
     ResumeAfterPopup();
     return;
@@ -513,7 +509,6 @@ void MainWindow::OnShowFirstPage() {
       runtime_.config.windowed.value_or(runtime_.shell.settings().windowed.value_or(false));
   runtime_.shell.NoteTitleStarted();
   ApplyMode(windowed ? Mode::Windowed : Mode::FullScreen);
-  runtime_.toolbox.WindowModeChanged(!windowed);
   runtime_.pages.ShowFirstSection();
 }
 
@@ -522,7 +517,6 @@ void MainWindow::ToggleWindowMode() {
   RememberWindowState();
   ApplyMode(mode_ == Mode::FullScreen ? Mode::Windowed : Mode::FullScreen);
   RememberWindowState();
-  runtime_.toolbox.WindowModeChanged(mode_ == Mode::FullScreen);
 }
 
 // The next run starts as this one's pages are now, in a window of the size the person left it.

@@ -73,7 +73,6 @@ class MainWindow {
   void ResumeMedia();
   void ApplyMode(Mode mode);
   void RecomputeOrigin();
-  void TraceSeamCall(const char* what);
   void RememberWindowState();
 
   // The player's own commands (player_commands.cpp).

@@ -220,7 +220,7 @@ int Shell::MessageLoop() {
         quitValue = static_cast<int>(m.wParam);
         break;
       }
-      if (!runtime_.toolbox.TranslateCalculatorKey(m)) window_.Dispatch(m);
+      window_.Dispatch(m);
       continue;
     }
     // While a tick runs, modal loops inside it take the timer messages themselves.

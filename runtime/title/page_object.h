@@ -17,7 +17,7 @@ namespace zd {
 namespace object_type {
 constexpr uint32_t RECTANGLE = 0, HOTSPOT = 1, SPRITE = 2, DRAWING = 3, TEXT = 4,
                    STYLED_TEXT = 5, RECORD_DISPLAY = 9, DATABASE = 10, FIELD_DISPLAY = 11,
-                   MOVIE = 15, ANIMATION = 16, SOUND = 17, AREA = 18, CHOICE_LIST = 19,
+                   MAP = 13, MOVIE = 15, ANIMATION = 16, SOUND = 17, AREA = 18, CHOICE_LIST = 19,
                    KEYWORD_HOTSPOT = 20, NO_ACTION = 21;
 }
 

@@ -134,6 +134,8 @@ void Calculator::Del() {
 void Calculator::Additive(int op) {
   FinishEntry();
   if (additive_ != 0 || multiplicative_ != 0) Evaluate(1);
+  // The operand is the number on the display, rounded as it is shown.
+  ReadValue();
   a_ = value_;
   additive_ = op;
 }
@@ -141,6 +143,7 @@ void Calculator::Additive(int op) {
 void Calculator::Multiplicative(int op) {
   FinishEntry();
   if (multiplicative_ != 0) Evaluate(2);
+  ReadValue();
   b_ = value_;
   multiplicative_ = op;
 }

@@ -6,11 +6,13 @@
 #include <vector>
 
 #include "base/cp1253.h"
+#include "base/message_format.h"
 #include "platform/atomic_file.h"
 #include "platform/files.h"
 #include "resources/file_types.h"
 #include "resources/string_table.h"
 #include "runtime.h"
+#include "title/export/save_object_dialog.h"
 #include "toolbox/calculator_notepad_dialogs.h"
 #include "toolbox/notepad_window.h"
 #include "toolbox/notepad_window_state.h"
@@ -19,6 +21,8 @@ namespace zd {
 namespace {
 
 constexpr std::string_view kPageBreak = "\r\n\r\n";
+
+// The text told when the chosen name holds characters no file name here can carry.
 
 // `format` with its `marker`s ("%d", "%s") replaced by `values` in turn; a value is never
 // searched for markers itself.
@@ -41,7 +45,7 @@ bool NotepadWindow::SaveTo(const std::string& path1253, std::string& error) cons
   std::string text;  // code page 1253
   for (int page = 1; page <= pages.count(); ++page) {
     if (pages.Text(page).empty()) continue;
-    text += Fill(runtime_.shell.Text(strings::PAGE_HEADING), "%d", {std::to_string(page)});
+    text += FormatMessageText(runtime_.shell.Text(strings::PAGE_HEADING), page);
     text += kPageBreak;
     text += pages.Text(page);
     text += kPageBreak;
@@ -80,6 +84,11 @@ void NotepadWindow::OfferNotepadSave() {
   while (save) {
     const auto chosen = runtime_.platform.FileDialog(dialog);
     if (!chosen || chosen->path.empty()) break;
+    // A name the dialog could only give with "?" in it would be written under another name.
+    if (UnwritableName(chosen->path)) {
+      runtime_.shell.reporter().ShowText(caption, runtime_.shell.Text(strings::UNWRITABLE_FILE_NAME));
+      continue;
+    }
     std::string error;
     if (SaveTo(chosen->path, error)) break;
     platform::MessageBoxSpec failure;

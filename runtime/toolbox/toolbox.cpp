@@ -14,15 +14,9 @@ constexpr uint64_t kMaxIconFileBytes = 4u << 20;
 
 Toolbox::Toolbox(Runtime& runtime) : runtime_(runtime), calculator_(runtime), notepad_(runtime) {}
 
-bool Toolbox::TranslateCalculatorKey(const WindowMessage&) {
-  // The calculator takes its keys as the focus holder; nothing is taken before dispatch.
-  return false;
-}
-
 void Toolbox::ClearToolboxTables() {
   allowed_.fill(false);
   menuTextsLoaded_ = false;
-  menuShown_ = false;
   iconRect_.reset();
   notepad_.ResetNotepad();
 }
@@ -30,15 +24,10 @@ void Toolbox::ClearToolboxTables() {
 void Toolbox::OfferNotepadSave() { notepad_.OfferNotepadSave(); }
 
 void Toolbox::Command(int id) {
-  // Tools belong to a running title's pages, not to the splash and its File menu.
-  if (id >= 0 && id < kToolCount && runtime_.shell.titleRunning()) OpenTool(id);
-}
-
-void Toolbox::MenuClosed() { menuShown_ = false; }
-
-void Toolbox::WindowModeChanged(bool) {
-  // The icon is an overlay in page pixels, so it moves with the page; the mode change has
-  // invalidated the whole window already.
+  // Tools belong to a running title's pages, not to the splash and its File menu; a choice
+  // that arrives after the page changed, or a command the menu never offers, does nothing.
+  if (id < 0 || id >= kToolCount || !runtime_.shell.titleRunning()) return;
+  if (ToolOffered(id) && PageOffersTool(id)) OpenTool(id);
 }
 
 std::optional<ToolboxSet> Toolbox::SetOf(const PageRef& page, bool report) const {
@@ -76,7 +65,6 @@ void Toolbox::SwitchToolboxSet(const std::optional<PageRef>& page) {
     if (!set->tools.empty()) menuTextsLoaded_ = true;
   }
   CloseToolWindows(nullptr);
-  menuShown_ = false;
 }
 
 bool Toolbox::ToolWindowOpen(int tool) const {
@@ -99,7 +87,6 @@ void Toolbox::CloseToolWindows(const ToolWindow* window) {
 }
 
 void Toolbox::OpenTool(int tool) {
-  menuShown_ = false;
   switch (tool) {
     case tool::CALCULATOR:
       if (calculator_.isOpen()) {
@@ -153,7 +140,6 @@ std::optional<platform::PopupMenuSpec> Toolbox::ToolMenu(int originX, int origin
   std::array<bool, kToolCount> open{};
   for (int t = 0; t < kToolCount; ++t) open[size_t(t)] = ToolWindowOpen(t);
   platform::PopupMenuSpec menu = BuildToolMenu(*set, menuTexts_, open, originX, originY);
-  menuShown_ = true;
   runtime_.trace.Line(TraceCategory::Tool, "tool toolbox menu");
   return menu;
 }
@@ -215,7 +201,6 @@ void Toolbox::TitleEnded() {
   if (notepad_.isOpen()) notepad_.Close();
   InvalidateIcon();
   iconRect_.reset();
-  menuShown_ = false;
 }
 
 }  // namespace zd

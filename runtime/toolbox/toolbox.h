@@ -28,20 +28,15 @@ class Toolbox {
  public:
   explicit Toolbox(Runtime& runtime);
 
-  // Start-up: the calculator's keys work through the keyboard focus, so nothing is loaded.
+  // Start-up: the calculator's keys reach it through the keyboard focus while it has it (not
+  // whenever it is open, so that the notepad and the page keep their keys), so nothing is loaded.
   void LoadCalculatorAccelerators() {}
-  // While the calculator is open its keys go to it; true when the message was taken.
-  bool TranslateCalculatorKey(const WindowMessage& message);
   // Start-up: no tool windows, nothing allowed, the notepad empty.
   void ClearToolboxTables();
   // The end of the title: the notepad offers to save its pages.
   void OfferNotepadSave();
   // The main window's commands: 0-8 open tools.
   void Command(int id);
-  // A menu closed: the tool menu is gone.
-  void MenuClosed();
-  // The icon stands at its page place in both window modes; the window repaints it.
-  void WindowModeChanged(bool fullScreen);
 
   // The current page is about to change to `page` (nullopt: a page without a set): tool
   // windows the new page's set does not allow are closed.
@@ -91,7 +86,6 @@ class Toolbox {
   std::array<bool, kToolCount> allowed_{};
   std::array<std::string, kToolCount> menuTexts_;
   bool menuTextsLoaded_ = false;  // the toolbox was used since the last page without tools
-  bool menuShown_ = false;
   std::optional<Rect> iconRect_;
   std::optional<IconPixels> fileIcon_;  // from "TOOLICON.PNT", in the title's colours
   bool iconFileRead_ = false;

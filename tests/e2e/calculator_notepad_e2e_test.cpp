@@ -149,6 +149,26 @@ TEST(NotepadSave, AFileThatCannotBeWrittenIsReportedAndOfferedAgain) {
   second.OfferNotepadSave();
   EXPECT_FALSE(cancelled.ScriptFailed());
   EXPECT_FALSE(std::filesystem::exists(unwritable));
+
+  // A name the title's code page cannot hold is refused, not written under "?"s.
+  test::TempDir foreign;
+  const std::string chosen = foreign.File("café日本.txt");
+  const std::string other = foreign.File("notes.txt");
+  test::RuntimeFixture named({.events = "answer yes\nfile " + chosen + "\nanswer ok\nfile " +
+                                        other + "\n"});
+  NotepadWindow third(named.runtime());
+  third.ResetNotepad();
+  third.Open();
+  Type(third, "kept");
+  third.OfferNotepadSave();
+  const std::string namedTrace = named.TraceText();
+  EXPECT_TRUE(test::Has(namedTrace, "δεν μπορούν να γραφτούν")) << namedTrace;
+  EXPECT_EQ(test::ReadFile(other), "ΣΕΛΙΔΑ 1\r\n\r\nkept\r\n\r\n");
+  size_t files = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(foreign.path())) {
+    ++files;
+  }
+  EXPECT_EQ(files, 1u) << namedTrace;
 }
 
 }  // namespace

@@ -194,6 +194,16 @@ TEST_F(PrintingE2E, EscapeOrCancelWhileSheetsAreDrawnStopTheJobAndTakeNoOtherInp
   }
 }
 
+TEST_F(PrintingE2E, TheCloseBoxWhileSheetsAreDrawnStopsTheJobAndAsksToQuit) {
+  const auto r = Play(Events({"wait 100", "answer ok", "click 100 20", "quit", "answer yes"}));
+  if (!Has(r.err, "dialog print")) GTEST_SKIP() << "the platform has no print dialog yet";
+  const size_t closed = r.err.find("tool IDD_Printing close");
+  ASSERT_NE(closed, std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("τερματίσετε την εφαρμογή", closed), std::string::npos) << r.err;
+  EXPECT_FALSE(Has(r.err, "dialog save-file")) << r.err;
+  EXPECT_EQ(PdfFilesIn(dir_.path()), 0);
+}
+
 TEST_F(PrintingE2E, PageSetupOrientationHoldsForTheNextJobs) {
   const std::string first = dir_.File("first.pdf"), second = dir_.File("second.pdf");
   const auto r = Play(Events({"wait 100", "rclick 400 300", "menu 116", "orientation landscape",

@@ -81,7 +81,7 @@ class SaveObject : public testing::Test {
         {"name": "Later", "type": "sprite", "pixels": [200, 200, 300, 300], "resource": [1, 1],
          "flags": ["visible", "triggered"], "trigger": "Show"},
         {"name": "+Run", "type": "text", "pixels": [400, 10, 500, 60], "text": "set A%, 1"},
-        {"name": "Art", "type": "drawing", "pixels": [300, 300, 500, 450], "resource": [1, 2]}]}],
+        {"name": "Art", "type": "drawing", "pixels": )" + artBox_ + R"(, "resource": [1, 2]}]}],
       "resources": [{"dir": 1, "number": 1, "file": ")" + sprite_ + R"("},
                     {"dir": 1, "number": 2, "file": ")" + drawing_ + R"("}],
       "sections": [{"name": "Root", "page": "Home"}]})";
@@ -101,6 +101,7 @@ class SaveObject : public testing::Test {
 
   test::TempDir dir_;
   std::string sprite_, drawing_, out_;
+  std::string artBox_ = "[300, 300, 500, 450]";
 };
 
 TEST_F(SaveObject, TheEntryIsGreyWhereNothingSavableLies) {
@@ -155,6 +156,7 @@ TEST_F(SaveObject, ReplacingAskingCancellingAndFailing) {
       "rclick 20 20", "menu 112", "file " + Out("missing/folder/x.bmp"), "answer ok",
       "rclick 20 20", "menu 112", "file " + Out("taken"), "answer yes",
       "rclick 20 20", "menu 112", "file " + Out("a?b"), "answer ok", "file -",
+      "rclick 20 20", "menu 112", "file " + out_ + "/", "file -",
   });
   EXPECT_TRUE(Has(trace, "χαρακτήρες που δεν μπορούν να γραφτούν")) << trace;
   EXPECT_TRUE(Has(trace, "taken.BMP\" υπάρχει ήδη")) << trace;
@@ -164,7 +166,33 @@ TEST_F(SaveObject, ReplacingAskingCancellingAndFailing) {
   EXPECT_EQ(test::ReadFile(Out("taken.BMP")).substr(0, 2), "BM") << "replaced after Yes";
   size_t files = 0;
   for (const auto& entry : fs::directory_iterator(out_)) files += entry.is_regular_file();
-  EXPECT_EQ(files, 2u) << "the cancelled dialog wrote nothing";
+  EXPECT_EQ(files, 2u) << "the cancelled dialog and the folder name wrote nothing";
+  // A folder given as the name asks again rather than writing a file named ".BMP".
+  size_t dialogs = 0;
+  for (size_t at = trace.find("dialog save-file"); at != std::string::npos;
+       at = trace.find("dialog save-file", at + 1)) {
+    ++dialogs;
+  }
+  EXPECT_EQ(dialogs, 9u) << trace;
+  EXPECT_FALSE(fs::exists(Out(".BMP")));
+}
+
+TEST_F(SaveObject, AHugeBoxIsRefusedAsNothingToSave) {
+  artBox_ = "[0, 0, 40000, 40000]";
+  const std::string trace = Play({
+      "rclick 400 400", "menu 112", "filetype 3", "file " + Out("huge"), "answer ok",
+      "rclick 400 400", "menu 112", "filetype 1", "file " + Out("huge"), "answer ok",
+      "rclick 400 400", "menu 112", "filetype 2", "file " + Out("huge"),
+  });
+  size_t refusals = 0;
+  for (size_t at = trace.find("message saverr4"); at != std::string::npos;
+       at = trace.find("message saverr4", at + 1)) {
+    ++refusals;
+  }
+  EXPECT_EQ(refusals, 2u) << "the picture and the metafile: " << trace;
+  EXPECT_FALSE(fs::exists(Out("huge.PNG")));
+  EXPECT_FALSE(fs::exists(Out("huge.WMF")));
+  EXPECT_EQ(test::ReadFile(Out("huge.DRW")), test::ReadFile(drawing_)) << "its own file still";
 }
 
 }  // namespace

@@ -136,11 +136,13 @@ TEST_F(ToolboxE2e, LinksOpenToolsThePageOffersAndPagesCloseThem) {
       "click 100 170\nwait 50\n"        // opens again
       "click 100 20\nwait 100\n"        // Two does not offer it: it closes
       "key F2\n"                        // Two holds no find text
+      "command 3\nwait 50\n"            // nor the notepad: its command does nothing
       "click 100 120\nwait 100\n"       // back to One
       "click 550 70\nmenu 200\nwait 50\n"  // the menu's calculator
       "click 100 70\nwait 100\n"        // Three offers it: it stays
       "click 100 20\nwait 100\n");      // Two: it goes
   const std::string& t = r.err;
+  EXPECT_EQ(t.find("tool notepad open"), std::string::npos) << t;
   // F2 reached the find-text tool on One only.
   const size_t pageTwo = t.find("page 1 Two");
   ASSERT_NE(pageTwo, std::string::npos) << t;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/cp1253.h"
+#include "platform/png_codec.h"
 #include "platform/text_fonts.h"
 #include "support/test_support.h"
 #include "title/export/bmp_writer.h"
@@ -257,6 +258,51 @@ TEST(ExportMetafile, RecordsAddUpToTheHeaderAndEndWithEof) {
             ExportResult::KindMismatch);
 }
 
+TEST(ExportMetafile, TheLargestBoxIsWrittenExactlyAndLargerOnesRefused) {
+  platform::FontSet fonts;
+  std::string emf;
+  ASSERT_EQ(EncodeMetafile(ByteView(SmallDrawing()), 32767, 20000, "", fonts, emf),
+            ExportResult::Saved);
+  EXPECT_EQ(U32(emf, 16), 32766u);
+  // The frame in hundredths of a millimetre at 96 pixels an inch.
+  EXPECT_EQ(U32(emf, 32), uint32_t(int64_t(32767) * 2540 / 96 - 1));
+  EXPECT_EQ(U32(emf, 36), uint32_t(int64_t(20000) * 2540 / 96 - 1));
+  WalkRecords(emf);
+
+  emf = "untouched";
+  EXPECT_EQ(EncodeMetafile(ByteView(SmallDrawing()), 32768, 100, "", fonts, emf),
+            ExportResult::NoData);
+  EXPECT_EQ(EncodeMetafile(ByteView(SmallDrawing()), 100, 30000000, "", fonts, emf),
+            ExportResult::NoData);
+  EXPECT_EQ(emf, "untouched") << "nothing is written for a refused box";
+}
+
+TEST(ExportPng, PicturesAreEncodedInMemoryAndReadBack) {
+  platform::RgbaImage rgba{3, 2, {}};
+  for (int i = 0; i < 6; ++i) rgba.rgba.insert(rgba.rgba.end(), {uint8_t(i * 40), 7, 9, 255});
+  rgba.rgba[3] = 0;  // the first pixel transparent
+  std::string png, error;
+  ASSERT_TRUE(platform::EncodePngRgba(rgba, png, error)) << error;
+  platform::RgbaImage back;
+  ASSERT_TRUE(platform::DecodePngRgba(reinterpret_cast<const uint8_t*>(png.data()), png.size(),
+                                      back, error)) << error;
+  EXPECT_EQ(back.width, 3);
+  EXPECT_EQ(back.height, 2);
+  EXPECT_EQ(back.rgba, rgba.rgba);
+
+  // An indexed picture read from rows with room to spare after each.
+  const std::vector<uint8_t> rows{1, 2, 99, 3, 4, 99};
+  platform::PaletteRgb palette{};
+  palette[4] = {10, 20, 30};
+  ASSERT_TRUE(platform::EncodePngIndexed({rows.data(), 2, 2, 3}, palette, 256, png, error));
+  platform::IndexedImage indexed;
+  ASSERT_TRUE(platform::DecodePngIndexed(reinterpret_cast<const uint8_t*>(png.data()), png.size(),
+                                         indexed, error)) << error;
+  EXPECT_EQ(indexed.pixels, (std::vector<uint8_t>{1, 2, 3, 4}));
+  EXPECT_EQ(indexed.palette[4].b, 30);
+  EXPECT_FALSE(platform::EncodePngRgba(platform::RgbaImage{}, png, error));
+}
+
 TEST(ExportText, MarkupGoesAndGreekBecomesUtf8) {
   const std::string marked = Utf8ToCp1253("<B>Καλημέρα</B> κόσμε<BR>δεύτερη");
   EXPECT_EQ(PlainTextUtf8(marked), "Καλημέρα κόσμε\r\nδεύτερη");
@@ -271,6 +317,9 @@ TEST(ExportDialogNames, ExtensionsAndNamesTheSystemCannotWrite) {
   EXPECT_TRUE(UnwritableName("a?b.bmp"));
   EXPECT_TRUE(UnwritableName(std::string("a\xAA") + "b"));  // a byte the code page leaves unused
   EXPECT_FALSE(UnwritableName(Utf8ToCp1253("εικόνα.bmp")));
+  EXPECT_EQ(NamePart("C:\\pics\\out.bmp"), "out.bmp");
+  EXPECT_EQ(NamePart("/tmp/out/"), "") << "a folder has no name part";
+  EXPECT_EQ(NamePart("C:\\pics\\"), "");
 }
 
 TEST(ExportFormatsOffered, EachKindGetsItsFormatsInTableOrder) {
@@ -279,7 +328,8 @@ TEST(ExportFormatsOffered, EachKindGetsItsFormatsInTableOrder) {
   EXPECT_EQ(OfferedFormats(OfferMask(ExportKind::Drawing)),
             (std::vector{Metafile, DrawFile, Png, Svg}));
   EXPECT_EQ(OfferedFormats(OfferMask(ExportKind::Text)), (std::vector{Text}));
-  EXPECT_EQ(OfferedFormats(OfferMask(ExportKind::Map)), (std::vector{Metafile, Map}));
+  EXPECT_EQ(OfferedFormats(OfferMask(ExportKind::Map)), (std::vector{Map}))
+      << "a metafile cannot hold a map, so it is not offered";
   EXPECT_EQ(OfferedFormats(FormatBit(SpriteFile) | FormatBit(Bitmap)), (std::vector{Bitmap}));
 }
 

@@ -41,6 +41,9 @@ TEST(Calculator, ArithmeticWithPrecedence) {
   EXPECT_EQ(Fresh("2x3+4="), "10");
   EXPECT_EQ(Fresh("2+3x4x2-1="), "25");
   EXPECT_EQ(Fresh("1/3="), "0.3333333333");
+  // A result goes on as the learner sees it, rounded to its ten digits.
+  EXPECT_EQ(Fresh("1/3=x3="), "0.9999999999");
+  EXPECT_EQ(Fresh("1/3+1/3="), "0.6666666666");
   EXPECT_EQ(Fresh("5-2="), "3");
   EXPECT_EQ(Fresh("5x="), "25");  // the number on the display is the second operand
   EXPECT_EQ(Fresh("8/2/2="), "2");

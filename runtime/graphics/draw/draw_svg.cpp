@@ -1,13 +1,7 @@
 #include "graphics/draw/draw_svg.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 #include "base/cp1253.h"
@@ -17,7 +11,6 @@
 #include "platform/text_fonts.h"
 
 namespace zd {
-namespace fs = std::filesystem;
 namespace {
 
 std::string Hex(uint32_t colour) {
@@ -66,19 +59,10 @@ std::string Base64(std::string_view bytes) {
   return out;
 }
 
-// The PNG codec writes files only: the picture goes through a file of its own for a moment.
-std::string PngBytes(platform::RgbaImage image) {
-  static std::atomic<unsigned> serial{0};
-  const fs::path temporary = fs::temp_directory_path() /
-                             ("zd-svg-sprite-" + std::to_string(::getpid()) + "-" +
-                              std::to_string(serial++) + ".png");
-  std::string error;
-  if (!platform::WritePngRgba(temporary.string(), image, error)) return {};
-  std::ifstream in(temporary, std::ios::binary);
-  std::string png((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  in.close();
-  std::error_code ec;
-  fs::remove(temporary, ec);
+// The sprite as PNG bytes, encoded in memory; empty when it cannot be encoded.
+std::string PngBytes(const platform::RgbaImage& image) {
+  std::string png, error;
+  if (!platform::EncodePngRgba(image, png, error)) return {};
   return png;
 }
 

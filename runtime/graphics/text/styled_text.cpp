@@ -126,6 +126,22 @@ LineLayout LayoutLine(TextDevice& device, const TextStyle& base, std::string_vie
   return layout;
 }
 
+TextStyle BaseTextStyle(const TextBoxInput& input, const Rect& area) {
+  TextStyle base;
+  base.font = input.font;
+  base.left = area.left;
+  base.lineWidth = area.width();
+  base.flags = input.flags;
+  base.textColour = input.textColour;
+  base.background = input.background;
+  base.linkColour = input.linkColour;
+  base.linkBackground = input.linkBackground;
+  base.deviceFont = base.font;
+  base.deviceText = base.textColour;
+  base.deviceBackground = base.background;
+  return base;
+}
+
 std::optional<AnchorHit> DrawTextBox(TextDevice& device, const TextBoxInput& input,
                                      const std::optional<std::pair<int, int>>& click) {
   if (input.text.empty()) return std::nullopt;
@@ -139,18 +155,7 @@ std::optional<AnchorHit> DrawTextBox(TextDevice& device, const TextBoxInput& inp
   const std::string text = NormalizeMarkupBreaks(input.text);
   const size_t end = MarkupEnd(text);
 
-  TextStyle base;
-  base.font = input.font;
-  base.left = area.left;
-  base.lineWidth = area.width();
-  base.flags = input.flags;
-  base.textColour = input.textColour;
-  base.background = input.background;
-  base.linkColour = input.linkColour;
-  base.linkBackground = input.linkBackground;
-  base.deviceFont = base.font;
-  base.deviceText = base.textColour;
-  base.deviceBackground = base.background;
+  const TextStyle base = BaseTextStyle(input, area);
 
   size_t first = 0;
   while (first < end && text[first] == ' ') ++first;

@@ -81,6 +81,9 @@ struct TextBoxInput {
   LogicalFont font;  // the object's font, mapped from its description
 };
 
+// The style a text object's text starts in: its font and colours, laid out across `area`.
+TextStyle BaseTextStyle(const TextBoxInput& input, const Rect& area);
+
 // Lays out and draws a text object's marked-up text; with `click`, draws nothing and returns
 // the anchor under the point. Text whose first byte is 0xA0 is not drawn (but answers clicks).
 std::optional<AnchorHit> DrawTextBox(TextDevice& device, const TextBoxInput& input,

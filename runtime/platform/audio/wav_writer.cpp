@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/little_endian.h"
 #include "platform/audio/audio_output.h"
 
 namespace zd::platform {
@@ -12,16 +13,6 @@ constexpr uint32_t kHeaderBytes = 44;
 constexpr uint32_t kFrameBytes = 4;  // two 16-bit samples
 // The RIFF size field counts everything after its own 8 bytes in 32 bits.
 constexpr uint64_t kMaxDataBytes = (0xFFFFFFFFull - (kHeaderBytes - 8)) / kFrameBytes * kFrameBytes;
-
-void Put16(std::string& out, uint32_t v) {
-  out += char(v & 0xFF);
-  out += char((v >> 8) & 0xFF);
-}
-
-void Put32(std::string& out, uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
 
 std::string Header(uint32_t dataBytes) {
   std::string h = "RIFF";

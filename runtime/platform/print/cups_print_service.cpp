@@ -3,6 +3,7 @@
 #include <cups/cups.h>
 
 #include <algorithm>
+#include <map>
 
 #include "base/cp1253.h"
 #include "platform/print/paper_sizes.h"
@@ -14,23 +15,28 @@ namespace {
 // A print system lists no more than this many media for one printer that anyone could choose.
 constexpr int kMaxMedia = 200;
 
-std::vector<std::string> MediaOf(cups_dest_t* dest, std::string& defaultMedia) {
-  std::vector<std::string> media;
-  cups_dinfo_t* info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest);
-  if (!info) return media;
-  const int count = std::min(kMaxMedia, cupsGetDestMediaCount(CUPS_HTTP_DEFAULT, dest, info, 0));
-  for (int i = 0; i < count; ++i) {
-    cups_size_t size{};
-    if (cupsGetDestMediaByIndex(CUPS_HTTP_DEFAULT, dest, info, i, 0, &size)) {
-      media.emplace_back(size.media);
+// Asking a printer for its media connects to it: a network printer that does not answer
+// keeps the caller waiting.
+CupsMedia SystemMedia(const std::string& printer) {
+  CupsMedia answer;
+  cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, printer.c_str(), nullptr);
+  if (!dest) return answer;
+  if (cups_dinfo_t* info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest)) {
+    const int count = std::min(kMaxMedia, cupsGetDestMediaCount(CUPS_HTTP_DEFAULT, dest, info, 0));
+    for (int i = 0; i < count; ++i) {
+      cups_size_t size{};
+      if (cupsGetDestMediaByIndex(CUPS_HTTP_DEFAULT, dest, info, i, 0, &size)) {
+        answer.media.emplace_back(size.media);
+      }
     }
+    cups_size_t chosen{};
+    if (cupsGetDestMediaDefault(CUPS_HTTP_DEFAULT, dest, info, 0, &chosen)) {
+      answer.defaultMedia = chosen.media;
+    }
+    cupsFreeDestInfo(info);
   }
-  cups_size_t chosen{};
-  if (cupsGetDestMediaDefault(CUPS_HTTP_DEFAULT, dest, info, 0, &chosen)) {
-    defaultMedia = chosen.media;
-  }
-  cupsFreeDestInfo(info);
-  return media;
+  cupsFreeDests(1, dest);
+  return answer;
 }
 
 // Without a daemon the connection is refused at once and the list is empty.
@@ -47,7 +53,6 @@ std::vector<CupsDestination> SystemDestinations() {
       d.info = info;
     }
     d.isDefault = dest->is_default != 0;
-    d.media = MediaOf(dest, d.defaultMedia);
     found.push_back(std::move(d));
   }
   cupsFreeDests(count, dests);
@@ -76,7 +81,16 @@ class CupsPrintService final : public PrintService {
 
   std::vector<PrinterInfo> Printers() override {
     if (!calls_.destinations) return {};
-    return PrintersFrom(calls_.destinations());
+    std::vector<CupsDestination> destinations = calls_.destinations();
+    for (CupsDestination& d : destinations) {
+      if (d.isDefault && d.media.empty() && calls_.media) {
+        const CupsMedia& known = MediaOf(d.name);
+        d.media = known.media;
+        if (d.defaultMedia.empty()) d.defaultMedia = known.defaultMedia;
+        break;  // the first default is the one the dialog offers
+      }
+    }
+    return PrintersFrom(destinations);
   }
 
   Paper LocalePaper() override { return PaperForLocale(locale_); }
@@ -104,8 +118,16 @@ class CupsPrintService final : public PrintService {
   }
 
  private:
+  // A printer's answer, asked for once and kept for the run.
+  const CupsMedia& MediaOf(const std::string& printer) {
+    auto known = media_.find(printer);
+    if (known == media_.end()) known = media_.emplace(printer, calls_.media(printer)).first;
+    return known->second;
+  }
+
   CupsCalls calls_;
   LocaleFacts locale_;
+  std::map<std::string, CupsMedia> media_;
 };
 
 }  // namespace
@@ -113,6 +135,7 @@ class CupsPrintService final : public PrintService {
 CupsCalls SystemCupsCalls() {
   CupsCalls calls;
   calls.destinations = SystemDestinations;
+  calls.media = SystemMedia;
   calls.printFile = SystemPrintFile;
   return calls;
 }

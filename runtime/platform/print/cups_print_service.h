@@ -24,8 +24,18 @@ struct CupsDestination {
   std::string defaultMedia;    // empty: not known
 };
 
+// What one printer says about its media.
+struct CupsMedia {
+  std::vector<std::string> media;
+  std::string defaultMedia;    // empty: not known
+};
+
 struct CupsCalls {
+  // The destinations, quickly: their media are not asked for here.
   std::function<std::vector<CupsDestination>()> destinations;
+  // Asks one printer for its media. This may wait on the network, so the service asks only
+  // the default printer, once a run.
+  std::function<CupsMedia(const std::string& printer)> media;
   // Prints `path` on `printer`; the job id, or 0 with `error` set.
   std::function<int(const std::string& printer, const std::string& path, const std::string& title,
                     int copies, std::string& error)>

@@ -82,7 +82,23 @@ void DrawControl(ImDrawList& draw, const ToolControlView& c, const PageToWindow&
         Edge(draw, a1, b1, s, kFace, kShadow);
       }
       const float shift = c.pressed ? s : 0;
-      draw.AddText(font, size, {(a.x + b.x - extent.x) / 2 + shift, middleY + shift}, ink, text.c_str());
+      const auto [first, second] = TwoLines(c.text);
+      if (extent.x > room && !first.empty()) {
+        // Still too wide at the smallest size: two lines, as the headless painter draws them.
+        const std::string upper = Cp1253ToUtf8(first), lower = Cp1253ToUtf8(second);
+        float lineSize = std::min(size, (b.y - a.y) / 2);
+        const float wider = std::max(font->CalcTextSizeA(lineSize, FLT_MAX, 0, upper.c_str()).x,
+                                     font->CalcTextSizeA(lineSize, FLT_MAX, 0, lower.c_str()).x);
+        if (wider > room && room > 0) lineSize *= room / wider;
+        const ImVec2 e1 = font->CalcTextSizeA(lineSize, FLT_MAX, 0, upper.c_str());
+        const ImVec2 e2 = font->CalcTextSizeA(lineSize, FLT_MAX, 0, lower.c_str());
+        const float top = (a.y + b.y - e1.y - e2.y) / 2 + shift;
+        draw.AddText(font, lineSize, {(a.x + b.x - e1.x) / 2 + shift, top}, ink, upper.c_str());
+        draw.AddText(font, lineSize, {(a.x + b.x - e2.x) / 2 + shift, top + e1.y}, ink, lower.c_str());
+      } else {
+        draw.AddText(font, size, {(a.x + b.x - extent.x) / 2 + shift, middleY + shift}, ink,
+                     text.c_str());
+      }
       break;
     }
     case ToolControlKind::Edit: {

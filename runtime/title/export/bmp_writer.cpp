@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "base/little_endian.h"
 #include "graphics/sprites/sprite_colours.h"
 #include "graphics/sprites/sprite_format.h"
 
@@ -12,15 +13,6 @@ namespace {
 constexpr size_t kFileHeaderSize = 14, kInfoHeaderSize = 40;
 // Bitmaps larger than this are refused rather than risk sizes a header word cannot hold.
 constexpr uint64_t kLargestFile = std::numeric_limits<int32_t>::max();
-
-void Put16(std::string& out, uint32_t v) {
-  out += char(v & 0xFF);
-  out += char((v >> 8) & 0xFF);
-}
-void Put32(std::string& out, uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
 
 // Pixel x of a sprite row: RISC OS packs the leftmost pixel into the low bits of a byte.
 int SpritePixel(const uint8_t* row, uint64_t bit, int bpp) {

@@ -2,18 +2,21 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "base/cp1253.h"
+#include "base/little_endian.h"
 #include "graphics/draw/draw_file.h"
 #include "graphics/sprites/sprite_decode.h"
 #include "graphics/text/text_painter.h"
+#include "title/export/picture_limits.h"
 
 namespace zd {
 namespace {
 
 // Record types.
-constexpr uint32_t EMR_HEADER = 1, EMR_EOF = 14, EMR_SETBKMODE = 18, EMR_SETPOLYFILLMODE = 19,
+constexpr uint32_t EMR_HEADER = 1, EMR_EOF = 14, EMR_POLYLINETO = 6, EMR_SETBKMODE = 18, EMR_SETPOLYFILLMODE = 19,
                    EMR_SETTEXTALIGN = 22, EMR_SETTEXTCOLOR = 24, EMR_MOVETOEX = 27,
                    EMR_SELECTOBJECT = 37, EMR_CREATEPEN = 38, EMR_CREATEBRUSHINDIRECT = 39,
                    EMR_DELETEOBJECT = 40, EMR_BEGINPATH = 59, EMR_ENDPATH = 60,
@@ -28,9 +31,17 @@ constexpr uint32_t kNullBrush = 0x80000005, kBlackPen = 0x80000007, kNullPen = 0
                    kSystemFont = 0x8000000D;
 // The reference device: 96 pixels an inch.
 constexpr int kDeviceWidth = 1024, kDeviceHeight = 768;
-constexpr int kHundredthsMmPerInch = 2540, kPixelsPerInch = 96;
+constexpr int64_t kHundredthsMmPerInch = 2540, kPixelsPerInch = 96;
 
-int16_t Short(int v) { return int16_t(std::clamp(v, -32768, 32767)); }
+// Record coordinates are 32-bit words; a sum that leaves their range is held at its edge.
+int32_t Clamp32(int64_t v) {
+  return int32_t(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
+                                     std::numeric_limits<int32_t>::max()));
+}
+
+bool FitsShort(const Point& p) {
+  return p.x >= -32768 && p.x <= 32767 && p.y >= -32768 && p.y <= 32767;
+}
 
 uint32_t ColourRef(uint32_t drawColour) {
   return uint32_t(draw::Red(drawColour)) | uint32_t(draw::Green(drawColour)) << 8 |
@@ -65,7 +76,7 @@ class Record {
     for (int i = 0; i < 4; ++i) bytes_ += char((v >> (8 * i)) & 0xFF);
     return *this;
   }
-  Record& I32(int v) { return U32(uint32_t(v)); }
+  Record& I32(int64_t v) { return U32(uint32_t(Clamp32(v))); }
   Record& U16(uint16_t v) {
     bytes_ += char(v & 0xFF);
     bytes_ += char(v >> 8);
@@ -141,6 +152,13 @@ class MetafileSurface final : public DrawSurface {
     const auto picture = DecodeSpriteRgba(sprite, false);
     if (!picture || destination.empty() || picture->width <= 0 || picture->height <= 0) return;
     const int w = picture->width, h = picture->height;
+    // Every sprite is expanded to 24 bits in memory: all of them together are held to the
+    // limit of one picture, and a drawing that needs more is not written at all.
+    spritePixels_ += int64_t(w) * int64_t(h);
+    if (PictureTooLarge(w, h) || spritePixels_ > kLargestPicturePixels) {
+      tooLarge_ = true;
+      return;
+    }
     const size_t stride = (size_t(w) * 3 + 3) / 4 * 4;
     std::string bits(stride * size_t(h), '\0');
     for (int y = 0; y < h; ++y) {
@@ -168,6 +186,7 @@ class MetafileSurface final : public DrawSurface {
   }
 
   std::vector<std::string>& records() { return records_; }
+  bool tooLarge() const { return tooLarge_; }
 
  private:
   void Add(Record record) { records_.push_back(record.Finish()); }
@@ -186,9 +205,17 @@ class MetafileSurface final : public DrawSurface {
     Add(Record(EMR_BEGINPATH));
     Add(Record(EMR_MOVETOEX).I32(points[0].x).I32(points[0].y));
     const auto rest = points.subspan(1);
-    Record lines = Bounded(EMR_POLYLINETO16, rest);
+    // Short coordinates when every point has one; whole words otherwise, never a clamped point.
+    const bool short16 = std::all_of(rest.begin(), rest.end(), FitsShort);
+    Record lines = Bounded(short16 ? EMR_POLYLINETO16 : EMR_POLYLINETO, rest);
     lines.U32(uint32_t(rest.size()));
-    for (const Point& p : rest) lines.U16(uint16_t(Short(p.x))).U16(uint16_t(Short(p.y)));
+    for (const Point& p : rest) {
+      if (short16) {
+        lines.U16(uint16_t(int16_t(p.x))).U16(uint16_t(int16_t(p.y)));
+      } else {
+        lines.I32(p.x).I32(p.y);
+      }
+    }
     Add(std::move(lines));
     if (closed) Add(Record(EMR_CLOSEFIGURE));
     Add(Record(EMR_ENDPATH));
@@ -224,7 +251,8 @@ class MetafileSurface final : public DrawSurface {
     constexpr uint32_t kHead = 76;
     const uint32_t textBytes = (count * 2 + 3) / 4 * 4;
     Record r(EMR_EXTTEXTOUTW);
-    const int right = x + advance * int(count), bottom = y + height;
+    const int64_t right = int64_t(x) + int64_t(advance) * int64_t(count);
+    const int64_t bottom = int64_t(y) + height;
     r.I32(x).I32(y).I32(right).I32(bottom);
     r.U32(1).U32(0).U32(0);  // GM_COMPATIBLE, no scaling
     r.I32(x).I32(y).U32(count).U32(kHead).U32(0).I32(x).I32(y).I32(right).I32(bottom)
@@ -236,11 +264,9 @@ class MetafileSurface final : public DrawSurface {
 
   platform::FontSet& fonts_;
   std::vector<std::string> records_;
+  int64_t spritePixels_ = 0;
+  bool tooLarge_ = false;
 };
-
-void Put32(std::string& out, uint32_t v) {
-  for (int i = 0; i < 4; ++i) out += char((v >> (8 * i)) & 0xFF);
-}
 
 }  // namespace
 
@@ -249,6 +275,9 @@ ExportResult EncodeMetafile(ByteView drawing, int width, int height,
                             std::string& emf) {
   if (!DrawFileBox(drawing)) return ExportResult::KindMismatch;
   if (width <= 0 || height <= 0) return ExportResult::NoData;
+  // Logical coordinates and the frame in hundredths of a millimetre must stay well inside the
+  // words that hold them; larger boxes are refused.
+  if (width > kLargestMetafileSide || height > kLargestMetafileSide) return ExportResult::NoData;
   // The drawing ends where its objects end; the all-ones word stops a file that has no end.
   std::vector<uint8_t> data(drawing.data(), drawing.data() + drawing.size());
   data.insert(data.end(), 4, uint8_t{0xFF});
@@ -259,6 +288,7 @@ ExportResult EncodeMetafile(ByteView drawing, int width, int height,
   surface.records().push_back(Record(EMR_SETTEXTALIGN).U32(0).Finish());    // TA_TOP | TA_LEFT
   DrawFontTable table;
   RenderDrawFile(surface, table, {0, 0, width, height}, ByteView(data.data(), data.size()));
+  if (surface.tooLarge()) return ExportResult::NoData;
   surface.records().push_back(Record(EMR_EOF).U32(0).U32(16).U32(20).Finish());
 
   std::u16string text = u"Zendral";
@@ -266,7 +296,9 @@ ExportResult EncodeMetafile(ByteView drawing, int width, int height,
   text += Utf16(Unicode(description));
   text += u'\0';
   text += u'\0';
-  const auto mm = [](int pixels) { return pixels * kHundredthsMmPerInch / kPixelsPerInch; };
+  const auto mm = [](int64_t pixels) {
+    return pixels * kHundredthsMmPerInch / kPixelsPerInch;
+  };
   Record header(EMR_HEADER);
   header.I32(0).I32(0).I32(width - 1).I32(height - 1);
   header.I32(0).I32(0).I32(mm(width) - 1).I32(mm(height) - 1);

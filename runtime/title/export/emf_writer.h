@@ -13,6 +13,9 @@ class FontSet;
 
 namespace zd {
 
+// The largest box, in pixels a side, a metafile is written for.
+constexpr int kLargestMetafileSide = 32767;
+
 // `drawing` is a Draw file without the cache's end word; `description` names the title (the
 // main window's title, code page 1253). Data that is no Draw file does not fit the format.
 ExportResult EncodeMetafile(ByteView drawing, int width, int height,

@@ -8,9 +8,6 @@
 namespace zd {
 namespace {
 
-// Texts 3200 and 3201 are the dialog's names of the two formats the original never wrote.
-constexpr int kPngDescription = 3200, kSvgDescription = 3201;
-
 constexpr std::array<ExportFormatInfo, 8> kFormats{{
     {ExportFormat::Metafile, strings::EXPORT_FORMAT_FIRST + 0, "WMF"},
     {ExportFormat::Bitmap, strings::EXPORT_FORMAT_FIRST + 1, "BMP"},
@@ -18,8 +15,8 @@ constexpr std::array<ExportFormatInfo, 8> kFormats{{
     {ExportFormat::DrawFile, strings::EXPORT_FORMAT_FIRST + 3, "DRW"},
     {ExportFormat::Text, strings::EXPORT_FORMAT_FIRST + 4, "TXT"},
     {ExportFormat::Map, strings::EXPORT_FORMAT_FIRST + 5, "OBM"},
-    {ExportFormat::Png, kPngDescription, "PNG"},
-    {ExportFormat::Svg, kSvgDescription, "SVG"},
+    {ExportFormat::Png, strings::PNG_FILE_TYPE, "PNG"},
+    {ExportFormat::Svg, strings::SVG_FILE_TYPE, "SVG"},
 }};
 
 }  // namespace
@@ -35,7 +32,8 @@ uint32_t OfferMask(ExportKind kind) {
     case ExportKind::Drawing:
       return FormatBit(Metafile) | FormatBit(DrawFile) | FormatBit(Png) | FormatBit(Svg);
     case ExportKind::Text: return FormatBit(Text);
-    case ExportKind::Map: return FormatBit(Metafile) | FormatBit(Map);
+    // A map's records are kept as they are; no picture format can show them.
+    case ExportKind::Map: return FormatBit(Map);
   }
   return 0;
 }

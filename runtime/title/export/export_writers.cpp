@@ -1,12 +1,5 @@
 #include "title/export/export_writers.h"
 
-#include <unistd.h>
-
-#include <atomic>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
 #include "base/cp1253.h"
 #include "graphics/canvas.h"
 #include "graphics/draw/draw_file.h"
@@ -18,10 +11,10 @@
 #include "runtime.h"
 #include "title/export/bmp_writer.h"
 #include "title/export/emf_writer.h"
+#include "title/export/picture_limits.h"
 #include "title/export/sprite_file_writer.h"
 
 namespace zd {
-namespace fs = std::filesystem;
 namespace {
 
 constexpr uint8_t kWhite = 255;  // the page's white in the 256-colour rule and the title palette
@@ -34,49 +27,32 @@ std::string AsString(const ObjectToSave& object) {
   return std::string(object.bytes.begin(), object.bytes.end());
 }
 
-// The PNG codec writes files only: the picture is written beside nothing, read back, and the
-// bytes then go to their place like every other format's.
-template <typename Write>
-ExportResult PngBytes(Write write, std::string& bytes) {
-  static std::atomic<unsigned> serial{0};
-  const fs::path temporary = fs::temp_directory_path() /
-                             ("zd-export-" + std::to_string(::getpid()) + "-" +
-                              std::to_string(serial++) + ".png");
-  std::string error;
-  const bool written = write(temporary.string(), error);
-  if (written) {
-    std::ifstream in(temporary, std::ios::binary);
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
-  std::error_code ec;
-  fs::remove(temporary, ec);
-  return written && !bytes.empty() ? ExportResult::Saved : ExportResult::NoData;
-}
-
 // The sprite at its own size; its mask becomes transparency.
 ExportResult SpritePng(const ObjectToSave& object, std::string& bytes) {
   auto picture = DecodeSpriteRgba(View(object), false);
   if (!picture) return ExportResult::KindMismatch;
-  platform::RgbaImage image{picture->width, picture->height, std::move(picture->rgba)};
-  return PngBytes([&](const std::string& path, std::string& error) {
-    return platform::WritePngRgba(path, image, error);
-  }, bytes);
+  if (PictureTooLarge(picture->width, picture->height)) return ExportResult::NoData;
+  const platform::RgbaImage image{picture->width, picture->height, std::move(picture->rgba)};
+  std::string error;
+  return platform::EncodePngRgba(image, bytes, error) ? ExportResult::Saved
+                                                      : ExportResult::NoData;
 }
 
-// The drawing as the page shows it, at the size of its box there, on white.
+// The drawing as the page shows it, at the size of its box there, on white. The box is the
+// title's to choose, so an absurd one is refused before anything is allocated.
 ExportResult DrawingPng(Runtime& runtime, const ObjectToSave& object, std::string& bytes) {
   const int w = object.box.width(), h = object.box.height();
-  if (w <= 0 || h <= 0) return ExportResult::NoData;
+  if (w <= 0 || h <= 0 || PictureTooLarge(w, h)) return ExportResult::NoData;
   std::vector<uint8_t> data(object.bytes);
   data.insert(data.end(), 4, uint8_t{0xFF});  // the end word the page's copy has
   Canvas canvas(w, h);
   canvas.Fill(runtime.graphics.NearestIndex({kWhite, kWhite, kWhite}));
   runtime.graphics.DrawDrawFile(canvas, {0, 0, w, h}, ByteView(data.data(), data.size()));
-  platform::IndexedImage image{w, h, {}, runtime.graphics.titleColours(), 256};
-  image.pixels.assign(canvas.View().pixels, canvas.View().pixels + size_t(w) * size_t(h));
-  return PngBytes([&](const std::string& path, std::string& error) {
-    return platform::WritePngIndexed(path, image, error);
-  }, bytes);
+  std::string error;
+  return platform::EncodePngIndexed(canvas.View(), runtime.graphics.titleColours(), 256, bytes,
+                                    error)
+             ? ExportResult::Saved
+             : ExportResult::NoData;
 }
 
 bool IsDrawing(const ObjectToSave& object) {

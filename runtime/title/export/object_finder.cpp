@@ -6,16 +6,13 @@
 namespace zd {
 namespace {
 
-// Maps have no handler of their own; their records are saved as they are.
-constexpr uint32_t kMapObject = 13;
-
 bool SavableType(const PageObject& object) {
   switch (object.type()) {
     case object_type::SPRITE:
     case object_type::DRAWING:
     case object_type::STYLED_TEXT:
     case object_type::FIELD_DISPLAY:
-    case kMapObject:
+    case object_type::MAP:  // no handler of its own; its records are saved as they are
       return true;
     case object_type::TEXT:
       return !object.IsScript();

@@ -10,8 +10,6 @@
 namespace zd {
 namespace {
 
-constexpr int kUnwritableName = 3202;
-
 platform::FileDialogSpec DialogFor(Runtime& runtime, const std::vector<ExportFormat>& offered) {
   platform::FileDialogSpec dialog;
   dialog.save = true;
@@ -32,6 +30,7 @@ platform::FileDialogSpec DialogFor(Runtime& runtime, const std::vector<ExportFor
 // Yes: replace the file.
 bool AgreesToReplace(Runtime& runtime, const std::string& path1253) {
   platform::MessageBoxSpec box;
+  box.caption = runtime.shell.windowTitle();
   box.text = FormatMessageText(runtime.shell.Text(strings::FILE_EXISTS), path1253);
   box.icon = platform::MessageIcon::Question;
   box.buttons = platform::MessageButtons::YesNo;
@@ -51,6 +50,11 @@ std::string WithExtension(std::string path1253, std::string_view extension) {
   return path1253;
 }
 
+std::string_view NamePart(std::string_view path1253) {
+  const size_t slash = path1253.find_last_of("\\/");
+  return slash == std::string_view::npos ? path1253 : path1253.substr(slash + 1);
+}
+
 bool UnwritableName(std::string_view path1253) {
   for (const char c : path1253) {
     if (c == '?' || c == '*' || Cp1253ToUnicode(uint8_t(c)) == 0xFFFD) return true;
@@ -65,6 +69,9 @@ std::optional<SaveChoice> AskWhereToSave(Runtime& runtime, uint32_t offerMask) {
   for (;;) {
     const auto chosen = runtime.platform.FileDialog(dialog);
     if (!chosen || chosen->path.empty()) return std::nullopt;
+    // A folder typed as the name ("C:\OUT\") would become a file named only by its
+    // extension: the learner is asked again.
+    if (NamePart(chosen->path).empty()) continue;
     // The type shown at OK picks the format; a type the list does not have is its first.
     const size_t index = chosen->filter >= 0 && size_t(chosen->filter) < offered.size()
                              ? size_t(chosen->filter)
@@ -73,7 +80,7 @@ std::optional<SaveChoice> AskWhereToSave(Runtime& runtime, uint32_t offerMask) {
                       offered[index]};
     if (UnwritableName(choice.path1253)) {
       runtime.shell.reporter().ShowText(runtime.shell.windowTitle(),
-                                        runtime.shell.Text(kUnwritableName));
+                                        runtime.shell.Text(strings::UNWRITABLE_FILE_NAME));
       continue;
     }
     const auto existing = platform::ResolvePath(choice.path1253);

@@ -19,6 +19,9 @@ class Runtime;
 // format's extension; a name with an extension of its own keeps it.
 std::string WithExtension(std::string path1253, std::string_view extension);
 
+// The last part of a chosen name, after its last "\" or "/"; empty for a folder.
+std::string_view NamePart(std::string_view path1253);
+
 // Whether a chosen name holds characters no file name can carry here (the unused bytes of the
 // code page, and "?" and "*", which stand for characters the dialog could not give).
 bool UnwritableName(std::string_view path1253);

@@ -2,16 +2,13 @@
 
 #include <cstdint>
 
+#include "base/little_endian.h"
 #include "graphics/sprites/sprite_format.h"
 
 namespace zd {
 namespace {
 
 constexpr uint32_t kAreaHeader = 16;  // the three words, counted from the area's size word
-
-void Put32(std::string& out, uint32_t v) {
-  for (int i = 0; i < 4; ++i) out += char((v >> (8 * i)) & 0xFF);
-}
 
 }  // namespace
 
