@@ -9,7 +9,7 @@
 
 namespace zd::test {
 
-struct DrawnText {
+struct PrintedText {
   double x = 0, y = 0;
   platform::PrintFont font;
   std::string text;
@@ -18,7 +18,7 @@ struct DrawnText {
 
 struct RecordedSheet {
   double widthPt = 0, heightPt = 0;
-  std::vector<DrawnText> texts;
+  std::vector<PrintedText> texts;
   int images = 0;
   double imageX = 0, imageY = 0, imageW = 0, imageH = 0;
 };

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <string_view>
+
 #include "base/cp1253.h"
 #include "print/sheet_target.h"
 #include "print/recording_document.h"
@@ -25,7 +28,8 @@ std::string Words(int count) {
   return text;
 }
 
-TextBoxInput TextInput(const std::string& text) {
+// The input views `text`, which must outlive it (a literal, or a string kept by the caller).
+TextBoxInput TextInput(std::string_view text) {
   TextBoxInput input;
   input.text = text;
   input.font.faceName = "Arial";
@@ -86,7 +90,8 @@ TEST(PrintSheetsTest, TextKeepsItsColoursUnlessTooLightForThePaper) {
 TEST(PrintSheetsTest, StoppedJobsEndAtTheSheetAskedAndEmptyTextsPrintOneBlankSheet) {
   RecordingDocument document;
   SheetTarget target = Target(document, PointRect{36, 36, 300, 200}, nullptr, 2);
-  EXPECT_FALSE(PrintStyledTextSheets(target, TextInput(Words(400))));
+  const std::string words = Words(400);
+  EXPECT_FALSE(PrintStyledTextSheets(target, TextInput(words)));
   EXPECT_EQ(document.sheets.size(), 1u);
   EXPECT_FALSE(document.open);
 
