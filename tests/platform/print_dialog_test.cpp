@@ -26,14 +26,14 @@ struct ScriptedRun {
 };
 
 PrintDialogSpec NotepadPrint() {
-  PrintDialogSpec spec;
-  spec.destinations = {"Office", "PDF file"};
-  spec.defaultDestination = 1;
-  spec.pageCount = 3;
-  spec.rangeFrom = 2;
-  spec.rangeTo = 2;
-  spec.setup.paper = Paper{"A4", 210, 297};
-  return spec;
+  PrintDialogSpec request;
+  request.destinations = {"Office", "PDF file"};
+  request.defaultDestination = 1;
+  request.pageCount = 3;
+  request.rangeFrom = 2;
+  request.rangeTo = 2;
+  request.setup.paper = Paper{"A4", 210, 297};
+  return request;
 }
 
 bool Has(const std::string& text, const std::string& part) {

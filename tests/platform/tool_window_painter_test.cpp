@@ -60,10 +60,10 @@ TEST(ToolWindowPainter, DrawsTheWindowWhereItIsOverThePage) {
   std::ostringstream out;
   Trace trace(&out, 0);
   auto platform = MakeHeadlessPlatform({}, trace, nullptr);
-  WindowSpec spec;
-  spec.clientWidth = 700;
-  spec.clientHeight = 500;
-  platform->OpenWindow(spec);
+  WindowSpec window;
+  window.clientWidth = 700;
+  window.clientHeight = 500;
+  platform->OpenWindow(window);
   std::vector<uint8_t> page(size_t(640) * 480, 1);
   PaletteRgb palette{};
   palette[1] = Rgb{0, 128, 0};

@@ -218,10 +218,10 @@ class PrintDialogView final : public ModalView {
     fields_.DrawPaperAndOrientation(texts_);
     if (ClassicButton((texts_.pageSetupButton + "##setup").c_str(),
                       ImVec2(Scaled(kFieldWidth), Scaled(kButtonHeight)), false, false)) {
-      PageSetupSpec spec;
-      spec.current = fields_.setup();
-      spec.papers = fields_.papers();
-      setup_ = std::make_unique<PageSetupView>(spec, texts_);
+      PageSetupSpec request;
+      request.current = fields_.setup();
+      request.papers = fields_.papers();
+      setup_ = std::make_unique<PageSetupView>(request, texts_);
     }
   }
 
