@@ -2,6 +2,7 @@
 // All texts are code page 1253; backends convert them for display.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,9 @@ struct FileDialogSpec {
   // Added to a chosen name without an extension while the first file type is shown (".ZDS"),
   // before the question above is asked.
   std::string defaultExtension;
+  // The dialog chooses a folder, not a file: only folders are listed and the answer is the
+  // folder shown (or the one selected) when the user accepts. `filters` are not used.
+  bool chooseFolder = false;
 };
 
 // What the user chose in a file dialog: the path (code page 1253) and the file type shown
@@ -74,6 +78,54 @@ struct FileDialogSpec {
 struct FileChoice {
   std::string path;
   int filter = 0;
+};
+
+// A dialog of a text, a few controls and a row of buttons: the browser settings (one radio
+// choice per browser, each with a line of details under it) and the installer's pages (check
+// boxes, an edit field, buttons that are shown greyed). Ids are the original controls' ids.
+struct FormOption {
+  int id = 0;
+  std::string label;
+  std::string detail;  // shown under the label in a smaller hand; may be empty
+  bool checked = false;
+};
+
+struct FormEdit {
+  int id = 0;
+  std::string label;   // the caption of the box around it; may be empty
+  std::string text;
+};
+
+struct FormButton {
+  int id = 0;
+  std::string label;
+  bool enabled = true;
+};
+
+struct FormDialogSpec {
+  std::string name;     // resource name, e.g. "IDD_WebSetUp" (shown in the trace)
+  std::string caption;
+  std::string text;     // may hold line breaks
+  std::string optionsLabel;         // the caption of the box around radios and check boxes
+  std::vector<FormOption> radios;   // one group: checking one unchecks the others
+  std::vector<FormOption> checks;   // check boxes
+  std::optional<FormEdit> edit;
+  std::vector<FormButton> buttons;  // in order, left to right
+  int defaultId = 0;    // answer for Return and for a scripted run without an answer
+  int closeId = 0;      // answer when the dialog is closed or Escape is pressed
+};
+
+// How a form dialog was left: the button, and the state of its controls at that moment.
+struct FormAnswer {
+  int button = 0;
+  std::vector<int> checked;  // ids of the radios and check boxes that were checked
+  std::string editText;      // code page 1253
+  bool Checked(int id) const {
+    for (int c : checked) {
+      if (c == id) return true;
+    }
+    return false;
+  }
 };
 
 }  // namespace zd::platform

@@ -48,6 +48,18 @@ class Host {
   virtual std::optional<ProbedVariable> Variable(const std::string& name) = 0;
 };
 
+// What became of a program the player was asked to start.
+struct ProgramStart {
+  enum class Outcome {
+    Started,   // it runs
+    Recorded,  // a headless run only traced it
+    Failed,    // it could not be started: `error` says why (an errno value)
+  };
+  Outcome outcome = Outcome::Failed;
+  int error = 0;
+  bool ok() const { return outcome != Outcome::Failed; }
+};
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -100,6 +112,8 @@ class Platform {
   // nothing changes).
   virtual std::optional<PrintChoice> PrintDialog(const PrintDialogSpec& request) = 0;
   virtual std::optional<PageSetup> PageSetupDialog(const PageSetupSpec& request) = 0;
+  // A dialog of radio choices, check boxes, an edit field and buttons.
+  virtual FormAnswer FormDialog(const FormDialogSpec& request) = 0;
 
   // Services with interfaces of their own, handed to the subsystems that need them.
   virtual AudioOutput& Audio() = 0;        // sound of movies and clips
@@ -109,8 +123,9 @@ class Platform {
   virtual PrintService& Printing() = 0;    // printers, paper and PDF documents
 
   // Processes: starts a program (disk path first, then its arguments) without a shell and
-  // without waiting. Headless runs start nothing: the caller's trace line is the record.
-  virtual bool StartProgram(const std::vector<std::string>& arguments);
+  // without waiting. Headless runs start nothing unless they were asked to (--start-programs):
+  // the caller's trace line is the record.
+  virtual ProgramStart StartProgram(const std::vector<std::string>& arguments);
 
  protected:
   Scaling scaling_ = Scaling::Sharp;

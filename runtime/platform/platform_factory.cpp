@@ -13,6 +13,7 @@ std::unique_ptr<Platform> MakePlatform(const PlatformOptions& options, const Tra
     headless.startTicks = options.startTicks;
     headless.clock = options.clock;
     headless.audioOutPath = options.audioOutPath;
+    headless.startPrograms = options.startPrograms;
     return MakeHeadlessPlatform(headless, trace, driver, error);
   }
   SdlOptions sdl;

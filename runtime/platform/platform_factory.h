@@ -18,6 +18,7 @@ struct PlatformOptions {
   uint32_t startTicks = 0;
   std::optional<LocalTime> clock;
   std::string audioOutPath;  // headless: keep the sound as this WAV file
+  bool startPrograms = false;  // headless: really start programs and browsers (tests)
   UiTexts texts;             // what a window's own buttons and labels say
 };
 

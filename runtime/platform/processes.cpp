@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <csignal>
 
@@ -81,14 +82,14 @@ std::string FindOnPath(std::string_view name) {
   return {};
 }
 
-bool SpawnProgram(const std::vector<std::string>& arguments) {
-  if (arguments.empty()) return false;
+int SpawnProgram(const std::vector<std::string>& arguments) {
+  if (arguments.empty()) return ENOENT;
   std::vector<char*> argv;
   argv.reserve(arguments.size() + 1);
   for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
   posix_spawnattr_t attributes;
-  if (posix_spawnattr_init(&attributes) != 0) return false;
+  if (const int failed = posix_spawnattr_init(&attributes); failed != 0) return failed;
   // The child starts with default signal handling and in a process group of its own.
   sigset_t defaults;
   sigemptyset(&defaults);
@@ -110,13 +111,16 @@ bool SpawnProgram(const std::vector<std::string>& arguments) {
   const int result = posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   posix_spawnattr_destroy(&attributes);
-  if (result != 0) return false;
+  if (result != 0) return result;
   ::waitpid(pid, nullptr, WNOHANG);  // not waited for
-  return true;
+  return 0;
 }
 
-bool Platform::StartProgram(const std::vector<std::string>& arguments) {
-  return SpawnProgram(arguments);
+ProgramStart Platform::StartProgram(const std::vector<std::string>& arguments) {
+  ProgramStart start;
+  start.error = SpawnProgram(arguments);
+  start.outcome = start.error == 0 ? ProgramStart::Outcome::Started : ProgramStart::Outcome::Failed;
+  return start;
 }
 
 }  // namespace zd::platform

@@ -17,7 +17,8 @@ std::vector<std::string> SplitWindowsCommandLine(std::string_view line);
 std::string FindOnPath(std::string_view name);
 
 // Starts `arguments` (the program's disk path first) with posix_spawn, inheriting no
-// descriptors beyond the standard ones, and does not wait. False when it could not be started.
-bool SpawnProgram(const std::vector<std::string>& arguments);
+// descriptors beyond the standard ones, and does not wait. 0 when it started, otherwise the
+// errno value that says why not (ENOENT, EACCES, ENOEXEC, ...).
+int SpawnProgram(const std::vector<std::string>& arguments);
 
 }  // namespace zd::platform

@@ -1,12 +1,18 @@
 #include "weblink/web_links.h"
 
-#include "base/seam.h"
+#include <cstdlib>
+
 #include "runtime.h"
 
 namespace zd {
 
-void WebLinks::ClearBrowserList() { TraceSeam(runtime_.trace, "weblinks.clear-browsers"); }
-void WebLinks::ReleaseBrowserList() { TraceSeam(runtime_.trace, "weblinks.release-browsers"); }
-void WebLinks::BrowserSetup() { TraceSeam(runtime_.trace, "weblinks.browser-setup"); }
+WebLinks::WebLinks(Runtime& runtime)
+    : runtime_(runtime),
+      browsers_(BrowserSources{std::getenv, {}}, runtime.config.language, runtime.trace) {}
+
+void WebLinks::ClearBrowserList() { browsers_.Clear(); }
+void WebLinks::ReleaseBrowserList() { browsers_.Clear(); }
+void WebLinks::BrowserSetup() {}
+void WebLinks::WebBrowse(std::string_view, std::string_view) {}
 
 }  // namespace zd

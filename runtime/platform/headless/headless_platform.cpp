@@ -190,7 +190,18 @@ class HeadlessPlatform final : public Platform {
                     });
   }
 
-  bool StartProgram(const std::vector<std::string>&) override { return false; }
+  ProgramStart StartProgram(const std::vector<std::string>& arguments) override {
+    if (options_.startPrograms) return Platform::StartProgram(arguments);
+    ProgramStart recorded;
+    recorded.outcome = ProgramStart::Outcome::Recorded;
+    return recorded;
+  }
+
+  FormAnswer FormDialog(const FormDialogSpec& request) override {
+    FormAnswer answer;
+    answer.button = request.defaultId;
+    return answer;
+  }
 
   // A save dialog whose choice would replace a file asks first; No shows the dialog again.
   std::optional<FileChoice> FileDialog(const FileDialogSpec& request) override {

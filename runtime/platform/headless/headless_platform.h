@@ -19,6 +19,7 @@ struct HeadlessOptions {
   std::string audioOutPath;        // --audio-out: the mix kept as a WAV file (UTF-8 path)
   std::optional<SaveFolders> saveFolders;  // where settings and saves go; the XDG folders
                                            // of the environment when absent
+  bool startPrograms = false;  // --start-programs: programs and browsers really start
 };
 
 // nullptr with `error` set when the --audio-out file cannot be made.

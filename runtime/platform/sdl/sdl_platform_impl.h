@@ -73,6 +73,8 @@ class SdlPlatform final : public Platform {
   std::optional<PrintChoice> PrintDialog(const PrintDialogSpec& request) override;
   std::optional<PageSetup> PageSetupDialog(const PageSetupSpec& request) override;
   PrintService& Printing() override { return *printing_; }
+  // The browser settings and the installer's pages (sdl_form_dialog.cpp).
+  FormAnswer FormDialog(const FormDialogSpec& request) override;
 
  private:
   using Accept = std::function<bool(const DriverStep& step, int& result)>;
