@@ -10,8 +10,11 @@ MUTANTS_PER_AREA ?= 20
 MUTATE_ARGS ?=
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_ARGS ?=
+# make install: where the player goes (DESTDIR, when set, is put before it, for packagers).
+PREFIX     ?= /usr/local
+DESTDIR    ?=
 
-.PHONY: all deps build demo demo-pictures test test-asan golden bench fuzz mutate clean splash
+.PHONY: all deps build demo demo-pictures test test-asan golden bench fuzz mutate clean splash install
 
 all: build
 
@@ -31,6 +34,11 @@ demo: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# Installs the programs, their data folder (share/zendral), the desktop entry, AppStream
+# metadata, icon and manual pages below $(DESTDIR)$(PREFIX); docs/packaging.md lists them.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
 
 test-asan: deps
 	cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DZD_SANITIZE=ON $(CMAKE_ARGS)

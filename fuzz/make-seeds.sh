@@ -104,6 +104,16 @@ for file in "$src"/fuzz/seeds-src/toolbox/*; do
   seed toolbox "$file"
 done
 
+# Install lists and the icons their titles' CDs carry.
+mkdir -p "$corpus/seeds/fuzz_install_list" "$corpus/seeds/fuzz_icon"
+for file in "$src"/fuzz/seeds-src/install_list/*; do
+  case "$file" in
+    *.ico) seed icon "$file" ;;
+    *) seed install_list "$file" ;;
+  esac
+done
+[ -f "$src/examples/demo/PC/PCINST" ] && seed install_list "$src/examples/demo/PC/PCINST"
+
 # Event scripts.
 while IFS= read -r -d '' events; do
   seed event_script "$events"

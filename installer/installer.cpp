@@ -1,46 +1,524 @@
 #include "installer/installer.h"
 
-namespace zd::install {
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
-InstallerSetup InstallerSetupFromEnvironment(const std::function<const char*(const char*)>&,
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+#include "base/cp1253.h"
+#include "installer/desktop_entry.h"
+#include "installer/icon_file.h"
+#include "installer/install_journal.h"
+#include "installer/title_launcher.h"
+#include "installer/uninstall_record.h"
+#include "platform/files.h"
+#include "platform/processes.h"
+#include "platform/program_lookup.h"
+
+namespace zd::install {
+namespace {
+
+constexpr const char* kDefaultGroup = "Brackmoor";
+constexpr const char* kStatusFolder = "Scripts\\Status0";  // the player's saves with -e
+constexpr uint64_t kMaxIconFile = 4 * 1024 * 1024;  // larger is no icon; it is copied, not shown
+
+bool IsExecutableFile(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), X_OK) == 0;
+}
+
+std::string WithoutTrailingSlash(std::string path) {
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  return path;
+}
+
+// A program beside zdinst32, else on PATH, else its bare name (the desktop then looks it up).
+std::string FindCompanion(const std::string& programDirectory, const char* name) {
+  if (!programDirectory.empty()) {
+    const std::string beside = programDirectory + "/" + name;
+    if (IsExecutableFile(beside)) return beside;
+  }
+  const std::string onPath = platform::FindOnPath(name);
+  return onPath.empty() ? std::string(name) : onPath;
+}
+
+std::string HomeFolder(const std::function<const char*(const char*)>& lookup) {
+  const char* home = lookup("HOME");
+  if (home && home[0] == '/') return WithoutTrailingSlash(home);
+  if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir && entry->pw_dir[0] == '/') {
+    return WithoutTrailingSlash(entry->pw_dir);
+  }
+  return "/";
+}
+
+std::string XdgFolder(const std::function<const char*(const char*)>& lookup, const char* variable,
+                      const std::string& fallback) {
+  const char* value = lookup(variable);
+  // Relative values are to be ignored, as the base directory rules say.
+  if (value && value[0] == '/') return WithoutTrailingSlash(value);
+  return fallback;
+}
+
+bool IsDirectoryWithPcinst(const std::string& folder) {
+  return platform::IsDirectory(folder) &&
+         platform::FileSize(platform::ResolveBelow(folder, "PCINST")).has_value();
+}
+
+bool LastComponentIsPc(const std::string& folder) {
+  const std::string trimmed = WithoutTrailingSlash(folder);
+  const size_t slash = trimmed.find_last_of('/');
+  const std::string last = slash == std::string::npos ? trimmed : trimmed.substr(slash + 1);
+  return last.size() == 2 && (last[0] == 'P' || last[0] == 'p') && (last[1] == 'C' || last[1] == 'c');
+}
+
+// The real path of an existing file, with links resolved.
+std::optional<std::string> RealPath(const std::string& path) {
+  char resolved[PATH_MAX];
+  if (!::realpath(path.c_str(), resolved)) return std::nullopt;
+  return std::string(resolved);
+}
+
+// An install folder as the user typed it: absolute, without "..", control characters or a
+// trailing "/"; empty when it cannot be one.
+std::string CheckedInstallDirectory(const std::string& typed) {
+  std::string folder = WithoutTrailingSlash(typed);
+  if (folder.empty() || folder.front() != '/' || folder == "/") return {};
+  for (char c : folder) {
+    if (static_cast<unsigned char>(c) < 0x20) return {};
+  }
+  std::string collapsed;
+  for (char c : folder) {
+    if (c == '/' && !collapsed.empty() && collapsed.back() == '/') continue;
+    collapsed += c;
+  }
+  if (!RelativeComponents(collapsed)) return {};
+  return collapsed;
+}
+
+const char* Say(Language language, const char* english, const char* greek) {
+  return language == Language::English ? english : greek;
+}
+
+}  // namespace
+
+std::string ListProblemText(ListProblem problem, int block, Language language) {
+  const std::string number = std::to_string(block);
+  switch (problem) {
+    case ListProblem::None: return {};
+    case ListProblem::TooLarge:
+      return Say(language, "the file is larger than 1 MB", "το αρχείο είναι μεγαλύτερο από 1 MB");
+    case ListProblem::Empty:
+      return Say(language, "the list holds no block", "η λίστα δεν έχει καμία ενότητα");
+    case ListProblem::UnterminatedQuote:
+      return Say(language, "block ", "ενότητα ") + number +
+             Say(language, ": a value's closing double quote is missing",
+                 ": λείπουν τα εισαγωγικά που κλείνουν μια τιμή");
+    case ListProblem::BlockTooLong:
+      return Say(language, "block ", "ενότητα ") + number +
+             Say(language, " is longer than 1024 bytes", " είναι μεγαλύτερη από 1024 bytes");
+    case ListProblem::ValueTooLong:
+      return Say(language, "block ", "ενότητα ") + number +
+             Say(language, ": a value is longer than 260 bytes",
+                 ": μια τιμή είναι μεγαλύτερη από 260 bytes");
+  }
+  return {};
+}
+
+InstallerSetup InstallerSetupFromEnvironment(const std::function<const char*(const char*)>& lookup,
                                              const std::string& programDirectory) {
   InstallerSetup setup;
-  setup.programDirectory = programDirectory;
+  setup.programDirectory = WithoutTrailingSlash(programDirectory);
+  const std::string home = HomeFolder(lookup);
+  setup.dataHome = XdgFolder(lookup, "XDG_DATA_HOME", home + "/.local/share");
+  setup.configHome = XdgFolder(lookup, "XDG_CONFIG_HOME", home + "/.config");
+  setup.playerPath = FindCompanion(setup.programDirectory, "zd32");
+  setup.installerPath = FindCompanion(setup.programDirectory, "zdinst32");
+  setup.language = LanguageFromEnvironment(lookup);
   return setup;
 }
 
 std::optional<std::string> FindSourceDirectory(const std::optional<std::string>& given,
-                                               const std::string&) {
-  return given;
+                                               const std::string& programDirectory) {
+  auto holdingList = [](const std::string& folder) -> std::optional<std::string> {
+    if (IsDirectoryWithPcinst(folder)) return WithoutTrailingSlash(platform::AbsolutePath(folder));
+    return std::nullopt;
+  };
+  if (given) {
+    if (auto found = holdingList(*given)) return found;
+    return holdingList(platform::ResolveBelow(*given, "PC"));
+  }
+  if (LastComponentIsPc(programDirectory)) return holdingList(programDirectory);
+  return holdingList(platform::ResolveBelow(programDirectory, "PC"));
 }
 
 Installer::Installer(InstallerSetup setup, const Trace& trace)
     : setup_(std::move(setup)), trace_(trace) {}
 
 std::optional<InstallerMessage> Installer::Open(const std::string& sourceDirectory) {
-  sourceDirectory_ = sourceDirectory;
-  return InstallerMessage{message::LIST_UNREADABLE, sourceDirectory};
+  sourceDirectory_ = WithoutTrailingSlash(sourceDirectory);
+  list_ = InstallList{};
+  nextBlock_ = 0;
+  begun_ = false;
+  const std::string path = platform::ResolveBelow(sourceDirectory_, "PCINST");
+  const auto size = platform::FileSize(path);
+  if (!size) return InstallerMessage{message::LIST_UNREADABLE, path};
+  if (*size > kMaxListBytes) {
+    return InstallerMessage{message::LIST_MALFORMED,
+                            ListProblemText(ListProblem::TooLarge, 0, setup_.language)};
+  }
+  const auto bytes = platform::ReadWholeFile(path);
+  if (!bytes) return InstallerMessage{message::LIST_UNREADABLE, path};
+  InstallList list = ParseInstallList(*bytes);
+  if (list.problem == ListProblem::Empty) return InstallerMessage{message::LIST_EMPTY, path};
+  if (list.problem != ListProblem::None) {
+    return InstallerMessage{message::LIST_MALFORMED,
+                            ListProblemText(list.problem, list.problemBlock, setup_.language)};
+  }
+  list_ = std::move(list);
+  return std::nullopt;
 }
 
-std::string Installer::group() const { return "Brackmoor"; }
-bool Installer::groupMissing() const { return true; }
+std::string Installer::group() const {
+  if (groupMissing()) return kDefaultGroup;
+  return Cp1253ToUtf8(*list_.blocks.front().Value("group"));
+}
+
+bool Installer::groupMissing() const {
+  if (list_.blocks.empty()) return true;
+  const auto value = list_.blocks.front().Value("group");
+  return !value || value->find_first_not_of(' ') == std::string::npos;
+}
+
+std::string Installer::GroupSlugName() const { return GroupSlug(group()); }
+
 std::string Installer::DefaultInstallDirectory() const {
   return setup_.dataHome + "/zendral/programs/" + TitleName();
 }
-std::optional<UninstallRecord> Installer::InstalledRecord() const { return std::nullopt; }
-bool Installer::HasSavedFiles(const std::string&) const { return false; }
-std::optional<InstallerMessage> Installer::Begin(const InstallChoices&, bool) {
-  return std::nullopt;
+
+std::optional<UninstallRecord> Installer::InstalledRecord() const {
+  return LoadRecord(setup_.dataHome, TitleName());
 }
-bool Installer::InstallNextBlock(std::optional<InstallerMessage>&) { return false; }
-std::optional<std::vector<std::string>> Installer::RunCommand() const { return std::nullopt; }
-std::optional<std::vector<std::string>> Installer::ViewerInstallerCommand() const {
+
+bool Installer::HasSavedFiles(const std::string& installDirectory) const {
+  const std::string folder = CheckedInstallDirectory(installDirectory);
+  if (folder.empty()) return false;
+  const std::string status = platform::ResolveBelow(folder, kStatusFolder);
+  for (const std::string& name : platform::ListDirectory(status)) {
+    if (platform::FileSize(status + "/" + name)) return true;
+  }
+  return false;
+}
+
+void Installer::Problem(int id, std::string argument) {
+  problems_.push_back(InstallerMessage{id, std::move(argument)});
+}
+
+std::optional<InstallerMessage> Installer::SaveRecord() {
+  InstallJournal journal(record_, setup_.dataHome, trace_);
+  std::string error;
+  if (!journal.SaveRecord(error)) return InstallerMessage{message::CANNOT_WRITE, error};
   return std::nullopt;
 }
 
-std::optional<InstallerMessage> Uninstall(const InstallerSetup&, std::string_view title,
-                                          const Trace&) {
-  return InstallerMessage{message::NOT_INSTALLED, std::string(title)};
+std::optional<InstallerMessage> Installer::Begin(const InstallChoices& choices, bool removeSaves) {
+  problems_.clear();
+  begun_ = false;
+  if (list_.blocks.empty()) return InstallerMessage{message::LIST_EMPTY, sourceDirectory_};
+  const std::string folder = CheckedInstallDirectory(choices.installDirectory);
+  if (folder.empty()) {
+    return InstallerMessage{message::CANNOT_MAKE_FOLDER,
+                            choices.installDirectory + ": " + std::strerror(EINVAL)};
+  }
+  auto previous = InstalledRecord();
+  record_ = UninstallRecord{};
+  record_.title = TitleName();
+  record_.group = group();
+  record_.installDirectory = folder;
+  record_.sourceDirectory = sourceDirectory_;
+  record_.saveAndResume = choices.saveAndResume;
+  if (previous) {
+    // Reinstall: exactly the files the earlier installation wrote go; its folders stay listed
+    // (they are still ours to remove once empty).
+    std::string error;
+    RemoveRecordedFiles(*previous, setup_, trace_, error);
+    if (!error.empty()) Problem(message::CANNOT_WRITE, error);
+    record_.files = previous->files;
+    for (const std::string& made : previous->folders) {
+      if (platform::IsDirectory(made)) record_.folders.push_back(made);
+    }
+    if (auto failed = SaveRecord()) return failed;
+  }
+  if (removeSaves) {
+    const std::string status = platform::ResolveBelow(folder, kStatusFolder);
+    for (const std::string& name : platform::ListDirectory(status)) {
+      const std::string path = status + "/" + name;
+      struct stat st;
+      if (::lstat(path.c_str(), &st) == 0 && (S_ISREG(st.st_mode) || S_ISLNK(st.st_mode))) {
+        ::unlink(path.c_str());
+      }
+    }
+  }
+  const std::string target =
+      choices.saveAndResume ? platform::ResolveBelow(folder, kStatusFolder) : folder;
+  InstallJournal journal(record_, setup_.dataHome, trace_);
+  std::string error;
+  // A folder that is there but cannot take the title's files fails here, not file by file.
+  if (journal.MakeFolders(target, error) && ::access(target.c_str(), W_OK | X_OK) != 0) {
+    error = target + ": " + std::strerror(errno);
+  }
+  if (!error.empty()) {
+    if (previous || !record_.folders.empty()) SaveRecord();
+    return InstallerMessage{message::CANNOT_MAKE_FOLDER, error};
+  }
+  if (auto failed = SaveRecord()) return failed;
+  if (auto failed = WriteMenuFolder()) return failed;
+  const InstallBlock& first = list_.blocks.front();
+  if (auto failed = WriteFirstBlockEntries(first)) return failed;
+  if (auto failed = InstallBlockFiles(first)) return failed;
+  if (auto failed = SaveRecord()) return failed;
+  nextBlock_ = 1;
+  begun_ = true;
+  return std::nullopt;
+}
+
+bool Installer::InstallNextBlock(std::optional<InstallerMessage>& failure) {
+  failure.reset();
+  if (!begun_ || nextBlock_ >= list_.blocks.size()) return false;
+  const size_t before = problems_.size();
+  failure = InstallBlockFiles(list_.blocks[nextBlock_++]);
+  if (auto saved = SaveRecord(); saved && !failure) failure = saved;
+  if (!failure && problems_.size() > before) failure = problems_[before];
+  return true;
+}
+
+std::optional<InstallerMessage> Installer::WriteEntry(std::string_view name, const DesktopEntry& entry) {
+  const std::string path =
+      setup_.dataHome + "/applications/zendral-" + GroupSlugName() + "-" + std::string(name) + ".desktop";
+  InstallJournal journal(record_, setup_.dataHome, trace_);
+  std::string error;
+  if (!journal.WriteFile(path, entry.Text(), error)) return InstallerMessage{message::CANNOT_WRITE, error};
+  return std::nullopt;
+}
+
+std::optional<InstallerMessage> Installer::WriteMenuFolder() {
+  const std::string slug = GroupSlugName();
+  const std::string directoryFile = "zendral-" + slug + ".directory";
+  InstallJournal journal(record_, setup_.dataHome, trace_);
+  std::string error;
+  DesktopEntry directory;
+  directory.kind = DesktopEntry::Kind::Directory;
+  directory.name = group();
+  if (!journal.WriteFile(setup_.dataHome + "/desktop-directories/" + directoryFile, directory.Text(),
+                         error) ||
+      !journal.WriteFile(setup_.configHome + "/menus/applications-merged/zendral-" + slug + ".menu",
+                         MenuFileText(group(), directoryFile, "X-Zendral-" + slug,
+                                      "zendral-" + slug + "-internet-link.desktop"),
+                         error)) {
+    return InstallerMessage{message::CANNOT_WRITE, error};
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> Installer::SourceFile(std::string_view name1253) const {
+  const std::string path = platform::ResolveBelow(sourceDirectory_, name1253);
+  if (!platform::FileSize(path)) return std::nullopt;
+  // A link on the CD that leads out of its folder is not the title's file.
+  const auto real = RealPath(path);
+  const auto realSource = RealPath(sourceDirectory_);
+  if (!real || !realSource || real->compare(0, realSource->size() + 1, *realSource + "/") != 0) {
+    return std::nullopt;
+  }
+  return path;
+}
+
+std::optional<std::string> Installer::InstallIcon(std::string_view name1253) {
+  if (!IsBareName(name1253)) {
+    Problem(message::BAD_NAME, Cp1253ToUtf8(name1253));
+    return std::nullopt;
+  }
+  const auto source = SourceFile(name1253);
+  if (!source) {
+    Problem(message::CANNOT_WRITE, Cp1253ToUtf8(name1253) + ": " + std::strerror(ENOENT));
+    return std::nullopt;
+  }
+  // The copy takes the list's name: always valid UTF-8, so the record names it exactly.
+  const std::string diskName = Cp1253ToUtf8(name1253);
+  InstallJournal journal(record_, setup_.dataHome, trace_);
+  std::string error;
+  if (!journal.CopyFile(*source, record_.installDirectory + "/" + diskName, error)) {
+    Problem(message::CANNOT_WRITE, error);
+    return std::nullopt;
+  }
+  // The desktop's copy: a PNG in the icon theme. A broken icon leaves the entries without one.
+  const auto fileSize = platform::FileSize(*source);
+  if (!fileSize || *fileSize > kMaxIconFile) return std::nullopt;
+  const auto bytes = platform::ReadWholeFile(*source);
+  if (!bytes) return std::nullopt;
+  const auto picture = ReadLargestIcon(*bytes, error);
+  if (!picture) return std::nullopt;
+  const auto png = IconAsPng(*picture, error);
+  if (!png) return std::nullopt;
+  const size_t dot = diskName.find_last_of('.');
+  const std::string stem = dot == std::string::npos || dot == 0 ? diskName : diskName.substr(0, dot);
+  const int side = std::max(picture->image.width, picture->image.height);
+  const std::string size = std::to_string(side) + "x" + std::to_string(side);
+  const std::string path = setup_.dataHome + "/icons/hicolor/" + size + "/apps/zendral-" +
+                           GroupSlugName() + "-" + GroupSlug(stem) + ".png";
+  if (!journal.WriteFile(path, *png, error)) {
+    Problem(message::CANNOT_WRITE, error);
+    return std::nullopt;
+  }
+  return path;
+}
+
+std::optional<InstallerMessage> Installer::WriteFirstBlockEntries(const InstallBlock& block) {
+  const std::string category = "X-Zendral-" + GroupSlugName();
+  const std::string cdRoot = ParentFolder(sourceDirectory_);
+
+  DesktopEntry uninstall;
+  uninstall.name = "Uninstall";
+  uninstall.nameGreek = "Απεγκατάσταση";
+  uninstall.exec = {setup_.installerPath, "--uninstall", TitleName()};
+  uninstall.category = category;
+  if (auto failed = WriteEntry("uninstall", uninstall)) return failed;
+
+  if (const auto sheets = block.Value("actshts")) {
+    const platform::TitleProgram program =
+        platform::FindTitleProgram(Utf8ToCp1253(sourceDirectory_), *sheets);
+    if (program.check == platform::ProgramCheck::NotFound) {
+      Problem(message::CANNOT_WRITE, Cp1253ToUtf8(*sheets) + ": " + std::strerror(ENOENT));
+    } else if (program.check != platform::ProgramCheck::Found) {
+      Problem(message::BAD_NAME, Cp1253ToUtf8(*sheets));
+    } else {
+      DesktopEntry entry;
+      entry.name = "Activity Sheets";
+      entry.nameGreek = "Φύλλα Δραστηριοτήτων";
+      const std::string wine = platform::FindOnPath("wine");
+      entry.exec = {wine.empty() ? std::string("wine") : wine, program.diskPath};
+      const std::string workFolder = platform::ResolveBelow(cdRoot, "ActShts");
+      if (platform::IsDirectory(workFolder)) entry.workingDirectory = workFolder;
+      if (auto icon = InstallIcon("BrkPrt.ico")) entry.icon = *icon;
+      entry.category = category;
+      if (auto failed = WriteEntry("activity-sheets", entry)) return failed;
+    }
+  }
+
+  if (const auto readme = block.Value("readme")) {
+    const auto source = IsBareName(*readme) ? SourceFile(*readme) : std::nullopt;
+    if (!IsBareName(*readme)) {
+      Problem(message::BAD_NAME, Cp1253ToUtf8(*readme));
+    } else if (!source) {
+      Problem(message::CANNOT_WRITE, Cp1253ToUtf8(*readme) + ": " + std::strerror(ENOENT));
+    } else {
+      const std::string copy = record_.installDirectory + "/" + Cp1253ToUtf8(*readme);
+      InstallJournal journal(record_, setup_.dataHome, trace_);
+      std::string error;
+      if (!journal.CopyFile(*source, copy, error)) {
+        Problem(message::CANNOT_WRITE, error);
+      } else {
+        // Opened by the desktop's own choice of program for the file.
+        DesktopEntry entry;
+        entry.name = "Read Me";
+        entry.nameGreek = "Διάβασέ με";
+        const std::string opener = platform::FindOnPath("xdg-open");
+        entry.exec = {opener.empty() ? std::string("xdg-open") : opener, copy};
+        entry.category = category;
+        if (auto failed = WriteEntry("read-me", entry)) return failed;
+      }
+    }
+  }
+
+  if (const auto weblink = block.Value("weblink")) {
+    const auto parts = RelativeComponents(*weblink);
+    if (!parts || parts->empty()) {
+      Problem(message::BAD_NAME, Cp1253ToUtf8(*weblink));
+    } else {
+      std::string relative;
+      for (const std::string& part : *parts) relative += (relative.empty() ? "" : "\\") + part;
+      DesktopEntry entry;
+      entry.kind = DesktopEntry::Kind::Link;
+      entry.name = "Internet Link";
+      entry.nameGreek = "Σύνδεσμος Διαδικτύου";
+      // A link entry takes no category: the menu file names it instead.
+      entry.url = FileUrl(platform::ResolveBelow(cdRoot, relative));
+      if (auto failed = WriteEntry("internet-link", entry)) return failed;
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<InstallerMessage> Installer::InstallBlockFiles(const InstallBlock& block) {
+  const auto iconName = block.Value("icon");
+  if (!iconName) return std::nullopt;  // without an icon a block makes no launcher
+  const auto icon = InstallIcon(*iconName);
+  if (!block.Has("item")) return std::nullopt;
+  LauncherPlaces places{setup_.playerPath, sourceDirectory_, record_.installDirectory,
+                        record_.saveAndResume};
+  std::string problem;
+  const auto arguments = TitleLauncherArguments(block, places, problem);
+  if (!arguments) {
+    Problem(message::BAD_NAME, problem);
+    return std::nullopt;
+  }
+  DesktopEntry entry;
+  entry.name = TitleName();
+  entry.nameGreek = TitleName();
+  entry.exec = *arguments;
+  if (icon) entry.icon = *icon;
+  entry.category = "X-Zendral-" + GroupSlugName();
+  return WriteEntry(GroupSlug(TitleName()), entry);
+}
+
+std::optional<std::vector<std::string>> Installer::RunCommand() const {
+  const std::optional<UninstallRecord> record = begun_ ? std::optional(record_) : InstalledRecord();
+  if (!record || list_.blocks.empty()) return std::nullopt;
+  // The block that names the title on the CD; the first one when none does.
+  const InstallBlock* block = &list_.blocks.front();
+  for (const InstallBlock& candidate : list_.blocks) {
+    if (candidate.Has("path")) {
+      block = &candidate;
+      break;
+    }
+  }
+  LauncherPlaces places{setup_.playerPath, sourceDirectory_, record->installDirectory,
+                        record->saveAndResume};
+  std::string problem;
+  return TitleLauncherArguments(*block, places, problem);
+}
+
+std::optional<std::vector<std::string>> Installer::ViewerInstallerCommand() const {
+  if (sourceDirectory_.empty()) return std::nullopt;
+  const std::string setupProgram = platform::ResolveBelow(
+      ParentFolder(sourceDirectory_), "shared\\weblinks\\Html0\\viewer\\Setup.exe");
+  const std::string wine = platform::FindOnPath("wine");
+  if (wine.empty() || !platform::FileSize(setupProgram)) return std::nullopt;
+  return std::vector<std::string>{wine, setupProgram};
+}
+
+std::optional<InstallerMessage> Uninstall(const InstallerSetup& setup, std::string_view title,
+                                          const Trace& trace) {
+  if (!IsPlainTitleName(title)) return InstallerMessage{message::BAD_NAME, std::string(title)};
+  auto record = LoadRecord(setup.dataHome, title);
+  if (!record) return InstallerMessage{message::NOT_INSTALLED, std::string(title)};
+  std::string error;
+  if (!RemoveRecordedFiles(*record, setup, trace, error)) {
+    // What is left stays listed, so that a later uninstall can finish the work.
+    InstallJournal journal(*record, setup.dataHome, trace);
+    std::string ignored;
+    journal.SaveRecord(ignored);
+    return InstallerMessage{message::CANNOT_WRITE, error};
+  }
+  const std::string recordPath = RecordPath(setup.dataHome, title);
+  if (::unlink(recordPath.c_str()) != 0 && errno != ENOENT) {
+    return InstallerMessage{message::CANNOT_WRITE, recordPath + ": " + std::strerror(errno)};
+  }
+  RemoveEmptyRecordedFolders(*record);
+  return std::nullopt;
 }
 
 }  // namespace zd::install

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/language.h"
 #include "base/trace.h"
 #include "installer/install_list.h"
 
@@ -22,6 +23,8 @@ struct InstallerSetup {
   std::string playerPath;        // the zd32 the launchers start
   std::string dataHome;          // $XDG_DATA_HOME (~/.local/share when unset or relative)
   std::string configHome;        // $XDG_CONFIG_HOME (~/.config when unset or relative)
+  std::string installerPath;     // the zdinst32 the uninstall entry starts (found as zd32 is)
+  Language language = Language::Greek;  // of the reasons put into messages
 };
 
 // The folders from the environment (`lookup` reads a variable: std::getenv in zdinst32); the
@@ -53,6 +56,9 @@ constexpr int BAD_NAME = 609;           // an icon, read-me or sheet name that i
 constexpr int NOT_INSTALLED = 610;      // --uninstall of a title with no record
 }  // namespace message
 
+// Why an install list is refused, for message 608's "%s".
+std::string ListProblemText(ListProblem problem, int block, Language language);
+
 struct InstallChoices {
   std::string installDirectory;  // UTF-8
   bool saveAndResume = true;
@@ -70,6 +76,8 @@ struct UninstallRecord {
   std::vector<std::string> folders;  // every folder made, in order (removed when left empty)
 };
 
+struct DesktopEntry;
+
 class Installer {
  public:
   Installer(InstallerSetup setup, const Trace& trace);
@@ -80,7 +88,8 @@ class Installer {
 
   const std::string& sourceDirectory() const { return sourceDirectory_; }
   const InstallList& list() const { return list_; }
-  // The first block's group, or "Brackmoor" when it has none (then groupMissing()).
+  // The first block's group (UTF-8), or "Brackmoor" when it has none or an empty one (then
+  // groupMissing()).
   std::string group() const;
   bool groupMissing() const;
   static std::string TitleName() { return "Mossgate"; }
@@ -102,6 +111,11 @@ class Installer {
   bool InstallNextBlock(std::optional<InstallerMessage>& failure);
   // The record as it stands (written to disk after every step).
   const UninstallRecord& record() const { return record_; }
+  // What went wrong without stopping the installation (a bad or missing icon, read-me or
+  // sheet name; a file that could not be copied), since Begin, in order.
+  const std::vector<InstallerMessage>& problems() const { return problems_; }
+  // Where the menu folder's files go: the slug of the group in file and category names.
+  std::string GroupSlugName() const;
 
   // The title's launcher command (zd32 first, then each argument) for Run in the start dialog,
   // from the recorded installation; nullopt when there is none.
@@ -117,6 +131,17 @@ class Installer {
   InstallList list_;
   UninstallRecord record_;
   size_t nextBlock_ = 0;
+  bool begun_ = false;
+  std::vector<InstallerMessage> problems_;
+
+  std::optional<InstallerMessage> WriteMenuFolder();
+  std::optional<InstallerMessage> WriteFirstBlockEntries(const InstallBlock& block);
+  std::optional<InstallerMessage> InstallBlockFiles(const InstallBlock& block);
+  std::optional<std::string> InstallIcon(std::string_view name1253);
+  std::optional<std::string> SourceFile(std::string_view name1253) const;
+  std::optional<InstallerMessage> WriteEntry(std::string_view name, const DesktopEntry& entry);
+  void Problem(int id, std::string argument);
+  std::optional<InstallerMessage> SaveRecord();
 };
 
 // zdinst32 --uninstall TITLE: removes exactly the files the title's record lists, then the

@@ -6,6 +6,7 @@
 
 #include "base/cp1253.h"
 #include "platform/automation/event_script_driver.h"
+#include "platform/data_files.h"
 #include "platform/files.h"
 #include "platform/platform_factory.h"
 #include "resources/ui_texts.h"
@@ -55,6 +56,7 @@ int main(int argc, char** argv) {
   platformOptions.startTicks = options.startTicks;
   platformOptions.clock = options.clock;
   platformOptions.audioOutPath = options.audioOutPath;
+  platformOptions.startPrograms = options.startPrograms;
   platformOptions.texts = UiTextsFor(language);
   std::string error;
   auto platform = platform::MakePlatform(platformOptions, trace, driver.get(), error);
@@ -73,14 +75,13 @@ int main(int argc, char** argv) {
   if (!options.messagesPath.empty()) {
     config.messagesPath = options.messagesPath;
   } else {
-    // In English the failure messages come from the English file beside the program, so that
-    // every box speaks one language; without it, from the one the program shipped with.
-    const std::string beside = platform::ProgramDirectory() + "MESSAGES.TXT";
-    const std::string english = platform::ProgramDirectory() + "MESSAGES.EN.TXT";
+    // In English the failure messages come from the English file, so that every box speaks one
+    // language; without it, from the one the program shipped with. Each is looked for beside
+    // the program and then in the installed data folder.
     std::optional<std::string> found;
-    if (language == Language::English) found = platform::ResolvePath(english);
-    if (!found) found = platform::ResolvePath(beside);
-    config.messagesPath = found.value_or(beside);
+    if (language == Language::English) found = platform::FindDataFile("MESSAGES.EN.TXT");
+    if (!found) found = platform::FindDataFile("MESSAGES.TXT");
+    config.messagesPath = found.value_or(platform::ProgramDirectory() + "MESSAGES.TXT");
   }
 
   // The sound of the run is complete (and a --audio-out file written) once the run is over.

@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev python3
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev ffmpeg
   libcairo2-dev libcups2-dev poppler-utils
+  desktop-file-utils appstream groff-base man-db
 )
 
 missing=()

@@ -92,15 +92,24 @@ void TracePopupMenu(const Trace& trace, const PopupMenuSpec& request) {
 }
 
 void TraceFileDialog(const Trace& trace, const FileDialogSpec& request) {
-  std::string line = std::string("dialog ") + (request.save ? "save-file" : "open-file");
+  const char* kind = request.chooseFolder ? "open-folder" : request.save ? "save-file" : "open-file";
+  std::string line = std::string("dialog ") + kind;
   if (!request.title.empty()) line += " \"" + request.title + "\"";
-  for (const auto& f : request.filters) line += " [" + f.label + "]";
+  if (request.chooseFolder && !request.initialDirectory.empty()) {
+    line += " in " + request.initialDirectory;
+  }
+  if (!request.chooseFolder) {
+    for (const auto& f : request.filters) line += " [" + f.label + "]";
+  }
   if (!request.defaultName.empty()) line += " name " + request.defaultName;
   trace.Line(TraceCategory::Dialog, line);
 }
 
 void AddDefaultExtension(const FileDialogSpec& request, FileChoice& choice) {
-  if (request.defaultExtension.empty() || choice.filter != 0 || choice.path.empty()) return;
+  if (request.chooseFolder || request.defaultExtension.empty() || choice.filter != 0 ||
+      choice.path.empty()) {
+    return;
+  }
   const size_t name = choice.path.find_last_of("\\/");
   const std::string last = name == std::string::npos ? choice.path : choice.path.substr(name + 1);
   const size_t dot = last.find_last_of('.');
@@ -110,7 +119,7 @@ void AddDefaultExtension(const FileDialogSpec& request, FileChoice& choice) {
 
 std::optional<MessageBoxSpec> OverwriteQuestion(const FileDialogSpec& request,
                                                 const std::string& chosen1253) {
-  if (!request.save || !request.askOverwrite) return std::nullopt;
+  if (!request.save || !request.askOverwrite || request.chooseFolder) return std::nullopt;
   const auto existing = ResolvePath(chosen1253);
   if (!existing || IsDirectory(*existing)) return std::nullopt;
   MessageBoxSpec box;

@@ -138,9 +138,16 @@ constexpr StringTableEntry kEntries[] = {
         "Επιλέξτε αυτό που θέλετε να χρησιμοποιείτε.",
         "More than one web browser was found on your computer. "
         "Please choose the one you want to use."),
+    Own(509, "Ρυθμίσεις προγράμματος περιήγησης", "Web browser settings"),
+    Own(510, "Εντοπισμός...", "Locate..."),
+    // 511 and 514 are followed by a line naming the file or the reason.
+    Own(511, "Το αρχείο δεν είναι πρόγραμμα ή εφαρμογή που μπορεί να ξεκινήσει:",
+        "The file is not a program or an application that can be started:"),
     Own(512, "Επιλέξτε ένα πρόγραμμα περιήγησης από τη λίστα ή εντοπίστε κάποιο άλλο.",
         "Choose a web browser from the list or locate another one."),
     Own(513, " (προεπιλογή)", " (default)"),
+    Own(514, "Η επιλογή σας ισχύει, αλλά δεν ήταν δυνατό να αποθηκευτεί για την επόμενη φορά:",
+        "Your choice holds, but it could not be saved for next time:"),
     Own(515, "Έκδοση", "Version"),
 
     // Explanations of DDE error codes, in code order
@@ -196,8 +203,8 @@ constexpr StringTableEntry kEntries[] = {
         "Settings files (*.ZDS);*.ZDS;All files (*.*);*.*;"),
     Own(607, "Text file (*.TXT);*.TXT;All files (*.*);*.*;",
         "Text file (*.TXT);*.TXT;All files (*.*);*.*;"),
-    Own(609, "Προγράμματα (*.EXE);*.EXE;Όλα τα αρχεία (*.*);*.*;",
-        "Programs (*.EXE);*.EXE;All files (*.*);*.*;"),
+    Own(609, "Προγράμματα (*);*;Εφαρμογές (*.desktop);*.desktop;",
+        "Programs (*);*;Applications (*.desktop);*.desktop;"),
     Own(610, "Αρχεία μεταβλητών (*.ZDV);*.ZDV;Όλα τα αρχεία (*.*);*.*;",
         "Variable files (*.ZDV);*.ZDV;All files (*.*);*.*;"),
 

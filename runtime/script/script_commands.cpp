@@ -10,8 +10,21 @@
 #include "script/script_engine.h"
 #include "script/status_commands.h"
 #include "script/value_commands.h"
+#include "runtime.h"
 
 namespace zd {
+namespace {
+
+// webbrowse KIND PAGE: the kind as written ("Local" or "URL"), then the page or address.
+void WebBrowseCommand(ScriptEngine& e, script::CommandCall& call) {
+  script::ScriptText kind;
+  if (!e.StringFromWord(call.first, call.kind, kind)) return;
+  script::ScriptText page;
+  if (!e.ReadStringArgument(call.cursor, page)) return;
+  e.runtime().webLinks.WebBrowse(kind.view(), page.view());
+}
+
+}  // namespace
 
 using script::ArgumentKind;
 using script::CommandVariant;
@@ -26,7 +39,6 @@ void ScriptEngine::RegisterCommands() {
   const auto& m = script::kMovieCommands;
   const auto& d = script::kDateCommands;
   const auto& db = script::kDatabaseCommands;
-  const script::CommandHandler seam = script::SeamCommand;
   auto add = [&](std::string_view name, std::initializer_list<CommandVariant> variants) {
     if (!commands_.Register(name, variants)) ShowBuildError("SCRIPT_NUM_OF_COMMANDS");
   };
@@ -108,7 +120,7 @@ void ScriptEngine::RegisterCommands() {
   add("delhandler", {{SC, h.delhandler}, {S, h.delhandler}});
   add("handler", {{SC, h.handler}, {S, h.handler}});
   // Web links and printing.
-  add("webbrowse", {{SC, seam}, {S, seam}});
+  add("webbrowse", {{SC, WebBrowseCommand}, {S, WebBrowseCommand}});
   add("print", {{SC, script::PrintObject}});
 }
 

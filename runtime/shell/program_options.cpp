@@ -92,6 +92,8 @@ std::string ParseProgramOptions(int argc, const char* const* argv, ProgramOption
     } else if (value("--ticks", v)) {
       auto [ptr, ec] = std::from_chars(v.data(), v.data() + v.size(), options.startTicks);
       if (ec != std::errc() || ptr != v.data() + v.size()) return "--ticks needs a number";
+    } else if (arg == "--start-programs") {
+      options.startPrograms = true;
     } else if (arg == "--test-asserts") {
       options.testAsserts = true;
     } else if (value("--run-script", v)) {
@@ -190,6 +192,9 @@ Player options:
                       as a 16-bit stereo 44,100 Hz WAV file on the virtual
                       clock (sample n is n/44100 s after the run's start,
                       silence where nothing plays), written when the run ends
+  --start-programs    headless: really start the programs and browsers the
+                      title asks for (otherwise they are only traced); a
+                      window always starts them
   --run-script FILE   run the script in FILE (script lines as a page's "+"
                       text objects hold them) on an empty page without a
                       window, then exit; its messages go to standard error
@@ -273,6 +278,9 @@ $XDG_CONFIG_HOME/zendral/zendral.ini (~/.config/zendral/zendral.ini).
                       ρολόι (το δείγμα n είναι n/44100 s μετά την έναρξη της
                       εκτέλεσης, σιωπή όπου δεν παίζει τίποτα), γραμμένο όταν
                       τελειώνει η εκτέλεση
+  --start-programs    χωρίς παράθυρο: ξεκινά πραγματικά τα προγράμματα και
+                      τους φυλλομετρητές που ζητά ο τίτλος (αλλιώς μόνο
+                      καταγράφονται)· με παράθυρο ξεκινούν πάντα
   --run-script FILE   εκτελεί τον κώδικα του FILE (γραμμές κώδικα όπως τις
                       έχουν τα αντικείμενα κειμένου "+" μιας σελίδας) σε μια
                       κενή σελίδα χωρίς παράθυρο και τερματίζει· τα μηνύματά

@@ -23,6 +23,7 @@ struct ProgramOptions {
   bool endsWithQuotedValue = false; // its last word is a quoted -E value holding blanks
   std::string runScriptPath;       // --run-script: run this script file and exit
   std::string audioOutPath;        // --audio-out: headless, the sound kept as a WAV file
+  bool startPrograms = false;       // --start-programs: headless, really start programs
   bool testAsserts = false;        // --test-asserts: the script file may use "assert"
   std::optional<Language> language;  // --lang; the environment's when absent
   std::optional<bool> windowed;      // --window / --fullscreen; the remembered choice when absent

@@ -18,9 +18,13 @@ namespace zd {
 
 struct BrowserEntry {
   std::string path;                  // UTF-8, as on disk
-  // The words to start, before substitution: "%s" alone stands for the program's path and
-  // "%u" for the address (a desktop entry's %u, %U, %f and %F become "%u" when it is read).
+  // The words to start, before substitution: "%s" alone stands for the program's path, "%u"
+  // for the address (a desktop entry's %u, %U, %f and %F become "%u" when it is read) and "%%"
+  // for a percent sign.
   std::vector<std::string> command;
+  // The program the command starts, symbolic links resolved: the same browser reached through
+  // $BROWSER and through its desktop entry is listed once.
+  std::string program;
   std::string description;           // code page 1253, at most 100 characters
   std::string details;               // code page 1253, at most 100 characters
   bool isDefault = false;
@@ -55,6 +59,9 @@ class Browsers {
   // everything else the file holds). False when it could not be written (`error` says why).
   bool ChooseBrowser(const std::string& path, std::string& error);
 
+  // The entry of `path`, or of the same program as `path` when it is a program; null if none.
+  const BrowserEntry* EntryFor(const std::string& path) const;
+
   const std::vector<BrowserEntry>& entries() const { return entries_; }
   const std::string& chosenPath() const { return chosenPath_; }  // "NONE" when none
   // Forgets the list and the choice read (a new title starts).
@@ -64,6 +71,13 @@ class Browsers {
   BrowserSources sources_;
   Language language_;
   const Trace& trace_;
+  void AddFromEnvironmentVariable();
+  void AddDesktopDefault();
+  void AddDesktopHandlers();
+  void ReadChosenPath();
+  void Describe(BrowserEntry& entry) const;
+  void NumberControls();
+
   bool detected_ = false;
   std::vector<BrowserEntry> entries_;
   std::string chosenPath_ = "NONE";
@@ -71,7 +85,8 @@ class Browsers {
 
 // The words to start for `entry` and `address`: "%s" becomes the entry's program path, "%u"
 // inside a word the address, by plain substitution (the address is never read as a format).
-// A command without "%u" gets the address as its last word.
+// "%%" is a percent sign. A command without "%u" gets the address as its last word. A bare
+// program name first is looked up on PATH.
 std::vector<std::string> BrowserCommand(const BrowserEntry& entry, std::string_view address);
 
 }  // namespace zd

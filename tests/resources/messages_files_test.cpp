@@ -16,7 +16,7 @@ namespace zd {
 namespace {
 
 // Every key the runtime looks up. The reporting code and these files must agree on it.
-constexpr std::array<std::string_view, 183> kKeys = {
+constexpr std::array<std::string_view, 184> kKeys = {
     "asherr1",  "asherr10", "asherr11", "asherr12", "asherr13", "asherr14", "asherr15",
     "asherr16", "asherr17", "asherr2",  "asherr20", "asherr3",  "asherr4",  "asherr5",
     "asherr6",  "asherr7",  "asherr8",  "asherr9",  "crierr10", "crierr11", "crierr12",
@@ -42,7 +42,7 @@ constexpr std::array<std::string_view, 183> kKeys = {
     "scerr77",  "scerr78",  "scerr8",   "scerr9",   "skperr1",  "tkserr1",  "tkserr2",  "wblerr1",  "wblerr10",
     "wblerr11", "wblerr12", "wblerr13", "wblerr14", "wblerr15", "wblerr16", "wblerr17",
     "wblerr18", "wblerr19", "wblerr2",  "wblerr20", "wblerr21", "wblerr22", "wblerr23",
-    "wblerr24", "wblerr7",  "wblerr8",
+    "wblerr24", "wblerr3",  "wblerr7",  "wblerr8",
 };
 
 // Keys whose report carries a text (a name, a word, a path) or a number.
@@ -63,7 +63,7 @@ const std::map<std::string_view, char> kArgumentKinds = {
     {"asherr7", 't'},  {"asherr8", 't'},  {"asherr9", 't'},  {"asherr10", 't'},
     {"asherr11", 't'}, {"asherr12", 't'}, {"asherr13", 't'}, {"asherr16", 't'},
     {"asherr17", 't'}, {"asherr20", 't'}, {"tkserr2", 't'},  {"wblerr1", 't'},
-    {"wblerr2", 't'},  {"mserr1", 't'},   {"scerr71", 't'},  {"scerr72", 't'},
+    {"wblerr2", 't'},  {"wblerr3", 't'},  {"mserr1", 't'},   {"scerr71", 't'},  {"scerr72", 't'},
     {"scerr73", 't'},  {"scerr74", 't'},  {"scerr75", 't'},  {"scerr76", 't'},  {"scerr77", 't'},  {"scerr78", 't'}, {"error145", 't'},
     {"scask1", 't'},   {"mserr2", 't'},   {"prterr1", 't'},
 };

@@ -173,7 +173,7 @@ TEST(StringTable, FileTypeListsAreDescriptionPatternPairs) {
     };
     EXPECT_EQ(firstPattern(strings::STATUS_FILE_TYPES), "*.ZDS");
     EXPECT_EQ(firstPattern(strings::VARIABLE_FILE_TYPES), "*.ZDV");
-    EXPECT_EQ(firstPattern(strings::PROGRAM_FILE_TYPES), "*.EXE");
+    EXPECT_EQ(firstPattern(strings::PROGRAM_FILE_TYPES), "*");
   }
 }
 

@@ -283,6 +283,15 @@ std::variant<EventScript, std::string> ParseEventScript(std::string_view text,
         problem = error("'orientation' needs portrait or landscape");
       }
       if (problem.empty() && !rest.empty()) problem = error("'orientation' takes one word");
+    } else if (word == "check" || word == "uncheck") {
+      cmd.kind = word == "check" ? ScriptCommandKind::Check : ScriptCommandKind::Uncheck;
+      if (!ParseNumber(NextWord(rest), cmd.number) || !rest.empty()) {
+        problem = error("'" + cmd.word + "' needs a control number");
+      }
+    } else if (word == "edit") {
+      // The rest of the line as written; nothing after the word empties the field.
+      cmd.kind = ScriptCommandKind::Edit;
+      cmd.text = Utf8ToCp1253(rest);
     } else if (word == "quit") {
       cmd.kind = ScriptCommandKind::Quit;
       if (!rest.empty()) problem = error("'quit' takes nothing");

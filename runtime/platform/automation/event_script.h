@@ -36,6 +36,10 @@ enum class ScriptCommandKind {
   Pages,          // x: the first page, y: the last
   Copies,         // number
   Orientation,    // number: 1 landscape, 0 portrait
+  // Settings for the next form dialog, taken before one of its buttons is pressed.
+  Check,          // number: a radio (the others of its group go unchecked) or a check box
+  Uncheck,        // number: a check box
+  Edit,           // text: the edit field's new text (code page 1253)
 };
 
 struct ScriptCommand {

@@ -19,6 +19,7 @@ const char* ContextName(InputContext context) {
     case InputContext::PopupMenu: return "a popup menu";
     case InputContext::PrintDialog: return "the print dialog";
     case InputContext::PageSetupDialog: return "the page-setup dialog";
+    case InputContext::FormDialog: return "a dialog";
   }
   return "?";
 }
@@ -27,7 +28,11 @@ bool Fits(const ScriptCommand& cmd, InputContext context) {
   switch (cmd.kind) {
     case ScriptCommandKind::Answer:
       return context == InputContext::MessageBox || context == InputContext::ButtonDialog ||
-             context == InputContext::PrintDialog || context == InputContext::PageSetupDialog;
+             context == InputContext::PrintDialog || context == InputContext::PageSetupDialog ||
+             context == InputContext::FormDialog;
+    case ScriptCommandKind::Check:
+    case ScriptCommandKind::Uncheck:
+    case ScriptCommandKind::Edit: return context == InputContext::FormDialog;
     case ScriptCommandKind::Printer:
     case ScriptCommandKind::Pages:
     case ScriptCommandKind::Copies: return context == InputContext::PrintDialog;
@@ -56,6 +61,9 @@ DriverStep AnswerStep(const ScriptCommand& cmd) {
     case ScriptCommandKind::Pages:
     case ScriptCommandKind::Copies:
     case ScriptCommandKind::Orientation:
+    case ScriptCommandKind::Check:
+    case ScriptCommandKind::Uncheck:
+    case ScriptCommandKind::Edit:
       step.kind = DriverStep::Kind::Setting;
       step.setting = cmd;
       break;
@@ -225,6 +233,9 @@ DriverStep EventScriptDriver::Next(InputContext context, Platform& platform, Hos
       case ScriptCommandKind::Pages:
       case ScriptCommandKind::Copies:
       case ScriptCommandKind::Orientation:
+      case ScriptCommandKind::Check:
+      case ScriptCommandKind::Uncheck:
+      case ScriptCommandKind::Edit:
         if (Fits(cmd, context)) return AnswerStep(cmd);
         queuedAnswers_.push_back(cmd);
         break;

@@ -20,7 +20,8 @@ namespace zd::platform {
 
 // What waits for the script's input.
 enum class InputContext {
-  Window, MessageBox, ButtonDialog, FileDialog, PopupMenu, PrintDialog, PageSetupDialog
+  Window, MessageBox, ButtonDialog, FileDialog, PopupMenu, PrintDialog, PageSetupDialog,
+  FormDialog
 };
 
 struct DriverStep {
@@ -30,8 +31,8 @@ struct DriverStep {
     Answer,  // a message box or button dialog answer: `number`
     File,    // a file dialog answer: `file` (nullopt: cancelled), its type `number` (0: first)
     Menu,    // a popup menu answer: `number` (0: nothing chosen)
-    Setting, // a print or page-setup dialog's setting: `setting` (printer, pages, copies,
-             // orientation), taken before the dialog is answered
+    Setting, // a print, page-setup or form dialog's setting: `setting` (printer, pages,
+             // copies, orientation; check, uncheck, edit), taken before the dialog is answered
     End,     // the script is over (or failed): the backend decides what that means
   };
   Kind kind = Kind::End;
@@ -82,7 +83,7 @@ class EventScriptDriver {
   InputContext pendingContext_ = InputContext::Window;
   int pendingLine_ = 0;
   std::string pendingWord_;
-  std::deque<ScriptCommand> queuedAnswers_;  // answer, file and menu commands given early
+  std::deque<ScriptCommand> queuedAnswers_;  // answers and settings given early
   struct ShownMessage {
     std::string key, text;
   };

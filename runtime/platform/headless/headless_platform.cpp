@@ -8,6 +8,7 @@
 
 #include "platform/audio/clocked_audio_output.h"
 #include "platform/backend_common.h"
+#include "platform/form_dialog_answers.h"
 #include "platform/list_control_painter.h"
 #include "platform/local_time.h"
 #include "platform/modal_answers.h"
@@ -197,10 +198,17 @@ class HeadlessPlatform final : public Platform {
     return recorded;
   }
 
+  // The form starts as the request sets it; the script's settings change it until a button
+  // is pressed (a run whose script ends presses the default button).
   FormAnswer FormDialog(const FormDialogSpec& request) override {
-    FormAnswer answer;
-    answer.button = request.defaultId;
-    return answer;
+    TraceFormDialog(trace_, request);
+    FormAnswer state = InitialFormAnswer(request);
+    state.button = RunModal(InputContext::FormDialog, TraceCategory::Dialog, state.button,
+                            [&](const DriverStep& step, int& result) {
+                              return TakeFormDialogStep(step, request, *driver_, state, result);
+                            });
+    TraceFormAnswer(trace_, request, state);
+    return state;
   }
 
   // A save dialog whose choice would replace a file asks first; No shows the dialog again.
@@ -213,7 +221,7 @@ class HeadlessPlatform final : public Platform {
                  return TakeFileDialogStep(step, request, *driver_, chosen, result);
                });
       TraceFileChoice(trace_, chosen);
-      if (!chosen) return chosen;
+      if (!chosen || request.chooseFolder) return chosen;
       AddDefaultExtension(request, *chosen);
       const auto question = OverwriteQuestion(request, chosen->path);
       if (!question || MessageBox(*question) == answer::YES) return chosen;

@@ -44,7 +44,9 @@ std::string Home() {
 
 FileBrowserView::FileBrowserView(const FileDialogSpec& request, const UiTexts& texts)
     : texts_(texts),
-      save_(request.save), mustExist_(request.mustExist && !request.save) {
+      save_(request.save && !request.chooseFolder),
+      folders_(request.chooseFolder),
+      mustExist_(request.mustExist && !save_) {
   title_ = Cp1253ToUtf8(request.title);
   if (title_.empty()) title_ = save_ ? texts_.saveCaption : texts_.openCaption;
   title_ += "###file-dialog";
@@ -89,7 +91,7 @@ void FileBrowserView::Refresh() {
     std::error_code typeError;
     if (it->is_directory(typeError)) {
       folders.push_back({name, true});
-    } else if (MatchesFilter(name, Patterns())) {
+    } else if (!folders_ && MatchesFilter(name, Patterns())) {
       files.push_back({name, false});
     }
   }
@@ -105,6 +107,17 @@ void FileBrowserView::Refresh() {
 
 void FileBrowserView::Accept(const std::string& typed) {
   if (typed.empty()) return;
+  if (folders_) {
+    // A folder dialog goes to the folder typed; it is chosen with OK.
+    const fs::path path = EnteredPath(directory_, typed, Home());
+    std::error_code ec;
+    if (fs::is_directory(path, ec)) {
+      Navigate(path);
+    } else {
+      error_ = WithName(texts_.noSuchFolder, path.string());
+    }
+    return;
+  }
   if (IsPattern(typed)) {
     typedPattern_ = typed;
     nameField_.clear();
@@ -127,6 +140,18 @@ void FileBrowserView::Accept(const std::string& typed) {
     return;
   }
   chosen_ = FileChoice{Utf8ToCp1253(path.string()), filter_};
+  Finish(answer::OK);
+}
+
+void FileBrowserView::AcceptFolder() {
+  const bool selected = selected_ >= 0 && size_t(selected_) < entries_.size();
+  const fs::path folder = ChosenFolder(directory_, selected ? entries_[size_t(selected_)].name : "");
+  std::error_code ec;
+  if (!fs::is_directory(folder, ec)) {
+    error_ = WithName(texts_.noSuchFolder, folder.string());  // gone since it was listed
+    return;
+  }
+  chosen_ = FileChoice{Utf8ToCp1253(folder.string()), 0};
   Finish(answer::OK);
 }
 
@@ -269,23 +294,31 @@ void FileBrowserView::Draw(const ViewContext& context) {
   ImGui::TextUnformatted(texts_.folderLabel.c_str());
   ImGui::SameLine();
   ImGui::SetNextItemWidth(-1);
-  if (ImGui::InputText("##path", &pathField_, ImGuiInputTextFlags_EnterReturnsTrue) &&
-      !returnTaken_) {
-    Accept(pathField_);
-  }
+  const bool pathEntered =
+      ImGui::InputText("##path", &pathField_, ImGuiInputTextFlags_EnterReturnsTrue);
+  if (pathEntered && !returnTaken_) Accept(pathField_);
 
   const ImGuiStyle& style = ImGui::GetStyle();
   const float below = ImGui::GetFrameHeightWithSpacing() * 2 + ImGui::GetTextLineHeightWithSpacing() +
                       Scaled(kButtonHeight) + style.ItemSpacing.y * 2 + style.WindowPadding.y;
-  DrawList(std::max(Scaled(60), ImGui::GetContentRegionAvail().y - below));
-  DrawFields(context);
+  // A folder dialog has no name or type to give: its list reaches down to the buttons.
+  const float fields = folders_ ? ImGui::GetFrameHeightWithSpacing() * 2 : 0;
+  DrawList(std::max(Scaled(60), ImGui::GetContentRegionAvail().y - below + fields));
+  if (!folders_) DrawFields(context);
   ImGui::TextUnformatted(error_.empty() ? " " : error_.c_str());
 
   const float gap = Scaled(8), buttonWidth = Scaled(kButtonWidth);
   ImGui::SetCursorPosX(ImGui::GetWindowWidth() - style.WindowPadding.x - 2 * buttonWidth - gap);
-  const std::string okLabel = (save_ ? texts_.saveButton : texts_.openButton) + "##ok";
-  if (ClassicButton(okLabel.c_str(), ImVec2(buttonWidth, Scaled(kButtonHeight)), true, false)) {
-    if (!nameField_.empty()) {
+  const std::string okLabel =
+      (folders_ ? texts_.ok : save_ ? texts_.saveButton : texts_.openButton) + "##ok";
+  // Return goes to the folder typed in the path field; elsewhere it accepts, as OK does.
+  const bool folderReturn = folders_ && context.active && !returnTaken_ && !pathEntered &&
+                            !ImGui::IsAnyItemActive() && ReturnPressed();
+  if (ClassicButton(okLabel.c_str(), ImVec2(buttonWidth, Scaled(kButtonHeight)), true, false) ||
+      folderReturn) {
+    if (folders_) {
+      AcceptFolder();
+    } else if (!nameField_.empty()) {
       Accept(nameField_);
     } else if (selected_ >= 0 && entries_[size_t(selected_)].directory) {
       const std::string name = entries_[size_t(selected_)].name;

@@ -1,5 +1,6 @@
 // The open and save file dialog of the SDL backend: a file browser drawn with Dear ImGui inside
-// the window (so it works in full screen too), in the classic look.
+// the window (so it works in full screen too), in the classic look. As a folder dialog it lists
+// folders only and answers the folder selected, or the one shown.
 #pragma once
 
 #include <filesystem>
@@ -37,6 +38,8 @@ class FileBrowserView : public ModalView {
   // or accept a file.
   void Accept(const std::string& typed);
   void Cancel();
+  // The folder dialog's OK: the selected folder, or the one shown.
+  void AcceptFolder();
   void OpenEntry(int index);
   // Up, Down, Home and End move the highlight through the list; Return then opens the
   // highlighted folder or accepts the highlighted file. True when Return was taken so.
@@ -47,6 +50,7 @@ class FileBrowserView : public ModalView {
 
   UiTexts texts_;
   bool save_;
+  bool folders_;  // a folder dialog
   bool mustExist_;
   std::string title_;
   std::vector<Filter> filters_;

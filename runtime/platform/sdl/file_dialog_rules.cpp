@@ -105,4 +105,12 @@ bool IsPattern(std::string_view text) {
   return text.find_first_of("*?") != std::string_view::npos;
 }
 
+std::filesystem::path ChosenFolder(const std::filesystem::path& shown, std::string_view selected) {
+  if (selected.empty() || selected == "." || selected == ".." ||
+      selected.find('/') != std::string_view::npos) {
+    return shown;
+  }
+  return shown / std::filesystem::path(std::string(selected));
+}
+
 }  // namespace zd::platform::sdl

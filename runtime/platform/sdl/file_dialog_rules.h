@@ -26,6 +26,10 @@ bool NameLess(std::string_view a, std::string_view b);
 std::filesystem::path EnteredPath(const std::filesystem::path& directory, std::string_view text,
                                   std::string_view home);
 
+// The folder a folder dialog answers when accepted: the one selected in the list, or the one
+// shown when none is (or when the selection is the way up, "..").
+std::filesystem::path ChosenFolder(const std::filesystem::path& shown, std::string_view selected);
+
 // True when the typed text is a pattern rather than a name ("*.txt"): the dialog then lists
 // by it instead of accepting it.
 bool IsPattern(std::string_view text);

@@ -1,0 +1,127 @@
+#include "installer/desktop_entry.h"
+
+namespace zd::install {
+namespace {
+
+bool IsAsciiAlnum(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
+std::string XmlText(std::string_view text) {
+  std::string out;
+  for (char c : text) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      case '\'': out += "&apos;"; break;
+      default:
+        // Control characters have no place in XML 1.0 text.
+        out += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string GroupSlug(std::string_view groupUtf8) {
+  std::string slug;
+  bool pendingDash = false;
+  for (char c : groupUtf8) {
+    if (IsAsciiAlnum(c)) {
+      if (pendingDash && !slug.empty()) slug += '-';
+      pendingDash = false;
+      slug += c;
+    } else {
+      pendingDash = true;
+    }
+  }
+  return slug.empty() ? std::string("title") : slug;
+}
+
+std::string DesktopString(std::string_view utf8) {
+  std::string out;
+  for (char c : utf8) {
+    switch (c) {
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\t': out += "\\t"; break;
+      case '\r': out += "\\r"; break;
+      default:
+        out += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
+    }
+  }
+  return out;
+}
+
+std::string ExecLine(const std::vector<std::string>& arguments) {
+  std::string line;
+  for (const std::string& argument : arguments) {
+    if (!line.empty()) line += ' ';
+    line += '"';
+    for (char c : argument) {
+      if (c == '"' || c == '`' || c == '$' || c == '\\') line += '\\';
+      if (c == '%') line += '%';
+      line += c;
+    }
+    line += '"';
+  }
+  return line;
+}
+
+std::string FileUrl(std::string_view absolutePath) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string url = "file://";
+  for (char c : absolutePath) {
+    const auto u = static_cast<unsigned char>(c);
+    if (IsAsciiAlnum(c) || c == '/' || c == '-' || c == '.' || c == '_' || c == '~') {
+      url += c;
+    } else {
+      url += '%';
+      url += kHex[u >> 4];
+      url += kHex[u & 15];
+    }
+  }
+  return url;
+}
+
+std::string DesktopEntry::Text() const {
+  std::string text = "[Desktop Entry]\n";
+  switch (kind) {
+    case Kind::Application: text += "Type=Application\n"; break;
+    case Kind::Link: text += "Type=Link\n"; break;
+    case Kind::Directory: text += "Type=Directory\n"; break;
+  }
+  text += "Name=" + DesktopString(name) + "\n";
+  if (!nameGreek.empty()) text += "Name[el]=" + DesktopString(nameGreek) + "\n";
+  if (kind == Kind::Application) text += "Exec=" + DesktopString(ExecLine(exec)) + "\n";
+  if (kind == Kind::Link) text += "URL=" + DesktopString(url) + "\n";
+  if (!workingDirectory.empty()) text += "Path=" + DesktopString(workingDirectory) + "\n";
+  if (!icon.empty()) text += "Icon=" + DesktopString(icon) + "\n";
+  if (kind == Kind::Application) text += "Terminal=false\n";
+  if (!category.empty() && kind == Kind::Application) {
+    text += "Categories=" + DesktopString(category) + ";\n";
+  }
+  return text;
+}
+
+std::string MenuFileText(std::string_view groupUtf8, std::string_view directoryFile,
+                         std::string_view category, std::string_view linkEntry) {
+  std::string text =
+      "<!DOCTYPE Menu PUBLIC \"-//freedesktop//DTD Menu 1.0//EN\"\n"
+      " \"http://www.freedesktop.org/standards/menu-spec/1.0/menu.dtd\">\n"
+      "<Menu>\n"
+      "  <Name>Applications</Name>\n"
+      "  <Menu>\n";
+  text += "    <Name>" + XmlText(groupUtf8) + "</Name>\n";
+  text += "    <Directory>" + XmlText(directoryFile) + "</Directory>\n";
+  text += "    <Include>\n";
+  text += "      <Category>" + XmlText(category) + "</Category>\n";
+  text += "      <Filename>" + XmlText(linkEntry) + "</Filename>\n";
+  text += "    </Include>\n  </Menu>\n</Menu>\n";
+  return text;
+}
+
+}  // namespace zd::install

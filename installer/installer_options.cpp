@@ -1,0 +1,190 @@
+#include "installer/installer_options.h"
+
+#include <charconv>
+#include <string_view>
+
+#include "base/trace.h"
+
+namespace zd::install {
+namespace {
+
+// "WxH" or "WxHxBITS", each a positive number within what a screen can be.
+bool ParseScreen(std::string_view text, platform::ScreenInfo& screen) {
+  int values[3] = {0, 0, 32};
+  int count = 0;
+  while (count < 3) {
+    const size_t x = text.find('x');
+    const std::string_view part = text.substr(0, x);
+    auto [ptr, ec] = std::from_chars(part.data(), part.data() + part.size(), values[count]);
+    if (ec != std::errc() || ptr != part.data() + part.size() || values[count] <= 0) return false;
+    ++count;
+    if (x == std::string_view::npos) break;
+    text = text.substr(x + 1);
+    if (count == 3) return false;  // more parts than width, height and bits
+  }
+  if (count < 2 || values[0] > 16384 || values[1] > 16384 || values[2] > 32) return false;
+  screen.width = values[0];
+  screen.height = values[1];
+  screen.bitsPerPixel = values[2];
+  return true;
+}
+
+}  // namespace
+
+std::string ParseInstallerOptions(int argc, const char* const* argv, InstallerOptions& options) {
+  bool ownOptions = true;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    const auto value = [&](std::string_view name, std::string& out) -> bool {
+      const std::string prefix = std::string(name) + "=";
+      if (arg.substr(0, prefix.size()) == prefix) {
+        out = std::string(arg.substr(prefix.size()));
+        return true;
+      }
+      if (arg == name && i + 1 < argc) {
+        out = argv[++i];
+        return true;
+      }
+      return false;
+    };
+    if (!ownOptions || arg.substr(0, 2) != "--") {
+      if (options.source) return "only one source folder can be given";
+      if (arg.empty()) return "the source folder is empty";
+      options.source = std::string(arg);
+      continue;
+    }
+    std::string v;
+    if (arg == "--") {
+      ownOptions = false;
+    } else if (arg == "--help") {
+      options.help = true;
+    } else if (arg == "--version") {
+      options.version = true;
+    } else if (value("--lang", v)) {
+      options.language = ParseLanguageName(v);
+      if (!options.language) return "--lang needs el or en";
+    } else if (arg == "--headless") {
+      options.headless = true;
+    } else if (arg == "--start-programs") {
+      options.startPrograms = true;
+    } else if (arg == "--trace") {
+      options.traceMask = Trace::kDefault;
+    } else if (arg.substr(0, 8) == "--trace=") {
+      const auto mask = Trace::ParseCategories(arg.substr(8));
+      if (!mask) return "unknown trace category in " + std::string(arg) + " (known: " +
+                        Trace::CategoryNames() + ")";
+      options.traceMask = *mask;
+    } else if (value("--events", v)) {
+      options.eventsPath = v;
+    } else if (value("--screen", v)) {
+      platform::ScreenInfo screen;
+      if (!ParseScreen(v, screen)) return "--screen needs WIDTHxHEIGHT or WIDTHxHEIGHTxBITS";
+      options.screen = screen;
+    } else if (value("--uninstall", v)) {
+      if (v.empty()) return "--uninstall needs a title";
+      options.uninstallTitle = v;
+    } else if (arg == "--events" || arg == "--screen" || arg == "--lang" ||
+               arg == "--uninstall") {
+      return std::string(arg) + " needs a value";
+    } else {
+      return "unknown option " + std::string(arg) + " (zdinst32 --help lists them)";
+    }
+  }
+  if (options.uninstallTitle && options.source) {
+    return "--uninstall takes a title, not a source folder";
+  }
+  if (options.startPrograms && !options.headless) {
+    return "--start-programs goes with --headless (a window always starts programs)";
+  }
+  return {};
+}
+
+std::string InstallerVersion() { return "zdinst32 (Zendral installer) " ZD_VERSION; }
+
+std::string InstallerUsage(Language language) {
+  // The two texts side by side: a line added to one belongs in the other too.
+  static constexpr const char* kEnglish = R"(Usage: zdinst32 [OPTIONS] [SOURCE]
+       zdinst32 --uninstall TITLE
+
+Installs a Zendral title from its CD: puts the title in the applications menu
+(a menu folder named after the title's group, with a launcher that starts zd32
+on the title), copies its read-me and icons, and makes the folder where the
+learner's progress is kept. SOURCE is the CD's folder that holds the install
+list PCINST (or the CD's root, when its PC folder does). Without SOURCE the
+folder is looked for beside the program (the program's own folder when it is
+called PC, else its PC subfolder), and asked for when it is not found there.
+
+When the title is installed already, a first box offers to run it, to install
+it again or to leave. What an installation wrote is recorded in
+$XDG_DATA_HOME/zendral/installed/TITLE.json (~/.local/share/...), and
+--uninstall removes exactly the files listed there.
+
+Options:
+  --uninstall TITLE   remove an installed title (Mossgate) and its menu entries
+  --lang el|en        the installer's texts in Greek or English; without it,
+                      the first of LANGUAGE, LC_ALL, LC_MESSAGES and LANG that
+                      names a language decides (Greek when none does)
+  --headless          run without a window; dialogs are answered by the event
+                      script (or take their default answer)
+  --events FILE       play an event script, as zd32 does (answer, check,
+                      uncheck, edit, file, expect message); see
+                      docs/automation.md and docs/installer.md
+  --trace[=LIST]      write one line per event to standard error; LIST adds
+                      categories to the default set (as zd32's --trace)
+  --screen WxH[xBITS] the screen's size as the installer sees it
+  --start-programs    with --headless: really start the programs it would
+                      start (the title, the viewer installer) instead of only
+                      tracing them
+  --help              this text
+  --version           the installer's version
+
+Exit status: 0 when the title was installed, run, uninstalled or the user
+cancelled, 1 when an event script failed, 2 for a usage error or a failure.
+)";
+  static constexpr const char* kGreek = R"(Χρήση: zdinst32 [OPTIONS] [SOURCE]
+       zdinst32 --uninstall TITLE
+
+Εγκαθιστά έναν τίτλο Zendral από τον δίσκο του: βάζει τον τίτλο στο μενού
+εφαρμογών (ένας φάκελος του μενού με το όνομα της ομάδας του τίτλου, με μια
+εκκίνηση που ανοίγει τον τίτλο με το zd32), αντιγράφει το κείμενο «Read Me»
+και τα εικονίδιά του, και φτιάχνει τον φάκελο όπου φυλάγεται η πρόοδος του
+μαθητή. Το SOURCE είναι ο φάκελος του δίσκου που έχει τη λίστα εγκατάστασης
+PCINST (ή η ρίζα του δίσκου, όταν την έχει ο φάκελός της PC). Χωρίς SOURCE ο
+φάκελος αναζητείται δίπλα στο πρόγραμμα (ο φάκελος του ίδιου του προγράμματος
+όταν λέγεται PC, αλλιώς ο υποφάκελός του PC), και ζητείται όταν δεν βρεθεί.
+
+Όταν ο τίτλος είναι ήδη εγκατεστημένος, ένα πρώτο παράθυρο προτείνει να
+ξεκινήσει, να εγκατασταθεί ξανά ή να τελειώσει το πρόγραμμα. Ό,τι έγραψε μια
+εγκατάσταση καταγράφεται στο $XDG_DATA_HOME/zendral/installed/TITLE.json
+(~/.local/share/...), και το --uninstall αφαιρεί ακριβώς τα αρχεία που
+αναφέρονται εκεί.
+
+Επιλογές:
+  --uninstall TITLE   αφαιρεί έναν εγκατεστημένο τίτλο (Mossgate) και τις
+                      καταχωρίσεις του στο μενού
+  --lang el|en        τα κείμενα του προγράμματος στα ελληνικά ή στα αγγλικά·
+                      χωρίς αυτό, αποφασίζει η πρώτη από τις LANGUAGE, LC_ALL,
+                      LC_MESSAGES και LANG που ορίζει γλώσσα (ελληνικά όταν
+                      καμία δεν ορίζει)
+  --headless          εκτέλεση χωρίς παράθυρο· τους διαλόγους τους απαντά το
+                      σενάριο συμβάντων (ή παίρνουν την προεπιλεγμένη απάντηση)
+  --events FILE       παίζει ένα σενάριο συμβάντων, όπως το zd32 (answer,
+                      check, uncheck, edit, file, expect message)· δείτε τα
+                      docs/automation.md και docs/installer.md
+  --trace[=LIST]      γράφει μία γραμμή για κάθε συμβάν στην έξοδο σφαλμάτων·
+                      η LIST προσθέτει κατηγορίες (όπως στο --trace του zd32)
+  --screen WxH[xBITS] το μέγεθος της οθόνης όπως τη βλέπει το πρόγραμμα
+  --start-programs    με το --headless: ξεκινά πραγματικά τα προγράμματα που
+                      θα ξεκινούσε (τον τίτλο, την εγκατάσταση του viewer)
+                      αντί μόνο να τα καταγράφει
+  --help              αυτό το κείμενο
+  --version           η έκδοση του προγράμματος
+
+Κατάσταση εξόδου: 0 όταν ο τίτλος εγκαταστάθηκε, ξεκίνησε, απεγκαταστάθηκε ή
+όταν ο χρήστης ακύρωσε, 1 όταν απέτυχε ένα σενάριο συμβάντων, 2 για σφάλμα
+χρήσης ή αποτυχία.
+)";
+  return language == Language::English ? kEnglish : kGreek;
+}
+
+}  // namespace zd::install

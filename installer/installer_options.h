@@ -1,0 +1,34 @@
+// zdinst32's command line: the title's CD folder, --uninstall, and the automation options it
+// shares with zd32 (--headless, --events, --trace, --screen, --lang).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "base/language.h"
+#include "platform/types.h"
+
+namespace zd::install {
+
+struct InstallerOptions {
+  std::optional<std::string> source;          // the CD folder given on the command line
+  std::optional<std::string> uninstallTitle;  // --uninstall TITLE
+  bool headless = false;
+  std::string eventsPath;
+  uint32_t traceMask = 0;                     // 0: no trace
+  std::optional<platform::ScreenInfo> screen;
+  bool startPrograms = false;                 // headless: really start programs
+  std::optional<Language> language;           // --lang; the environment's when absent
+  bool help = false;
+  bool version = false;
+};
+
+// Parses argv. Returns an error text (in English, as zd32's are), or an empty string.
+std::string ParseInstallerOptions(int argc, const char* const* argv, InstallerOptions& options);
+
+// The --help text in the installer's language (UTF-8).
+std::string InstallerUsage(Language language);
+std::string InstallerVersion();
+
+}  // namespace zd::install
