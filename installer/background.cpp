@@ -1,44 +1,29 @@
 #include "installer/background.h"
 
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <system_error>
 
 #include "base/byte_view.h"
+#include "platform/files.h"
 
 namespace zd::install {
 namespace {
 
 constexpr size_t kFileHeaderBytes = 14;
-constexpr uintmax_t kMaxFileBytes = 64u * 1024 * 1024;
+constexpr uint64_t kMaxFileBytes = 64u * 1024 * 1024;
 
-bool SameNameIgnoringCase(const std::string& a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
-}  // namespace
-
-std::optional<platform::RgbImage> DecodeBackground(std::string_view bytes) {
-  const ByteView view(bytes);
-  const auto magic = view.U16(0);
-  const auto pixelOffset = view.U32(10);
-  const auto headerSize = view.U32(14);
-  const auto width = view.I32(18);
-  const auto height = view.I32(22);
-  const auto planes = view.U16(26);
-  const auto bits = view.U16(28);
-  const auto compression = view.U32(30);
-  const auto coloursUsed = view.U32(46);
-  if (!magic || *magic != 0x4D42 /* "BM" */ || !pixelOffset || !headerSize ||
-      *headerSize < 40 || *headerSize > bytes.size() || !width || !height || !planes || !bits ||
-      !compression || !coloursUsed) {
+// The device-independent bitmap after the file header: its info header, colour table and the
+// pixels at `pixelOffset` (counted from the start of the file, as the file header gives it).
+std::optional<platform::RgbImage> DecodeDib(ByteView file, uint32_t pixelOffset) {
+  const ByteView view = file.From(kFileHeaderBytes);  // empty when the file is shorter
+  const auto headerSize = view.U32(0);
+  const auto width = view.I32(4);
+  const auto height = view.I32(8);
+  const auto planes = view.U16(12);
+  const auto bits = view.U16(14);
+  const auto compression = view.U32(16);
+  const auto coloursUsed = view.U32(32);
+  if (!headerSize || *headerSize < 40 || *headerSize > view.size() || !width || !height ||
+      !planes || !bits || !compression || !coloursUsed) {
     return std::nullopt;
   }
   if (*planes != 1 || (*bits != 8 && *bits != 24) || *compression != 0) return std::nullopt;
@@ -52,8 +37,7 @@ std::optional<platform::RgbImage> DecodeBackground(std::string_view bytes) {
   platform::PaletteRgb palette{};
   if (*bits == 8) {
     const uint32_t entries = *coloursUsed == 0 || *coloursUsed > 256 ? 256 : *coloursUsed;
-    const size_t tableAt = kFileHeaderBytes + *headerSize;
-    const auto table = view.Sub(tableAt, size_t(entries) * 4);
+    const auto table = view.Sub(*headerSize, size_t(entries) * 4);
     if (!table) return std::nullopt;
     for (uint32_t i = 0; i < entries; ++i) {
       palette[i] = {table->data()[i * 4 + 2], table->data()[i * 4 + 1], table->data()[i * 4]};
@@ -61,7 +45,7 @@ std::optional<platform::RgbImage> DecodeBackground(std::string_view bytes) {
   }
 
   const size_t stride = ((size_t(*width) * *bits + 31) / 32) * 4;
-  const auto pixels = view.Sub(*pixelOffset, stride * size_t(rows));
+  const auto pixels = file.Sub(pixelOffset, stride * size_t(rows));
   if (!pixels) return std::nullopt;
   platform::RgbImage image;
   image.width = *width;
@@ -86,21 +70,23 @@ std::optional<platform::RgbImage> DecodeBackground(std::string_view bytes) {
   return image;
 }
 
+}  // namespace
+
+std::optional<platform::RgbImage> DecodeBackground(std::string_view bytes) {
+  const ByteView file(bytes);
+  const auto magic = file.U16(0);
+  const auto pixelOffset = file.U32(10);
+  if (!magic || *magic != 0x4D42 /* "BM" */ || !pixelOffset) return std::nullopt;
+  return DecodeDib(file, *pixelOffset);
+}
+
 std::optional<platform::RgbImage> LoadBackground(const std::string& sourceDirectory) {
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  fs::directory_iterator it(fs::path(sourceDirectory), ec);  // paths on disk are bytes
-  for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-    if (!SameNameIgnoringCase(it->path().filename().string(), "back.bmp")) continue;
-    if (!it->is_regular_file(ec)) return std::nullopt;
-    const uintmax_t size = it->file_size(ec);
-    if (ec || size > kMaxFileBytes) return std::nullopt;
-    std::ifstream in(it->path(), std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!in && !in.eof()) return std::nullopt;
-    return DecodeBackground(bytes);
-  }
-  return std::nullopt;
+  const std::string path = platform::ResolveBelow(sourceDirectory, "back.bmp");
+  const auto size = platform::FileSize(path);
+  if (!size || *size > kMaxFileBytes) return std::nullopt;
+  const auto bytes = platform::ReadWholeFile(path);
+  if (!bytes) return std::nullopt;
+  return DecodeBackground(*bytes);
 }
 
 }  // namespace zd::install

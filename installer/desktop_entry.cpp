@@ -1,5 +1,7 @@
 #include "installer/desktop_entry.h"
 
+#include <cstdint>
+
 namespace zd::install {
 namespace {
 
@@ -29,6 +31,7 @@ std::string XmlText(std::string_view text) {
 std::string GroupSlug(std::string_view groupUtf8) {
   std::string slug;
   bool pendingDash = false;
+  bool dropped = false;
   for (char c : groupUtf8) {
     if (IsAsciiAlnum(c)) {
       if (pendingDash && !slug.empty()) slug += '-';
@@ -36,9 +39,21 @@ std::string GroupSlug(std::string_view groupUtf8) {
       slug += c;
     } else {
       pendingDash = true;
+      if (c != ' ' && c != '-' && c != '_') dropped = true;
     }
   }
-  return slug.empty() ? std::string("title") : slug;
+  if (!dropped && !slug.empty()) return slug;
+  // FNV-1a over the UTF-8 bytes: stable across runs and machines, which the uninstall record and
+  // a later reinstall rely on.
+  uint32_t hash = 2166136261u;
+  for (char c : groupUtf8) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 16777619u;
+  }
+  static const char kHex[] = "0123456789abcdef";
+  std::string suffix;
+  for (int shift = 28; shift >= 0; shift -= 4) suffix += kHex[(hash >> shift) & 15];
+  return slug.empty() ? suffix : slug + "-" + suffix;
 }
 
 std::string DesktopString(std::string_view utf8) {
@@ -71,33 +86,15 @@ std::string ExecLine(const std::vector<std::string>& arguments) {
   return line;
 }
 
-std::string FileUrl(std::string_view absolutePath) {
-  static const char kHex[] = "0123456789ABCDEF";
-  std::string url = "file://";
-  for (char c : absolutePath) {
-    const auto u = static_cast<unsigned char>(c);
-    if (IsAsciiAlnum(c) || c == '/' || c == '-' || c == '.' || c == '_' || c == '~') {
-      url += c;
-    } else {
-      url += '%';
-      url += kHex[u >> 4];
-      url += kHex[u & 15];
-    }
-  }
-  return url;
-}
-
 std::string DesktopEntry::Text() const {
   std::string text = "[Desktop Entry]\n";
   switch (kind) {
     case Kind::Application: text += "Type=Application\n"; break;
-    case Kind::Link: text += "Type=Link\n"; break;
     case Kind::Directory: text += "Type=Directory\n"; break;
   }
   text += "Name=" + DesktopString(name) + "\n";
   if (!nameGreek.empty()) text += "Name[el]=" + DesktopString(nameGreek) + "\n";
   if (kind == Kind::Application) text += "Exec=" + DesktopString(ExecLine(exec)) + "\n";
-  if (kind == Kind::Link) text += "URL=" + DesktopString(url) + "\n";
   if (!workingDirectory.empty()) text += "Path=" + DesktopString(workingDirectory) + "\n";
   if (!icon.empty()) text += "Icon=" + DesktopString(icon) + "\n";
   if (kind == Kind::Application) text += "Terminal=false\n";
@@ -108,7 +105,7 @@ std::string DesktopEntry::Text() const {
 }
 
 std::string MenuFileText(std::string_view groupUtf8, std::string_view directoryFile,
-                         std::string_view category, std::string_view linkEntry) {
+                         std::string_view category) {
   std::string text =
       "<!DOCTYPE Menu PUBLIC \"-//freedesktop//DTD Menu 1.0//EN\"\n"
       " \"http://www.freedesktop.org/standards/menu-spec/1.0/menu.dtd\">\n"
@@ -119,7 +116,6 @@ std::string MenuFileText(std::string_view groupUtf8, std::string_view directoryF
   text += "    <Directory>" + XmlText(directoryFile) + "</Directory>\n";
   text += "    <Include>\n";
   text += "      <Category>" + XmlText(category) + "</Category>\n";
-  text += "      <Filename>" + XmlText(linkEntry) + "</Filename>\n";
   text += "    </Include>\n  </Menu>\n</Menu>\n";
   return text;
 }

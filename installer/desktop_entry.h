@@ -10,7 +10,9 @@
 namespace zd::install {
 
 // The group name as it may appear in file names and category names: ASCII letters and digits
-// kept, every run of other characters one "-", none at either end; "title" when nothing is left.
+// kept, every run of blanks, "-" and "_" one "-", none at either end. When anything else was
+// dropped (Greek letters, punctuation), eight hex digits of a hash of the whole name follow, so
+// that two Greek groups never share their files; the hash alone when nothing ASCII is left.
 std::string GroupSlug(std::string_view groupUtf8);
 
 // A value of the "string" and "localestring" kinds: backslashes, line breaks and tabs escaped.
@@ -20,26 +22,21 @@ std::string DesktopString(std::string_view utf8);
 // rules' escapes and "%" doubled (before the line is escaped as a string value).
 std::string ExecLine(const std::vector<std::string>& arguments);
 
-// A file:// address of an absolute path, every byte outside the unreserved set percent-encoded.
-std::string FileUrl(std::string_view absolutePath);
-
 struct DesktopEntry {
-  enum class Kind { Application, Link, Directory };
+  enum class Kind { Application, Directory };
   Kind kind = Kind::Application;
   std::string name;       // English (UTF-8)
   std::string nameGreek;  // Name[el]; left out when empty
   std::vector<std::string> exec;  // Application: the program and its arguments
-  std::string url;        // Link
-  std::string icon;       // an absolute path to a picture, or empty
+  std::string icon;       // an icon theme name, or empty
   std::string workingDirectory;
   std::string category;   // the menu folder's category (X-Zendral-SLUG)
   std::string Text() const;
 };
 
-// The menu file that puts every entry of `category`, and the link entry `linkEntry` (which
-// can have no category), in a submenu named `groupUtf8`, with the directory entry
-// `directoryFile` (a file name) naming it.
+// The menu file that puts every entry of `category` in a submenu named `groupUtf8`, with the
+// directory entry `directoryFile` (a file name) naming it.
 std::string MenuFileText(std::string_view groupUtf8, std::string_view directoryFile,
-                         std::string_view category, std::string_view linkEntry);
+                         std::string_view category);
 
 }  // namespace zd::install

@@ -1,6 +1,7 @@
 #include "installer/icon_file.h"
 
 #include <algorithm>
+#include <iterator>
 #include <cstdint>
 #include <vector>
 
@@ -136,7 +137,11 @@ std::optional<IconPicture> ReadLargestIcon(std::string_view bytes, std::string& 
     return std::nullopt;
   }
   std::vector<Candidate> candidates;
-  for (size_t i = 0; i < *count; ++i) {
+  std::vector<uint32_t> offsetsSeen;
+  // A directory claiming thousands of entries, or many pointing at the same bytes, would have
+  // the same picture decoded over and over: the count is capped and each offset read once.
+  const size_t entries = std::min<size_t>(*count, kMaxIconEntries);
+  for (size_t i = 0; i < entries; ++i) {
     const size_t entry = kDirectoryHeader + i * kDirectoryEntry;
     const auto width = file.U8(entry);
     const auto height = file.U8(entry + 1);
@@ -147,6 +152,8 @@ std::optional<IconPicture> ReadLargestIcon(std::string_view bytes, std::string& 
       error = "the icon's directory is cut short";
       return std::nullopt;
     }
+    if (std::find(offsetsSeen.begin(), offsetsSeen.end(), *offset) != offsetsSeen.end()) continue;
+    offsetsSeen.push_back(*offset);
     const auto data = file.Sub(*offset, *size);
     if (!data) continue;  // an entry pointing outside the file is left out
     const int w = *width == 0 ? 256 : *width;
@@ -200,6 +207,37 @@ std::optional<std::string> IconAsPng(const IconPicture& picture, std::string& er
   std::string png;
   if (!platform::EncodePngRgba(picture.image, png, error)) return std::nullopt;
   return png;
+}
+
+std::optional<std::string> IconForTheme(const IconPicture& picture, int& side, std::string& error) {
+  static constexpr int kThemeSides[] = {16, 22, 24, 32, 48, 64, 128, 256};
+  const platform::RgbaImage& image = picture.image;
+  if (image.width == image.height &&
+      std::find(std::begin(kThemeSides), std::end(kThemeSides), image.width) != std::end(kThemeSides)) {
+    side = image.width;
+    return IconAsPng(picture, error);
+  }
+  if (image.width <= 0 || image.height <= 0 ||
+      image.rgba.size() < size_t(image.width) * size_t(image.height) * 4) {
+    error = "a picture without pixels";
+    return std::nullopt;
+  }
+  constexpr int kFallbackSide = 48;
+  IconPicture scaled;
+  scaled.image.width = kFallbackSide;
+  scaled.image.height = kFallbackSide;
+  scaled.image.rgba.resize(size_t(kFallbackSide) * kFallbackSide * 4);
+  for (int y = 0; y < kFallbackSide; ++y) {
+    const int fromY = y * image.height / kFallbackSide;
+    for (int x = 0; x < kFallbackSide; ++x) {
+      const int fromX = x * image.width / kFallbackSide;
+      const size_t from = (size_t(fromY) * image.width + fromX) * 4;
+      const size_t to = (size_t(y) * kFallbackSide + x) * 4;
+      std::copy_n(image.rgba.begin() + from, 4, scaled.image.rgba.begin() + to);
+    }
+  }
+  side = kFallbackSide;
+  return IconAsPng(scaled, error);
 }
 
 }  // namespace zd::install

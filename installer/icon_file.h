@@ -12,6 +12,7 @@
 namespace zd::install {
 
 constexpr int kMaxIconSide = 256;  // the largest picture an icon directory can describe
+constexpr size_t kMaxIconEntries = 64;  // more pictures than any real icon file holds
 
 struct IconPicture {
   platform::RgbaImage image;
@@ -26,5 +27,10 @@ std::optional<IconPicture> ReadLargestIcon(std::string_view bytes, std::string& 
 
 // The PNG bytes of the picture: the stored PNG itself, or the bitmap encoded.
 std::optional<std::string> IconAsPng(const IconPicture& picture, std::string& error);
+
+// The picture as the desktop's icon theme takes it: a square of one of the theme's standard
+// sizes (16, 22, 24, 32, 48, 64, 128, 256). A picture of such a size stays as it is; any other
+// is scaled, nearest pixel, to 48 by 48. `side` is the size it got.
+std::optional<std::string> IconForTheme(const IconPicture& picture, int& side, std::string& error);
 
 }  // namespace zd::install

@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <vector>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 
@@ -40,6 +42,46 @@ bool IsBelow(const std::string& path, const std::string& folder) {
   std::string prefix = folder;
   if (prefix.back() != '/') prefix += '/';
   return path.size() > prefix.size() && path.compare(0, prefix.size(), prefix) == 0;
+}
+
+// The parts of a relative path ("a/b" gives "a", "b"); never empty.
+std::vector<std::string> Parts(std::string_view path) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  while (true) {
+    const size_t end = path.find('/', start);
+    parts.emplace_back(path.substr(start, end == std::string_view::npos ? end : end - start));
+    if (end == std::string_view::npos) break;
+    start = end + 1;
+  }
+  return parts;
+}
+
+// An absolute path without empty, "." or ".." parts (and without a trailing "/"): the form the
+// installer writes its paths in, so that comparing text compares places.
+bool IsCleanAbsolute(const std::string& path) {
+  if (path.size() < 2 || path.front() != '/') return path == "/";
+  for (const std::string& part : Parts(std::string_view(path).substr(1))) {
+    if (part.empty() || part == "." || part == "..") return false;
+  }
+  return true;
+}
+
+// "zendral-SOMETHING.ext": the names the installer gives the desktop's files.
+bool IsOurs(const std::string& name, std::string_view extension) {
+  constexpr std::string_view kPrefix = "zendral-";
+  return name.size() > kPrefix.size() + extension.size() && name.compare(0, kPrefix.size(), kPrefix) == 0 &&
+         name.compare(name.size() - extension.size(), extension.size(), extension) == 0;
+}
+
+bool SameLetters(const std::string& a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
+      return false;
+    }
+  }
+  return true;
 }
 
 size_t Depth(const std::string& path) { return size_t(std::count(path.begin(), path.end(), '/')); }
@@ -127,19 +169,67 @@ bool InstallJournal::SaveRecord(std::string& error) {
   return true;
 }
 
+bool IsAcceptableInstallDirectory(const std::string& folder, const InstallerSetup& setup) {
+  if (!IsCleanAbsolute(folder) || folder == "/") return false;
+  for (const std::string* mine : {&setup.home, &setup.dataHome, &setup.configHome}) {
+    if (mine->empty()) continue;
+    if (folder == *mine || IsBelow(*mine, folder)) return false;
+  }
+  return true;
+}
+
+bool IsInstallerFile(const std::string& path, const UninstallRecord& record, const InstallerSetup& setup) {
+  if (!IsCleanAbsolute(path)) return false;
+  const std::string name = path.substr(path.find_last_of('/') + 1);
+  if (IsAcceptableInstallDirectory(record.installDirectory, setup) &&
+      ParentOf(path) == record.installDirectory && !name.empty() && name.front() != '.') {
+    return true;
+  }
+  const std::string recordPath = RecordPath(setup.dataHome, record.title);
+  if (!recordPath.empty() && path == recordPath) return true;
+  for (const std::string* base : {&setup.dataHome, &setup.configHome}) {
+    if (!IsBelow(path, *base)) continue;
+    const std::vector<std::string> parts = Parts(path.substr(base->size() + 1));
+    if (parts.size() == 2 && parts[0] == "applications" && IsOurs(parts[1], ".desktop")) return true;
+    if (parts.size() == 2 && parts[0] == "desktop-directories" && IsOurs(parts[1], ".directory")) {
+      return true;
+    }
+    if (parts.size() == 5 && parts[0] == "icons" && parts[1] == "hicolor" && parts[3] == "apps" &&
+        IsOurs(parts[4], ".png")) {
+      return true;
+    }
+    if (parts.size() == 3 && parts[0] == "menus" && parts[1] == "applications-merged" &&
+        IsOurs(parts[2], ".menu")) {
+      return true;
+    }
+  }
+  return false;
+}
+
 bool RemoveRecordedFiles(UninstallRecord& record, const InstallerSetup& setup, const Trace& trace,
                          std::string& error) {
+  auto say = [&](const char* english, const char* greek) {
+    return std::string(setup.language == Language::English ? english : greek);
+  };
+  if (!IsAcceptableInstallDirectory(record.installDirectory, setup)) {
+    error = record.installDirectory + ": " +
+            say("not a folder a title is installed in; nothing in it is removed",
+                "δεν είναι φάκελος εγκατάστασης τίτλου· τίποτα μέσα του δεν αφαιρείται");
+  }
   std::vector<std::string> kept;
   for (const std::string& path : record.files) {
-    // Only what an installation can have written: below the install folder or the user's
-    // data and settings folders. Anything else in a record is not ours to remove.
-    const bool ours = !HasClimbingPart(path) &&
-                      (IsBelow(path, record.installDirectory) || IsBelow(path, setup.dataHome) ||
-                       IsBelow(path, setup.configHome));
-    if (!ours) continue;
     struct stat st;
-    if (::lstat(path.c_str(), &st) != 0) continue;  // already gone
-    if (S_ISDIR(st.st_mode)) continue;
+    const bool exists = ::lstat(path.c_str(), &st) == 0;
+    if (!IsInstallerFile(path, record, setup) || (exists && !S_ISREG(st.st_mode))) {
+      // A hand-edited or stale record: what it names is not ours to remove.
+      if (exists && error.empty()) {
+        error = path + ": " + say("not a file the installer writes; left as it is",
+                                  "δεν είναι αρχείο που γράφει η εγκατάσταση· μένει ως έχει");
+      }
+      if (exists) TraceFile(trace, "file refused", path);
+      continue;
+    }
+    if (!exists) continue;  // already gone
     if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
       if (error.empty()) error = path + ": " + std::strerror(errno);
       kept.push_back(path);
@@ -147,16 +237,43 @@ bool RemoveRecordedFiles(UninstallRecord& record, const InstallerSetup& setup, c
     }
     TraceFile(trace, "file removed", path);
   }
+  const bool allGone = kept.empty();
   record.files = std::move(kept);
-  return error.empty();
+  return allGone;
 }
 
-void RemoveEmptyRecordedFolders(const UninstallRecord& record) {
+void RemoveEmptyRecordedFolders(const UninstallRecord& record, const InstallerSetup& setup) {
   std::vector<std::string> folders = record.folders;
   std::stable_sort(folders.begin(), folders.end(),
                    [](const std::string& a, const std::string& b) { return Depth(a) > Depth(b); });
+  const bool installOk = IsAcceptableInstallDirectory(record.installDirectory, setup);
   for (const std::string& folder : folders) {
-    if (folder.empty() || folder.front() != '/' || HasClimbingPart(folder)) continue;
+    if (!IsCleanAbsolute(folder)) continue;
+    bool ours = false;
+    if (installOk) {
+      ours = folder == record.installDirectory ||
+             (IsBelow(record.installDirectory, folder) && IsAcceptableInstallDirectory(folder, setup));
+      if (IsBelow(folder, record.installDirectory)) {
+        const std::vector<std::string> parts =
+            Parts(folder.substr(record.installDirectory.size() + 1));
+        ours = parts.size() <= 2 && SameLetters(parts[0], "Scripts") &&
+               (parts.size() == 1 || SameLetters(parts[1], "Status0"));
+      }
+    }
+    for (const std::string* base : {&setup.dataHome, &setup.configHome}) {
+      if (ours || !IsBelow(folder, *base)) continue;
+      const std::vector<std::string> parts = Parts(folder.substr(base->size() + 1));
+      const std::string first = parts[0];
+      ours = (parts.size() == 1 && (first == "applications" || first == "desktop-directories" ||
+                                    first == "icons" || first == "menus" || first == "zendral")) ||
+             (parts.size() == 2 && ((first == "icons" && parts[1] == "hicolor") ||
+                                    (first == "menus" && parts[1] == "applications-merged") ||
+                                    (first == "zendral" && parts[1] == "installed"))) ||
+             (parts.size() >= 3 && parts.size() <= 4 && first == "icons" && parts[1] == "hicolor" &&
+              (parts.size() == 3 || parts[3] == "apps"));
+    }
+    struct stat st;
+    if (!ours || ::lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) continue;
     ::rmdir(folder.c_str());  // fails, as it should, when something is left inside
   }
 }

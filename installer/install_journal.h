@@ -32,12 +32,26 @@ class InstallJournal {
   const Trace& trace_;
 };
 
-// Removes the files the record lists, each only when it is a file (or a link) inside the places
-// an installation writes to; a file that is already gone counts as removed. The files that
-// could not be removed stay in `record.files`; `error` tells the first one and why.
+// Whether a record's install folder is one a title can have been installed in: absolute, without
+// "." or ".." parts, and neither "/", the home folder, the data or settings folder, nor a folder
+// above any of them. A hand-edited record naming such a folder gets nothing removed there.
+bool IsAcceptableInstallDirectory(const std::string& folder, const InstallerSetup& setup);
+
+// Whether the installer can have written `path` for `record`: a plain-named file directly in the
+// install folder, a zendral-*.desktop, .directory, .menu or hicolor .png in its place under the
+// data or settings folder, or the record itself.
+bool IsInstallerFile(const std::string& path, const UninstallRecord& record, const InstallerSetup& setup);
+
+// Removes the files the record lists that the installer can have written, each only when it is a
+// regular file (not a link); a file that is already gone counts as removed. Anything else the
+// record names is left alone, dropped from the record and reported. The files that could not be
+// removed stay in `record.files`. False when some could not be removed; `error` tells the first
+// problem (a refusal or a failure) and why.
 bool RemoveRecordedFiles(UninstallRecord& record, const InstallerSetup& setup, const Trace& trace,
                          std::string& error);
-// Removes the record's folders that are empty, the deepest first.
-void RemoveEmptyRecordedFolders(const UninstallRecord& record);
+// Removes the record's folders that are empty and that the installer can have made (the install
+// folder, its saves folders, the folders above it that are not the user's own, and the desktop's
+// folders it writes into), the deepest first.
+void RemoveEmptyRecordedFolders(const UninstallRecord& record, const InstallerSetup& setup);
 
 }  // namespace zd::install

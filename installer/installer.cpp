@@ -5,7 +5,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <initializer_list>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -19,6 +21,7 @@
 #include "platform/files.h"
 #include "platform/processes.h"
 #include "platform/program_lookup.h"
+#include "weblink/local_pages.h"
 
 namespace zd::install {
 namespace {
@@ -83,11 +86,49 @@ std::optional<std::string> RealPath(const std::string& path) {
   return std::string(resolved);
 }
 
-// An install folder as the user typed it: absolute, without "..", control characters or a
-// trailing "/"; empty when it cannot be one.
+bool IsValidUtf8(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size()) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+    if (length == 0 || i + length > text.size() || (length == 2 && lead < 0xC2)) return false;
+    uint32_t code = length == 1 ? lead : lead & (0x7F >> length);
+    for (size_t k = 1; k < length; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      if ((next & 0xC0) != 0x80) return false;
+      code = (code << 6) | (next & 0x3F);
+    }
+    const bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
+    if (overlong || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
+    i += length;
+  }
+  return true;
+}
+
+// The folder's name as a message can show it: bytes that are no UTF-8 become "?".
+std::string Displayable(std::string_view text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    bool copied = false;
+    for (size_t length = 1; length <= 4 && i + length <= text.size(); ++length) {
+      if (IsValidUtf8(text.substr(i, length))) {
+        out.append(text.substr(i, length));
+        i += length - 1;
+        copied = true;
+        break;
+      }
+    }
+    if (!copied) out += '?';
+  }
+  return out;
+}
+
+// An install folder as the user typed it: absolute, valid UTF-8 (the record and the desktop's
+// files name it), without "..", control characters or a trailing "/"; empty when it cannot be
+// one.
 std::string CheckedInstallDirectory(const std::string& typed) {
   std::string folder = WithoutTrailingSlash(typed);
-  if (folder.empty() || folder.front() != '/' || folder == "/") return {};
+  if (folder.empty() || folder.front() != '/' || folder == "/" || !IsValidUtf8(folder)) return {};
   for (char c : folder) {
     if (static_cast<unsigned char>(c) < 0x20) return {};
   }
@@ -98,6 +139,19 @@ std::string CheckedInstallDirectory(const std::string& typed) {
   }
   if (!RelativeComponents(collapsed)) return {};
   return collapsed;
+}
+
+bool HasExtension(std::string_view name, std::initializer_list<std::string_view> extensions) {
+  for (std::string_view extension : extensions) {
+    if (name.size() <= extension.size()) continue;
+    const std::string_view tail = name.substr(name.size() - extension.size());
+    bool same = true;
+    for (size_t i = 0; i < tail.size(); ++i) {
+      same = same && std::tolower(static_cast<unsigned char>(tail[i])) == extension[i];
+    }
+    if (same) return true;
+  }
+  return false;
 }
 
 const char* Say(Language language, const char* english, const char* greek) {
@@ -134,6 +188,7 @@ InstallerSetup InstallerSetupFromEnvironment(const std::function<const char*(con
   InstallerSetup setup;
   setup.programDirectory = WithoutTrailingSlash(programDirectory);
   const std::string home = HomeFolder(lookup);
+  setup.home = home;
   setup.dataHome = XdgFolder(lookup, "XDG_DATA_HOME", home + "/.local/share");
   setup.configHome = XdgFolder(lookup, "XDG_CONFIG_HOME", home + "/.config");
   setup.playerPath = FindCompanion(setup.programDirectory, "zd32");
@@ -227,12 +282,13 @@ std::optional<InstallerMessage> Installer::SaveRecord() {
 
 std::optional<InstallerMessage> Installer::Begin(const InstallChoices& choices, bool removeSaves) {
   problems_.clear();
+  previousFiles_.clear();
+  iconResults_.clear();
   begun_ = false;
   if (list_.blocks.empty()) return InstallerMessage{message::LIST_EMPTY, sourceDirectory_};
   const std::string folder = CheckedInstallDirectory(choices.installDirectory);
-  if (folder.empty()) {
-    return InstallerMessage{message::CANNOT_MAKE_FOLDER,
-                            choices.installDirectory + ": " + std::strerror(EINVAL)};
+  if (folder.empty() || !IsAcceptableInstallDirectory(folder, setup_)) {
+    return InstallerMessage{message::BAD_FOLDER, Displayable(choices.installDirectory)};
   }
   auto previous = InstalledRecord();
   record_ = UninstallRecord{};
@@ -241,17 +297,43 @@ std::optional<InstallerMessage> Installer::Begin(const InstallChoices& choices, 
   record_.installDirectory = folder;
   record_.sourceDirectory = sourceDirectory_;
   record_.saveAndResume = choices.saveAndResume;
+
+  // The new folder first: when it cannot be made, the earlier installation stays whole.
+  const std::string target =
+      choices.saveAndResume ? platform::ResolveBelow(folder, kStatusFolder) : folder;
+  {
+    InstallJournal journal(record_, setup_.dataHome, trace_);
+    std::string error;
+    if (journal.MakeFolders(target, error) && ::access(target.c_str(), W_OK | X_OK) != 0) {
+      error = target + ": " + std::strerror(errno);
+    }
+    if (!error.empty()) {
+      // What this attempt made goes again, deepest first; the earlier record is not touched.
+      for (auto made = record_.folders.rbegin(); made != record_.folders.rend(); ++made) {
+        ::rmdir(made->c_str());
+      }
+      record_.folders.clear();
+      return InstallerMessage{message::CANNOT_MAKE_FOLDER, error};
+    }
+  }
   if (previous) {
-    // Reinstall: exactly the files the earlier installation wrote go; its folders stay listed
-    // (they are still ours to remove once empty).
+    // Reinstall: exactly the files the earlier installation wrote go; what could not be removed
+    // and its folders stay listed (still ours to remove later).
+    previousFiles_ = previous->files;
     std::string error;
     RemoveRecordedFiles(*previous, setup_, trace_, error);
-    if (!error.empty()) Problem(message::CANNOT_WRITE, error);
+    if (!error.empty()) Problem(message::RECORD_REFUSED, error);
+    std::vector<std::string> folders = std::move(record_.folders);
     record_.files = previous->files;
+    record_.folders.clear();
     for (const std::string& made : previous->folders) {
       if (platform::IsDirectory(made)) record_.folders.push_back(made);
     }
-    if (auto failed = SaveRecord()) return failed;
+    for (const std::string& made : folders) {
+      if (std::find(record_.folders.begin(), record_.folders.end(), made) == record_.folders.end()) {
+        record_.folders.push_back(made);
+      }
+    }
   }
   if (removeSaves) {
     const std::string status = platform::ResolveBelow(folder, kStatusFolder);
@@ -262,18 +344,6 @@ std::optional<InstallerMessage> Installer::Begin(const InstallChoices& choices, 
         ::unlink(path.c_str());
       }
     }
-  }
-  const std::string target =
-      choices.saveAndResume ? platform::ResolveBelow(folder, kStatusFolder) : folder;
-  InstallJournal journal(record_, setup_.dataHome, trace_);
-  std::string error;
-  // A folder that is there but cannot take the title's files fails here, not file by file.
-  if (journal.MakeFolders(target, error) && ::access(target.c_str(), W_OK | X_OK) != 0) {
-    error = target + ": " + std::strerror(errno);
-  }
-  if (!error.empty()) {
-    if (previous || !record_.folders.empty()) SaveRecord();
-    return InstallerMessage{message::CANNOT_MAKE_FOLDER, error};
   }
   if (auto failed = SaveRecord()) return failed;
   if (auto failed = WriteMenuFolder()) return failed;
@@ -316,9 +386,7 @@ std::optional<InstallerMessage> Installer::WriteMenuFolder() {
   if (!journal.WriteFile(setup_.dataHome + "/desktop-directories/" + directoryFile, directory.Text(),
                          error) ||
       !journal.WriteFile(setup_.configHome + "/menus/applications-merged/zendral-" + slug + ".menu",
-                         MenuFileText(group(), directoryFile, "X-Zendral-" + slug,
-                                      "zendral-" + slug + "-internet-link.desktop"),
-                         error)) {
+                         MenuFileText(group(), directoryFile, "X-Zendral-" + slug), error)) {
     return InstallerMessage{message::CANNOT_WRITE, error};
   }
   return std::nullopt;
@@ -336,6 +404,34 @@ std::optional<std::string> Installer::SourceFile(std::string_view name1253) cons
   return path;
 }
 
+bool Installer::CopyIntoInstallFolder(const std::string& source, const std::string& diskName) {
+  const std::string target = record_.installDirectory + "/" + diskName;
+  // A file already there that neither this nor the earlier installation wrote is someone
+  // else's: it is kept, and the title goes without its copy.
+  struct stat st;
+  const bool known = std::find(record_.files.begin(), record_.files.end(), target) != record_.files.end() ||
+                     std::find(previousFiles_.begin(), previousFiles_.end(), target) != previousFiles_.end();
+  if (::lstat(target.c_str(), &st) == 0 && !known) {
+    Problem(message::FILE_IN_THE_WAY, target);
+    return false;
+  }
+  InstallJournal journal(record_, setup_.dataHome, trace_);
+  std::string error;
+  if (!journal.CopyFile(source, target, error)) {
+    Problem(message::CANNOT_WRITE, error);
+    return false;
+  }
+  return true;
+}
+
+std::optional<std::string> Installer::InstallIconOnce(std::string_view name1253) {
+  const std::string key(name1253);
+  if (const auto done = iconResults_.find(key); done != iconResults_.end()) return done->second;
+  auto result = InstallIcon(name1253);
+  iconResults_[key] = result;
+  return result;
+}
+
 std::optional<std::string> Installer::InstallIcon(std::string_view name1253) {
   if (!IsBareName(name1253)) {
     Problem(message::BAD_NAME, Cp1253ToUtf8(name1253));
@@ -348,32 +444,30 @@ std::optional<std::string> Installer::InstallIcon(std::string_view name1253) {
   }
   // The copy takes the list's name: always valid UTF-8, so the record names it exactly.
   const std::string diskName = Cp1253ToUtf8(name1253);
-  InstallJournal journal(record_, setup_.dataHome, trace_);
-  std::string error;
-  if (!journal.CopyFile(*source, record_.installDirectory + "/" + diskName, error)) {
-    Problem(message::CANNOT_WRITE, error);
-    return std::nullopt;
-  }
+  if (!CopyIntoInstallFolder(*source, diskName)) return std::nullopt;
   // The desktop's copy: a PNG in the icon theme. A broken icon leaves the entries without one.
   const auto fileSize = platform::FileSize(*source);
   if (!fileSize || *fileSize > kMaxIconFile) return std::nullopt;
   const auto bytes = platform::ReadWholeFile(*source);
   if (!bytes) return std::nullopt;
+  std::string error;
   const auto picture = ReadLargestIcon(*bytes, error);
   if (!picture) return std::nullopt;
-  const auto png = IconAsPng(*picture, error);
+  int side = 0;
+  const auto png = IconForTheme(*picture, side, error);
   if (!png) return std::nullopt;
   const size_t dot = diskName.find_last_of('.');
   const std::string stem = dot == std::string::npos || dot == 0 ? diskName : diskName.substr(0, dot);
-  const int side = std::max(picture->image.width, picture->image.height);
+  // Entries name the icon by its theme name, so the desktop picks it from hicolor.
+  const std::string themeName = "zendral-" + GroupSlugName() + "-" + GroupSlug(stem);
   const std::string size = std::to_string(side) + "x" + std::to_string(side);
-  const std::string path = setup_.dataHome + "/icons/hicolor/" + size + "/apps/zendral-" +
-                           GroupSlugName() + "-" + GroupSlug(stem) + ".png";
+  const std::string path = setup_.dataHome + "/icons/hicolor/" + size + "/apps/" + themeName + ".png";
+  InstallJournal journal(record_, setup_.dataHome, trace_);
   if (!journal.WriteFile(path, *png, error)) {
     Problem(message::CANNOT_WRITE, error);
     return std::nullopt;
   }
-  return path;
+  return themeName;
 }
 
 std::optional<InstallerMessage> Installer::WriteFirstBlockEntries(const InstallBlock& block) {
@@ -402,25 +496,24 @@ std::optional<InstallerMessage> Installer::WriteFirstBlockEntries(const InstallB
       entry.exec = {wine.empty() ? std::string("wine") : wine, program.diskPath};
       const std::string workFolder = platform::ResolveBelow(cdRoot, "ActShts");
       if (platform::IsDirectory(workFolder)) entry.workingDirectory = workFolder;
-      if (auto icon = InstallIcon("BrkPrt.ico")) entry.icon = *icon;
+      if (auto icon = InstallIconOnce("BrkPrt.ico")) entry.icon = *icon;
       entry.category = category;
       if (auto failed = WriteEntry("activity-sheets", entry)) return failed;
     }
   }
 
   if (const auto readme = block.Value("readme")) {
-    const auto source = IsBareName(*readme) ? SourceFile(*readme) : std::nullopt;
-    if (!IsBareName(*readme)) {
+    // Only documents: the read-me is handed to whatever program opens its kind of file.
+    const bool acceptable =
+        IsBareName(*readme) && HasExtension(*readme, {".txt", ".htm", ".html", ".rtf", ".pdf"});
+    const auto source = acceptable ? SourceFile(*readme) : std::nullopt;
+    if (!acceptable) {
       Problem(message::BAD_NAME, Cp1253ToUtf8(*readme));
     } else if (!source) {
       Problem(message::CANNOT_WRITE, Cp1253ToUtf8(*readme) + ": " + std::strerror(ENOENT));
     } else {
       const std::string copy = record_.installDirectory + "/" + Cp1253ToUtf8(*readme);
-      InstallJournal journal(record_, setup_.dataHome, trace_);
-      std::string error;
-      if (!journal.CopyFile(*source, copy, error)) {
-        Problem(message::CANNOT_WRITE, error);
-      } else {
+      if (CopyIntoInstallFolder(*source, Cp1253ToUtf8(*readme))) {
         // Opened by the desktop's own choice of program for the file.
         DesktopEntry entry;
         entry.name = "Read Me";
@@ -435,17 +528,19 @@ std::optional<InstallerMessage> Installer::WriteFirstBlockEntries(const InstallB
 
   if (const auto weblink = block.Value("weblink")) {
     const auto parts = RelativeComponents(*weblink);
-    if (!parts || parts->empty()) {
+    if (!parts || parts->empty() || !HasExtension(parts->back(), {".htm", ".html"})) {
       Problem(message::BAD_NAME, Cp1253ToUtf8(*weblink));
     } else {
       std::string relative;
       for (const std::string& part : *parts) relative += (relative.empty() ? "" : "\\") + part;
+      // An application entry rather than a link one, so that menus list it with the rest.
       DesktopEntry entry;
-      entry.kind = DesktopEntry::Kind::Link;
       entry.name = "Internet Link";
       entry.nameGreek = "Σύνδεσμος Διαδικτύου";
-      // A link entry takes no category: the menu file names it instead.
-      entry.url = FileUrl(platform::ResolveBelow(cdRoot, relative));
+      const std::string opener = platform::FindOnPath("xdg-open");
+      entry.exec = {opener.empty() ? std::string("xdg-open") : opener,
+                    FileUri(platform::ResolveBelow(cdRoot, relative))};
+      entry.category = category;
       if (auto failed = WriteEntry("internet-link", entry)) return failed;
     }
   }
@@ -455,12 +550,14 @@ std::optional<InstallerMessage> Installer::WriteFirstBlockEntries(const InstallB
 std::optional<InstallerMessage> Installer::InstallBlockFiles(const InstallBlock& block) {
   const auto iconName = block.Value("icon");
   if (!iconName) return std::nullopt;  // without an icon a block makes no launcher
-  const auto icon = InstallIcon(*iconName);
+  const auto icon = InstallIconOnce(*iconName);
   if (!block.Has("item")) return std::nullopt;
   LauncherPlaces places{setup_.playerPath, sourceDirectory_, record_.installDirectory,
                         record_.saveAndResume};
   std::string problem;
-  const auto arguments = TitleLauncherArguments(block, places, problem);
+  std::vector<std::string> refused;
+  const auto arguments = TitleLauncherArguments(block, places, problem, &refused);
+  for (const std::string& word : refused) Problem(message::REFUSED_OPTION, word);
   if (!arguments) {
     Problem(message::BAD_NAME, problem);
     return std::nullopt;
@@ -517,7 +614,9 @@ std::optional<InstallerMessage> Uninstall(const InstallerSetup& setup, std::stri
   if (::unlink(recordPath.c_str()) != 0 && errno != ENOENT) {
     return InstallerMessage{message::CANNOT_WRITE, recordPath + ": " + std::strerror(errno)};
   }
-  RemoveEmptyRecordedFolders(*record);
+  RemoveEmptyRecordedFolders(*record, setup);
+  // Everything the installer wrote is gone; what the record named besides stays, and is told.
+  if (!error.empty()) return InstallerMessage{message::RECORD_REFUSED, error};
   return std::nullopt;
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,6 +22,7 @@ namespace zd::install {
 struct InstallerSetup {
   std::string programDirectory;  // zdinst32's own folder
   std::string playerPath;        // the zd32 the launchers start
+  std::string home;              // $HOME (empty when unknown); never an install folder
   std::string dataHome;          // $XDG_DATA_HOME (~/.local/share when unset or relative)
   std::string configHome;        // $XDG_CONFIG_HOME (~/.config when unset or relative)
   std::string installerPath;     // the zdinst32 the uninstall entry starts (found as zd32 is)
@@ -54,6 +56,11 @@ constexpr int CANNOT_MAKE_FOLDER = 604; // argument: the folder and the reason
 constexpr int CANNOT_WRITE = 605;       // a file could not be written (argument: file, reason)
 constexpr int BAD_NAME = 609;           // an icon, read-me or sheet name that is not a bare name
 constexpr int NOT_INSTALLED = 610;      // --uninstall of a title with no record
+constexpr int REFUSED_OPTION = 618;     // a word of the list's command left out (argument: it)
+constexpr int FILE_IN_THE_WAY = 619;    // a file of someone else's in the install folder, kept
+constexpr int BAD_FOLDER = 620;         // an install folder that cannot be one (argument: it)
+constexpr int RECORD_REFUSED = 621;     // the record names something not removed (argument:
+                                        // the place and why)
 }  // namespace message
 
 // Why an install list is refused, for message 608's "%s".
@@ -101,10 +108,12 @@ class Installer {
   // Whether the learner has saves in `installDirectory` (its scripts/status0 folder).
   bool HasSavedFiles(const std::string& installDirectory) const;
 
-  // Installation: Begin, then InstallNextBlock until it returns false. Begin removes what the
-  // record of an earlier installation lists (and, when `removeSaves`, the learner's saves in
-  // the status folder), makes the install (or status) folder and writes the first block's
-  // entries; a failure is returned as its message and nothing more is done.
+  // Installation: Begin, then InstallNextBlock until it returns false. Begin makes the install
+  // (or status) folder first; only when that worked does it remove what the record of an
+  // earlier installation lists (and, when `removeSaves`, the learner's saves in the status
+  // folder) and write the first block's entries. A failure is returned as its message and
+  // nothing more is done; a failure to make the folder leaves the earlier installation and its
+  // record as they were.
   std::optional<InstallerMessage> Begin(const InstallChoices& choices, bool removeSaves);
   // Installs the next block after the first (icons and title launchers). False when no block
   // is left. A failure to write is returned in `failure` and the installation goes on.
@@ -133,11 +142,17 @@ class Installer {
   size_t nextBlock_ = 0;
   bool begun_ = false;
   std::vector<InstallerMessage> problems_;
+  // The earlier installation's files: the only ones in the install folder a copy may replace.
+  std::vector<std::string> previousFiles_;
+  // Each icon name is installed once; later blocks naming it get the same theme name.
+  std::map<std::string, std::optional<std::string>> iconResults_;
 
   std::optional<InstallerMessage> WriteMenuFolder();
   std::optional<InstallerMessage> WriteFirstBlockEntries(const InstallBlock& block);
   std::optional<InstallerMessage> InstallBlockFiles(const InstallBlock& block);
   std::optional<std::string> InstallIcon(std::string_view name1253);
+  std::optional<std::string> InstallIconOnce(std::string_view name1253);
+  bool CopyIntoInstallFolder(const std::string& source, const std::string& diskName);
   std::optional<std::string> SourceFile(std::string_view name1253) const;
   std::optional<InstallerMessage> WriteEntry(std::string_view name, const DesktopEntry& entry);
   void Problem(int id, std::string argument);

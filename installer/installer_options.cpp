@@ -1,35 +1,11 @@
 #include "installer/installer_options.h"
 
-#include <charconv>
 #include <string_view>
 
 #include "base/trace.h"
+#include "shell/program_options.h"
 
 namespace zd::install {
-namespace {
-
-// "WxH" or "WxHxBITS", each a positive number within what a screen can be.
-bool ParseScreen(std::string_view text, platform::ScreenInfo& screen) {
-  int values[3] = {0, 0, 32};
-  int count = 0;
-  while (count < 3) {
-    const size_t x = text.find('x');
-    const std::string_view part = text.substr(0, x);
-    auto [ptr, ec] = std::from_chars(part.data(), part.data() + part.size(), values[count]);
-    if (ec != std::errc() || ptr != part.data() + part.size() || values[count] <= 0) return false;
-    ++count;
-    if (x == std::string_view::npos) break;
-    text = text.substr(x + 1);
-    if (count == 3) return false;  // more parts than width, height and bits
-  }
-  if (count < 2 || values[0] > 16384 || values[1] > 16384 || values[2] > 32) return false;
-  screen.width = values[0];
-  screen.height = values[1];
-  screen.bitsPerPixel = values[2];
-  return true;
-}
-
-}  // namespace
 
 std::string ParseInstallerOptions(int argc, const char* const* argv, InstallerOptions& options) {
   bool ownOptions = true;
@@ -117,10 +93,12 @@ called PC, else its PC subfolder), and asked for when it is not found there.
 When the title is installed already, a first box offers to run it, to install
 it again or to leave. What an installation wrote is recorded in
 $XDG_DATA_HOME/zendral/installed/TITLE.json (~/.local/share/...), and
---uninstall removes exactly the files listed there.
+--uninstall removes exactly the files listed there; the learner's saves stay.
 
 Options:
-  --uninstall TITLE   remove an installed title (Mossgate) and its menu entries
+  --uninstall TITLE   remove an installed title (Mossgate) and its menu
+                      entries, after asking (No when a headless run's script
+                      gives no answer); the learner's saves are kept
   --lang el|en        the installer's texts in Greek or English; without it,
                       the first of LANGUAGE, LC_ALL, LC_MESSAGES and LANG that
                       names a language decides (Greek when none does)
@@ -161,13 +139,16 @@ PCINST (ή η ρίζα του δίσκου, όταν την έχει ο φάκε
 
 Επιλογές:
   --uninstall TITLE   αφαιρεί έναν εγκατεστημένο τίτλο (Mossgate) και τις
-                      καταχωρίσεις του στο μενού
+                      καταχωρίσεις του στο μενού, αφού ρωτήσει (Όχι όταν δεν
+                      απαντά το σενάριο μιας εκτέλεσης --headless)· η πρόοδος
+                      του μαθητή δεν σβήνεται
   --lang el|en        τα κείμενα του προγράμματος στα ελληνικά ή στα αγγλικά·
                       χωρίς αυτό, αποφασίζει η πρώτη από τις LANGUAGE, LC_ALL,
                       LC_MESSAGES και LANG που ορίζει γλώσσα (ελληνικά όταν
                       καμία δεν ορίζει)
   --headless          εκτέλεση χωρίς παράθυρο· τους διαλόγους τους απαντά το
-                      σενάριο συμβάντων (ή παίρνουν την προεπιλεγμένη απάντηση)
+                      σενάριο συμβάντων (ή παίρνουν την προεπιλεγμένη
+                      απάντηση)
   --events FILE       παίζει ένα σενάριο συμβάντων, όπως το zd32 (answer,
                       check, uncheck, edit, file, expect message)· δείτε τα
                       docs/automation.md και docs/installer.md

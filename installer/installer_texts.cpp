@@ -123,6 +123,20 @@ constexpr Entry kTexts[] = {
     {617,
      "Η λίστα εγκατάστασης δεν ονομάζει ομάδα· ο τίτλος μπαίνει στην ομάδα «Brackmoor».",
      "The install list names no group; the title goes into the group \"Brackmoor\"."},
+    {618, "Μια λέξη της εντολής της λίστας εγκατάστασης παραλείφθηκε: %s",
+     "A word of the install list's command was left out: %s"},
+    {619,
+     "Στον φάκελο εγκατάστασης υπάρχει ήδη ένα αρχείο που δεν έγραψε αυτή η εγκατάσταση· "
+     "μένει όπως είναι: %s",
+     "The install folder already holds a file this installation did not write; it is kept "
+     "as it is: %s"},
+    {620,
+     "Αυτός ο φάκελος δεν μπορεί να δεχτεί την εγκατάσταση: %s\n\nΕπιλέξτε έναν δικό σας "
+     "φάκελο, για παράδειγμα μέσα στον προσωπικό σας φάκελο.",
+     "This folder cannot hold the installation: %s\n\nChoose a folder of your own, for "
+     "example one inside your home folder."},
+    {621, "Η καταγραφή της εγκατάστασης αναφέρει κάτι που δεν αφαιρέθηκε: %s",
+     "The record of the installation names something that was not removed: %s"},
     {806, "Τέλος", "Finish"},
     // Controls of the two dialogs.
     {text::START_CAPTION, "Brackmoor", "Brackmoor"},
@@ -148,6 +162,32 @@ constexpr Entry kTexts[] = {
     {text::NO_FOLDER,
      "Γράψτε ολόκληρη τη διαδρομή του φακέλου όπου θα γίνει η εγκατάσταση (αρχίζει με «/»).",
      "Type the whole path of the folder to install into (it starts with \"/\")."},
+    {text::FOLDER_NAME_LOST,
+     "Το όνομα του φακέλου έχει γράμματα που δεν μπορούν να γραφτούν εδώ: %s\n\nΓράψτε ή "
+     "επιλέξτε έναν φάκελο με ελληνικά ή απλά λατινικά γράμματα (χωρίς σημάδια) στο "
+     "όνομά του.",
+     "The folder's name has letters that cannot be written here: %s\n\nType or choose a "
+     "folder whose name has Greek letters or plain Latin letters (no accents)."},
+    {text::UNINSTALL_QUESTION,
+     "Να απεγκατασταθεί ο τίτλος %s;\n\nΗ πρόοδος που έχουν αποθηκεύσει οι μαθητές δεν "
+     "σβήνεται.",
+     "Uninstall the title %s?\n\nThe progress the learners saved is kept."},
+    {text::UNINSTALLED_SAVES_KEPT,
+     "Ο τίτλος %s απεγκαταστάθηκε.\n\nΗ πρόοδος των μαθητών φυλάγεται ακόμη στον φάκελο %s.",
+     "The title %s was uninstalled.\n\nThe learners' progress is still kept in the folder %s."},
+    // The installer core's refusals.
+    {618, "Η επιλογή «%s» της λίστας εγκατάστασης αφορά μόνο το πρόγραμμα εγκατάστασης· παραλείπεται.",
+     "The option \"%s\" in the install list is the installer's own; it is left out."},
+    {619, "Στον φάκελο εγκατάστασης υπάρχει ήδη το αρχείο %s, που δεν είναι του τίτλου· μένει όπως είναι.",
+     "The install folder already holds %s, which is not the title's; it is kept as it is."},
+    {620,
+     "Ο φάκελος «%s» δεν μπορεί να γίνει φάκελος εγκατάστασης.\n\nΓράψτε ολόκληρη τη διαδρομή "
+     "(αρχίζει με «/»), χωρίς «..», ενός φακέλου που δεν είναι ο προσωπικός σας φάκελος ούτε "
+     "βρίσκεται πάνω από αυτόν.",
+     "The folder \"%s\" cannot be an install folder.\n\nType the whole path (it starts with "
+     "\"/\"), without \"..\", of a folder that is neither your home folder nor above it."},
+    {621, "Η καταγραφή της εγκατάστασης αναφέρει κάτι που δεν αφαιρείται: %s",
+     "The installation's record names something that is not removed: %s"},
 };
 
 const Entry* Find(int id) {

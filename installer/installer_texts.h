@@ -31,6 +31,9 @@ constexpr int UNINSTALLED = 1013;      // --uninstall done (%s: the title)
 constexpr int CANNOT_START = 1014;     // a program could not be started (%s: the program)
 constexpr int NO_RUN_COMMAND = 1015;   // the record holds no launcher to run
 constexpr int NO_FOLDER = 1016;        // the install folder was left empty
+constexpr int FOLDER_NAME_LOST = 1017; // a folder's name lost letters in a box (%s: as it came)
+constexpr int UNINSTALL_QUESTION = 1018;  // --uninstall asks first (%s: the title)
+constexpr int UNINSTALLED_SAVES_KEPT = 1019;  // %s: the title, %s: the saves' folder
 }  // namespace text
 
 class InstallerTexts {

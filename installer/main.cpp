@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <variant>
 
 #include "base/cp1253.h"
@@ -14,6 +15,8 @@
 #include "installer/installer_options.h"
 #include "installer/installer_texts.h"
 #include "installer/start_dialog.h"
+#include "installer/typed_folder.h"
+#include "installer/uninstall_record.h"
 #include "installer/wizard.h"
 #include "platform/automation/event_script_driver.h"
 #include "platform/files.h"
@@ -40,35 +43,78 @@ std::string Absolute(const std::string& path) {
   return WithoutTrailingSlash(whole.lexically_normal().string());
 }
 
-int UninstallTitle(const InstallerSetup& setup, const std::string& title,
-                   const InstallerTexts& texts, const Trace& trace) {
+// Saves of a title started with -e INSTALL live here below the install folder.
+constexpr const char* kSavesFolder = "Scripts\\Status0";
+
+// The menu's Uninstall entry runs this with no terminal to read, so the question and the
+// outcome are boxes; the printed lines are for those who run it from a shell. Without an
+// answer (a headless run whose script gives none) the question takes No and nothing goes.
+int UninstallTitle(platform::Platform& platform, const InstallerSetup& setup,
+                   const std::string& title, const InstallerTexts& texts, const Trace& trace) {
+  const std::optional<UninstallRecord> record = LoadRecord(setup.dataHome, title);
+  // Nothing to ask about when nothing is installed: the failure below says so.
+  if (record && platform.MessageBox(InstallerMessageBox(texts, text::UNINSTALL_QUESTION, {title},
+                                                        MessageKind::Question)) !=
+                    platform::answer::YES) {
+    return kDone;
+  }
   if (auto failure = Uninstall(setup, title, trace)) {
     std::cerr << "zdinst32: " << Cp1253ToUtf8(texts.Format(failure->id, {failure->argument}))
               << "\n";
+    platform.MessageBox(
+        InstallerMessageBox(texts, failure->id, {failure->argument}, MessageKind::Warning));
     return kFailed;
   }
-  std::cout << Cp1253ToUtf8(texts.Format(text::UNINSTALLED, {title})) << "\n";
+  // The learner's saves are not the installation's: they stay, and the user hears where.
+  std::string saves;
+  if (record && !record->installDirectory.empty() && record->installDirectory.front() == '/') {
+    const std::string status = platform::ResolveBelow(record->installDirectory, kSavesFolder);
+    if (platform::IsDirectory(status)) saves = status;
+  }
+  const int id = saves.empty() ? text::UNINSTALLED : text::UNINSTALLED_SAVES_KEPT;
+  std::cout << Cp1253ToUtf8(texts.Format(id, {title, saves})) << "\n";
+  platform.MessageBox(InstallerMessageBox(texts, id, {title, saves}, MessageKind::Information));
   return kDone;
 }
 
+// The CD folder as found, and the folder that was tried (for the message when none was).
+struct SourceChoice {
+  std::optional<std::string> folder;
+  std::string tried;
+  bool cancelled = false;
+};
+
+// A folder dialog that keeps coming back with a name it cannot hold is given up after this
+// many tries, so that a run whose script has ended cannot go round forever.
+constexpr int kMaxFolderDialogs = 100;
+
 // The CD folder: the one given, else the one beside the program, else the one the user picks.
-// nullopt with `cancelled` when the user chose none.
-std::optional<std::string> ChooseSource(platform::Platform& platform, const InstallerTexts& texts,
-                                        const std::optional<std::string>& given,
-                                        const std::string& programDirectory, bool& cancelled) {
-  cancelled = false;
+SourceChoice ChooseSource(platform::Platform& platform, const InstallerTexts& texts,
+                          const std::optional<std::string>& given,
+                          const std::string& programDirectory) {
   // Launchers made from the CD folder must work from anywhere, so a relative one is made whole.
-  if (given) return FindSourceDirectory(Absolute(*given), programDirectory);
-  if (auto found = FindSourceDirectory(std::nullopt, programDirectory)) return found;
+  if (given) {
+    const std::string whole = Absolute(*given);
+    return {FindSourceDirectory(whole, programDirectory), whole};
+  }
+  if (auto found = FindSourceDirectory(std::nullopt, programDirectory)) return {found, *found};
   platform::FileDialogSpec request;
   request.chooseFolder = true;
   request.title = texts.Get(text::CHOOSE_SOURCE);
-  const auto chosen = platform.FileDialog(request);
-  if (!chosen) {
-    cancelled = true;
-    return std::nullopt;
+  for (int asked = 0; asked < kMaxFolderDialogs; ++asked) {
+    const auto chosen = platform.FileDialog(request);
+    if (!chosen) break;
+    // The dialog answers in code page 1253: letters it lacks are looked up on disk again.
+    if (auto folder = FolderFromDialogPath(chosen->path)) {
+      const std::string whole = Absolute(*folder);
+      return {FindSourceDirectory(whole, programDirectory), whole};
+    }
+    platform.MessageBox(InstallerMessageBox(texts, text::FOLDER_NAME_LOST,
+                                            {Cp1253ToUtf8(chosen->path)}, MessageKind::Warning));
   }
-  return FindSourceDirectory(Absolute(Cp1253ToUtf8(chosen->path)), programDirectory);
+  SourceChoice none;
+  none.cancelled = true;
+  return none;
 }
 
 int Install(platform::Platform& platform, const InstallerOptions& options,
@@ -97,18 +143,17 @@ int Install(platform::Platform& platform, const InstallerOptions& options,
     ~HostUntilReturn() { platform.SetHost(nullptr); }
   } hostUntilReturn{platform};
   host.PaintNow();
-  bool cancelled = false;
-  const auto source =
-      ChooseSource(platform, texts, options.source, setup.programDirectory, cancelled);
-  if (cancelled) return kDone;
-  if (!source) {
-    tell(message::LIST_UNREADABLE, options.source.value_or(setup.programDirectory));
+  const SourceChoice source =
+      ChooseSource(platform, texts, options.source, setup.programDirectory);
+  if (source.cancelled) return kDone;
+  if (!source.folder) {
+    tell(message::LIST_UNREADABLE, source.tried.empty() ? setup.programDirectory : source.tried);
     return kFailed;
   }
-  host.SetBackground(LoadBackground(*source));
+  host.SetBackground(LoadBackground(*source.folder));
 
   Installer installer(setup, trace);
-  if (auto failure = installer.Open(*source)) {
+  if (auto failure = installer.Open(*source.folder)) {
     tell(failure->id, failure->argument);
     return kFailed;
   }
@@ -152,8 +197,6 @@ int main(int argc, char** argv) {
   const InstallerSetup setup =
       InstallerSetupFromEnvironment(std::getenv, WithoutTrailingSlash(programDirectory));
 
-  if (options.uninstallTitle) return UninstallTitle(setup, *options.uninstallTitle, texts, trace);
-
   std::unique_ptr<platform::EventScriptDriver> driver;
   if (!options.eventsPath.empty()) {
     auto loaded = platform::LoadEventScript(options.eventsPath);
@@ -175,7 +218,10 @@ int main(int argc, char** argv) {
     std::cerr << "zdinst32: " << error << "\n";
     return kFailed;
   }
-  const int result = Install(*platform, options, setup, texts, trace);
+  const int result =
+      options.uninstallTitle
+          ? UninstallTitle(*platform, setup, *options.uninstallTitle, texts, trace)
+          : Install(*platform, options, setup, texts, trace);
   platform->CloseWindow();
   if (driver && driver->failed()) return 1;
   return result;

@@ -2,18 +2,7 @@
 
 #include <cstring>
 
-#include "base/cp1253.h"
-
 namespace zd::install {
-namespace {
-
-// One argument as the trace shows it: quoted when it holds blanks or is empty.
-std::string TraceArgument(const std::string& argument) {
-  if (!argument.empty() && argument.find_first_of(" \t") == std::string::npos) return argument;
-  return "\"" + argument + "\"";
-}
-
-}  // namespace
 
 StartChoice AskStartDialog(platform::Platform& platform, const InstallerTexts& texts) {
   platform::ButtonDialogSpec dialog;
@@ -51,12 +40,10 @@ bool RunInstalledTitle(platform::Platform& platform, const Installer& installer,
 bool StartTraced(platform::Platform& platform, const Trace& trace,
                  const std::vector<std::string>& arguments) {
   if (arguments.empty()) return false;
-  std::string line = "start";
-  for (const std::string& argument : arguments) line += " " + TraceArgument(argument);
+  std::string line = StartTraceLine(arguments);
   const platform::ProgramStart started = platform.StartProgram(arguments);
   if (!started.ok()) line += std::string(" (not started: ") + std::strerror(started.error) + ")";
-  // The trace takes the runtime's code page; paths here are UTF-8.
-  trace.Line(TraceCategory::Start, Utf8ToCp1253(line));
+  trace.Line(TraceCategory::Start, line);
   return started.ok();
 }
 

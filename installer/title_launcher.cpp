@@ -26,7 +26,7 @@ std::string Joined(const std::vector<std::string>& parts) {
 }  // namespace
 
 bool IsBareName(std::string_view name) {
-  if (name.empty() || name == "." || name == "..") return false;
+  if (name.empty() || name.front() == '.' || name.front() == '-') return false;
   for (char c : name) {
     if (static_cast<unsigned char>(c) < 0x20 || c == '\\' || c == '/' || c == ':') return false;
   }
@@ -58,13 +58,34 @@ std::string ParentFolder(const std::string& path) {
   return trimmed.substr(0, slash);
 }
 
-std::optional<std::vector<std::string>> TitleLauncherArguments(const InstallBlock& block,
-                                                               const LauncherPlaces& places,
-                                                               std::string& problem) {
+std::optional<std::vector<std::string>> TitleLauncherArguments(
+    const InstallBlock& block, const LauncherPlaces& places, std::string& problem,
+    std::vector<std::string>* refusedWords) {
   std::vector<std::string> arguments{places.playerPath};
   if (const auto command = block.Value("command")) {
-    for (const std::string& word : platform::SplitWindowsCommandLine(*command)) {
-      arguments.push_back(Cp1253ToUtf8(word));
+    const std::vector<std::string> words = platform::SplitWindowsCommandLine(*command);
+    for (size_t i = 0; i < words.size(); ++i) {
+      const std::string word = Cp1253ToUtf8(words[i]);
+      // The CD's options must not redirect the player's audio, scripts, messages or saves.
+      const bool longOption = word.rfind("--", 0) == 0;
+      const bool savesOption = word.size() >= 2 && word[0] == '-' && (word[1] == 'e' || word[1] == 'E');
+      // The player reads its options from the words joined by blanks, so "-e " inside a quoted
+      // word, or "-e" closing one, would give it a saves folder all the same.
+      std::string upper = word + " ";
+      for (char& c : upper) c = c == 'e' ? 'E' : c;
+      const bool hiddenSavesOption = upper.find("-E ") != std::string::npos;
+      if (!longOption && !savesOption && !hiddenSavesOption) {
+        arguments.push_back(word);
+        continue;
+      }
+      std::string refused = word;
+      // "-e FOLDER" and "--events FILE": the value goes with its option, or it would be read
+      // as something else.
+      const bool valueFollows = savesOption ? word.size() == 2
+                                            : word.find('=') == std::string::npos &&
+                                                  i + 1 < words.size() && words[i + 1].rfind('-', 0) != 0;
+      if (valueFollows && i + 1 < words.size()) refused += " " + Cp1253ToUtf8(words[++i]);
+      if (refusedWords) refusedWords->push_back(refused);
     }
   }
   if (block.Has("extrasdir") && places.saveAndResume) {

@@ -13,7 +13,8 @@
 namespace zd::install {
 
 // Whether a name of the install list (code page 1253) is a bare file name: not empty, no
-// folder separators, no drive, not "." or "..", no control characters.
+// folder separators, no drive, no control characters, not hidden (a leading ".") and not
+// taken for an option (a leading "-").
 bool IsBareName(std::string_view name1253);
 
 // A path of the install list relative to a folder ("\!pond\", "ActShts\run.exe"): its
@@ -28,10 +29,12 @@ struct LauncherPlaces {
 };
 
 // The arguments (the player first). nullopt with `problem` naming the bad value when the
-// block's `path` would leave the CD.
-std::optional<std::vector<std::string>> TitleLauncherArguments(const InstallBlock& block,
-                                                               const LauncherPlaces& places,
-                                                               std::string& problem);
+// block's `path` would leave the CD. Words of `command` the player would take as the
+// installer's own business (long options such as "--run-script", and "-e" with its folder,
+// which only the installer gives) are left out and listed in `refusedWords` (UTF-8).
+std::optional<std::vector<std::string>> TitleLauncherArguments(
+    const InstallBlock& block, const LauncherPlaces& places, std::string& problem,
+    std::vector<std::string>* refusedWords = nullptr);
 
 // The folder above `path` (UTF-8, absolute): "/" for a folder at the top.
 std::string ParentFolder(const std::string& path);

@@ -2,6 +2,7 @@
 
 #include "base/cp1253.h"
 #include "installer/start_dialog.h"
+#include "installer/typed_folder.h"
 
 namespace zd::install {
 namespace {
@@ -109,7 +110,16 @@ platform::FormDialogSpec Wizard::Page() const {
 std::optional<WizardEnd> Wizard::Answer(const platform::FormAnswer& answer) {
   // The controls keep what the user left in them, whichever button closed the page.
   if (step_ == 1) saveAndResume_ = answer.Checked(control::SAVE_AND_RESUME);
-  if (step_ == 2) installDirectory_ = Trimmed(Cp1253ToUtf8(answer.editText));
+  // The box holds the folder in code page 1253; what still reads as shown keeps the folder's
+  // own letters, and a typed letter the box lost leaves the folder unusable until retyped.
+  if (step_ == 2) {
+    if (auto folder = FolderFromEditText(installDirectory_, Trimmed(answer.editText))) {
+      installDirectory_ = *folder;
+      folderLost_.reset();
+    } else {
+      folderLost_ = Cp1253ToUtf8(Trimmed(answer.editText));
+    }
+  }
 
   // Only buttons the page offers, and enabled ones, count.
   const platform::FormDialogSpec page = Page();
@@ -151,6 +161,11 @@ std::optional<WizardEnd> Wizard::Next() {
 }
 
 std::optional<WizardEnd> Wizard::Install() {
+  if (folderLost_) {
+    platform_.MessageBox(
+        InstallerMessageBox(texts_, text::FOLDER_NAME_LOST, {*folderLost_}, MessageKind::Warning));
+    return std::nullopt;
+  }
   // A relative folder would land wherever the installer happened to be started.
   if (installDirectory_.empty() || installDirectory_.front() != '/') {
     platform_.MessageBox(InstallerMessageBox(texts_, text::NO_FOLDER, {}, MessageKind::Warning));
@@ -165,8 +180,13 @@ std::optional<WizardEnd> Wizard::Install() {
   choices.saveAndResume = saveAndResume_;
   if (auto failure = installer_.Begin(choices, removeSaves)) {
     Tell(*failure);
+    // A folder that cannot be one is the user's to change: the page comes back.
+    if (failure->id == message::BAD_FOLDER) return std::nullopt;
     return WizardEnd::Failed;
   }
+  // What the first block could not do (a bad icon or read-me name, a copy that failed) did not
+  // stop it; the user hears of it before the next blocks, which report their own.
+  for (const InstallerMessage& problem : installer_.problems()) Tell(problem);
   std::optional<InstallerMessage> failure;
   while (installer_.InstallNextBlock(failure)) {
     if (failure) Tell(*failure);

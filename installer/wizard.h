@@ -3,6 +3,7 @@
 // dialog; the steps are numbered 0..7 as the installer always numbered them.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "base/trace.h"
@@ -56,6 +57,9 @@ class Wizard {
   int step_ = 0;
   bool saveAndResume_ = true;
   std::string installDirectory_;  // UTF-8
+  // The page's box came back with letters it could not hold (UTF-8, as it came back): the
+  // folder cannot be told, and Next says so instead of installing.
+  std::optional<std::string> folderLost_;
 };
 
 }  // namespace zd::install

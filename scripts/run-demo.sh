@@ -22,8 +22,12 @@ echo "No display here: playing the demo's scripted tour headless."
 # above keeps the user's, so that the meadow remembers where the learner was.
 saves="$(mktemp -d)"
 trap 'rm -rf "$saves"' EXIT
+# Its web link asks which browser to use and is answered Cancel: it must see none of this
+# machine's browsers nor a choice made before, so the desktop's folders and the settings are its
+# own too.
 # The tour names its screenshots without a folder: they land where the player runs.
-(cd "$shots" && XDG_DATA_HOME="$saves" "$player" --headless --screen 1024x768 --events "$tour" \
+(cd "$shots" && XDG_DATA_HOME="$saves" XDG_CONFIG_HOME="$saves/config" \
+  XDG_DATA_DIRS="$saves/none" XDG_CONFIG_DIRS="$saves/none" BROWSER= "$player" --headless --screen 1024x768 --events "$tour" \
   --trace=page,message,dialog,window,file "${title_args[@]}")
 echo "Screenshots of the tour are in $shots/:"
 ls -1 "$shots"

@@ -42,6 +42,16 @@ void Trace::Line(TraceCategory c, std::string_view text) const {
   out_->flush();
 }
 
+std::string StartTraceLine(const std::vector<std::string>& words) {
+  std::string line = "start";
+  for (const std::string& word : words) {
+    const std::string text = Utf8ToCp1253(word);
+    const bool plain = !text.empty() && text.find_first_of(" \t") == std::string::npos;
+    line += plain ? " " + text : " \"" + text + "\"";
+  }
+  return line;
+}
+
 std::optional<uint32_t> Trace::ParseCategories(std::string_view list) {
   uint32_t mask = kDefault;
   while (!list.empty()) {

@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <optional>
 #include <ostream>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace zd {
 
@@ -58,5 +60,10 @@ class Trace {
   std::ostream* out_ = nullptr;
   uint32_t mask_ = 0;
 };
+
+// The Start line for a program started with `words` (UTF-8, the program first): "start" and
+// each word, quoted when it holds blanks or is empty, in code page 1253 so that Trace::Line
+// shows Greek paths as they are on disk.
+std::string StartTraceLine(const std::vector<std::string>& words);
 
 }  // namespace zd

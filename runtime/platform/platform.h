@@ -129,6 +129,7 @@ class Platform {
 
  protected:
   Scaling scaling_ = Scaling::Sharp;
+  std::vector<int> startedPrograms_;  // started and not yet collected (processes.cpp)
 };
 
 }  // namespace zd::platform

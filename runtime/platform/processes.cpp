@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <csignal>
+#include <vector>
 
 extern char** environ;
 
@@ -82,8 +83,12 @@ std::string FindOnPath(std::string_view name) {
   return {};
 }
 
-int SpawnProgram(const std::vector<std::string>& arguments) {
-  if (arguments.empty()) return ENOENT;
+int SpawnProgram(const std::vector<std::string>& arguments, int* startedPid) {
+  // posix_spawn would look a bare or relative name up from the current folder, which may be a
+  // title's or a CD's: only a program found by its whole path is started.
+  if (arguments.empty() || arguments.front().empty() || arguments.front().front() != '/') {
+    return ENOENT;
+  }
   std::vector<char*> argv;
   argv.reserve(arguments.size() + 1);
   for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
@@ -112,13 +117,22 @@ int SpawnProgram(const std::vector<std::string>& arguments) {
   posix_spawn_file_actions_destroy(&actions);
   posix_spawnattr_destroy(&attributes);
   if (result != 0) return result;
-  ::waitpid(pid, nullptr, WNOHANG);  // not waited for
+  if (startedPid) *startedPid = pid;
   return 0;
 }
 
+void ReapFinishedPrograms(std::vector<int>& pids) {
+  std::erase_if(pids, [](int pid) { return ::waitpid(pid, nullptr, WNOHANG) != 0; });
+}
+
 ProgramStart Platform::StartProgram(const std::vector<std::string>& arguments) {
+  // Programs are not waited for, but those that have ended are collected at the next start so
+  // that a long run opening many links leaves no trail of finished processes behind.
+  ReapFinishedPrograms(startedPrograms_);
   ProgramStart start;
-  start.error = SpawnProgram(arguments);
+  int pid = 0;
+  start.error = SpawnProgram(arguments, &pid);
+  if (start.error == 0) startedPrograms_.push_back(pid);
   start.outcome = start.error == 0 ? ProgramStart::Outcome::Started : ProgramStart::Outcome::Failed;
   return start;
 }

@@ -18,7 +18,12 @@ std::string FindOnPath(std::string_view name);
 
 // Starts `arguments` (the program's disk path first) with posix_spawn, inheriting no
 // descriptors beyond the standard ones, and does not wait. 0 when it started, otherwise the
-// errno value that says why not (ENOENT, EACCES, ENOEXEC, ...).
-int SpawnProgram(const std::vector<std::string>& arguments);
+// errno value that says why not (ENOENT, EACCES, ENOEXEC, ...). A program not named by an
+// absolute path is not started (ENOENT).
+// `startedPid` (may be null) receives the started process's id.
+int SpawnProgram(const std::vector<std::string>& arguments, int* startedPid = nullptr);
+
+// Collects those of `pids` that have ended (without waiting) and drops them from the list.
+void ReapFinishedPrograms(std::vector<int>& pids);
 
 }  // namespace zd::platform

@@ -5,7 +5,6 @@
 #include <optional>
 
 #include "base/cp1253.h"
-#include "base/seam.h"
 #include "base/text.h"
 #include "runtime.h"
 #include "script/script_engine.h"
@@ -405,11 +404,5 @@ const PageCommands kPageCommands = {
     RunExe,  Write,     EventTrig, ShowHide, ToOverview, ToFilePage, HotspotTrig,
     MakeTimer, MakeEvent, ObjAdj,  ObjFlags, Render,     Redraw,     SetAttrib,
 };
-
-void SeamCommand(ScriptEngine& engine, CommandCall& call) {
-  // The subsystem that carries this command out is not built yet: say so and do nothing.
-  TraceSeam(engine.runtime().trace,
-            "script." + std::string(call.command) + " " + call.first.str());
-}
 
 }  // namespace zd::script

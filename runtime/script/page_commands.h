@@ -28,8 +28,4 @@ struct HandlerCommands {
 };
 extern const HandlerCommands kHandlerCommands;
 
-// Commands whose subsystem (movie slots, status files, database, dates, web links, printing)
-// is not built yet: dispatch and argument kinds are exact; the call lands in a named seam.
-void SeamCommand(ScriptEngine& engine, CommandCall& call);
-
 }  // namespace zd::script

@@ -4,6 +4,7 @@
 
 #include "base/cp1253.h"
 #include "base/message_format.h"
+#include "base/trace.h"
 #include "platform/processes.h"
 #include "platform/program_lookup.h"
 #include "runtime.h"
@@ -11,12 +12,6 @@
 
 namespace zd::script {
 namespace {
-
-// One argument as the trace shows it: quoted when it holds blanks or is empty.
-std::string TraceArgument(const std::string& argument) {
-  if (!argument.empty() && argument.find_first_of(" \t") == std::string::npos) return argument;
-  return "\"" + argument + "\"";
-}
 
 // The program's name as the question shows it: line breaks and other control characters, which
 // could make the box say something else, shown as "?".
@@ -57,8 +52,9 @@ void TitlePrograms::Run(ScriptEngine& e, std::string_view text) {
 
   std::vector<std::string> arguments = {found.diskPath};
   for (size_t i = 1; i < words.size(); ++i) arguments.push_back(Cp1253ToUtf8(words[i]));
-  std::string line = "start wine";
-  for (const std::string& argument : arguments) line += " " + TraceArgument(argument);
+  std::vector<std::string> traced = {"wine"};
+  traced.insert(traced.end(), arguments.begin(), arguments.end());
+  const std::string line = StartTraceLine(traced);
   const std::string wine = platform::FindOnPath("wine");
   if (wine.empty()) {
     r.trace.Line(TraceCategory::Start, line + " (not started: no wine)");

@@ -8,7 +8,6 @@
 #include "platform/local_time.h"
 
 namespace zd {
-namespace {
 
 bool ParseScreen(std::string_view text, platform::ScreenInfo& screen) {
   int values[3] = {0, 0, 32};
@@ -29,8 +28,6 @@ bool ParseScreen(std::string_view text, platform::ScreenInfo& screen) {
   screen.bitsPerPixel = values[2];
   return true;
 }
-
-}  // namespace
 
 std::string ParseProgramOptions(int argc, const char* const* argv, ProgramOptions& options) {
   std::string line;
@@ -185,8 +182,8 @@ Player options:
                       local time at start (fixed for reproducible runs)
   --ticks N           the tick count at start, in milliseconds
   --messages FILE     read failure messages from FILE instead of
-                      MESSAGES.TXT beside the program (MESSAGES.EN.TXT there
-                      holds the English texts)
+                      MESSAGES.TXT beside the program or in ../share/zendral
+                      (MESSAGES.EN.TXT there holds the English texts)
   --audio-out FILE.wav
                       headless: keep everything the player would have played
                       as a 16-bit stereo 44,100 Hz WAV file on the virtual
@@ -270,8 +267,8 @@ $XDG_CONFIG_HOME/zendral/zendral.ini (~/.config/zendral/zendral.ini).
   --ticks N           ο μετρητής χρόνου στην έναρξη, σε χιλιοστά του
                       δευτερολέπτου
   --messages FILE     διαβάζει τα μηνύματα αποτυχίας από το FILE αντί για το
-                      MESSAGES.TXT δίπλα στο πρόγραμμα (το MESSAGES.EN.TXT
-                      εκεί έχει τα αγγλικά κείμενα)
+                      MESSAGES.TXT δίπλα στο πρόγραμμα ή στο ../share/zendral
+                      (το MESSAGES.EN.TXT εκεί έχει τα αγγλικά κείμενα)
   --audio-out FILE.wav
                       χωρίς παράθυρο: κρατά ό,τι θα έπαιζε το πρόγραμμα σε
                       αρχείο WAV 16 bit, στερεοφωνικό, 44.100 Hz, στο εικονικό

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "base/language.h"
 #include "platform/types.h"
@@ -40,5 +41,9 @@ std::string ParseProgramOptions(int argc, const char* const* argv, ProgramOption
 // The --help text in the player's language.
 std::string ProgramUsage(Language language);
 std::string ProgramVersion();
+
+// "WxH" or "WxHxBITS", each a positive number within what a screen can be (zd32's and
+// zdinst32's --screen). False, leaving `screen` as it was, for anything else.
+bool ParseScreen(std::string_view text, platform::ScreenInfo& screen);
 
 }  // namespace zd

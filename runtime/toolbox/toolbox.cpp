@@ -1,5 +1,6 @@
 #include "toolbox/toolbox.h"
 
+#include "platform/data_files.h"
 #include "platform/files.h"
 #include "resources/string_table.h"
 #include "runtime.h"
@@ -152,11 +153,10 @@ void Toolbox::MenuChosen(int menuCommand) {
 void Toolbox::LoadIconPicture() {
   if (!iconFileRead_) {
     iconFileRead_ = true;
-    for (const std::string& place : ToolboxIconFilePlaces(platform::ProgramDirectory())) {
-      const auto size = platform::FileSize(place);
-      if (!size) continue;
-      if (*size <= kMaxIconFileBytes) iconFile_ = platform::ReadWholeFile(place);
-      break;
+    // Beside the program, then in the installed data folder.
+    if (const auto place = platform::FindDataFile("TOOLICON.PNT")) {
+      const auto size = platform::FileSize(*place);
+      if (size && *size <= kMaxIconFileBytes) iconFile_ = platform::ReadWholeFile(*place);
     }
   }
   // Drawn afresh each time it appears: the title's colours may have changed.

@@ -71,8 +71,4 @@ IconPixels BuiltInToolboxIcon() {
   return pixels;
 }
 
-std::vector<std::string> ToolboxIconFilePlaces(const std::string& programDirectory) {
-  return {programDirectory + "TOOLICON.PNT", programDirectory + "../share/zendral/TOOLICON.PNT"};
-}
-
 }  // namespace zd

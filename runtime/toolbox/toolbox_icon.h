@@ -25,8 +25,4 @@ std::optional<IconPixels> IconFromSpriteFile(ByteView file, const ColourMatcher&
 // The player's own icon: a red toolbox with a handle.
 IconPixels BuiltInToolboxIcon();
 
-// The places "TOOLICON.PNT" is looked for, in order: beside the program, then in
-// "../share/zendral/" from the program's folder.
-std::vector<std::string> ToolboxIconFilePlaces(const std::string& programDirectory);
-
 }  // namespace zd

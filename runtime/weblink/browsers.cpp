@@ -123,18 +123,20 @@ void Browsers::DetectBrowsers() {
   if (detected_) return;
   detected_ = true;
   chosenPath_ = kNoBrowser;
-  AddDesktopDefault();
+  // The applications folders are walked once; the default's ids and the handlers share it.
+  const XdgFolders folders = XdgFoldersFromEnvironment(sources_.environment);
+  const std::vector<DesktopFile> listed = ListDesktopFiles(folders);
+  AddDesktopDefault(folders, listed);
   AddFromEnvironmentVariable();
-  AddDesktopHandlers();
+  AddDesktopHandlers(listed);
   ReadChosenPath();
 }
 
-void Browsers::AddDesktopDefault() {
-  const XdgFolders folders = XdgFoldersFromEnvironment(sources_.environment);
+void Browsers::AddDesktopDefault(const XdgFolders& folders, const std::vector<DesktopFile>& listed) {
   // The web scheme's handler first; a desktop that only names one for web pages is asked next.
   for (std::string_view mimeType : {kHttpScheme, kHtml}) {
     for (const std::string& id : DefaultApplicationIds(folders, mimeType)) {
-      const std::optional<std::string> path = FindDesktopFile(folders, id);
+      const std::optional<std::string> path = FindDesktopFile(folders, listed, id);
       if (path && AddBrowser(*path, true, false, {})) return;
     }
   }
@@ -159,9 +161,8 @@ void Browsers::AddFromEnvironmentVariable() {
   }
 }
 
-void Browsers::AddDesktopHandlers() {
-  const XdgFolders folders = XdgFoldersFromEnvironment(sources_.environment);
-  for (const DesktopFile& file : ListDesktopFiles(folders)) {
+void Browsers::AddDesktopHandlers(const std::vector<DesktopFile>& listed) {
+  for (const DesktopFile& file : listed) {
     size_t detected = 0;
     for (const BrowserEntry& entry : entries_) detected += entry.userChosen ? 0 : 1;
     if (detected >= kMaxDetectedBrowsers) return;
@@ -348,10 +349,12 @@ std::vector<std::string> BrowserCommand(const BrowserEntry& entry, std::string_v
       words.push_back(entry.path);
       continue;
     }
-    // Plain substitution, one pass: nothing the address holds is read again.
+    // Plain substitution, one pass: nothing the address holds is read again. The program's
+    // own word never takes the address: a link must not choose what is started.
+    const bool program = words.empty();
     std::string out;
     for (size_t i = 0; i < word.size(); ++i) {
-      if (word[i] == '%' && i + 1 < word.size() && word[i + 1] == 'u') {
+      if (!program && word[i] == '%' && i + 1 < word.size() && word[i + 1] == 'u') {
         out += address;
         placed = true;
         ++i;

@@ -13,6 +13,7 @@
 
 #include "base/language.h"
 #include "base/trace.h"
+#include "weblink/desktop_applications.h"
 
 namespace zd {
 
@@ -72,8 +73,8 @@ class Browsers {
   Language language_;
   const Trace& trace_;
   void AddFromEnvironmentVariable();
-  void AddDesktopDefault();
-  void AddDesktopHandlers();
+  void AddDesktopDefault(const XdgFolders& folders, const std::vector<DesktopFile>& listed);
+  void AddDesktopHandlers(const std::vector<DesktopFile>& listed);
   void ReadChosenPath();
   void Describe(BrowserEntry& entry) const;
   void NumberControls();
@@ -84,7 +85,7 @@ class Browsers {
 };
 
 // The words to start for `entry` and `address`: "%s" becomes the entry's program path, "%u"
-// inside a word the address, by plain substitution (the address is never read as a format).
+// inside a word the address (never inside the program's own word), by plain substitution (the address is never read as a format).
 // "%%" is a percent sign. A command without "%u" gets the address as its last word. A bare
 // program name first is looked up on PATH.
 std::vector<std::string> BrowserCommand(const BrowserEntry& entry, std::string_view address);

@@ -102,7 +102,9 @@ std::vector<DesktopFile> ListDesktopFiles(const XdgFolders& folders) {
   return files;
 }
 
-std::optional<std::string> FindDesktopFile(const XdgFolders& folders, std::string_view id) {
+std::optional<std::string> FindDesktopFile(const XdgFolders& folders,
+                                           const std::vector<DesktopFile>& listed,
+                                           std::string_view id) {
   if (!PlausibleId(id)) return std::nullopt;
   for (const std::string& folder : ApplicationFolders(folders)) {
     const std::string path = folder + "/" + std::string(id);
@@ -110,9 +112,10 @@ std::optional<std::string> FindDesktopFile(const XdgFolders& folders, std::strin
     if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) return path;
   }
   // An id may name a file in a folder below applications/ ("kde4-x.desktop").
-  for (const DesktopFile& file : ListDesktopFiles(folders)) {
-    if (file.id == id) return file.path;
-  }
+  const auto found = std::lower_bound(
+      listed.begin(), listed.end(), id,
+      [](const DesktopFile& file, std::string_view wanted) { return file.id < wanted; });
+  if (found != listed.end() && found->id == id) return found->path;
   return std::nullopt;
 }
 
@@ -139,6 +142,7 @@ std::vector<std::string> DefaultApplicationIds(const XdgFolders& folders,
           const std::string_view id = rest.substr(0, semicolon);
           if (PlausibleId(id) && std::find(ids.begin(), ids.end(), id) == ids.end()) {
             ids.emplace_back(id);
+            if (ids.size() >= kMaxDefaultApplicationIds) return ids;
           }
           if (semicolon == std::string_view::npos) break;
           rest.remove_prefix(semicolon + 1);

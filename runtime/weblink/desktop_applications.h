@@ -33,11 +33,19 @@ struct DesktopFile {
 // Every desktop file, in id order; an id found in an earlier folder hides the same id later.
 std::vector<DesktopFile> ListDesktopFiles(const XdgFolders& folders);
 
-// The desktop file with that id, from the first folder that has it.
-std::optional<std::string> FindDesktopFile(const XdgFolders& folders, std::string_view id);
+// The desktop file with that id, from the first folder that has it: looked for directly in
+// each applications folder, then in `listed` (ListDesktopFiles' answer, walked once by the
+// caller however many ids it asks for) for ids of files in folders below.
+std::optional<std::string> FindDesktopFile(const XdgFolders& folders,
+                                           const std::vector<DesktopFile>& listed,
+                                           std::string_view id);
+
+// mimeapps.list names at most this many ids for a type; more are ignored, so that a long list
+// cannot make the first web link wait on reading hundreds of files.
+constexpr size_t kMaxDefaultApplicationIds = 32;
 
 // The desktop-file ids mimeapps.list files give as the default for `mimeType`, in the order the
-// rules say they are tried.
+// rules say they are tried, at most kMaxDefaultApplicationIds of them.
 std::vector<std::string> DefaultApplicationIds(const XdgFolders& folders, std::string_view mimeType);
 
 // A whole file of at most `maxBytes`; nullopt when it is missing, unreadable, not a regular

@@ -71,33 +71,6 @@ Localised LocaleOf(std::string_view key, std::string_view base) {
   return Localised::Other;
 }
 
-// One word's field codes turned; false when the word held only codes that are dropped.
-bool TurnFieldCodes(const std::string& raw, std::string& word) {
-  word.clear();
-  bool onlyDropped = !raw.empty();
-  for (size_t i = 0; i < raw.size(); ++i) {
-    if (raw[i] != '%' || i + 1 == raw.size()) {
-      word += raw[i];
-      onlyDropped = false;
-      continue;
-    }
-    const char code = raw[++i];
-    switch (code) {
-      case 'u': case 'U': case 'f': case 'F':
-        word += "%u";
-        onlyDropped = false;
-        break;
-      case '%':
-        word += "%%";
-        onlyDropped = false;
-        break;
-      default:  // %i %c %k and the deprecated %d %D %n %N %v %m; unknown codes too
-        break;
-    }
-  }
-  return !onlyDropped;
-}
-
 }  // namespace
 
 bool DesktopEntry::HandlesMimeType(std::string_view mimeType) const {
@@ -115,15 +88,22 @@ bool DesktopEntry::HandlesMimeType(std::string_view mimeType) const {
 }
 
 std::optional<std::vector<std::string>> SplitExec(std::string_view exec) {
+  // Each word is built as the command stores it: "%u" marks the address, "%%" is a percent.
+  // Field codes count only outside quotes; quoted text is an argument as written, so an entry
+  // such as `sh -c "run %u"` cannot put the address inside a shell's script: its "%u" stays
+  // literal and the address is given as a word of its own after the others.
   std::vector<std::string> words;
-  std::string raw;
+  std::string word;
   bool inWord = false;
   bool quoted = false;
+  bool keep = false;        // the word holds something besides dropped field codes
+  bool fieldCode = false;   // the word holds a field code or a percent outside quotes
+  bool programCode = false; // the program's own word does; such an entry is refused
   const auto finish = [&] {
-    std::string word;
-    if (TurnFieldCodes(raw, word)) words.push_back(std::move(word));
-    raw.clear();
-    inWord = false;
+    if (words.empty() && fieldCode) programCode = true;
+    if (keep) words.push_back(std::move(word));
+    word.clear();
+    inWord = keep = fieldCode = false;
   };
   for (size_t i = 0; i < exec.size(); ++i) {
     const char c = exec[i];
@@ -133,9 +113,12 @@ std::optional<std::vector<std::string>> SplitExec(std::string_view exec) {
       } else if (c == '\\' && i + 1 < exec.size() &&
                  (exec[i + 1] == '"' || exec[i + 1] == '`' || exec[i + 1] == '$' ||
                   exec[i + 1] == '\\')) {
-        raw += exec[++i];
+        word += exec[++i];
+      } else if (c == '%') {
+        if (i + 1 < exec.size() && exec[i + 1] == '%') ++i;
+        word += "%%";
       } else {
-        raw += c;
+        word += c;
       }
       continue;
     }
@@ -146,13 +129,30 @@ std::optional<std::vector<std::string>> SplitExec(std::string_view exec) {
     inWord = true;
     if (c == '"') {
       quoted = true;
+      keep = true;  // "" is an empty argument
+    } else if (c == '%') {
+      fieldCode = true;
+      const char code = i + 1 < exec.size() ? exec[++i] : '%';
+      switch (code) {
+        case 'u': case 'U': case 'f': case 'F':
+          word += "%u";
+          keep = true;
+          break;
+        case '%':
+          word += "%%";
+          keep = true;
+          break;
+        default:  // %i %c %k and the deprecated %d %D %n %N %v %m; unknown codes too
+          break;
+      }
     } else {
-      raw += c;
+      word += c;
+      keep = true;
     }
   }
   if (quoted) return std::nullopt;
   if (inWord) finish();
-  if (words.empty() || words.front().empty()) return std::nullopt;
+  if (programCode || words.empty() || words.front().empty()) return std::nullopt;
   return words;
 }
 

@@ -32,7 +32,9 @@ std::optional<DesktopEntry> ParseDesktopEntry(std::string_view text);
 // Splits an Exec value (its string escapes already undone) into words by the desktop-entry
 // quoting rules. %u %U %f %F become the single word "%u" (the address), %i %c %k and the
 // deprecated codes are dropped, and %% is a literal percent, kept as "%%" so that it cannot
-// be mistaken for a place of the address. nullopt for an unterminated quote or an empty line.
+// be mistaken for a place of the address. Inside quotes nothing is a field code: a quoted "%u"
+// is the literal text "%u" (and the address then follows the other words). nullopt for an
+// unterminated quote, an empty line, or a program word holding a field code or a percent.
 std::optional<std::vector<std::string>> SplitExec(std::string_view exec);
 
 }  // namespace zd

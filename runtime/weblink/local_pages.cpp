@@ -55,15 +55,22 @@ std::string DropComponents(std::string path, size_t count) {
   return path.empty() ? "." : path;
 }
 
-// The page's real path when `found` (a disk path ending in `depth` name components) stays
-// inside the folder those components start from.
+bool Within(const std::string& path, const std::string& folder) {
+  const std::string prefix = folder == "/" ? folder : folder + "/";
+  return path.compare(0, prefix.size(), prefix) == 0;
+}
+
+// The page's real path when `found` (a disk path ending in `depth` name components below the
+// pages' folder weblinks/htmlSUFFIX) really lies inside the pages' folder, and that folder
+// really lies inside the folder holding the title's folder. The second check matters when the
+// pages' folder (or weblinks) is itself a link: a link to /etc must not make /etc the pages.
 std::optional<std::string> InsideFolder(const std::string& found, size_t depth) {
   if (!platform::FileSize(found)) return std::nullopt;  // a folder, or gone
   const auto page = RealPath(found);
-  const auto folder = RealPath(DropComponents(found, depth));
-  if (!page || !folder) return std::nullopt;
-  const std::string prefix = *folder == "/" ? *folder : *folder + "/";
-  if (page->compare(0, prefix.size(), prefix) != 0) return std::nullopt;
+  const auto pages = RealPath(DropComponents(found, depth));
+  const auto titles = RealPath(DropComponents(found, depth + 2));
+  if (!page || !pages || !titles) return std::nullopt;
+  if (!Within(*page, *pages) || !Within(*pages, *titles)) return std::nullopt;
   return page;
 }
 

@@ -13,7 +13,8 @@ namespace zd {
 // tried as written and then with ".HTM", below the override directory first, letters in any
 // case. Returns the page's real path on disk (UTF-8), or nullopt when there is none. Names that
 // could leave that folder ("..", absolute names, drive letters) are never found, nor is a page
-// whose real path (after symbolic links) lies outside it.
+// whose real path (after symbolic links) lies outside the pages' folder, nor any page when the
+// pages' folder's real path lies outside the real folder that holds the title directory.
 std::optional<std::string> FindLocalPage(std::string_view overrideDirectory,
                                          std::string_view titleDirectory,
                                          std::string_view name1253);

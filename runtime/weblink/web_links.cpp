@@ -7,6 +7,7 @@
 
 #include "base/cp1253.h"
 #include "base/lifecycle.h"
+#include "base/trace.h"
 #include "runtime.h"
 #include "weblink/browser_settings_dialog.h"
 #include "weblink/local_pages.h"
@@ -19,12 +20,6 @@ namespace {
 // The settings file the chosen browser is kept in, beside the player's other settings.
 std::string SettingsFile(Runtime& runtime) {
   return runtime.platform.Saves().SettingsFolder() + "/zendral.ini";
-}
-
-// One word of the trace line: quoted when it holds blanks or is empty.
-std::string TraceWord(const std::string& word) {
-  if (!word.empty() && word.find_first_of(" \t") == std::string::npos) return word;
-  return "\"" + word + "\"";
 }
 
 }  // namespace
@@ -106,9 +101,7 @@ void WebLinks::OpenAddress(const std::string& address) {
   platform::ProgramStart started;
   started.error = ENOENT;  // no browser to start is a browser not found
   if (!words.empty() && !words.front().empty()) {
-    std::string line = "start";
-    for (const std::string& word : words) line += " " + TraceWord(word);
-    runtime_.trace.Line(TraceCategory::Start, line);
+    runtime_.trace.Line(TraceCategory::Start, StartTraceLine(words));
     started = runtime_.platform.StartProgram(words);
   }
   pointers.PopPointer(previous);

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "installer/icon_file.h"
 #include "installer/sample_icons.h"
@@ -86,6 +88,56 @@ TEST(IconFileTest, PassesPngPicturesThroughAndRefusesBrokenFiles) {
   const auto fallback = ReadLargestIcon(huge, error);
   ASSERT_TRUE(fallback);
   EXPECT_EQ(fallback->image.width, 16) << "the broken 32x32 picture is skipped";
+}
+
+TEST(IconFileTest, BoundsTheDirectoryAndFitsPicturesToTheIconTheme) {
+  // A directory claiming 65535 entries, the first 64 all pointing at one picture: only those
+  // are read (the rest would run past the file), and the picture is decoded once.
+  const test::IconImage picture =
+      BitmapIcon(16, 16, 24, {}, [](int, int) { return 0x00FF00u; }, [](int, int) { return false; });
+  std::string file = IconFile(std::vector<test::IconImage>(64, test::IconImage{16, 16, 24, ""}));
+  file.replace(4, 2, "\xFF\xFF");
+  const uint32_t offset = uint32_t(file.size());
+  for (int i = 0; i < 64; ++i) {
+    const size_t entry = 6 + 16 * size_t(i);
+    std::string fields;
+    test::PutU32(fields, uint32_t(picture.data.size()));
+    test::PutU32(fields, offset);
+    file.replace(entry + 8, 8, fields);
+  }
+  file += picture.data;
+  std::string error;
+  const auto capped = ReadLargestIcon(file, error);
+  ASSERT_TRUE(capped) << error;
+  EXPECT_EQ(Pixel(capped->image, 3, 3), "0,255,0,255");
+
+  // Theme sizes stay as they are; other pictures become 48 by 48, nearest pixel.
+  for (int side : {16, 22, 24, 32, 48, 64, 128, 256}) {
+    IconPicture square;
+    square.image.width = square.image.height = side;
+    square.image.rgba.assign(size_t(side) * side * 4, 90);
+    int got = 0;
+    const auto png = IconForTheme(square, got, error);
+    ASSERT_TRUE(png) << side << error;
+    EXPECT_EQ(got, side);
+  }
+  for (const auto& [w, h] : std::vector<std::pair<int, int>>{{20, 20}, {32, 16}, {1, 1}}) {
+    IconPicture odd;
+    odd.image.width = w;
+    odd.image.height = h;
+    odd.image.rgba.assign(size_t(w) * h * 4, 0);
+    for (int y = 0; y < h; ++y) odd.image.rgba[(size_t(y) * w + w - 1) * 4] = 255;  // right column red
+    int got = 0;
+    const auto png = IconForTheme(odd, got, error);
+    ASSERT_TRUE(png) << w << "x" << h << error;
+    EXPECT_EQ(got, 48);
+    platform::RgbaImage scaled;
+    ASSERT_TRUE(platform::DecodePngRgba(reinterpret_cast<const uint8_t*>(png->data()), png->size(), scaled, error));
+    EXPECT_EQ(scaled.width, 48);
+    EXPECT_EQ(scaled.height, 48);
+    EXPECT_EQ(Pixel(scaled, 47, 47).substr(0, 3), "255") << w << "x" << h;
+    if (w > 1) EXPECT_EQ(Pixel(scaled, 0, 0).substr(0, 2), "0,") << w << "x" << h;
+  }
 }
 
 }  // namespace

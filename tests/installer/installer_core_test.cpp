@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -14,10 +15,14 @@
 #include <vector>
 
 #include "base/cp1253.h"
+#include "installer/desktop_entry.h"
 #include "installer/installer.h"
 #include "installer/sample_icons.h"
+#include "installer/title_launcher.h"
 #include "installer/uninstall_record.h"
+#include "platform/png_codec.h"
 #include "support/test_support.h"
+#include "weblink/desktop_applications.h"
 
 namespace zd::install {
 namespace {
@@ -73,31 +78,18 @@ std::string EntryValue(const std::string& entryText, const std::string& key) {
   return "<missing " + key + ">";
 }
 
-// The arguments an Exec value gives, by the desktop entry quoting rules.
-std::vector<std::string> ExecArguments(const std::string& exec) {
-  std::vector<std::string> arguments;
-  std::string current;
-  bool quoted = false, inWord = false;
-  for (size_t i = 0; i < exec.size(); ++i) {
-    const char c = exec[i];
-    if (quoted) {
-      if (c == '\\' && i + 1 < exec.size()) current += exec[++i];
-      else if (c == '"') quoted = false;
-      else if (c == '%' && i + 1 < exec.size() && exec[i + 1] == '%') current += exec[i++];
-      else current += c;
-    } else if (c == '"') {
-      quoted = inWord = true;
-    } else if (c == ' ') {
-      if (inWord) arguments.push_back(current);
-      current.clear();
-      inWord = false;
-    } else {
-      current += c;
-      inWord = true;
+// The words the desktop's reader (the one the player's browser list uses) takes from the Exec
+// line of the entry at `path`; the reader keeps "%%" as is, the desktop makes it one "%".
+std::vector<std::string> ExecArguments(const std::string& path) {
+  const auto entry = zd::LoadStartableEntry(path);
+  if (!entry) return {"<not a startable entry: " + path + ">"};
+  std::vector<std::string> words = entry->exec;
+  for (std::string& word : words) {
+    for (size_t at = word.find("%%"); at != std::string::npos; at = word.find("%%", at + 1)) {
+      word.erase(at, 1);
     }
   }
-  if (inWord) arguments.push_back(current);
-  return arguments;
+  return words;
 }
 
 // A title's CD: PC/PCINST and the files it names, the title folder with its authorfile.
@@ -118,8 +110,11 @@ struct SampleCd {
     WriteBytes(pc + "/Sheets/SHEETS.EXE", std::string("MZ") + std::string(62, '\0'));
     WriteBytes(cd + "/_meadow/AUTHORFI", "title");
     fs::create_directories(cd + "/ActShts");
+    setup.home = home;
     setup.dataHome = home + "/data";
     setup.configHome = home + "/config";
+    fs::create_directories(setup.dataHome);
+    fs::create_directories(setup.configHome);
     // Characters the quoting rules must carry through.
     setup.playerPath = root.File("bin \"q\" $x `y` 100%") + "/zd32";
     setup.installerPath = "zdinst32";
@@ -130,8 +125,9 @@ struct SampleCd {
            "  weblink \"\\shared\\weblinks\\html\\index.htm\" }\n"
            "{ icon \"moss.ico\" item \"\" command \"-D  -S\" extrasdir \"\" path \"\\!meadow\\\" }\n";
   }
+  std::string slug = GroupSlug("Ζέντραλ demo");
   std::string Entry(const std::string& name) const {
-    return setup.dataHome + "/applications/zendral-demo-" + name + ".desktop";
+    return setup.dataHome + "/applications/zendral-" + slug + "-" + name + ".desktop";
   }
   // Opens the CD and installs every block; the problems met on the way.
   std::vector<InstallerMessage> Install(bool saveAndResume = true, bool removeSaves = false) {
@@ -152,40 +148,47 @@ TEST(InstallerCoreTest, InstallsTheMenuFolderLaunchersIconsAndRecord) {
 
   const std::string launcher = ReadFile(sample.Entry("Mossgate"));
   EXPECT_EQ(EntryValue(launcher, "Name"), "Mossgate");
-  EXPECT_EQ(EntryValue(launcher, "Categories"), "X-Zendral-demo;");
+  EXPECT_EQ(EntryValue(launcher, "Categories"), "X-Zendral-" + sample.slug + ";");
   const std::vector<std::string> expected{sample.setup.playerPath, "-D", "-S", "-e",
                                           sample.installDirectory, sample.cd + "/_meadow/AUTHORFI"};
-  EXPECT_EQ(ExecArguments(EntryValue(launcher, "Exec")), expected);
+  EXPECT_EQ(ExecArguments(sample.Entry("Mossgate")), expected);
   Installer again(sample.setup, sample.trace);
   ASSERT_FALSE(again.Open(sample.pc));
   EXPECT_EQ(again.RunCommand(), expected) << "Run starts what the launcher starts";
+  // The icon by its theme name, the picture in the hicolor folder of its size.
   const std::string icon = EntryValue(launcher, "Icon");
-  EXPECT_EQ(icon, sample.setup.dataHome + "/icons/hicolor/32x32/apps/zendral-demo-moss.png");
-  EXPECT_EQ(ReadFile(icon).substr(1, 3), "PNG");
+  EXPECT_EQ(icon, "zendral-" + sample.slug + "-moss");
+  EXPECT_EQ(ReadFile(sample.setup.dataHome + "/icons/hicolor/32x32/apps/" + icon + ".png").substr(1, 3), "PNG");
   EXPECT_EQ(ReadFile(sample.installDirectory + "/moss.ico"), test::SampleIcon());
   EXPECT_TRUE(fs::is_directory(sample.installDirectory + "/Scripts/Status0"));
 
   const std::string uninstall = ReadFile(sample.Entry("uninstall"));
   EXPECT_EQ(EntryValue(uninstall, "Name[el]"), "Απεγκατάσταση");
-  EXPECT_EQ(ExecArguments(EntryValue(uninstall, "Exec")),
+  EXPECT_EQ(ExecArguments(sample.Entry("uninstall")),
             (std::vector<std::string>{"zdinst32", "--uninstall", "Mossgate"}));
   const std::string sheets = ReadFile(sample.Entry("activity-sheets"));
-  EXPECT_EQ(ExecArguments(EntryValue(sheets, "Exec")).back(), sample.pc + "/Sheets/SHEETS.EXE");
+  EXPECT_EQ(ExecArguments(sample.Entry("activity-sheets")).back(), sample.pc + "/Sheets/SHEETS.EXE");
   EXPECT_EQ(EntryValue(sheets, "Path"), sample.cd + "/ActShts");
-  EXPECT_TRUE(Has(EntryValue(sheets, "Icon"), "zendral-demo-BrkPrt.png"));
+  EXPECT_EQ(EntryValue(sheets, "Icon"), "zendral-" + sample.slug + "-BrkPrt");
   const std::string readme = ReadFile(sample.Entry("read-me"));
   EXPECT_EQ(ReadFile(sample.installDirectory + "/README.TXT"), "read me\n") << "named as the list names it";
-  EXPECT_EQ(ExecArguments(EntryValue(readme, "Exec")).back(), sample.installDirectory + "/README.TXT");
+  EXPECT_EQ(ExecArguments(sample.Entry("read-me")).back(), sample.installDirectory + "/README.TXT");
+  // The internet link is an application in the group's category, so menus list it.
   const std::string link = ReadFile(sample.Entry("internet-link"));
-  EXPECT_EQ(EntryValue(link, "Type"), "Link");
-  EXPECT_TRUE(Has(EntryValue(link, "URL"), "/CD%20%CE%BC%CE%B5") ) << "blanks and Greek percent-encoded";
-  EXPECT_TRUE(Has(EntryValue(link, "URL"), "/shared/weblinks/html/index.htm"));
-  EXPECT_TRUE(Has(ReadFile(sample.setup.dataHome + "/desktop-directories/zendral-demo.directory"),
+  EXPECT_EQ(EntryValue(link, "Categories"), "X-Zendral-" + sample.slug + ";");
+  const auto linkWords = ExecArguments(sample.Entry("internet-link"));
+  ASSERT_EQ(linkWords.size(), 2u);
+  EXPECT_TRUE(Has(linkWords[0], "xdg-open"));
+  EXPECT_EQ(linkWords[1].rfind("file:///", 0), 0u) << linkWords[1];
+  EXPECT_TRUE(Has(linkWords[1], "/CD%20%CE%BC%CE%B5")) << "blanks and Greek percent-encoded";
+  EXPECT_TRUE(Has(linkWords[1], "/shared/weblinks/html/index.htm"));
+  EXPECT_TRUE(Has(ReadFile(sample.setup.dataHome + "/desktop-directories/zendral-" + sample.slug + ".directory"),
                   "Name=Ζέντραλ demo"));
-  const std::string menu = ReadFile(sample.setup.configHome + "/menus/applications-merged/zendral-demo.menu");
+  const std::string menu =
+      ReadFile(sample.setup.configHome + "/menus/applications-merged/zendral-" + sample.slug + ".menu");
   EXPECT_TRUE(Has(menu, "<Name>Ζέντραλ demo</Name>"));
-  EXPECT_TRUE(Has(menu, "<Category>X-Zendral-demo</Category>"));
-  EXPECT_TRUE(Has(menu, "<Filename>zendral-demo-internet-link.desktop</Filename>"));
+  EXPECT_TRUE(Has(menu, "<Category>X-Zendral-" + sample.slug + "</Category>"));
+  EXPECT_FALSE(Has(menu, "<Filename>"));
 
   // The record lists every file the installation wrote, and nothing else.
   const auto record = LoadRecord(sample.setup.dataHome, "Mossgate");
@@ -213,7 +216,7 @@ TEST(InstallerCoreTest, InstallsTheMenuFolderLaunchersIconsAndRecord) {
 TEST(InstallerCoreTest, WithoutSaveAndResumeTheLauncherHasNoStatusFolder) {
   SampleCd sample;
   sample.Install(/*saveAndResume=*/false);
-  const auto arguments = ExecArguments(EntryValue(ReadFile(sample.Entry("Mossgate")), "Exec"));
+  const auto arguments = ExecArguments(sample.Entry("Mossgate"));
   EXPECT_EQ(std::count(arguments.begin(), arguments.end(), "-e"), 0);
   EXPECT_TRUE(fs::is_directory(sample.installDirectory));
   EXPECT_FALSE(fs::exists(sample.installDirectory + "/Scripts"));
@@ -300,8 +303,9 @@ TEST(InstallerCoreTest, RefusesNamesThatLeaveTheirFolders) {
                                                "/etc/passwd", "\\..\\..\\title"}));
   // The launcher of the block with the refused icon is made, without an icon; the block whose
   // title path climbs makes none.
-  const std::string launcher = ReadFile(sample.setup.dataHome + "/applications/zendral-g-Mossgate.desktop");
-  EXPECT_EQ(ExecArguments(EntryValue(launcher, "Exec")).back(), sample.cd + "/x/authorfi._le");
+  const std::string launcherPath = sample.setup.dataHome + "/applications/zendral-g-Mossgate.desktop";
+  const std::string launcher = ReadFile(launcherPath);
+  EXPECT_EQ(ExecArguments(launcherPath).back(), sample.cd + "/x/authorfi._le");
   EXPECT_FALSE(Has(launcher, "Icon="));
   EXPECT_FALSE(fs::exists(sample.setup.dataHome + "/applications/zendral-g-read-me.desktop"));
   EXPECT_FALSE(fs::exists(sample.setup.dataHome + "/applications/zendral-g-activity-sheets.desktop"));
@@ -339,8 +343,188 @@ TEST(InstallerCoreTest, ReportsListAndFolderFailuresWithoutWritingAnything) {
   EXPECT_EQ(failed->id, message::CANNOT_MAKE_FOLDER);
   EXPECT_TRUE(Has(failed->argument, sample.root.File("a file"))) << failed->argument;
   EXPECT_EQ(Listing(sample.root.path()), before);
-  EXPECT_EQ(installer.Begin({"relative/folder", true}, false)->id, message::CANNOT_MAKE_FOLDER);
+  // Folders that cannot be install folders get their own message, never the system's EINVAL,
+  // and a name that is no UTF-8 is shown readable.
+  for (const std::string& bad : {std::string("relative/folder"), sample.root.File("a/../b"),
+                                 std::string("/"), sample.home, sample.setup.dataHome,
+                                 sample.root.File("\xff\xfe bad")}) {
+    const auto refused = installer.Begin({bad, true}, false);
+    ASSERT_TRUE(refused) << bad;
+    EXPECT_EQ(refused->id, message::BAD_FOLDER) << bad;
+    EXPECT_EQ(refused->argument.find('\xff'), std::string::npos);
+  }
+  EXPECT_TRUE(Has(installer.Begin({sample.root.File("\xff bad"), true}, false)->argument, "? bad"));
   EXPECT_EQ(Listing(sample.root.path()), before);
+}
+
+TEST(InstallerCoreTest, AFailedReinstallLeavesTheWorkingInstallationWhole) {
+  SampleCd sample;
+  sample.Install();
+  const std::string recordPath = RecordPath(sample.setup.dataHome, "Mossgate");
+  const std::string recordBefore = ReadFile(recordPath);
+  const auto filesBefore = Listing(sample.home);
+  WriteBytes(sample.root.File("a file"), "x");
+
+  Installer installer(sample.setup, sample.trace);
+  ASSERT_FALSE(installer.Open(sample.pc));
+  const auto failed = installer.Begin({sample.root.File("a file") + "/Deeper/Mossgate", true}, true);
+  ASSERT_TRUE(failed);
+  EXPECT_EQ(failed->id, message::CANNOT_MAKE_FOLDER);
+  EXPECT_EQ(ReadFile(recordPath), recordBefore) << "the earlier record is untouched";
+  EXPECT_EQ(Listing(sample.home), filesBefore) << "the earlier entries and icons stay";
+  EXPECT_EQ(ReadFile(sample.installDirectory + "/moss.ico"), test::SampleIcon());
+  EXPECT_EQ(ExecArguments(sample.Entry("Mossgate")).back(), sample.cd + "/_meadow/AUTHORFI");
+  // ... and it can still be taken away completely.
+  EXPECT_FALSE(Uninstall(sample.setup, "Mossgate", sample.trace));
+  EXPECT_FALSE(fs::exists(sample.installDirectory));
+}
+
+TEST(InstallerCoreTest, UninstallRemovesOnlyWhatTheInstallerCanHaveWritten) {
+  SampleCd sample;
+  sample.Install();
+  const std::string data = sample.setup.dataHome;
+  // Things a hand-edited record may name that are the user's own.
+  const std::vector<std::string> foreign{
+      sample.home + "/thesis.odt",
+      data + "/applications/firefox.desktop",
+      data + "/applications/zendral-extra.desktop.bak",
+      data + "/icons/hicolor/48x48/apps/firefox.png",
+      data + "/zendral/settings.json",
+      sample.installDirectory + "/.hidden",
+      sample.installDirectory + "/Sub/inner.txt",
+      sample.installDirectory + "/Scripts/Status0/Quiz.ZDS",
+      sample.root.File("elsewhere.txt")};
+  for (const std::string& file : foreign) WriteBytes(file, "mine");
+  // A link where a copy was: the link goes nowhere; what it points at is never touched.
+  fs::remove(sample.installDirectory + "/moss.ico");
+  fs::create_symlink(sample.home + "/thesis.odt", sample.installDirectory + "/moss.ico");
+  fs::create_directories(sample.home + "/Documents");
+
+  auto record = LoadRecord(data, "Mossgate");
+  ASSERT_TRUE(record);
+  record->files.insert(record->files.end(), foreign.begin(), foreign.end());
+  record->files.push_back(sample.installDirectory + "/../thesis.odt");
+  record->folders.push_back(sample.home + "/Documents");
+  record->folders.push_back(sample.home);
+  WriteBytes(RecordPath(data, "Mossgate"), RecordToJson(*record));
+
+  const auto refused = Uninstall(sample.setup, "Mossgate", sample.trace);
+  ASSERT_TRUE(refused) << "the refusals are reported";
+  EXPECT_EQ(refused->id, message::RECORD_REFUSED);
+  for (const std::string& file : foreign) EXPECT_EQ(ReadFile(file), "mine") << file;
+  EXPECT_TRUE(fs::is_symlink(sample.installDirectory + "/moss.ico"));
+  EXPECT_TRUE(fs::is_directory(sample.home + "/Documents"));
+  EXPECT_FALSE(fs::exists(sample.Entry("Mossgate"))) << "what the installer wrote still goes";
+  EXPECT_FALSE(fs::exists(sample.installDirectory + "/README.TXT"));
+  EXPECT_FALSE(fs::exists(RecordPath(data, "Mossgate")));
+
+  // A record whose install folder is the home (or "/", or above the data folder) gets nothing
+  // removed there, not even files with the installer's names.
+  for (const std::string& folder : {sample.home, std::string("/"), sample.root.path(), data}) {
+    WriteBytes(sample.home + "/readme.txt", "mine");
+    UninstallRecord bad;
+    bad.title = "Mossgate";
+    bad.installDirectory = folder;
+    bad.files = {sample.home + "/readme.txt", folder + "/readme.txt"};
+    bad.folders = {sample.home};
+    WriteBytes(RecordPath(data, "Mossgate"), RecordToJson(bad));
+    const auto message = Uninstall(sample.setup, "Mossgate", sample.trace);
+    ASSERT_TRUE(message) << folder;
+    EXPECT_EQ(message->id, message::RECORD_REFUSED) << folder;
+    EXPECT_TRUE(Has(message->argument, folder)) << message->argument;
+    EXPECT_EQ(ReadFile(sample.home + "/readme.txt"), "mine") << folder;
+  }
+  EXPECT_TRUE(fs::is_directory(sample.home));
+}
+
+TEST(InstallerCoreTest, TheCdCannotGiveThePlayerTheInstallersOwnOptions) {
+  SampleCd sample(
+      "{ group \"g\" }\n"
+      "{ icon \"moss.ico\" item \"\" extrasdir \"\" path \"_meadow\"\n"
+      "  command \"-D --run-script /tmp/x.zds -e /tmp/elsewhere --audio-out=/tmp/a.wav -S -E/tmp/b -M a-E --start-programs\" }\n");
+  const auto problems = sample.Install();
+  std::vector<std::string> refused;
+  for (const auto& problem : problems) {
+    if (problem.id == message::REFUSED_OPTION) refused.push_back(problem.argument);
+  }
+  EXPECT_EQ(refused, (std::vector<std::string>{"--run-script /tmp/x.zds", "-e /tmp/elsewhere",
+                                               "--audio-out=/tmp/a.wav", "-E/tmp/b", "a-E", "--start-programs"}));
+  const std::vector<std::string> expected{sample.setup.playerPath, "-D", "-S", "-M", "-e",
+                                          sample.installDirectory, sample.cd + "/_meadow/AUTHORFI"};
+  EXPECT_EQ(ExecArguments(sample.setup.dataHome + "/applications/zendral-g-Mossgate.desktop"), expected);
+  Installer again(sample.setup, sample.trace);
+  ASSERT_FALSE(again.Open(sample.pc));
+  EXPECT_EQ(again.RunCommand(), expected) << "Run leaves them out too";
+}
+
+TEST(InstallerCoreTest, RefusesHiddenOptionLikeAndWrongKindsOfNamesAndKeepsForeignFiles) {
+  EXPECT_FALSE(IsBareName(".profile"));
+  EXPECT_FALSE(IsBareName("-rf.ico"));
+  EXPECT_TRUE(IsBareName("moss.ico"));
+  SampleCd sample(
+      "{ group \"g\" readme \"SETUP.EXE\" weblink \"shared\\page.exe\" }\n"
+      "{ icon \"-moss.ico\" item \"\" path \"_meadow\" }\n"
+      "{ icon \"moss.ico\" }\n{ icon \"moss.ico\" }\n{ icon \"BrkPrt.ico\" }\n");
+  WriteBytes(sample.pc + "/SETUP.EXE", "MZ");
+  WriteBytes(sample.pc + "/-moss.ico", test::SampleIcon());
+  // The learner's own file where the installer would put its copy.
+  WriteBytes(sample.installDirectory + "/BrkPrt.ico", "my drawing");
+  std::vector<std::pair<int, std::string>> seen;
+  for (const auto& problem : sample.Install()) seen.emplace_back(problem.id, problem.argument);
+  EXPECT_EQ(seen, (std::vector<std::pair<int, std::string>>{
+                      {message::BAD_NAME, "SETUP.EXE"},
+                      {message::BAD_NAME, "shared\\page.exe"},
+                      {message::BAD_NAME, "-moss.ico"},
+                      {message::FILE_IN_THE_WAY, sample.installDirectory + "/BrkPrt.ico"}}))
+      << "the same icon named twice is installed once";
+  EXPECT_EQ(ReadFile(sample.installDirectory + "/BrkPrt.ico"), "my drawing");
+  EXPECT_FALSE(fs::exists(sample.installDirectory + "/SETUP.EXE"));
+  const auto record = LoadRecord(sample.setup.dataHome, "Mossgate");
+  ASSERT_TRUE(record);
+  EXPECT_EQ(std::count(record->files.begin(), record->files.end(), sample.installDirectory + "/BrkPrt.ico"), 0);
+
+  // Reinstalling replaces the installer's own copies without a word; the learner's stays.
+  for (const auto& problem : sample.Install()) {
+    if (problem.id == message::FILE_IN_THE_WAY) {
+      EXPECT_EQ(problem.argument, sample.installDirectory + "/BrkPrt.ico");
+    }
+  }
+  EXPECT_FALSE(Uninstall(sample.setup, "Mossgate", sample.trace));
+  EXPECT_EQ(ReadFile(sample.installDirectory + "/BrkPrt.ico"), "my drawing");
+}
+
+TEST(InstallerCoreTest, GroupsGetDistinctStableSlugsAndIconsStandardSizes) {
+  EXPECT_EQ(GroupSlug("Zendral demo"), "Zendral-demo");
+  EXPECT_EQ(GroupSlug(" A_b - c "), "A-b-c");
+  const std::string greekA = GroupSlug("Μαθηματικά"), greekB = GroupSlug("Γεωγραφία");
+  EXPECT_NE(greekA, greekB);
+  EXPECT_EQ(greekA, GroupSlug("Μαθηματικά"));
+  EXPECT_NE(GroupSlug("Ζέντραλ demo"), GroupSlug("Ζωολογία demo"));
+  EXPECT_EQ(GroupSlug("Ζέντραλ demo").rfind("demo-", 0), 0u);
+  for (const std::string& slug : {greekA, greekB, GroupSlug("A+B"), GroupSlug("A&B")}) {
+    EXPECT_FALSE(slug.empty());
+    for (char c : slug) EXPECT_TRUE(std::isalnum(static_cast<unsigned char>(c)) || c == '-') << slug;
+  }
+  EXPECT_NE(GroupSlug("A+B"), GroupSlug("A&B"));
+
+  // Two Greek groups installed one after the other keep their own menu files.
+  SampleCd sample("{ group \"Μαθηματικά\" }\n{ icon \"odd.ico\" item \"\" path \"_meadow\" }\n");
+  // A 20 by 20 picture is no theme size: it goes in 48x48, scaled.
+  WriteBytes(sample.pc + "/odd.ico",
+             test::IconFile({test::BitmapIcon(20, 20, 24, {}, [](int x, int) { return x < 10 ? 0xFF0000u : 0x00FF00u; },
+                                              [](int, int) { return false; })}));
+  EXPECT_TRUE(sample.Install().empty());
+  const std::string icon = sample.setup.dataHome + "/icons/hicolor/48x48/apps/zendral-" + greekA + "-odd.png";
+  platform::RgbaImage picture;
+  std::string error;
+  const std::string png = ReadFile(icon);
+  ASSERT_TRUE(platform::DecodePngRgba(reinterpret_cast<const uint8_t*>(png.data()), png.size(), picture, error))
+      << icon << " " << error;
+  EXPECT_EQ(picture.width, 48);
+  EXPECT_EQ(picture.height, 48);
+  EXPECT_EQ(picture.rgba[0], 255) << "left: red";
+  EXPECT_EQ(picture.rgba[(47 * 48 + 47) * 4 + 1], 255) << "right: green";
+  EXPECT_TRUE(fs::exists(sample.setup.configHome + "/menus/applications-merged/zendral-" + greekA + ".menu"));
 }
 
 TEST(InstallerCoreTest, FindsTheSourceFolderAndTheDefaultPlaces) {

@@ -166,10 +166,21 @@ TEST(Zdinst32Install, WizardInstallsLaunchesAndUninstallLeavesNothingBehind) {
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_TRUE(Has(r.err, "page 0 Home")) << r.err;
 
-  // Uninstalled: every file the installation wrote is gone, and so is the record; the
-  // learner's saves in the install folder are the learner's, and stay.
-  r = RunInstaller({"--uninstall", "Mossgate"});
+  // The menu's Uninstall entry asks first; without an answer nothing is taken away.
+  r = RunInstaller({"--headless", "--trace", "--uninstall", "Mossgate"});
   EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(Has(r.err, "message 1018: Να απεγκατασταθεί ο τίτλος Mossgate;")) << r.err;
+  EXPECT_TRUE(fs::exists(RecordPath()));
+  EXPECT_FALSE(Has(r.err, "message 1019")) << r.err;
+
+  // Uninstalled: every file the installation wrote is gone, and so is the record; the
+  // learner's saves in the install folder are the learner's, and stay, as the last box says.
+  r = RunInstaller({"--headless", "--trace", "--lang", "en", "--uninstall", "Mossgate",
+                    "--events", dir.Write("yes.events", "answer yes\n")});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(Has(r.err, "message 1018: Uninstall the title Mossgate?")) << r.err;
+  EXPECT_TRUE(Has(r.err, "message 1019: The title Mossgate was uninstalled.")) << r.err;
+  EXPECT_TRUE(Has(r.err, "Scripts/Status0")) << r.err;
   EXPECT_FALSE(fs::exists(RecordPath()));
   for (const auto& file : record["files"]) {
     EXPECT_FALSE(fs::exists(file.get<std::string>())) << file;
@@ -182,9 +193,10 @@ TEST(Zdinst32Install, WizardInstallsLaunchesAndUninstallLeavesNothingBehind) {
   }
 
   // A second uninstall finds nothing to remove, and says so.
-  r = RunInstaller({"--uninstall", "Mossgate", "--lang", "en"});
+  r = RunInstaller({"--headless", "--trace", "--uninstall", "Mossgate", "--lang", "en"});
   EXPECT_EQ(r.status, 2);
-  EXPECT_TRUE(Has(r.err, "not installed")) << r.err;
+  EXPECT_TRUE(Has(r.err, "message 610: The title Mossgate is not installed.")) << r.err;
+  EXPECT_FALSE(Has(r.err, "message 1018")) << r.err;
 }
 
 TEST(Zdinst32Install, StopsWithAMessageAndWritesNothingWhenItCannotGoOn) {

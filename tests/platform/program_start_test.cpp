@@ -2,6 +2,7 @@
 // starts nothing unless asked to.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -30,6 +31,8 @@ TEST(SpawnProgram, FailuresCarryTheReason) {
   test::TempDir dir;
   EXPECT_EQ(SpawnProgram({dir.File("missing")}), ENOENT);
   EXPECT_EQ(SpawnProgram({}), ENOENT);
+  EXPECT_EQ(SpawnProgram({"true"}), ENOENT) << "a bare name is never looked up here";
+  EXPECT_EQ(SpawnProgram({"./true"}), ENOENT);
   const std::string plain = dir.Write("plain", "#!/bin/true\n");
   ::chmod(plain.c_str(), 0644);
   EXPECT_EQ(SpawnProgram({plain}), EACCES);
@@ -43,6 +46,19 @@ TEST(SpawnProgram, StartsTheProgramWithItsArguments) {
   ASSERT_EQ(SpawnProgram({"/usr/bin/touch", marker}), 0);
   EXPECT_TRUE(AppearsWithin(marker, std::chrono::seconds(5)))
       << "the argument with a blank arrives as one word";
+}
+
+TEST(SpawnProgram, EndedProgramsAreCollected) {
+  int pid = 0;
+  ASSERT_EQ(SpawnProgram({"/bin/true"}, &pid), 0);
+  std::vector<int> started = {pid};
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (!started.empty() && std::chrono::steady_clock::now() < until) {
+    ReapFinishedPrograms(started);
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_TRUE(started.empty()) << "the ended program is collected";
+  EXPECT_EQ(::waitpid(pid, nullptr, WNOHANG), -1) << "and no longer waits as a zombie";
 }
 
 TEST(HeadlessStartProgram, RecordedUnlessAskedToStart) {

@@ -4,12 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <spawn.h>
+#include <sys/wait.h>
+
 #include <filesystem>
 #include <sstream>
 
 #include "base/cp1253.h"
 #include "support/test_support.h"
 #include "weblink/browser_test_folders.h"
+#include "weblink/desktop_applications.h"
+#include "weblink/web_address.h"
 
 namespace zd {
 namespace {
@@ -263,6 +268,75 @@ TEST(BrowsersTest, CommandsArePlainSubstitution) {
   ASSERT_EQ(run.browsers.entries().size(), 1u);
   EXPECT_EQ(BrowserCommand(run.browsers.entries()[0], "%u"),
             (Words{web, "--new", "%u", "--pct", "5%"}));
+}
+
+TEST(BrowsersTest, AnEntryRunningAShellNeverRunsTheAddress) {
+  FakeDesktop desktop;
+  desktop.Entry("share1", "shell.desktop",
+                "[Desktop Entry]\nType=Application\nName=Shell\nExec=sh -c \"/usr/bin/true %u\"\n"
+                "MimeType=x-scheme-handler/http;\n");
+  Detection run(desktop);
+  ASSERT_EQ(run.browsers.entries().size(), 1u);
+  const BrowserEntry& entry = run.browsers.entries()[0];
+
+  // The address a title may write, as the link check passes it: shell characters encoded.
+  const std::string link = "http://x;touch${IFS}" + desktop.root() + "/p";
+  const auto checked = CheckedWebAddress(link);
+  ASSERT_TRUE(checked);
+  EXPECT_EQ(*checked, "http://x;touch%24%7BIFS%7D" + desktop.root() + "/p");
+  Words words = BrowserCommand(entry, *checked);
+  ASSERT_EQ(words.size(), 4u);
+  EXPECT_TRUE(words[0].ends_with("/sh")) << words[0];
+  EXPECT_EQ(words[2], "/usr/bin/true %u");
+  EXPECT_EQ(words[3], *checked);
+
+  // Even unencoded, the address is a word of its own: the shell's $0, never its script.
+  words = BrowserCommand(entry, link);
+  ASSERT_EQ(words.size(), 4u);
+  EXPECT_EQ(words[3], link);
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
+  pid_t child = 0;
+  ASSERT_EQ(::posix_spawn(&child, argv[0], nullptr, nullptr, argv.data(), nullptr), 0);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_FALSE(std::filesystem::exists(desktop.root() + "/p"));
+
+  // The program's own word never takes the address.
+  BrowserEntry odd;
+  odd.command = {"%u", "--x"};
+  EXPECT_NE(BrowserCommand(odd, "/bin/evil").front(), "/bin/evil");
+}
+
+TEST(BrowsersTest, LongDefaultListsAreCutAndFoundInOneWalk) {
+  FakeDesktop desktop;
+  const std::string web = desktop.Program("web");
+  // An id of a file in a folder below applications/ is found through the one walk.
+  const std::string nested =
+      desktop.BrowserEntryFile("share2", "vendor/late.desktop", "Late", web);
+  std::string ids;
+  for (int i = 0; i < 200; ++i) ids += "missing" + std::to_string(i) + ".desktop;";
+  FakeDesktop::Write(desktop.root() + "/config/mimeapps.list",
+                     "[Default Applications]\nx-scheme-handler/http=" + ids +
+                         "vendor-late.desktop\n");
+  const XdgFolders folders = XdgFoldersFromEnvironment(desktop.Environment());
+  const Words found = DefaultApplicationIds(folders, "x-scheme-handler/http");
+  ASSERT_EQ(found.size(), kMaxDefaultApplicationIds);
+  EXPECT_EQ(found.back(), "missing31.desktop");
+  const std::vector<DesktopFile> listed = ListDesktopFiles(folders);
+  EXPECT_EQ(FindDesktopFile(folders, listed, "vendor-late.desktop"), nested);
+  EXPECT_EQ(FindDesktopFile(folders, listed, "late.desktop"), std::nullopt);
+  // Past the cut, the id is not the default; the entry is still listed as a handler.
+  Detection run(desktop);
+  ASSERT_EQ(run.browsers.entries().size(), 1u);
+  EXPECT_FALSE(run.browsers.entries()[0].isDefault);
+
+  FakeDesktop::Write(desktop.root() + "/config/mimeapps.list",
+                     "[Default Applications]\nx-scheme-handler/http=a.desktop;vendor-late.desktop\n");
+  Detection second(desktop);
+  ASSERT_EQ(second.browsers.entries().size(), 1u);
+  EXPECT_TRUE(second.browsers.entries()[0].isDefault);
 }
 
 }  // namespace

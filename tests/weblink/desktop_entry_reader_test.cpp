@@ -25,6 +25,14 @@ TEST(DesktopEntryReaderTest, ExecQuotingAndFieldCodes) {
   EXPECT_FALSE(SplitExec("\"unterminated %u"));
   EXPECT_FALSE(SplitExec("   "));
   EXPECT_FALSE(SplitExec("%i %c"));  // nothing to start
+  // Inside quotes nothing is a field code: a shell's script never receives the address.
+  EXPECT_EQ(SplitExec(R"(sh -c "/usr/bin/true %u")"), (Words{"sh", "-c", "/usr/bin/true %%u"}));
+  EXPECT_EQ(SplitExec(R"(web "--zoom=100%%" "a%b" "%")"), (Words{"web", "--zoom=100%%", "a%%b", "%%"}));
+  EXPECT_EQ(SplitExec(R"(web "" %u)"), (Words{"web", "", "%u"}));
+  // The program's own word never holds a field code.
+  EXPECT_FALSE(SplitExec("%u --new-window"));
+  EXPECT_FALSE(SplitExec("web%u"));
+  EXPECT_FALSE(SplitExec("%i web"));
 }
 
 TEST(DesktopEntryReaderTest, ReadsTheDesktopEntryGroupOnly) {
@@ -52,7 +60,7 @@ TEST(DesktopEntryReaderTest, ReadsTheDesktopEntryGroupOnly) {
   EXPECT_EQ(entry->comment, "Browse the web");
   EXPECT_EQ(entry->commentGreek, "Περιήγηση");
   EXPECT_EQ(entry->tryExec, "web");
-  EXPECT_EQ(entry->exec, (Words{"web", "%u"}));
+  EXPECT_EQ(entry->exec, (Words{"web", "%%u"}));  // quoted: literal text, not the address
   EXPECT_FALSE(entry->hidden);  // the action's keys are not the entry's
   EXPECT_TRUE(entry->HandlesMimeType("x-scheme-handler/http"));
   EXPECT_FALSE(entry->HandlesMimeType("x-scheme-handler/https"));

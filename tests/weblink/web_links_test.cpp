@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "base/cp1253.h"
+#include "base/trace.h"
 #include "script/script_runner.h"
 #include "support/played_title.h"
 #include "support/test_support.h"
@@ -66,6 +68,27 @@ TEST(WebAddress, OnlyWebAddressesPassAndBareHostsGetHttp) {
     EXPECT_EQ(CheckedWebAddress(refused), std::nullopt) << refused;
   }
   EXPECT_EQ(ShownAddress("a\nb\x01"), "a?b?");
+  // A scheme needs "//" and a host after it; "\\" and "%00" are refused wherever they stand.
+  EXPECT_EQ(CheckedWebAddress("HTTP://x"), "HTTP://x");
+  EXPECT_EQ(CheckedWebAddress("http://user@host:81/a"), "http://user@host:81/a");
+  EXPECT_EQ(CheckedWebAddress("http://[::1]/"), "http://[::1]/");
+  for (const char* refused :
+       {"http:", "http:x", "http:/x", "https:\\\\evil.com", "http://x\\@evil.com", "http://",
+        "http:///x", "//", "/x", "http://user@/x", "http://:80/", "http://x/%00", "x\\y",
+        "http://[]/"}) {
+    EXPECT_EQ(CheckedWebAddress(refused), std::nullopt) << refused;
+  }
+  // What a command line or a start-up script could read as its own is encoded.
+  EXPECT_EQ(CheckedWebAddress("x/a?b='1'&c=$(id)`;|<>{}^\""),
+            "http://x/a?b=%271%27&c=%24%28id%29%60;%7C%3C%3E%7B%7D%5E%22");
+}
+
+TEST(WebAddress, StartLinesShowGreekWordsAsTheyAre) {
+  const std::string line = StartTraceLine({"/opt/Σελίδα/web", "a b", "", "http://x"});
+  EXPECT_EQ(line, Utf8ToCp1253("start /opt/Σελίδα/web \"a b\" \"\" http://x"));
+  std::ostringstream out;
+  Trace(&out, Trace::kAll).Line(TraceCategory::Start, line);
+  EXPECT_EQ(out.str(), "start /opt/Σελίδα/web \"a b\" \"\" http://x\n");
 }
 
 TEST(LocalPages, FoundInsideTheWebLinksFolderOnly) {
@@ -95,6 +118,27 @@ TEST(LocalPages, FoundInsideTheWebLinksFolderOnly) {
                               "index:2/../", "sub", "", "sub\\..\\..\\..\\secret"}) {
     EXPECT_EQ(FindLocalPage("", title, outside), std::nullopt) << outside;
   }
+}
+
+TEST(LocalPages, APagesFolderLinkedOutOfTheTitlesFolderFindsNothing) {
+  test::TempDir dir, elsewhere;
+  elsewhere.Write("passwd", "root:x:0:0");
+  fs::create_directories(dir.File("title"));
+  fs::create_directories(dir.File("weblinks"));
+  fs::create_symlink(elsewhere.path(), dir.File("weblinks/html"));
+  const std::string title = dir.File("title");
+  EXPECT_EQ(FindLocalPage("", title, "passwd"), std::nullopt);
+  // So does a weblinks folder that is itself such a link.
+  test::TempDir other;
+  fs::create_directories(other.File("title"));
+  fs::create_directories(elsewhere.File("html"));
+  elsewhere.Write("html/passwd", "root:x:0:0");
+  fs::create_symlink(elsewhere.path(), other.File("weblinks"));
+  EXPECT_EQ(FindLocalPage("", other.File("title"), "passwd"), std::nullopt);
+  // A link that stays beside the title is followed.
+  dir.Write("pages/index.htm", "<p>home</p>");
+  fs::create_symlink(dir.File("pages"), dir.File("weblinks/html2"));
+  EXPECT_EQ(FindLocalPage("", title, "index:2"), fs::canonical(dir.File("pages/index.htm")).string());
 }
 
 TEST(LocalPages, FileUriKeepsOnlyUnreservedCharacters) {
