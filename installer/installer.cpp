@@ -1,6 +1,5 @@
 #include "installer/installer.h"
 
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,6 +18,7 @@
 #include "installer/title_launcher.h"
 #include "installer/uninstall_record.h"
 #include "platform/files.h"
+#include "platform/save_store.h"
 #include "platform/processes.h"
 #include "platform/program_lookup.h"
 #include "weblink/local_pages.h"
@@ -48,23 +48,6 @@ std::string FindCompanion(const std::string& programDirectory, const char* name)
   }
   const std::string onPath = platform::FindOnPath(name);
   return onPath.empty() ? std::string(name) : onPath;
-}
-
-std::string HomeFolder(const std::function<const char*(const char*)>& lookup) {
-  const char* home = lookup("HOME");
-  if (home && home[0] == '/') return WithoutTrailingSlash(home);
-  if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir && entry->pw_dir[0] == '/') {
-    return WithoutTrailingSlash(entry->pw_dir);
-  }
-  return "/";
-}
-
-std::string XdgFolder(const std::function<const char*(const char*)>& lookup, const char* variable,
-                      const std::string& fallback) {
-  const char* value = lookup(variable);
-  // Relative values are to be ignored, as the base directory rules say.
-  if (value && value[0] == '/') return WithoutTrailingSlash(value);
-  return fallback;
 }
 
 bool IsDirectoryWithPcinst(const std::string& folder) {
@@ -187,10 +170,9 @@ InstallerSetup InstallerSetupFromEnvironment(const std::function<const char*(con
                                              const std::string& programDirectory) {
   InstallerSetup setup;
   setup.programDirectory = WithoutTrailingSlash(programDirectory);
-  const std::string home = HomeFolder(lookup);
-  setup.home = home;
-  setup.dataHome = XdgFolder(lookup, "XDG_DATA_HOME", home + "/.local/share");
-  setup.configHome = XdgFolder(lookup, "XDG_CONFIG_HOME", home + "/.config");
+  setup.home = platform::HomeFolder(lookup);
+  setup.dataHome = platform::XdgFolder(lookup, "XDG_DATA_HOME", "/.local/share");
+  setup.configHome = platform::XdgFolder(lookup, "XDG_CONFIG_HOME", "/.config");
   setup.playerPath = FindCompanion(setup.programDirectory, "zd32");
   setup.installerPath = FindCompanion(setup.programDirectory, "zdinst32");
   setup.language = LanguageFromEnvironment(lookup);

@@ -12,23 +12,6 @@
 namespace zd::platform {
 namespace {
 
-std::string HomeFolder(const std::function<const char*(const char*)>& lookup) {
-  if (const char* home = lookup("HOME"); home && home[0] == '/') return home;
-  // No usable $HOME (a service account, a stripped environment): the password database.
-  if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir && entry->pw_dir[0] == '/') {
-    return entry->pw_dir;
-  }
-  return "/tmp";
-}
-
-std::string XdgFolder(const std::function<const char*(const char*)>& lookup, const char* variable,
-                      const char* besideHome) {
-  const char* value = lookup(variable);
-  std::string folder = value && value[0] == '/' ? value : HomeFolder(lookup) + besideHome;
-  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
-  return folder;
-}
-
 // The pictures folder the desktop names in user-dirs.dirs (XDG_PICTURES_DIR="$HOME/Pictures");
 // empty when the file does not name one that exists.
 std::string PicturesFolderOfUserDirs(const std::string& configHome, const std::string& home) {
@@ -65,6 +48,29 @@ bool IsDriveLetter(std::string_view part) {
 }
 
 }  // namespace
+
+std::string HomeFolder(const std::function<const char*(const char*)>& lookup) {
+  std::string home;
+  if (const char* value = lookup("HOME"); value && value[0] == '/') {
+    home = value;
+  } else if (const passwd* entry = ::getpwuid(::getuid());
+             entry && entry->pw_dir && entry->pw_dir[0] == '/') {
+    // No usable $HOME (a service account, a stripped environment): the password database.
+    home = entry->pw_dir;
+  } else {
+    home = "/tmp";
+  }
+  while (home.size() > 1 && home.back() == '/') home.pop_back();
+  return home;
+}
+
+std::string XdgFolder(const std::function<const char*(const char*)>& lookup, const char* variable,
+                      const char* besideHome) {
+  const char* value = lookup(variable);
+  std::string folder = value && value[0] == '/' ? value : HomeFolder(lookup) + besideHome;
+  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  return folder;
+}
 
 SaveFolders SaveFoldersFromEnvironment(const std::function<const char*(const char*)>& lookup) {
   SaveFolders folders;

@@ -25,6 +25,14 @@ struct SaveFolders {
 // folder, then the home folder. `lookup` reads a variable (std::getenv in the player).
 SaveFolders SaveFoldersFromEnvironment(const std::function<const char*(const char*)>& lookup);
 
+// The user's home folder: $HOME when it holds an absolute path, else the password database's,
+// else "/tmp"; without a trailing "/".
+std::string HomeFolder(const std::function<const char*(const char*)>& lookup);
+// An XDG base folder: `variable` when it holds an absolute path, else the home folder followed by
+// `besideHome` ("/.config"); without a trailing "/".
+std::string XdgFolder(const std::function<const char*(const char*)>& lookup, const char* variable,
+                      const char* besideHome);
+
 class SaveStore {
  public:
   // `trace` (may be null) gets a "file written PATH" line for every file written.

@@ -9,6 +9,7 @@
 #include <map>
 
 #include "platform/processes.h"
+#include "platform/save_store.h"
 #include "shell/ini_file.h"
 
 namespace zd {
@@ -32,15 +33,6 @@ std::vector<std::string> SplitPaths(const char* value, std::vector<std::string> 
     rest.remove_prefix(colon + 1);
   }
   return folders.empty() ? fallback : folders;
-}
-
-std::string HomeFolder(const std::function<const char*(const char*)>& lookup,
-                       const char* variable, const char* underHome) {
-  const char* value = lookup ? lookup(variable) : nullptr;
-  if (value && value[0] == '/') return value;
-  const char* home = lookup ? lookup("HOME") : nullptr;
-  if (home && home[0] == '/') return std::string(home) + underHome;
-  return {};
 }
 
 bool EndsWith(std::string_view text, std::string_view end) {
@@ -83,10 +75,13 @@ std::vector<std::string> ApplicationFolders(const XdgFolders& folders) {
 
 }  // namespace
 
-XdgFolders XdgFoldersFromEnvironment(const std::function<const char*(const char*)>& lookup) {
+XdgFolders XdgFoldersFromEnvironment(const std::function<const char*(const char*)>& environment) {
+  // Without an environment to read, every folder takes its default.
+  const std::function<const char*(const char*)> lookup =
+      environment ? environment : [](const char*) -> const char* { return nullptr; };
   XdgFolders folders;
-  folders.configHome = HomeFolder(lookup, "XDG_CONFIG_HOME", "/.config");
-  folders.dataHome = HomeFolder(lookup, "XDG_DATA_HOME", "/.local/share");
+  folders.configHome = platform::XdgFolder(lookup, "XDG_CONFIG_HOME", "/.config");
+  folders.dataHome = platform::XdgFolder(lookup, "XDG_DATA_HOME", "/.local/share");
   folders.configDirs = SplitPaths(lookup ? lookup("XDG_CONFIG_DIRS") : nullptr, {"/etc/xdg"});
   folders.dataDirs = SplitPaths(lookup ? lookup("XDG_DATA_DIRS") : nullptr,
                                 {"/usr/local/share", "/usr/share"});
