@@ -11,18 +11,6 @@ std::string ParseInstallerOptions(int argc, const char* const* argv, InstallerOp
   bool ownOptions = true;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
-    const auto value = [&](std::string_view name, std::string& out) -> bool {
-      const std::string prefix = std::string(name) + "=";
-      if (arg.substr(0, prefix.size()) == prefix) {
-        out = std::string(arg.substr(prefix.size()));
-        return true;
-      }
-      if (arg == name && i + 1 < argc) {
-        out = argv[++i];
-        return true;
-      }
-      return false;
-    };
     if (!ownOptions || arg.substr(0, 2) != "--") {
       if (options.source) return "only one source folder can be given";
       if (arg.empty()) return "the source folder is empty";
@@ -32,35 +20,12 @@ std::string ParseInstallerOptions(int argc, const char* const* argv, InstallerOp
     std::string v;
     if (arg == "--") {
       ownOptions = false;
-    } else if (arg == "--help") {
-      options.help = true;
-    } else if (arg == "--version") {
-      options.version = true;
-    } else if (value("--lang", v)) {
-      options.language = ParseLanguageName(v);
-      if (!options.language) return "--lang needs el or en";
-    } else if (arg == "--headless") {
-      options.headless = true;
-    } else if (arg == "--start-programs") {
-      options.startPrograms = true;
-    } else if (arg == "--trace") {
-      options.traceMask = Trace::kDefault;
-    } else if (arg.substr(0, 8) == "--trace=") {
-      const auto mask = Trace::ParseCategories(arg.substr(8));
-      if (!mask) return "unknown trace category in " + std::string(arg) + " (known: " +
-                        Trace::CategoryNames() + ")";
-      options.traceMask = *mask;
-    } else if (value("--events", v)) {
-      options.eventsPath = v;
-    } else if (value("--screen", v)) {
-      platform::ScreenInfo screen;
-      if (!ParseScreen(v, screen)) return "--screen needs WIDTHxHEIGHT or WIDTHxHEIGHTxBITS";
-      options.screen = screen;
-    } else if (value("--uninstall", v)) {
+    } else if (auto shared = TakeRunOption(argc, argv, i, options)) {
+      if (!shared->empty()) return *shared;
+    } else if (OptionValue(argc, argv, i, "--uninstall", v)) {
       if (v.empty()) return "--uninstall needs a title";
       options.uninstallTitle = v;
-    } else if (arg == "--events" || arg == "--screen" || arg == "--lang" ||
-               arg == "--uninstall") {
+    } else if (arg == "--uninstall") {
       return std::string(arg) + " needs a value";
     } else {
       return "unknown option " + std::string(arg) + " (zdinst32 --help lists them)";

@@ -8,20 +8,13 @@
 
 #include "base/language.h"
 #include "platform/types.h"
+#include "shell/program_options.h"
 
 namespace zd::install {
 
-struct InstallerOptions {
+struct InstallerOptions : RunOptions {
   std::optional<std::string> source;          // the CD folder given on the command line
   std::optional<std::string> uninstallTitle;  // --uninstall TITLE
-  bool headless = false;
-  std::string eventsPath;
-  uint32_t traceMask = 0;                     // 0: no trace
-  std::optional<platform::ScreenInfo> screen;
-  bool startPrograms = false;                 // headless: really start programs
-  std::optional<Language> language;           // --lang; the environment's when absent
-  bool help = false;
-  bool version = false;
 };
 
 // Parses argv. Returns an error text (in English, as zd32's are), or an empty string.

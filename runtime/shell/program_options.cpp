@@ -29,23 +29,66 @@ bool ParseScreen(std::string_view text, platform::ScreenInfo& screen) {
   return true;
 }
 
+bool OptionValue(int argc, const char* const* argv, int& i, std::string_view name,
+                 std::string& value) {
+  const std::string_view arg = argv[i];
+  if (arg.size() > name.size() && arg.substr(0, name.size()) == name && arg[name.size()] == '=') {
+    value = std::string(arg.substr(name.size() + 1));
+    return true;
+  }
+  if (arg == name && i + 1 < argc) {
+    value = argv[++i];
+    return true;
+  }
+  return false;
+}
+
+std::optional<std::string> TakeRunOption(int argc, const char* const* argv, int& i,
+                                         RunOptions& options) {
+  const std::string_view arg = argv[i];
+  std::string v;
+  if (arg == "--help") {
+    options.help = true;
+  } else if (arg == "--version") {
+    options.version = true;
+  } else if (OptionValue(argc, argv, i, "--lang", v)) {
+    options.language = ParseLanguageName(v);
+    if (!options.language) return "--lang needs el or en";
+  } else if (arg == "--headless") {
+    options.headless = true;
+  } else if (arg == "--start-programs") {
+    options.startPrograms = true;
+  } else if (arg == "--trace") {
+    options.traceMask = Trace::kDefault;
+  } else if (arg.substr(0, 8) == "--trace=") {
+    const auto mask = Trace::ParseCategories(arg.substr(8));
+    if (!mask) {
+      return "unknown trace category in " + std::string(arg) + " (known: " +
+             Trace::CategoryNames() + ")";
+    }
+    options.traceMask = *mask;
+  } else if (OptionValue(argc, argv, i, "--events", v)) {
+    options.eventsPath = v;
+  } else if (OptionValue(argc, argv, i, "--screen", v)) {
+    platform::ScreenInfo screen;
+    if (!ParseScreen(v, screen)) return "--screen needs WIDTHxHEIGHT or WIDTHxHEIGHTxBITS";
+    options.screen = screen;
+  } else if (arg == "--events" || arg == "--screen" || arg == "--lang") {
+    return std::string(arg) + " needs a value";
+  } else {
+    return std::nullopt;
+  }
+  return std::string();
+}
+
 std::string ParseProgramOptions(int argc, const char* const* argv, ProgramOptions& options) {
   std::string line;
   std::string_view lastWord, wordBefore;
   bool ownOptions = true;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
-    const auto value = [&](std::string_view name, std::string& out) -> bool {
-      const std::string prefix = std::string(name) + "=";
-      if (arg.substr(0, prefix.size()) == prefix) {
-        out = std::string(arg.substr(prefix.size()));
-        return true;
-      }
-      if (arg == name && i + 1 < argc) {
-        out = argv[++i];
-        return true;
-      }
-      return false;
+    const auto value = [&](std::string_view name, std::string& out) {
+      return OptionValue(argc, argv, i, name, out);
     };
     if (!ownOptions || arg.substr(0, 2) != "--") {
       if (!line.empty()) line += ' ';
@@ -57,40 +100,18 @@ std::string ParseProgramOptions(int argc, const char* const* argv, ProgramOption
     std::string v;
     if (arg == "--") {
       ownOptions = false;
-    } else if (arg == "--help") {
-      options.help = true;
-    } else if (arg == "--version") {
-      options.version = true;
+    } else if (auto shared = TakeRunOption(argc, argv, i, options)) {
+      if (!shared->empty()) return *shared;
     } else if (arg == "--window") {
       options.windowed = true;
     } else if (arg == "--fullscreen") {
       options.windowed = false;
-    } else if (value("--lang", v)) {
-      options.language = ParseLanguageName(v);
-      if (!options.language) return "--lang needs el or en";
-    } else if (arg == "--headless") {
-      options.headless = true;
-    } else if (arg == "--trace") {
-      options.traceMask = Trace::kDefault;
-    } else if (arg.substr(0, 8) == "--trace=") {
-      const auto mask = Trace::ParseCategories(arg.substr(8));
-      if (!mask) return "unknown trace category in " + std::string(arg) + " (known: " +
-                        Trace::CategoryNames() + ")";
-      options.traceMask = *mask;
-    } else if (value("--events", v)) {
-      options.eventsPath = v;
-    } else if (value("--screen", v)) {
-      platform::ScreenInfo screen;
-      if (!ParseScreen(v, screen)) return "--screen needs WIDTHxHEIGHT or WIDTHxHEIGHTxBITS";
-      options.screen = screen;
     } else if (value("--clock", v)) {
       options.clock = platform::ParseClock(v);
       if (!options.clock) return "--clock needs YYYY-MM-DDTHH:MM:SS";
     } else if (value("--ticks", v)) {
       auto [ptr, ec] = std::from_chars(v.data(), v.data() + v.size(), options.startTicks);
       if (ec != std::errc() || ptr != v.data() + v.size()) return "--ticks needs a number";
-    } else if (arg == "--start-programs") {
-      options.startPrograms = true;
     } else if (arg == "--test-asserts") {
       options.testAsserts = true;
     } else if (value("--run-script", v)) {
@@ -100,9 +121,8 @@ std::string ParseProgramOptions(int argc, const char* const* argv, ProgramOption
     } else if (value("--audio-out", v)) {
       if (v.empty()) return "--audio-out needs a file name";
       options.audioOutPath = v;
-    } else if (arg == "--events" || arg == "--screen" || arg == "--clock" || arg == "--ticks" ||
-               arg == "--messages" || arg == "--run-script" || arg == "--audio-out" ||
-               arg == "--lang") {
+    } else if (arg == "--clock" || arg == "--ticks" || arg == "--messages" ||
+               arg == "--run-script" || arg == "--audio-out") {
       return std::string(arg) + " needs a value";
     } else {
       return "unknown option " + std::string(arg) + " (zd32 --help lists them)";
