@@ -104,6 +104,12 @@ for file in "$src"/fuzz/seeds-src/toolbox/*; do
   seed toolbox "$file"
 done
 
+# Settings files holding a browser choice, and a browser's desktop entry.
+mkdir -p "$corpus/seeds/fuzz_browser_settings"
+for file in "$src"/fuzz/seeds-src/browser_settings/*; do
+  seed browser_settings "$file"
+done
+
 # Install lists and the icons their titles' CDs carry.
 mkdir -p "$corpus/seeds/fuzz_install_list" "$corpus/seeds/fuzz_icon"
 for file in "$src"/fuzz/seeds-src/install_list/*; do
