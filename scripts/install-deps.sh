@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   libsdl2-dev libimgui-dev libfreetype-dev libfontconfig-dev libpng-dev
-  nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
+  nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev liblua5.4-dev
   fonts-dejavu-core fonts-liberation xvfb xauth
   clang libclang-rt-14-dev python3
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev ffmpeg

@@ -35,8 +35,16 @@ void ScriptEngine::RunAnchorLine(std::string_view line) {
   ++runDepth_;
   SetCurrentScript("<A QSL=..>", 1);
   script::ConditionStack conditions;
-  ExecuteScriptLine(text, conditions, text.size());
+  script::PreparedScript afresh;
+  script::PreparedScript* prepared = &afresh;
+  if (reading_ == script::ScriptReading::Prepared) {
+    prepared = &cache_.ForAnchorLine(text, preparationTables());
+  } else {
+    afresh.PrepareWholeLine(text, preparationTables());
+  }
+  ExecuteLine(*prepared, prepared->line(0), conditions);
   --runDepth_;
+  if (runDepth_ == 0) cache_.FreeReplaced();
 }
 
 }  // namespace zd

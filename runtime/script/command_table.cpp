@@ -19,11 +19,16 @@ bool CommandTable::Register(std::string_view name, std::initializer_list<Command
 }
 
 const Command* CommandTable::Find(std::string_view name) const {
-  if (name.empty() || name[0] < 'a' || name[0] > 'z') return nullptr;
+  const int i = IndexOf(name);
+  return i < 0 ? nullptr : &entries_[static_cast<size_t>(i)];
+}
+
+int CommandTable::IndexOf(std::string_view name) const {
+  if (name.empty() || name[0] < 'a' || name[0] > 'z') return -1;
   for (uint8_t i : byLetter_[static_cast<size_t>(name[0] - 'a')]) {
-    if (entries_[i].name == name) return &entries_[i];
+    if (entries_[i].name == name) return i;
   }
-  return nullptr;
+  return -1;
 }
 
 }  // namespace zd::script

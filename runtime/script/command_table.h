@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "script/script_source.h"
+#include "script/line_cursor.h"
 
 namespace zd {
 class ScriptEngine;
@@ -46,8 +46,9 @@ class CommandTable {
  public:
   // Adds a command in the first free entry; false when the table is full.
   bool Register(std::string_view name, std::initializer_list<CommandVariant> variants);
-  // The command of that (lower-case) name, or nullptr.
+  // The command of that (lower-case) name, or nullptr; IndexOf gives its entry, or -1.
   const Command* Find(std::string_view name) const;
+  int IndexOf(std::string_view name) const;
   int size() const { return count_; }
   const Command& at(int i) const { return entries_[static_cast<size_t>(i)]; }
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "script/script_source.h"
+#include "script/line_cursor.h"
 
 namespace zd {
 class Database;

@@ -6,13 +6,13 @@
 #include "platform/files.h"
 #include "resources/string_table.h"
 #include "runtime.h"
+#include "title/page_object.h"
 
 namespace zd {
 
 using script::ArgumentKind;
 using script::ConditionStack;
 using script::LineCursor;
-using script::ScriptLine;
 using script::Word;
 
 ScriptEngine::ScriptEngine(Runtime& runtime) : runtime_(runtime) {
@@ -118,15 +118,41 @@ bool ScriptEngine::DrawingDeferred() const {
   return runtime_.pages.scriptRunning() || runtime_.pages.closing();
 }
 
+// A run through a script object's text: the object, and the image's count of text writes when
+// the text was last looked at.
+struct ScriptEngine::ObjectWatch {
+  ObjectRef object;
+  uint64_t imageSerial = 0;
+  uint64_t textWrites = 0;
+};
+
+void ScriptEngine::SetScriptReading(script::ScriptReading reading) {
+  reading_ = reading;
+  cache_.Clear();
+  if (runDepth_ == 0) cache_.FreeReplaced();
+}
+
+std::unique_ptr<script::PreparedScript> ScriptEngine::Prepare(std::string_view text) const {
+  return script::PreparedScript::Prepare(text, preparationTables(),
+                                         reading_ == script::ScriptReading::Prepared);
+}
+
 void ScriptEngine::RunScriptObject(int object) {
   auto record = runtime_.pages.Object(object);
   if (!record) return;
-  // The text is copied: a script may write into text objects, its own included.
-  const std::string text = record->text();
-  script::ScriptSource source;
-  source.name.Assign(record->name());
-  source.text = text;
-  RunScript(source, 0, 1, false);
+  RunObjectScript(object, record->name(), 0, 1, false);
+}
+
+void ScriptEngine::RunObjectScript(int object, std::string_view name, size_t position,
+                                   int32_t line, bool stopAtEndhandler) {
+  auto record = runtime_.pages.Object(object);
+  if (!record) return;
+  ObjectWatch watch{record->ref(), runtime_.titleFiles.imageSerial(),
+                    record->image().textWrites()};
+  script::PreparedScript& prepared =
+      cache_.ForObject(*record, watch.imageSerial, preparationTables(),
+                       reading_ == script::ScriptReading::Prepared);
+  RunLines(&prepared, name, position, line, stopAtEndhandler, &watch);
 }
 
 bool ScriptEngine::RunScriptFile(const std::string& diskPath) {
@@ -142,8 +168,21 @@ bool ScriptEngine::RunScriptFile(const std::string& diskPath) {
 
 script::RunPlace ScriptEngine::RunScript(const script::ScriptSource& source, size_t position,
                                          int32_t line, bool stopAtEndhandler) {
+  const auto prepared = Prepare(source.text);
+  return RunLines(prepared.get(), source.name.view(), position, line, stopAtEndhandler, nullptr);
+}
+
+script::RunPlace ScriptEngine::RunPrepared(script::PreparedScript& prepared,
+                                           std::string_view name, size_t position,
+                                           int32_t line, bool stopAtEndhandler) {
+  return RunLines(&prepared, name, position, line, stopAtEndhandler, nullptr);
+}
+
+script::RunPlace ScriptEngine::RunLines(script::PreparedScript* prepared, std::string_view name,
+                                        size_t position, int32_t line, bool stopAtEndhandler,
+                                        ObjectWatch* watch) {
   if (runDepth_ >= kMaxRunDepth) {
-    ReportScriptDiagnostic("scerr74", source.name.str());
+    ReportScriptDiagnostic("scerr74", script::ScriptName(name).str());
     return {position, line};
   }
   // A run inside another (a script showing a script object, a handler) keeps the outer run's
@@ -151,17 +190,48 @@ script::RunPlace ScriptEngine::RunScript(const script::ScriptSource& source, siz
   const script::ScriptName outerName = currentScriptName_;
   const int32_t outerLine = currentLineNumber_;
   ++runDepth_;
-  SetCurrentScript(source.name.view(), line);
+  SetCurrentScript(name, line);
+  if (prepared->commandsVersion() != commands_.size()) prepared->ResolveCommands(commands_);
   ConditionStack conditions;
-  const std::string_view text = source.text;
   const bool tracing = runtime_.trace.Enabled(TraceCategory::Script);
   bool endedAtEndhandler = false;
-  ScriptLine scriptLine;
-  while (!text.empty() && position < text.size() - 1 && !NavigationPending()) {
-    if (!script::ReadScriptLine(text, position, scriptLine)) break;
-    if (scriptLine.cut) ReportScriptDiagnostic("scerr1");
-    position = scriptLine.next;
-    if (stopAtEndhandler && scriptLine.text == "endhandler") {
+  script::PreparedScript loose;  // a line read where no prepared line begins
+  using Place = script::PreparedScript::Place;
+  Place place = prepared->PlaceOf(position);
+  for (;;) {
+    if (watch) {
+      // The line before may have written into this very text: the run goes on from the same
+      // place of the text as it is now.
+      const AuthorfileImage* image = runtime_.titleFiles.imageOrNull();
+      if (image && runtime_.titleFiles.imageSerial() == watch->imageSerial &&
+          image->textWrites() != watch->textWrites) {
+        watch->textWrites = image->textWrites();
+        PageObject object(const_cast<AuthorfileImage&>(*image), watch->object);
+        script::PreparedScript& now =
+            cache_.ForObject(object, watch->imageSerial, preparationTables(),
+                             reading_ == script::ScriptReading::Prepared);
+        if (&now != prepared) {
+          prepared = &now;
+          place = prepared->PlaceOf(position);
+        }
+      }
+    }
+    const std::string_view text = prepared->text();
+    if (text.empty() || position >= text.size() - 1 || NavigationPending()) break;
+    script::PreparedScript* owner = prepared;
+    const script::PreparedLine* scriptLine = nullptr;
+    if (place.kind == Place::Kind::Line) {
+      scriptLine = &prepared->line(place.line);
+    } else if (place.kind == Place::Kind::End ||
+               !loose.PrepareLineAt(text, position, preparationTables())) {
+      break;
+    } else {
+      owner = &loose;
+      scriptLine = &loose.line(0);
+    }
+    if (scriptLine->cut()) ReportScriptDiagnostic("scerr1");
+    position = scriptLine->next;
+    if (stopAtEndhandler && scriptLine->exactEndhandler()) {
       endedAtEndhandler = true;
       break;
     }
@@ -169,10 +239,12 @@ script::RunPlace ScriptEngine::RunScript(const script::ScriptSource& source, siz
       runtime_.trace.Line(TraceCategory::Script,
                           "script " + currentScriptName_.str() + " " +
                               std::to_string(currentLineNumber_) + ": " +
-                              std::string(scriptLine.text));
+                              std::string(owner->LineText(*scriptLine)));
     }
-    ExecuteScriptLine(scriptLine.text, conditions, scriptLine.next);
+    const Place after = owner == prepared ? prepared->PlaceAfter(place.line) : Place{};
+    ExecuteLine(*owner, *scriptLine, conditions);
     ++currentLineNumber_;
+    place = owner == prepared ? after : prepared->PlaceOf(position);
   }
   if (!endedAtEndhandler && definingHandler_) {
     ReportScriptDiagnostic("hnderr9");
@@ -183,74 +255,94 @@ script::RunPlace ScriptEngine::RunScript(const script::ScriptSource& source, siz
   if (runDepth_ > 0) {
     currentScriptName_ = outerName;
     currentLineNumber_ = outerLine;
+  } else {
+    cache_.FreeReplaced();
   }
   return stopped;
 }
 
-void ScriptEngine::ExecuteScriptLine(std::string_view line, ConditionStack& conditions,
-                                     size_t nextLine) {
-  if (line.empty()) return;
-  LineCursor cursor{line, 0};
-  Word word;
-  if (!script::ReadCommandWord(cursor, word)) return;
-  const std::string_view keyword = word.view();
+std::string ScriptEngine::CommandWordOf(const script::PreparedScript& script,
+                                        const script::PreparedLine& line) const {
+  script::TextCursor cursor{script.LineText(line), 0};
+  script::ScriptText word;
+  script::ReadCommandWord(cursor, word);
+  return word.str();
+}
+
+namespace {
+
+LineCursor CursorOf(script::PreparedScript& script, const script::PreparedLine& line) {
+  const script::PreparedWord* first = script.words() + line.firstWord;
+  return LineCursor{&script, first, first + line.wordCount, script.LineText(line)};
+}
+
+}  // namespace
+
+void ScriptEngine::ExecuteLine(script::PreparedScript& script, const script::PreparedLine& line,
+                               ConditionStack& conditions) {
+  const script::LineKind kind = line.kind();
+  if (kind == script::LineKind::Empty) return;
   // A status file may be anybody's: it runs only the commands a status file is made of.
-  if (runtime_.status.RunningStatusScript() && !StatusFiles::StatusCommandAllowed(keyword)) {
-    ReportScriptError("scerr78", std::string(keyword));
+  if (!line.statusAllowed() && runtime_.status.RunningStatusScript()) {
+    ReportScriptError("scerr78", CommandWordOf(script, line));
     return;
   }
-  if (keyword == "if") {
-    if (conditions.depth() >= ConditionStack::kDepth) {
-      ReportScriptDiagnostic("scerr30");
+  switch (kind) {
+    case script::LineKind::If:
+      if (conditions.depth() >= ConditionStack::kDepth) {
+        ReportScriptDiagnostic("scerr30");
+        return;
+      }
+      if (!definingHandler_ && conditions.AllTrue()) {
+        LineCursor cursor = CursorOf(script, line);
+        script::Number value;
+        if (!ReadNumberArgument(cursor, value)) return;
+        conditions.Push(value.integer != 0);
+      } else {
+        conditions.Push(true);  // a skipped line's condition is not evaluated
+      }
       return;
-    }
-    if (!definingHandler_ && conditions.AllTrue()) {
-      script::Number value;
-      if (!ReadNumberArgument(cursor, value)) return;
-      conditions.Push(value.integer != 0);
-    } else {
-      conditions.Push(true);  // a skipped line's condition is not evaluated
-    }
-    return;
-  }
-  if (keyword == "else") {
-    if (conditions.depth() == 0) ReportScriptDiagnostic("scerr28");
-    else conditions.FlipTop();
-    return;
-  }
-  if (keyword == "endif") {
-    if (conditions.depth() == 0) ReportScriptDiagnostic("scerr29");
-    else conditions.Pop();
-    return;
+    case script::LineKind::Else:
+      if (conditions.depth() == 0) ReportScriptDiagnostic("scerr28");
+      else conditions.FlipTop();
+      return;
+    case script::LineKind::Endif:
+      if (conditions.depth() == 0) ReportScriptDiagnostic("scerr29");
+      else conditions.Pop();
+      return;
+    default:
+      break;
   }
   if (!conditions.AllTrue()) return;
-  if (keyword == "endhandler") {
+  if (kind == script::LineKind::Endhandler) {
     if (definingHandler_) definingHandler_ = false;
     else ReportScriptDiagnostic("hnderr7");
     return;
   }
   if (definingHandler_) return;
-  if (!DispatchCommand(word, cursor, nextLine)) {
-    ReportScriptDiagnostic("scerr2", std::string(keyword));
+  if (kind == script::LineKind::UnknownCommand) {
+    ReportScriptDiagnostic("scerr2", CommandWordOf(script, line));
+    return;
   }
+  DispatchCommand(script, line);
 }
 
-bool ScriptEngine::DispatchCommand(const Word& name, LineCursor& cursor, size_t nextLine) {
-  const script::Command* command = commands_.Find(name.view());
-  if (!command) return false;
+void ScriptEngine::DispatchCommand(script::PreparedScript& script,
+                                   const script::PreparedLine& line) {
+  const script::Command& command = commands_.at(line.command);
+  LineCursor cursor = CursorOf(script, line);
   Word first;
   ArgumentKind kind = ArgumentKind::NoArgument;
-  if (script::ReadNextWord(cursor, first)) kind = Classify(first);
-  for (int i = 0; i < command->count; ++i) {
-    const script::CommandVariant& variant = command->variants[static_cast<size_t>(i)];
+  if (cursor.Take(first)) kind = Classify(first);
+  for (int i = 0; i < command.count; ++i) {
+    const script::CommandVariant& variant = command.variants[static_cast<size_t>(i)];
     if (variant.kind != kind) continue;
-    script::CommandCall call{command->name.view(), cursor, first, kind, nextLine};
+    script::CommandCall call{command.name.view(), cursor, first, kind, line.next};
     variant.handler(*this, call);
-    return true;
+    return;
   }
   if (kind == ArgumentKind::NoArgument) ReportScriptDiagnostic("scerr3");
   else ReportScriptDiagnostic("scerr4", first.str());
-  return true;
 }
 
 // --- Page events --------------------------------------------------------------------------

@@ -13,6 +13,8 @@
 #include "platform/platform.h"
 #include "script/command_table.h"
 #include "script/script_handlers.h"
+#include "script/prepared_script.h"
+#include "script/script_cache.h"
 #include "script/script_random.h"
 #include "script/script_source.h"
 #include "script/script_text.h"
@@ -72,6 +74,10 @@ struct ScriptSource {
   std::string_view text;
 };
 
+// How runs read their lines: from the prepared form kept for each text (what titles get), or
+// afresh from the text each time a line runs (what the prepared forms are checked against).
+enum class ScriptReading { Prepared, Afresh };
+
 }  // namespace script
 
 class ScriptEngine {
@@ -90,23 +96,37 @@ class ScriptEngine {
   void ReportScriptDiagnostic(std::string_view key, const MessageArgument& argument = {});
 
   // Scripts of the page: a text object whose name begins with "+" (by its page-order index).
+  // Its text is prepared the first time it runs and kept until the text changes. A run goes on
+  // through the text as it stands: a line that writes into the script's own text leaves the
+  // run to go on from the same place of the new text.
   void RunScriptObject(int object);
   // Runs a script file from disk (zd32 --run-script); false when it cannot be read.
   bool RunScriptFile(const std::string& diskPath);
   // Runs a script from `position`, counting lines from `line`; with `stopAtEndhandler` the run
   // ends at the first line that is exactly "endhandler" (a handler's body). Returns where the
-  // run stopped.
+  // run stopped. The text is prepared for this run only.
   script::RunPlace RunScript(const script::ScriptSource& source, size_t position, int32_t line,
-                 bool stopAtEndhandler);
-  // One line with a condition stack of the caller's; `nextLine` is where the following line
-  // of the script begins (handlers store it as their body's start).
-  void ExecuteScriptLine(std::string_view line, script::ConditionStack& conditions,
-                         size_t nextLine);
+                             bool stopAtEndhandler);
+  // The same over a text prepared by Prepare, which may be run again and again.
+  script::RunPlace RunPrepared(script::PreparedScript& prepared, std::string_view name,
+                               size_t position, int32_t line, bool stopAtEndhandler);
+  std::unique_ptr<script::PreparedScript> Prepare(std::string_view text) const;
+
+  // How runs read their lines (prepared unless a test asks otherwise).
+  void SetScriptReading(script::ScriptReading reading);
+  script::ScriptReading scriptReading() const { return reading_; }
 
   // Styled-text anchors: QSE runs the page's script object of that name, QSL runs its value
   // as one line (single quotes becoming double quotes), each under the anchor's own name.
   void RunAnchorScript(std::string_view objectName);
   void RunAnchorLine(std::string_view line);
+  // Runs a handler's body: the lines after its defhandler in the script object that defined it
+  // (found on the current page by the record's object hint), up to the first line that is
+  // exactly "endhandler".
+  void RunHandlerBody(const script::HandlerRecord& handler);
+  // The index of the current page's first object named `name`, found at once through `hint`
+  // while the page's object list is the one it was found in; -1 when there is none.
+  int FindScriptObject(std::string_view name, script::ObjectHint& hint);
 
   void SetExitCondition(const std::string& text);
   // A page was entered: "Resume$" is emptied, then the status files run a waiting status
@@ -139,8 +159,9 @@ class ScriptEngine {
   // Reads a word and classifies it, reporting the classification's error.
   script::ArgumentKind ReadClassified(script::LineCursor& cursor, script::Word& word);
   script::ArgumentKind Classify(const script::Word& word);
-  // (a op b): 1 or 0; nullopt when it could not be evaluated (the reason was reported).
-  std::optional<int32_t> EvaluateCondition(std::string_view word);
+  // A condition word, (a op b): 1 or 0; nullopt when it could not be evaluated (the reason was
+  // reported).
+  std::optional<int32_t> EvaluateCondition(const script::Word& condition);
   // The formatted text of valtostr and write: a format and an optional value.
   bool FormatValue(script::LineCursor& cursor, script::ScriptText& result);
 
@@ -151,6 +172,13 @@ class ScriptEngine {
   bool SetFloatVariable(std::string_view name, double value);
   bool GetStringVariable(std::string_view name, script::ScriptText& value);
   bool SetStringVariable(std::string_view name, std::string_view value);
+  // The same for a variable named by a word of a line (found once, then where it was found).
+  bool GetIntVariable(const script::Word& name, int32_t& value);
+  bool SetIntVariable(const script::Word& name, int32_t value);
+  bool GetFloatVariable(const script::Word& name, double& value);
+  bool SetFloatVariable(const script::Word& name, double value);
+  bool GetStringVariable(const script::Word& name, script::ScriptText& value);
+  bool SetStringVariable(const script::Word& name, std::string_view value);
   // Deletes a user variable ("scerr26" when there is none); ClearVariables deletes them all.
   bool DeleteVariable(script::ArgumentKind kind, std::string_view name);
   void ClearVariables() { variables_.Clear(); }
@@ -190,8 +218,20 @@ class ScriptEngine {
   static constexpr int kMaxRunDepth = 16;
 
  private:
-  bool DispatchCommand(const script::Word& command, script::LineCursor& cursor,
-                       size_t nextLine);
+  struct ObjectWatch;
+  script::RunPlace RunLines(script::PreparedScript* prepared, std::string_view name,
+                            size_t position, int32_t line, bool stopAtEndhandler,
+                            ObjectWatch* watch);
+  void RunObjectScript(int object, std::string_view name, size_t position, int32_t line,
+                       bool stopAtEndhandler);
+  void ExecuteLine(script::PreparedScript& script, const script::PreparedLine& line,
+                   script::ConditionStack& conditions);
+  void DispatchCommand(script::PreparedScript& script, const script::PreparedLine& line);
+  std::string CommandWordOf(const script::PreparedScript& script,
+                            const script::PreparedLine& line) const;
+  script::PreparationTables preparationTables() const { return {&commands_, &systemVariables_}; }
+  template <typename Record>
+  int PlacedRecord(std::vector<Record>& table, const script::Word& name, bool create);
   void RegisterCommands();
   void Report(bool always, std::string_view key, const MessageArgument& argument);
 
@@ -208,6 +248,8 @@ class ScriptEngine {
   bool definingHandler_ = false;
   int runDepth_ = 0;
   bool registered_ = false;
+  script::ScriptReading reading_ = script::ScriptReading::Prepared;
+  script::ScriptCache cache_;
 };
 
 }  // namespace zd

@@ -122,7 +122,6 @@ bool SafeFormat(std::string_view format, const Value& value, ScriptText& out) {
 bool ScriptEngine::FormatValue(script::LineCursor& cursor, ScriptText& result) {
   ScriptText format;
   if (!ReadStringArgument(cursor, format)) return false;
-  script::SkipSeparators(cursor);
   if (cursor.AtEnd()) {
     result = format;
     return true;

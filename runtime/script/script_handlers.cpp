@@ -223,6 +223,35 @@ const HandlerCommands kHandlerCommands = {DefHandler, DelHandler, Handler};
 
 // --- Raising events ------------------------------------------------------------------------
 
+int ScriptEngine::FindScriptObject(std::string_view name, script::ObjectHint& hint) {
+  Pages& pages = runtime_.pages;
+  if (hint.objectListVersion == pages.objectListVersion() && hint.index >= 0) {
+    const auto object = pages.Object(hint.index);
+    if (object && object->NameIs(name)) return hint.index;
+  }
+  hint = {pages.objectListVersion(), -1};
+  for (size_t i = 0; i < pages.objects().size(); ++i) {
+    const auto object = pages.Object(static_cast<int>(i));
+    if (!object) break;
+    if (object->NameIs(name)) {
+      hint.index = static_cast<int32_t>(i);
+      break;
+    }
+  }
+  return hint.index;
+}
+
+void ScriptEngine::RunHandlerBody(const script::HandlerRecord& handler) {
+  script::ObjectHint hint = handler.object;
+  const int object = FindScriptObject(handler.scriptName.view(), hint);
+  if (object < 0) {
+    ReportScriptDiagnostic("scerr31", handler.scriptName.str());
+    return;
+  }
+  RunObjectScript(object, handler.scriptName.view(), handler.bodyPosition, handler.bodyLine,
+                  true);
+}
+
 using script::HandlerRecord;
 using script::handler_type::MOUSE_ENTER;
 using script::handler_type::MOUSE_ENTER_LEAVE;
@@ -245,24 +274,6 @@ std::vector<uint64_t> Matching(script::Handlers& handlers, int slot, Match match
 
 }  // namespace
 
-// Runs one handler's body: the lines after its defhandler in the script object that defined
-// it, on the current page, up to the first line that is exactly "endhandler".
-static void RunHandlerBody(ScriptEngine& engine, const HandlerRecord& handler) {
-  Pages& pages = engine.runtime().pages;
-  for (size_t i = 0; i < pages.objects().size(); ++i) {
-    auto object = pages.Object(static_cast<int>(i));
-    if (!object) break;
-    if (object->name() != handler.scriptName.view()) continue;
-    const std::string text = object->text();
-    script::ScriptSource source;
-    source.name = handler.scriptName;
-    source.text = text;
-    engine.RunScript(source, handler.bodyPosition, handler.bodyLine, true);
-    return;
-  }
-  engine.ReportScriptDiagnostic("scerr31", handler.scriptName.str());
-}
-
 // Looks the handler up again and runs it when it still exists and is enabled; `before` runs
 // first on the live record (setting its variables).
 template <typename Before>
@@ -270,9 +281,10 @@ static void RunIfStillThere(ScriptEngine& engine, uint64_t serial, Before before
   int slot = 0;
   HandlerRecord* record = engine.handlers().FindBySerial(serial, slot);
   if (!record || record->enabled == 0) return;
+  engine.FindScriptObject(record->scriptName.view(), record->object);
   const HandlerRecord copy = *record;  // the body may delete the record
   before(copy);
-  RunHandlerBody(engine, copy);
+  engine.RunHandlerBody(copy);
 }
 
 void ScriptEngine::RunMouseMoveHandlers() {

@@ -24,6 +24,13 @@ constexpr int MOUSE_ENTER = 0, MOUSE_LEAVE = 1, MOUSE_ENTER_LEAVE = 2, MOUSE_MOV
 // The parameters a type's definitions carry after the common part.
 enum class HandlerParameters { None, Object, ObjectAndInteger, StringAndInteger };
 
+// Where a handler's script object was found on the page, while the page's object list stays
+// the one it was found in.
+struct ObjectHint {
+  uint64_t objectListVersion = 0;
+  int32_t index = -1;
+};
+
 struct HandlerRecord {
   BoundedText<kMaxHandlerName> name;
   int32_t enabled = 0;
@@ -34,6 +41,7 @@ struct HandlerRecord {
   VariableName integerVariable;
   VariableName stringVariable;
   uint64_t serial = 0;  // identifies the record while lists change under a running handler
+  ObjectHint object;
 };
 
 struct HandlerType {

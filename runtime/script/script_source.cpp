@@ -30,11 +30,11 @@ bool ReadScriptLine(std::string_view text, size_t position, ScriptLine& line) {
   return true;
 }
 
-void SkipSeparators(LineCursor& cursor) {
+void SkipSeparators(TextCursor& cursor) {
   while (!cursor.AtEnd() && IsSeparator(cursor.line[cursor.position])) ++cursor.position;
 }
 
-bool ReadToken(LineCursor& cursor, Word& word) {
+bool ReadToken(TextCursor& cursor, ScriptText& word) {
   word.Clear();
   const std::string_view line = cursor.line;
   size_t i = cursor.position;
@@ -80,12 +80,12 @@ bool ReadToken(LineCursor& cursor, Word& word) {
   return true;
 }
 
-bool ReadNextWord(LineCursor& cursor, Word& word) {
+bool ReadNextWord(TextCursor& cursor, ScriptText& word) {
   SkipSeparators(cursor);
   return ReadToken(cursor, word);
 }
 
-bool ReadCommandWord(LineCursor& cursor, Word& word) {
+bool ReadCommandWord(TextCursor& cursor, ScriptText& word) {
   const bool dotted = !cursor.line.empty() && cursor.line[0] == '.';
   if (!ReadNextWord(cursor, word)) return false;
   if (dotted && !ReadNextWord(cursor, word)) return false;
@@ -104,20 +104,18 @@ Classification ClassifyToken(std::string_view word) {
     if (word.size() >= 2 && word.front() == '"') {
       result.kind = ArgumentKind::StringConstant;
     } else {
-      result.errorKey = "scerr40";
-      result.errorTakesWord = true;
+      result.error = WordError::QuoteNotOpened;
     }
     return result;
   }
   if (last == '$' || last == '%') {
     if (word.size() == 1) {
-      result.errorKey = "scerr23";
+      result.error = WordError::SuffixAlone;
       return result;
     }
     for (size_t i = 0; i + 1 < word.size(); ++i) {
       if (!IsLetter(word[i])) {
-        result.errorKey = "scerr24";
-        result.errorTakesWord = true;
+        result.error = WordError::NotLetters;
         return result;
       }
     }
@@ -128,8 +126,7 @@ Classification ClassifyToken(std::string_view word) {
     if (word.front() == '(') {
       result.kind = ArgumentKind::IntegerConstant;
     } else {
-      result.errorKey = "scerr41";
-      result.errorTakesWord = true;
+      result.error = WordError::ConditionNotOpened;
     }
     return result;
   }
@@ -158,9 +155,24 @@ Classification ClassifyToken(std::string_view word) {
     result.kind = ArgumentKind::FloatConstant;
     return result;
   }
-  result.errorKey = "scerr42";
-  result.errorTakesWord = true;
+  result.error = WordError::NoKindFits;
   return result;
+}
+
+const char* WordErrorKey(WordError error) {
+  switch (error) {
+    case WordError::None: return nullptr;
+    case WordError::SuffixAlone: return "scerr23";
+    case WordError::NotLetters: return "scerr24";
+    case WordError::QuoteNotOpened: return "scerr40";
+    case WordError::ConditionNotOpened: return "scerr41";
+    case WordError::NoKindFits: return "scerr42";
+  }
+  return nullptr;
+}
+
+bool WordErrorTakesWord(WordError error) {
+  return error != WordError::None && error != WordError::SuffixAlone;
 }
 
 int32_t ParseInteger(std::string_view text) {

@@ -34,32 +34,42 @@ struct ScriptLine {
 // when the position has reached the text's last byte.
 bool ReadScriptLine(std::string_view text, size_t position, ScriptLine& line);
 
-// A place in a line, moved on by the word reader.
-struct LineCursor {
+// A place in a line's text, moved on by the word reader.
+struct TextCursor {
   std::string_view line;
   size_t position = 0;
   bool AtEnd() const { return position >= line.size(); }
 };
 
-// A word as read: quoted text keeps its quotes, with escapes already resolved.
-using Word = ScriptText;
-
-void SkipSeparators(LineCursor& cursor);
-// Reads the next word (after SkipSeparators); false when the line holds no further word.
-bool ReadToken(LineCursor& cursor, Word& word);
+void SkipSeparators(TextCursor& cursor);
+// Reads the next word (after SkipSeparators); false when the line holds no further word. Quoted
+// text keeps its quotes, with its escapes resolved.
+bool ReadToken(TextCursor& cursor, ScriptText& word);
 // SkipSeparators then ReadToken.
-bool ReadNextWord(LineCursor& cursor, Word& word);
+bool ReadNextWord(TextCursor& cursor, ScriptText& word);
 // The command word a line (at the cursor's start) begins with, after the "." a line may start
 // with, in lower case; false when the line holds none.
-bool ReadCommandWord(LineCursor& cursor, Word& word);
+bool ReadCommandWord(TextCursor& cursor, ScriptText& word);
+
+// What a word's classification found wrong (reported when the word is read).
+enum class WordError : uint8_t {
+  None,
+  SuffixAlone,         // a name that is only "%" or "$"
+  NotLetters,          // a character other than a letter before the "%" or "$"
+  QuoteNotOpened,      // ends but does not begin with a double quote
+  ConditionNotOpened,  // ends with ")" but does not begin with "("
+  NoKindFits,          // no variable, number, text or condition
+};
 
 struct Classification {
   ArgumentKind kind = ArgumentKind::InvalidToken;
-  const char* errorKey = nullptr;  // set for InvalidToken
-  bool errorTakesWord = false;     // the key's argument is the word itself
+  WordError error = WordError::None;  // set for InvalidToken
 };
 
 Classification ClassifyToken(std::string_view word);
+// The error's message key, and whether the message is given the word.
+const char* WordErrorKey(WordError error);
+bool WordErrorTakesWord(WordError error);
 
 // The text inside a quoted word (its first and last characters dropped).
 inline std::string_view QuotedContent(std::string_view word) {

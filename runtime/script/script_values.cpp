@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "runtime.h"
+#include "script/comparisons.h"
 #include "script/script_engine.h"
 
 namespace zd {
@@ -26,8 +27,6 @@ int32_t ClampToInteger(double value) {
   if (value < -2147483648.0) return std::numeric_limits<int32_t>::min();
   return static_cast<int32_t>(value);
 }
-
-bool IsCondition(const Word& word) { return !word.empty() && word.view()[0] == '('; }
 
 }  // namespace
 
@@ -131,20 +130,134 @@ bool ScriptEngine::SetStringVariable(std::string_view name, std::string_view val
   return true;
 }
 
+// --- Variables named by words of a line ------------------------------------------------
+
+template <typename Record>
+int ScriptEngine::PlacedRecord(std::vector<Record>& table, const Word& name, bool create) {
+  script::VariablePlace& place = name.script()->PlaceOfVariable(name.prepared()->value);
+  if (place.tablesVersion == variables_.version() && place.record >= 0 &&
+      static_cast<size_t>(place.record) < table.size()) {
+    return place.record;
+  }
+  const int i = Lookup(*this, table, name.view(), create);
+  if (i >= 0) {
+    place.record = i;
+    place.tablesVersion = variables_.version();
+  }
+  return i;
+}
+
+namespace {
+
+// The word names a variable of that kind (and so has a place of its own).
+bool Placed(const Word& word, ArgumentKind kind) {
+  return word.prepared() != nullptr && word.prepared()->kind == kind;
+}
+
+int SystemIndex(const Word& word) {
+  return word.script()->PlaceOfVariable(word.prepared()->value).system;
+}
+
+}  // namespace
+
+bool ScriptEngine::GetIntVariable(const Word& name, int32_t& value) {
+  if (!Placed(name, ArgumentKind::IntegerVariable)) return GetIntVariable(name.view(), value);
+  if (const int system = SystemIndex(name); system >= 0) {
+    const auto& sys = systemVariables_.intAt(system);
+    if (!sys.get) {
+      ReportScriptDiagnostic("scerr21", name.str());
+      return false;
+    }
+    value = sys.get(*this);
+    return true;
+  }
+  const int i = PlacedRecord(variables_.integers, name, false);
+  if (i < 0) return false;
+  value = variables_.integers[static_cast<size_t>(i)].value;
+  return true;
+}
+
+bool ScriptEngine::SetIntVariable(const Word& name, int32_t value) {
+  if (!Placed(name, ArgumentKind::IntegerVariable)) return SetIntVariable(name.view(), value);
+  if (const int system = SystemIndex(name); system >= 0) {
+    const auto& sys = systemVariables_.intAt(system);
+    if (!sys.set) {
+      ReportScriptDiagnostic("scerr22", name.str());
+      return false;
+    }
+    sys.set(*this, value);
+    return true;
+  }
+  const int i = PlacedRecord(variables_.integers, name, true);
+  if (i < 0) return false;
+  variables_.integers[static_cast<size_t>(i)].value = value;
+  return true;
+}
+
+bool ScriptEngine::GetFloatVariable(const Word& name, double& value) {
+  if (!Placed(name, ArgumentKind::FloatVariable)) return GetFloatVariable(name.view(), value);
+  const int i = PlacedRecord(variables_.floats, name, false);
+  if (i < 0) return false;
+  value = variables_.floats[static_cast<size_t>(i)].value;
+  return true;
+}
+
+bool ScriptEngine::SetFloatVariable(const Word& name, double value) {
+  if (!Placed(name, ArgumentKind::FloatVariable)) return SetFloatVariable(name.view(), value);
+  const int i = PlacedRecord(variables_.floats, name, true);
+  if (i < 0) return false;
+  variables_.floats[static_cast<size_t>(i)].value = value;
+  return true;
+}
+
+bool ScriptEngine::GetStringVariable(const Word& name, ScriptText& value) {
+  if (!Placed(name, ArgumentKind::StringVariable)) return GetStringVariable(name.view(), value);
+  if (const int system = SystemIndex(name); system >= 0) {
+    const auto& sys = systemVariables_.stringAt(system);
+    if (!sys.get) {
+      ReportScriptDiagnostic("scerr21", name.str());
+      return false;
+    }
+    sys.get(*this, value);
+    return true;
+  }
+  const int i = PlacedRecord(variables_.strings, name, false);
+  if (i < 0) return false;
+  value = variables_.strings[static_cast<size_t>(i)].value;
+  return true;
+}
+
+bool ScriptEngine::SetStringVariable(const Word& name, std::string_view value) {
+  if (!Placed(name, ArgumentKind::StringVariable)) return SetStringVariable(name.view(), value);
+  if (const int system = SystemIndex(name); system >= 0) {
+    const auto& sys = systemVariables_.stringAt(system);
+    if (!sys.set) {
+      ReportScriptDiagnostic("scerr22", name.str());
+      return false;
+    }
+    sys.set(*this, value);
+    return true;
+  }
+  const int i = PlacedRecord(variables_.strings, name, true);
+  if (i < 0) return false;
+  variables_.strings[static_cast<size_t>(i)].value.Assign(value);
+  return true;
+}
+
 bool ScriptEngine::DeleteVariable(ArgumentKind kind, std::string_view name) {
   int i = -1;
   switch (kind) {
     case ArgumentKind::IntegerVariable:
       i = Lookup(*this, variables_.integers, name, false);
-      if (i >= 0) variables_.integers.erase(variables_.integers.begin() + i);
+      if (i >= 0) variables_.EraseAt(variables_.integers, static_cast<size_t>(i));
       break;
     case ArgumentKind::FloatVariable:
       i = Lookup(*this, variables_.floats, name, false);
-      if (i >= 0) variables_.floats.erase(variables_.floats.begin() + i);
+      if (i >= 0) variables_.EraseAt(variables_.floats, static_cast<size_t>(i));
       break;
     case ArgumentKind::StringVariable:
       i = Lookup(*this, variables_.strings, name, false);
-      if (i >= 0) variables_.strings.erase(variables_.strings.begin() + i);
+      if (i >= 0) variables_.EraseAt(variables_.strings, static_cast<size_t>(i));
       break;
     default:
       break;
@@ -155,31 +268,33 @@ bool ScriptEngine::DeleteVariable(ArgumentKind kind, std::string_view name) {
 // --- Readers -------------------------------------------------------------------------------
 
 ArgumentKind ScriptEngine::Classify(const Word& word) {
-  const script::Classification c = script::ClassifyToken(word.view());
-  if (c.errorKey) {
-    if (c.errorTakesWord) ReportScriptDiagnostic(c.errorKey, word.str());
-    else ReportScriptDiagnostic(c.errorKey);
+  const script::PreparedWord* w = word.prepared();
+  if (!w) return ArgumentKind::NoArgument;
+  if (w->error != script::WordError::None) {
+    const char* key = script::WordErrorKey(w->error);
+    if (script::WordErrorTakesWord(w->error)) ReportScriptDiagnostic(key, word.str());
+    else ReportScriptDiagnostic(key);
   }
-  return c.kind;
+  return w->kind;
 }
 
 ArgumentKind ScriptEngine::ReadClassified(LineCursor& cursor, Word& word) {
-  if (!script::ReadNextWord(cursor, word)) return ArgumentKind::NoArgument;
+  if (!cursor.Take(word)) return ArgumentKind::NoArgument;
   return Classify(word);
 }
 
 bool ScriptEngine::IntegerFromWord(const Word& word, ArgumentKind kind, int32_t& value) {
   switch (kind) {
     case ArgumentKind::IntegerVariable:
-      return GetIntVariable(word.view(), value);
+      return GetIntVariable(word, value);
     case ArgumentKind::IntegerConstant:
-      if (IsCondition(word)) {
-        const auto result = EvaluateCondition(word.view());
+      if (word.prepared()->IsCondition()) {
+        const auto result = EvaluateCondition(word);
         if (!result) return false;
         value = *result;
         return true;
       }
-      value = script::ParseInteger(word.view());
+      value = static_cast<int32_t>(word.prepared()->value);
       return true;
     case ArgumentKind::NoArgument:
       ReportScriptDiagnostic("scerr43");
@@ -199,10 +314,10 @@ bool ScriptEngine::NumberFromWord(const Word& word, ArgumentKind kind, Number& v
       value.isFloat = false;
       return true;
     case ArgumentKind::FloatVariable:
-      if (!GetFloatVariable(word.view(), value.real)) return false;
+      if (!GetFloatVariable(word, value.real)) return false;
       break;
     case ArgumentKind::FloatConstant:
-      value.real = script::ParseFloat(word.view());
+      value.real = word.script()->Real(word.prepared()->value);
       break;
     case ArgumentKind::NoArgument:
       ReportScriptDiagnostic("scerr43");
@@ -220,23 +335,29 @@ bool ScriptEngine::FloatFromWord(const Word& word, ArgumentKind kind, double& va
   switch (kind) {
     case ArgumentKind::IntegerVariable: {
       int32_t i = 0;
-      if (!GetIntVariable(word.view(), i)) return false;
+      if (!GetIntVariable(word, i)) return false;
       value = i;
       return true;
     }
-    case ArgumentKind::IntegerConstant:
-      if (IsCondition(word)) {
-        const auto result = EvaluateCondition(word.view());
+    case ArgumentKind::IntegerConstant: {
+      const script::PreparedWord& w = *word.prepared();
+      if (w.IsCondition()) {
+        const auto result = EvaluateCondition(word);
         if (!result) return false;
         value = *result;
         return true;
       }
-      value = script::ParseFloat(word.view());
+      // As a real, the constant is read as a real (which is its integer value but for "-0"
+      // and numbers past the 32-bit range).
+      value = (w.detail & script::PreparedWord::kRealDiffers)
+                  ? script::ParseFloat(word.view())
+                  : static_cast<double>(static_cast<int32_t>(w.value));
       return true;
+    }
     case ArgumentKind::FloatVariable:
-      return GetFloatVariable(word.view(), value);
+      return GetFloatVariable(word, value);
     case ArgumentKind::FloatConstant:
-      value = script::ParseFloat(word.view());
+      value = word.script()->Real(word.prepared()->value);
       return true;
     case ArgumentKind::NoArgument:
       ReportScriptDiagnostic("scerr45");
@@ -250,7 +371,7 @@ bool ScriptEngine::FloatFromWord(const Word& word, ArgumentKind kind, double& va
 bool ScriptEngine::StringFromWord(const Word& word, ArgumentKind kind, ScriptText& value) {
   switch (kind) {
     case ArgumentKind::StringVariable:
-      return GetStringVariable(word.view(), value);
+      return GetStringVariable(word, value);
     case ArgumentKind::StringConstant:
       value.Assign(script::QuotedContent(word.view()));
       return true;
@@ -291,44 +412,6 @@ bool ScriptEngine::ReadStringArgument(LineCursor& cursor, ScriptText& value) {
 
 namespace {
 
-// Integer tests give 1 or 0, or -1 when the operands do not suit the test (a bit number out of
-// range).
-using IntegerTest = int (*)(int32_t, int32_t);
-using FloatTest = bool (*)(double, double);
-using StringTest = bool (*)(int);  // given the sign of the byte-wise comparison
-
-struct Comparison {
-  std::string_view name;
-  IntegerTest integer;
-  FloatTest real;
-  StringTest text;
-};
-
-constexpr int SCRIPT_NUM_OF_COMPARISONS = 8;
-
-int BitTest(int32_t a, int32_t b, bool set) {
-  if (b < 0 || b > 31) return -1;
-  const bool bit = (static_cast<uint32_t>(a) >> b) & 1u;
-  return bit == set ? 1 : 0;
-}
-
-const Comparison kComparisons[SCRIPT_NUM_OF_COMPARISONS] = {
-    {"==", [](int32_t a, int32_t b) { return int{a == b}; },
-     [](double a, double b) { return a == b; }, [](int c) { return c == 0; }},
-    {"!=", [](int32_t a, int32_t b) { return int{a != b}; },
-     [](double a, double b) { return a != b; }, [](int c) { return c != 0; }},
-    {">=", [](int32_t a, int32_t b) { return int{a >= b}; },
-     [](double a, double b) { return a >= b; }, [](int c) { return c >= 0; }},
-    {"<=", [](int32_t a, int32_t b) { return int{a <= b}; },
-     [](double a, double b) { return a <= b; }, [](int c) { return c <= 0; }},
-    {">", [](int32_t a, int32_t b) { return int{a > b}; },
-     [](double a, double b) { return a > b; }, [](int c) { return c > 0; }},
-    {"<", [](int32_t a, int32_t b) { return int{a < b}; },
-     [](double a, double b) { return a < b; }, [](int c) { return c < 0; }},
-    {"bit", [](int32_t a, int32_t b) { return BitTest(a, b, true); }, nullptr, nullptr},
-    {"!bit", [](int32_t a, int32_t b) { return BitTest(a, b, false); }, nullptr, nullptr},
-};
-
 int CompareBytes(std::string_view a, std::string_view b) {
   const size_t n = std::min(a.size(), b.size());
   const int c = n ? std::memcmp(a.data(), b.data(), n) : 0;  // memcmp compares unsigned bytes
@@ -338,26 +421,21 @@ int CompareBytes(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-std::optional<int32_t> ScriptEngine::EvaluateCondition(std::string_view word) {
-  std::string_view inside = word.substr(1);
-  if (!inside.empty() && inside.back() == ')') inside.remove_suffix(1);
-  LineCursor cursor{inside, 0};
+std::optional<int32_t> ScriptEngine::EvaluateCondition(const Word& condition) {
+  // The words inside: the left operand, the comparison and the right operand.
+  script::PreparedScript* script = condition.script();
+  const script::PreparedWord* inside = script->words() + condition.prepared()->value;
+  LineCursor cursor{script, inside, inside + condition.prepared()->InnerCount(), {}};
   Word a;
   const ArgumentKind kindA = ReadClassified(cursor, a);
   Word op;
-  script::ReadNextWord(cursor, op);
-  op.LowerAscii();
-  const Comparison* comparison = nullptr;
-  for (const Comparison& c : kComparisons) {
-    if (c.name == op.view()) {
-      comparison = &c;
-      break;
-    }
-  }
-  if (!comparison) {
+  cursor.Take(op);
+  const int comparisonIndex = op.prepared() ? op.prepared()->detail - 1 : -1;
+  if (comparisonIndex < 0) {
     ReportScriptDiagnostic("scerr17", op.str());
     return std::nullopt;
   }
+  const script::Comparison& comparison = script::ComparisonAt(comparisonIndex);
   switch (kindA) {
     case ArgumentKind::IntegerVariable:
     case ArgumentKind::IntegerConstant:
@@ -365,36 +443,36 @@ std::optional<int32_t> ScriptEngine::EvaluateCondition(std::string_view word) {
     case ArgumentKind::FloatConstant: {
       Number left, right;
       if (!NumberFromWord(a, kindA, left)) return std::nullopt;
-      if (!comparison->integer) {
+      if (!comparison.integer) {
         ReportScriptDiagnostic("scerr34", op.str());
         return std::nullopt;
       }
       if (!ReadNumberArgument(cursor, right)) return std::nullopt;
       if (!left.isFloat && !right.isFloat) {
-        const int result = comparison->integer(left.integer, right.integer);
+        const int result = comparison.integer(left.integer, right.integer);
         if (result < 0) {
           ReportScriptDiagnostic("scerr5");
           return std::nullopt;
         }
         return result;
       }
-      if (!comparison->real) {
+      if (!comparison.real) {
         // "bit" and "!bit" have no meaning for fractions.
         ReportScriptDiagnostic("scerr72", op.str());
         return std::nullopt;
       }
-      return comparison->real(left.real, right.real) ? 1 : 0;
+      return comparison.real(left.real, right.real) ? 1 : 0;
     }
     case ArgumentKind::StringVariable:
     case ArgumentKind::StringConstant: {
       ScriptText left, right;
       if (!StringFromWord(a, kindA, left)) return std::nullopt;
-      if (!comparison->text) {
+      if (!comparison.text) {
         ReportScriptDiagnostic("scerr33", op.str());
         return std::nullopt;
       }
       if (!ReadStringArgument(cursor, right)) return std::nullopt;
-      return comparison->text(CompareBytes(left.view(), right.view())) ? 1 : 0;
+      return comparison.text(CompareBytes(left.view(), right.view())) ? 1 : 0;
     }
     default:
       ReportScriptDiagnostic("scerr35");

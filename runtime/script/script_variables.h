@@ -38,23 +38,27 @@ class VariableTables {
   static int FindVariable(std::vector<Record>& table, std::string_view name, bool create,
                           LookupFailure& failure);
 
-  // Deletes one variable; the later records move up one place.
+  // Deletes the record at `index` of `table`; the later records move up one place.
   template <typename Record>
-  static bool Delete(std::vector<Record>& table, std::string_view name) {
-    for (size_t i = 0; i < table.size(); ++i) {
-      if (table[i].name == name) {
-        table.erase(table.begin() + static_cast<std::ptrdiff_t>(i));
-        return true;
-      }
-    }
-    return false;
+  void EraseAt(std::vector<Record>& table, size_t index) {
+    table.erase(table.begin() + static_cast<std::ptrdiff_t>(index));
+    ++version_;
   }
 
   void Clear() {
     integers.clear();
     floats.clear();
     strings.clear();
+    ++version_;
   }
+
+  // Changes whenever records may have moved (a deletion, a clear): a record found at an index
+  // stays there, and keeps its name, while the version stays the same. New records only ever
+  // go at the end.
+  uint64_t version() const { return version_; }
+
+ private:
+  uint64_t version_ = 1;
 };
 
 // Titles make a few dozen variables; a table that would grow past this is refused as the

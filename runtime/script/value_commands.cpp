@@ -13,7 +13,7 @@ namespace {
 
 constexpr int32_t kMinInt = std::numeric_limits<int32_t>::min();
 
-std::string_view Dest(const CommandCall& call) { return call.first.view(); }
+const Word& Dest(const CommandCall& call) { return call.first; }
 
 // A float result's integer form for the integer arithmetic variants: truncated, and the most
 // negative integer when it does not fit (as the processor's conversion gives).
@@ -221,7 +221,7 @@ void Clear(ScriptEngine& e, CommandCall& call) {
   if (call.kind == ArgumentKind::NoArgument) {
     e.ClearVariables();
   } else {
-    e.DeleteVariable(call.kind, Dest(call));
+    e.DeleteVariable(call.kind, Dest(call).view());
   }
 }
 

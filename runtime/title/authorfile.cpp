@@ -116,6 +116,7 @@ std::optional<uint32_t> AuthorfileImage::FindSectionByPageName(std::string_view 
 
 bool AuthorfileImage::SetBytes(size_t offset, std::string_view bytes) {
   if (!view().Contains(offset, bytes.size())) return false;
+  ++textWrites_;
   for (size_t i = 0; i < bytes.size(); ++i) bytes_[offset + i] = static_cast<uint8_t>(bytes[i]);
   return true;
 }

@@ -103,6 +103,12 @@ class AuthorfileImage {
   // Writes `bytes` at `offset`; nothing when they would not fit inside the image.
   bool SetBytes(size_t offset, std::string_view bytes);
 
+  // Counts the writes that may have changed a text in the image: every SetBytes, and what
+  // NoteTextWrite adds. What is kept of a text (its prepared script) is still good while the
+  // count stays the same.
+  uint64_t textWrites() const { return textWrites_; }
+  void NoteTextWrite() { ++textWrites_; }
+
  private:
   void IndexPages();
   void IndexSections();
@@ -113,6 +119,7 @@ class AuthorfileImage {
   uint32_t sectionLastIndex_ = kNone;
   uint32_t sectionNameCount_ = 0;
   uint32_t sectionsInImage_ = 0;
+  uint64_t textWrites_ = 0;
 };
 
 }  // namespace zd

@@ -57,13 +57,31 @@ std::optional<Rect> PageObject::pixelBox() const {
   return PagePixels(*b);
 }
 
-std::string PageObject::text() const {
+std::string PageObject::text() const { return std::string(textView()); }
+
+std::string_view PageObject::textView() const {
   // The text fills its field without an end mark; a shorter text ends at its first NUL.
   const uint32_t capacity = Read(object_record::kTextCapacity, 0);
   const size_t start = ref_.offset + object_record::kText;
   if (ref_.length <= object_record::kText) return {};
   const size_t width = std::min<size_t>(capacity, ref_.length - object_record::kText);
-  return image_->Text(start, width);
+  const ByteView view = image_->view();
+  if (!view.Contains(start, width)) return {};
+  const char* data = reinterpret_cast<const char*>(view.data() + start);
+  size_t n = 0;
+  while (n < width && data[n] != 0) ++n;
+  return {data, n};
+}
+
+bool PageObject::NameIs(std::string_view name) const {
+  const ByteView view = image_->view();
+  if (!view.Contains(ref_.offset + object_record::kName, object_record::kNameWidth)) {
+    return name.empty();
+  }
+  const char* data = reinterpret_cast<const char*>(view.data() + ref_.offset + object_record::kName);
+  size_t n = 0;
+  while (n < object_record::kNameWidth && data[n] != 0) ++n;
+  return std::string_view(data, n) == name;
 }
 
 std::string PageObject::fontDescription() const {
@@ -91,7 +109,10 @@ uint32_t PageObject::Read16(size_t offset) const {
 }
 
 void PageObject::Write(size_t offset, uint32_t value) {
-  if (offset + 4 <= ref_.length) image_->SetU32(ref_.offset + offset, value);
+  if (offset + 4 > ref_.length) return;
+  // Fields of other kinds of object lie where a text object keeps its text.
+  if (offset + 4 > object_record::kText) image_->NoteTextWrite();
+  image_->SetU32(ref_.offset + offset, value);
 }
 
 }  // namespace zd

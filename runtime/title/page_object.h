@@ -49,6 +49,7 @@ class PageObject {
   PageObject(AuthorfileImage& image, const ObjectRef& ref) : image_(&image), ref_(ref) {}
 
   uint32_t index() const { return ref_.index; }
+  const AuthorfileImage& image() const { return *image_; }
   const ObjectRef& ref() const { return ref_; }
   std::string name() const { return image_->ObjectName(ref_); }
   bool IsScript() const;  // a text object (type 4) named with "+"
@@ -103,6 +104,9 @@ class PageObject {
 
   // Text objects: the text (type 4) and the styled-text resource and its slot (type 5).
   std::string text() const;
+  // The same text where it stands in the image, until the image is written again.
+  std::string_view textView() const;
+  bool NameIs(std::string_view name) const;  // without making a copy of the name
   uint32_t textCapacity() const;  // what the record holds of the field
   // Copies `text` into the field, at most its capacity, and fills the rest with blanks.
   void SetText(std::string_view text);

@@ -30,10 +30,6 @@ std::optional<ExternalTitleRequest> Pages::TakePendingExternalTitle() {
   return Take(pendingExternalTitle_);
 }
 
-bool Pages::NavigationRequested() const {
-  return pendingSection_ || pendingHotspot_ || pendingExternalTitle_;
-}
-
 bool Pages::SectionOrHotspotRequested() const { return pendingSection_ || pendingHotspot_; }
 
 }  // namespace zd

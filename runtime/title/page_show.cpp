@@ -119,6 +119,7 @@ bool Pages::ShowPage(bool newTitle, uint32_t reference) {
       current_ = *page;
       currentNumber_ = pageNumber;
       objects_ = image.Objects(*page);
+      ++objectListVersion_;
       runtime_.trace.Line(TraceCategory::Page,
                           "page " + std::to_string(pageNumber) + " " + image.PageName(*page));
       // A special page is never drawn: its "PC" hotspot leads on.
@@ -264,6 +265,7 @@ bool Pages::OpenPageForPicture(uint32_t number) {
   current_ = *page;
   currentNumber_ = number;
   objects_ = files.image().Objects(*page);
+  ++objectListVersion_;
   openPages_ = {number};
   returning_ = false;
   std::vector<int> loadedSlots;

@@ -137,13 +137,17 @@ class Pages {
   std::optional<uint32_t> TakePendingSection();
   std::optional<uint32_t> TakePendingHotspot();
   std::optional<ExternalTitleRequest> TakePendingExternalTitle();
-  bool NavigationRequested() const;        // any of the three
+  bool NavigationRequested() const {  // any of the three
+    return pendingSection_ || pendingHotspot_ || pendingExternalTitle_;
+  }
   bool SectionOrHotspotRequested() const;  // the page's own events must then wait
   const std::optional<ExternalTitleRequest>& pendingExternalTitle() const {
     return pendingExternalTitle_;
   }
   bool scriptRunning() const { return startOrEndScripts_ > 0; }
   std::vector<ObjectRef>& objects() { return objects_; }
+  // Changes whenever the list of the current page's objects is made anew.
+  uint64_t objectListVersion() const { return objectListVersion_; }
   std::optional<PageObject> Object(int index);
   std::optional<PageRef> currentPage() const;
   ObjectTypes& objectTypes() { return objectTypes_; }
@@ -194,6 +198,7 @@ class Pages {
   std::vector<uint32_t> openPages_;  // page numbers, bottom first; the top is the current page
   std::vector<uint32_t> history_;
   std::vector<ObjectRef> objects_;   // the current page's objects
+  uint64_t objectListVersion_ = 0;
   std::optional<uint32_t> pendingSection_;
   std::optional<uint32_t> pendingHotspot_;
   std::optional<ExternalTitleRequest> pendingExternalTitle_;

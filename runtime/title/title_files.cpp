@@ -109,6 +109,7 @@ TitleProblem TitleFiles::ReadAuthorfile(const std::string& path) {
     if (answer != platform::answer::YES) return TitleProblem::Declined;
   }
   image_ = std::move(image);
+  ++imageSerial_;
   titleDirectory_ = std::string(ParentPath(path));
   shortName_ = ShortNameOf(titleDirectory_);
   runtime_.trace.Line(TraceCategory::Run,

@@ -62,6 +62,8 @@ class TitleFiles {
   bool loaded() const { return image_ != nullptr; }
   AuthorfileImage& image() { return *image_; }
   const AuthorfileImage* imageOrNull() const { return image_.get(); }
+  // Changes with every authorfile image read: what was kept of the last one is no longer good.
+  uint64_t imageSerial() const { return imageSerial_; }
   const std::string& titleDirectory() const { return titleDirectory_; }
   const std::string& shortName() const { return shortName_; }
   ResourceCache& cache() { return cache_; }
@@ -76,6 +78,7 @@ class TitleFiles {
 
   Runtime& runtime_;
   std::unique_ptr<AuthorfileImage> image_;
+  uint64_t imageSerial_ = 0;
   std::vector<std::unique_ptr<AuthorfileImage>> retired_;
   std::string titleDirectory_;
   std::string shortName_;

@@ -13,8 +13,8 @@ using test::Keys;
 using test::ScriptRunner;
 
 std::vector<std::string> Words(std::string_view line) {
-  script::LineCursor cursor{line, 0};
-  script::Word word;
+  script::TextCursor cursor{line, 0};
+  script::ScriptText word;
   std::vector<std::string> words;
   while (script::ReadNextWord(cursor, word)) words.push_back(word.str());
   return words;
@@ -97,7 +97,8 @@ TEST(ScriptSource, WordKindsFollowTheLastCharacterThenTheOthers) {
   for (const Case& c : cases) {
     const auto result = script::ClassifyToken(c.word);
     EXPECT_EQ(result.kind, c.kind) << c.word;
-    EXPECT_STREQ(result.errorKey ? result.errorKey : "", c.error ? c.error : "") << c.word;
+    const char* key = script::WordErrorKey(result.error);
+    EXPECT_STREQ(key ? key : "", c.error ? c.error : "") << c.word;
   }
 }
 

@@ -76,8 +76,8 @@ std::optional<std::string> ForeignCommand(std::string_view text) {
   script::ScriptLine line;
   while (position < text.size() && script::ReadScriptLine(text, position, line)) {
     position = line.next;
-    script::LineCursor cursor{line.text, 0};
-    script::Word word;
+    script::TextCursor cursor{line.text, 0};
+    script::ScriptText word;
     if (script::ReadCommandWord(cursor, word) && !StatusFiles::StatusCommandAllowed(word.view())) {
       return word.str();
     }
