@@ -231,12 +231,20 @@ if command -v ffmpeg >/dev/null 2>&1; then
   rm -rf "$made"
 fi
 
+# Script texts run both ways: every script seed, and the texts that once read differently.
+mkdir -p "$corpus/seeds/fuzz_script_reading"
+cp "$corpus"/seeds/fuzz_script/* "$corpus/seeds/fuzz_script_reading/" 2>/dev/null || true
+for script in "$src"/tests/script/regressions/*; do
+  [ -f "$script" ] && seed script_reading "$script"
+done
+
 # Dictionaries: the words a target's input is made of, which random mutation seldom spells.
 mkdir -p "$corpus/dicts"
 grep -ohE 'add\("[a-z_0-9]+"' "$src"/runtime/script/script_commands.cpp |
   sed -E 's/add\("([^"]+)"/"\1 "/' | sort -u > "$corpus/dicts/fuzz_script.dict"
 printf '"%s"\n' '%' '$' '(' ')' ',' '==' '!=' '>=' '<=' 'bit' '!bit' 'if ' 'else' 'endif' \
   'handler ' 'endhandler' >> "$corpus/dicts/fuzz_script.dict"
+cp "$corpus/dicts/fuzz_script.dict" "$corpus/dicts/fuzz_script_reading.dict"
 grep -ohE '"[A-Za-z_]+":' "$src"/examples/demo/*.json | sort -u |
   sed -E 's/"([^"]+)":/"\\"\1\\":"/' > "$corpus/dicts/fuzz_description.dict"
 

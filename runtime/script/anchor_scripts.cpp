@@ -1,5 +1,4 @@
-// What a click on a styled-text anchor runs: a script object of the page (QSE) or one line
-// given in the anchor itself (QSL).
+// What a click on a styled-text anchor with QSE runs: a script object of the page.
 #include <string>
 
 #include "runtime.h"
@@ -25,26 +24,6 @@ void ScriptEngine::RunAnchorScript(std::string_view objectName) {
   if (found < 0) ReportScriptDiagnostic("scerr31", std::string(objectName));
   --runDepth_;
   if (found >= 0) RunScriptObject(found);
-}
-
-void ScriptEngine::RunAnchorLine(std::string_view line) {
-  std::string text(line);
-  for (char& c : text) {
-    if (c == '\'') c = '"';
-  }
-  ++runDepth_;
-  SetCurrentScript("<A QSL=..>", 1);
-  script::ConditionStack conditions;
-  script::PreparedScript afresh;
-  script::PreparedScript* prepared = &afresh;
-  if (reading_ == script::ScriptReading::Prepared) {
-    prepared = &cache_.ForAnchorLine(text, preparationTables());
-  } else {
-    afresh.PrepareWholeLine(text, preparationTables());
-  }
-  ExecuteLine(*prepared, prepared->line(0), conditions);
-  --runDepth_;
-  if (runDepth_ == 0) cache_.FreeReplaced();
 }
 
 }  // namespace zd

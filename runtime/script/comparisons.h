@@ -2,6 +2,7 @@
 // text test, the last two optional ("bit" and "!bit" test integers only).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -21,6 +22,17 @@ struct Comparison {
 };
 
 constexpr int SCRIPT_NUM_OF_COMPARISONS = 8;
+
+// The sign of the byte-wise comparison of two texts (bytes compare as unsigned). Script texts
+// are short: they are compared here rather than by a call to the library.
+inline int CompareBytes(std::string_view a, std::string_view b) {
+  const size_t n = a.size() < b.size() ? a.size() : b.size();
+  for (size_t i = 0; i < n; ++i) {
+    const unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+    if (x != y) return x < y ? -1 : 1;
+  }
+  return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
 
 // The comparison of that (lower-case) name, by its index; -1 when there is none.
 int FindComparison(std::string_view name);

@@ -50,8 +50,8 @@ struct VariablePlace {
   uint32_t text = 0;  // the name, in the script's store
   uint8_t length = 0;
   int8_t system = -1;          // the system variable of that name (its index), or -1
-  int32_t record = -1;         // the record's index in its table, or -1
-  uint64_t tablesVersion = 0;  // the tables' version when `record` was found
+  void* value = nullptr;       // the value of the variable's record, when found
+  uint64_t tablesVersion = 0;  // the tables' version when `value` was found (0: never)
 };
 
 enum class LineKind : uint8_t { Empty, If, Else, Endif, Endhandler, Command, UnknownCommand };

@@ -19,6 +19,11 @@ ScriptEngine::ScriptEngine(Runtime& runtime) : runtime_(runtime) {
   // The tables are filled once, here, so that the readers and commands work in any runtime,
   // also one that never goes through the shell's start-up (tests, --run-script).
   RegisterCommands();
+  auto entry = [this](std::string_view name) {
+    const int i = commands_.IndexOf(name);
+    return static_cast<uint8_t>(i < 0 ? 0xFF : i);
+  };
+  commonCommands_ = {entry("set"), entry("add"), entry("sub"), entry("mult"), entry("divide")};
   script::RegisterSystemVariables(*this, systemVariables_);
   handlers_.RegisterTypes();
   random_.Seed(0);
@@ -178,6 +183,92 @@ script::RunPlace ScriptEngine::RunPrepared(script::PreparedScript& prepared,
   return RunLines(&prepared, name, position, line, stopAtEndhandler, nullptr);
 }
 
+namespace {
+
+LineCursor CursorOf(script::PreparedScript& script, const script::PreparedLine& line) {
+  const script::PreparedWord* first = script.words() + line.firstWord;
+  return LineCursor{&script, first, first + line.wordCount, script.LineText(line)};
+}
+
+}  // namespace
+
+// Every line of every run comes here: it is kept in with the run loop. True when the line did no
+// more than change variables and open or close levels (it reported nothing and ran no command
+// in full), so that it cannot have written a text or asked for another page.
+[[gnu::always_inline]] inline bool ScriptEngine::ExecuteLine(script::PreparedScript& script,
+                                                             const script::PreparedLine& line,
+                                                             ConditionStack& conditions) {
+  const script::LineKind kind = line.kind();
+  if (kind == script::LineKind::Empty) return true;
+  // A status file may be anybody's: it runs only the commands a status file is made of.
+  if (!line.statusAllowed() && runtime_.status.RunningStatusScript()) {
+    ReportScriptError("scerr78", CommandWordOf(script, line));
+    return false;
+  }
+  switch (kind) {
+    case script::LineKind::If:
+      if (conditions.depth() >= ConditionStack::kDepth) {
+        ReportScriptDiagnostic("scerr30");
+        return false;
+      }
+      if (!definingHandler_ && conditions.AllTrue()) {
+        if (line.wordCount > 0) {
+          const Word condition(&script, script.words() + line.firstWord);
+          if (condition.prepared()->IsCondition()) {
+            const int common =
+                script::CommonLines(variables_, commonCommands_).Condition(condition);
+            if (common >= 0) {
+              conditions.Push(common != 0);
+              return true;
+            }
+          }
+        }
+        LineCursor cursor = CursorOf(script, line);
+        script::Number value;
+        if (ReadNumberArgument(cursor, value)) conditions.Push(value.integer != 0);
+        return false;  // a system variable may have been read
+      }
+      conditions.Push(true);  // a skipped line's condition is not evaluated
+      return true;
+    case script::LineKind::Else:
+      if (conditions.depth() == 0) {
+        ReportScriptDiagnostic("scerr28");
+        return false;
+      }
+      conditions.FlipTop();
+      return true;
+    case script::LineKind::Endif:
+      if (conditions.depth() == 0) {
+        ReportScriptDiagnostic("scerr29");
+        return false;
+      }
+      conditions.Pop();
+      return true;
+    default:
+      break;
+  }
+  if (!conditions.AllTrue()) return true;
+  if (kind == script::LineKind::Command && !definingHandler_ &&
+      script::CommonLines(variables_, commonCommands_).RunCommand(script, line)) {
+    return true;
+  }
+  if (kind == script::LineKind::Endhandler) {
+    if (!definingHandler_) {
+      ReportScriptDiagnostic("hnderr7");
+      return false;
+    }
+    definingHandler_ = false;
+    return true;
+  }
+  if (definingHandler_) return true;
+  if (kind == script::LineKind::UnknownCommand) {
+    ReportScriptDiagnostic("scerr2", CommandWordOf(script, line));
+    return false;
+  }
+  DispatchCommand(script, line);
+  return false;
+}
+
 script::RunPlace ScriptEngine::RunLines(script::PreparedScript* prepared, std::string_view name,
                                         size_t position, int32_t line, bool stopAtEndhandler,
                                         ObjectWatch* watch) {
@@ -198,8 +289,12 @@ script::RunPlace ScriptEngine::RunLines(script::PreparedScript* prepared, std::s
   script::PreparedScript loose;  // a line read where no prepared line begins
   using Place = script::PreparedScript::Place;
   Place place = prepared->PlaceOf(position);
+  std::string_view text = prepared->text();
+  // Whether the line before may have written a text or asked for another page (as every line
+  // but the quiet ones may).
+  bool lookAround = true;
   for (;;) {
-    if (watch) {
+    if (lookAround && watch) {
       // The line before may have written into this very text: the run goes on from the same
       // place of the text as it is now.
       const AuthorfileImage* image = runtime_.titleFiles.imageOrNull();
@@ -212,12 +307,12 @@ script::RunPlace ScriptEngine::RunLines(script::PreparedScript* prepared, std::s
                              reading_ == script::ScriptReading::Prepared);
         if (&now != prepared) {
           prepared = &now;
+          text = prepared->text();
           place = prepared->PlaceOf(position);
         }
       }
     }
-    const std::string_view text = prepared->text();
-    if (text.empty() || position >= text.size() - 1 || NavigationPending()) break;
+    if (text.empty() || position >= text.size() - 1 || (lookAround && NavigationPending())) break;
     script::PreparedScript* owner = prepared;
     const script::PreparedLine* scriptLine = nullptr;
     if (place.kind == Place::Kind::Line) {
@@ -242,7 +337,7 @@ script::RunPlace ScriptEngine::RunLines(script::PreparedScript* prepared, std::s
                               std::string(owner->LineText(*scriptLine)));
     }
     const Place after = owner == prepared ? prepared->PlaceAfter(place.line) : Place{};
-    ExecuteLine(*owner, *scriptLine, conditions);
+    lookAround = !ExecuteLine(*owner, *scriptLine, conditions) || scriptLine->cut();
     ++currentLineNumber_;
     place = owner == prepared ? after : prepared->PlaceOf(position);
   }
@@ -269,64 +364,6 @@ std::string ScriptEngine::CommandWordOf(const script::PreparedScript& script,
   return word.str();
 }
 
-namespace {
-
-LineCursor CursorOf(script::PreparedScript& script, const script::PreparedLine& line) {
-  const script::PreparedWord* first = script.words() + line.firstWord;
-  return LineCursor{&script, first, first + line.wordCount, script.LineText(line)};
-}
-
-}  // namespace
-
-void ScriptEngine::ExecuteLine(script::PreparedScript& script, const script::PreparedLine& line,
-                               ConditionStack& conditions) {
-  const script::LineKind kind = line.kind();
-  if (kind == script::LineKind::Empty) return;
-  // A status file may be anybody's: it runs only the commands a status file is made of.
-  if (!line.statusAllowed() && runtime_.status.RunningStatusScript()) {
-    ReportScriptError("scerr78", CommandWordOf(script, line));
-    return;
-  }
-  switch (kind) {
-    case script::LineKind::If:
-      if (conditions.depth() >= ConditionStack::kDepth) {
-        ReportScriptDiagnostic("scerr30");
-        return;
-      }
-      if (!definingHandler_ && conditions.AllTrue()) {
-        LineCursor cursor = CursorOf(script, line);
-        script::Number value;
-        if (!ReadNumberArgument(cursor, value)) return;
-        conditions.Push(value.integer != 0);
-      } else {
-        conditions.Push(true);  // a skipped line's condition is not evaluated
-      }
-      return;
-    case script::LineKind::Else:
-      if (conditions.depth() == 0) ReportScriptDiagnostic("scerr28");
-      else conditions.FlipTop();
-      return;
-    case script::LineKind::Endif:
-      if (conditions.depth() == 0) ReportScriptDiagnostic("scerr29");
-      else conditions.Pop();
-      return;
-    default:
-      break;
-  }
-  if (!conditions.AllTrue()) return;
-  if (kind == script::LineKind::Endhandler) {
-    if (definingHandler_) definingHandler_ = false;
-    else ReportScriptDiagnostic("hnderr7");
-    return;
-  }
-  if (definingHandler_) return;
-  if (kind == script::LineKind::UnknownCommand) {
-    ReportScriptDiagnostic("scerr2", CommandWordOf(script, line));
-    return;
-  }
-  DispatchCommand(script, line);
-}
-
 void ScriptEngine::DispatchCommand(script::PreparedScript& script,
                                    const script::PreparedLine& line) {
   const script::Command& command = commands_.at(line.command);
@@ -343,6 +380,28 @@ void ScriptEngine::DispatchCommand(script::PreparedScript& script,
   }
   if (kind == ArgumentKind::NoArgument) ReportScriptDiagnostic("scerr3");
   else ReportScriptDiagnostic("scerr4", first.str());
+}
+
+// What a click on a QSL anchor runs: the line given in the anchor itself (single quotes becoming
+// double quotes), as one line whatever it holds.
+void ScriptEngine::RunAnchorLine(std::string_view line) {
+  std::string text(line);
+  for (char& c : text) {
+    if (c == '\'') c = '"';
+  }
+  ++runDepth_;
+  SetCurrentScript("<A QSL=..>", 1);
+  script::ConditionStack conditions;
+  script::PreparedScript afresh;
+  script::PreparedScript* prepared = &afresh;
+  if (reading_ == script::ScriptReading::Prepared) {
+    prepared = &cache_.ForAnchorLine(text, preparationTables());
+  } else {
+    afresh.PrepareWholeLine(text, preparationTables());
+  }
+  ExecuteLine(*prepared, prepared->line(0), conditions);
+  --runDepth_;
+  if (runDepth_ == 0) cache_.FreeReplaced();
 }
 
 // --- Page events --------------------------------------------------------------------------

@@ -8,10 +8,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/message_format.h"
 #include "platform/platform.h"
 #include "script/command_table.h"
+#include "script/common_lines.h"
 #include "script/script_handlers.h"
 #include "script/prepared_script.h"
 #include "script/script_cache.h"
@@ -146,19 +148,74 @@ class ScriptEngine {
   // --- What command handlers use. ---------------------------------------------------------
 
   // Operand readers: each reads the next word of the line and reports its own failures.
-  bool ReadIntegerArgument(script::LineCursor& cursor, int32_t& value);
-  bool ReadNumberArgument(script::LineCursor& cursor, script::Number& value);
-  bool ReadFloatArgument(script::LineCursor& cursor, double& value);
-  bool ReadStringArgument(script::LineCursor& cursor, script::ScriptText& value);
-  // The same rules applied to a word already read (the command's first argument).
-  bool IntegerFromWord(const script::Word& word, script::ArgumentKind kind, int32_t& value);
-  bool NumberFromWord(const script::Word& word, script::ArgumentKind kind, script::Number& value);
-  bool FloatFromWord(const script::Word& word, script::ArgumentKind kind, double& value);
+  bool ReadIntegerArgument(script::LineCursor& cursor, int32_t& value) {
+    script::Word word;
+    const script::ArgumentKind kind = ReadClassified(cursor, word);
+    return IntegerFromWord(word, kind, value);
+  }
+  bool ReadNumberArgument(script::LineCursor& cursor, script::Number& value) {
+    script::Word word;
+    const script::ArgumentKind kind = ReadClassified(cursor, word);
+    return NumberFromWord(word, kind, value);
+  }
+  bool ReadFloatArgument(script::LineCursor& cursor, double& value) {
+    script::Word word;
+    const script::ArgumentKind kind = ReadClassified(cursor, word);
+    return FloatFromWord(word, kind, value);
+  }
+  bool ReadStringArgument(script::LineCursor& cursor, script::ScriptText& value) {
+    script::Word word;
+    const script::ArgumentKind kind = ReadClassified(cursor, word);
+    return StringFromWord(word, kind, value);
+  }
+  // The same rules applied to a word already read (the command's first argument). The usual
+  // words (constants, variables found before) are read here; the rest by the *AnyWord forms.
+  bool IntegerFromWord(const script::Word& word, script::ArgumentKind kind, int32_t& value) {
+    if (kind == script::ArgumentKind::IntegerConstant && !word.prepared()->IsCondition()) {
+      value = static_cast<int32_t>(word.prepared()->value);
+      return true;
+    }
+    if (kind == script::ArgumentKind::IntegerVariable) return GetIntVariable(word, value);
+    return IntegerFromAnyWord(word, kind, value);
+  }
+  bool NumberFromWord(const script::Word& word, script::ArgumentKind kind, script::Number& value) {
+    if (kind == script::ArgumentKind::IntegerConstant ||
+        kind == script::ArgumentKind::IntegerVariable) {
+      if (!IntegerFromWord(word, kind, value.integer)) return false;
+      value.real = value.integer;
+      value.isFloat = false;
+      return true;
+    }
+    return NumberFromAnyWord(word, kind, value);
+  }
+  bool FloatFromWord(const script::Word& word, script::ArgumentKind kind, double& value) {
+    if (kind == script::ArgumentKind::FloatConstant) {
+      value = word.script()->Real(word.prepared()->value);
+      return true;
+    }
+    if (kind == script::ArgumentKind::FloatVariable) return GetFloatVariable(word, value);
+    return FloatFromAnyWord(word, kind, value);
+  }
   bool StringFromWord(const script::Word& word, script::ArgumentKind kind,
-                      script::ScriptText& value);
+                      script::ScriptText& value) {
+    if (kind == script::ArgumentKind::StringConstant) {
+      value.Assign(script::QuotedContent(word.view()));
+      return true;
+    }
+    if (kind == script::ArgumentKind::StringVariable) return GetStringVariable(word, value);
+    return StringFromAnyWord(word, kind, value);
+  }
   // Reads a word and classifies it, reporting the classification's error.
-  script::ArgumentKind ReadClassified(script::LineCursor& cursor, script::Word& word);
-  script::ArgumentKind Classify(const script::Word& word);
+  script::ArgumentKind ReadClassified(script::LineCursor& cursor, script::Word& word) {
+    if (!cursor.Take(word)) return script::ArgumentKind::NoArgument;
+    return Classify(word);
+  }
+  script::ArgumentKind Classify(const script::Word& word) {
+    const script::PreparedWord* w = word.prepared();
+    if (!w) return script::ArgumentKind::NoArgument;
+    if (w->error != script::WordError::None) [[unlikely]] ReportWordError(word);
+    return w->kind;
+  }
   // A condition word, (a op b): 1 or 0; nullopt when it could not be evaluated (the reason was
   // reported).
   std::optional<int32_t> EvaluateCondition(const script::Word& condition);
@@ -173,12 +230,48 @@ class ScriptEngine {
   bool GetStringVariable(std::string_view name, script::ScriptText& value);
   bool SetStringVariable(std::string_view name, std::string_view value);
   // The same for a variable named by a word of a line (found once, then where it was found).
-  bool GetIntVariable(const script::Word& name, int32_t& value);
-  bool SetIntVariable(const script::Word& name, int32_t value);
-  bool GetFloatVariable(const script::Word& name, double& value);
-  bool SetFloatVariable(const script::Word& name, double value);
-  bool GetStringVariable(const script::Word& name, script::ScriptText& value);
-  bool SetStringVariable(const script::Word& name, std::string_view value);
+  bool GetIntVariable(const script::Word& name, int32_t& value) {
+    if (const int32_t* v = PlacedRecordValue(variables_.integers, name)) {
+      value = *v;
+      return true;
+    }
+    return GetIntVariableByPlace(name, value);
+  }
+  bool SetIntVariable(const script::Word& name, int32_t value) {
+    if (int32_t* v = PlacedRecordValue(variables_.integers, name)) {
+      *v = value;
+      return true;
+    }
+    return SetIntVariableByPlace(name, value);
+  }
+  bool GetFloatVariable(const script::Word& name, double& value) {
+    if (const double* v = PlacedRecordValue(variables_.floats, name)) {
+      value = *v;
+      return true;
+    }
+    return GetFloatVariableByPlace(name, value);
+  }
+  bool SetFloatVariable(const script::Word& name, double value) {
+    if (double* v = PlacedRecordValue(variables_.floats, name)) {
+      *v = value;
+      return true;
+    }
+    return SetFloatVariableByPlace(name, value);
+  }
+  bool GetStringVariable(const script::Word& name, script::ScriptText& value) {
+    if (const script::ScriptText* v = PlacedRecordValue(variables_.strings, name)) {
+      value.Assign(v->view());
+      return true;
+    }
+    return GetStringVariableByPlace(name, value);
+  }
+  bool SetStringVariable(const script::Word& name, std::string_view value) {
+    if (script::ScriptText* v = PlacedRecordValue(variables_.strings, name)) {
+      v->Assign(value);
+      return true;
+    }
+    return SetStringVariableByPlace(name, value);
+  }
   // Deletes a user variable ("scerr26" when there is none); ClearVariables deletes them all.
   bool DeleteVariable(script::ArgumentKind kind, std::string_view name);
   void ClearVariables() { variables_.Clear(); }
@@ -224,14 +317,37 @@ class ScriptEngine {
                             ObjectWatch* watch);
   void RunObjectScript(int object, std::string_view name, size_t position, int32_t line,
                        bool stopAtEndhandler);
-  void ExecuteLine(script::PreparedScript& script, const script::PreparedLine& line,
+  bool ExecuteLine(script::PreparedScript& script, const script::PreparedLine& line,
                    script::ConditionStack& conditions);
   void DispatchCommand(script::PreparedScript& script, const script::PreparedLine& line);
   std::string CommandWordOf(const script::PreparedScript& script,
                             const script::PreparedLine& line) const;
   script::PreparationTables preparationTables() const { return {&commands_, &systemVariables_}; }
+  // The value of the variable a word names, found (and with `create` made) the first time and
+  // then where it was found; nullptr when there is none (the reason was reported).
   template <typename Record>
-  int PlacedRecord(std::vector<Record>& table, const script::Word& name, bool create);
+  decltype(Record::value)* PlacedRecord(std::vector<Record>& table, const script::Word& name,
+                                        bool create);
+  // The value of the user variable a word names, where it was found before and still is;
+  // nullptr otherwise (never found, a system variable, the tables changed since).
+  template <typename Record>
+  decltype(Record::value)* PlacedRecordValue(std::vector<Record>& table,
+                                             const script::Word& name) {
+    return script::PlacedValue(variables_, table, name);
+  }
+  void ReportWordError(const script::Word& word);
+  bool IntegerFromAnyWord(const script::Word& word, script::ArgumentKind kind, int32_t& value);
+  bool NumberFromAnyWord(const script::Word& word, script::ArgumentKind kind,
+                         script::Number& value);
+  bool FloatFromAnyWord(const script::Word& word, script::ArgumentKind kind, double& value);
+  bool StringFromAnyWord(const script::Word& word, script::ArgumentKind kind,
+                         script::ScriptText& value);
+  bool GetIntVariableByPlace(const script::Word& name, int32_t& value);
+  bool SetIntVariableByPlace(const script::Word& name, int32_t value);
+  bool GetFloatVariableByPlace(const script::Word& name, double& value);
+  bool SetFloatVariableByPlace(const script::Word& name, double value);
+  bool GetStringVariableByPlace(const script::Word& name, script::ScriptText& value);
+  bool SetStringVariableByPlace(const script::Word& name, std::string_view value);
   void RegisterCommands();
   void Report(bool always, std::string_view key, const MessageArgument& argument);
 
@@ -249,6 +365,7 @@ class ScriptEngine {
   int runDepth_ = 0;
   bool registered_ = false;
   script::ScriptReading reading_ = script::ScriptReading::Prepared;
+  script::CommonCommands commonCommands_;
   script::ScriptCache cache_;
 };
 

@@ -1,4 +1,5 @@
 // Variable access, the operand readers and conditions.
+#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -32,12 +33,17 @@ int32_t ClampToInteger(double value) {
 
 // --- Variables ------------------------------------------------------------------------------
 
+uint64_t VariableTables::FirstVersion(const void* tables) {
+  const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
+  return (static_cast<uint64_t>(now) << 16) ^ reinterpret_cast<uintptr_t>(tables) ^ 1;
+}
+
 namespace {
 
 template <typename Record>
 int Lookup(ScriptEngine& engine, std::vector<Record>& table, std::string_view name, bool create) {
   LookupFailure failure;
-  const int index = VariableTables::FindVariable(table, name, create, failure);
+  const int index = engine.variables().FindVariable(table, name, create, failure);
   switch (failure) {
     case LookupFailure::None:
       break;
@@ -111,7 +117,7 @@ bool ScriptEngine::GetStringVariable(std::string_view name, ScriptText& value) {
   }
   const int i = Lookup(*this, variables_.strings, name, false);
   if (i < 0) return false;
-  value = variables_.strings[static_cast<size_t>(i)].value;
+  value.Assign(variables_.strings[static_cast<size_t>(i)].value.view());
   return true;
 }
 
@@ -133,18 +139,15 @@ bool ScriptEngine::SetStringVariable(std::string_view name, std::string_view val
 // --- Variables named by words of a line ------------------------------------------------
 
 template <typename Record>
-int ScriptEngine::PlacedRecord(std::vector<Record>& table, const Word& name, bool create) {
-  script::VariablePlace& place = name.script()->PlaceOfVariable(name.prepared()->value);
-  if (place.tablesVersion == variables_.version() && place.record >= 0 &&
-      static_cast<size_t>(place.record) < table.size()) {
-    return place.record;
-  }
+decltype(Record::value)* ScriptEngine::PlacedRecord(std::vector<Record>& table, const Word& name,
+                                                    bool create) {
+  if (auto* value = script::PlacedValue(variables_, table, name)) return value;
   const int i = Lookup(*this, table, name.view(), create);
-  if (i >= 0) {
-    place.record = i;
-    place.tablesVersion = variables_.version();
-  }
-  return i;
+  if (i < 0) return nullptr;
+  script::VariablePlace& place = name.script()->PlaceOfVariable(name.prepared()->value);
+  place.value = &table[static_cast<size_t>(i)].value;
+  place.tablesVersion = variables_.version();
+  return &table[static_cast<size_t>(i)].value;
 }
 
 namespace {
@@ -160,7 +163,7 @@ int SystemIndex(const Word& word) {
 
 }  // namespace
 
-bool ScriptEngine::GetIntVariable(const Word& name, int32_t& value) {
+bool ScriptEngine::GetIntVariableByPlace(const Word& name, int32_t& value) {
   if (!Placed(name, ArgumentKind::IntegerVariable)) return GetIntVariable(name.view(), value);
   if (const int system = SystemIndex(name); system >= 0) {
     const auto& sys = systemVariables_.intAt(system);
@@ -171,13 +174,13 @@ bool ScriptEngine::GetIntVariable(const Word& name, int32_t& value) {
     value = sys.get(*this);
     return true;
   }
-  const int i = PlacedRecord(variables_.integers, name, false);
-  if (i < 0) return false;
-  value = variables_.integers[static_cast<size_t>(i)].value;
+  const auto* v = PlacedRecord(variables_.integers, name, false);
+  if (!v) return false;
+  value = *v;
   return true;
 }
 
-bool ScriptEngine::SetIntVariable(const Word& name, int32_t value) {
+bool ScriptEngine::SetIntVariableByPlace(const Word& name, int32_t value) {
   if (!Placed(name, ArgumentKind::IntegerVariable)) return SetIntVariable(name.view(), value);
   if (const int system = SystemIndex(name); system >= 0) {
     const auto& sys = systemVariables_.intAt(system);
@@ -188,29 +191,29 @@ bool ScriptEngine::SetIntVariable(const Word& name, int32_t value) {
     sys.set(*this, value);
     return true;
   }
-  const int i = PlacedRecord(variables_.integers, name, true);
-  if (i < 0) return false;
-  variables_.integers[static_cast<size_t>(i)].value = value;
+  auto* v = PlacedRecord(variables_.integers, name, true);
+  if (!v) return false;
+  *v = value;
   return true;
 }
 
-bool ScriptEngine::GetFloatVariable(const Word& name, double& value) {
+bool ScriptEngine::GetFloatVariableByPlace(const Word& name, double& value) {
   if (!Placed(name, ArgumentKind::FloatVariable)) return GetFloatVariable(name.view(), value);
-  const int i = PlacedRecord(variables_.floats, name, false);
-  if (i < 0) return false;
-  value = variables_.floats[static_cast<size_t>(i)].value;
+  const auto* v = PlacedRecord(variables_.floats, name, false);
+  if (!v) return false;
+  value = *v;
   return true;
 }
 
-bool ScriptEngine::SetFloatVariable(const Word& name, double value) {
+bool ScriptEngine::SetFloatVariableByPlace(const Word& name, double value) {
   if (!Placed(name, ArgumentKind::FloatVariable)) return SetFloatVariable(name.view(), value);
-  const int i = PlacedRecord(variables_.floats, name, true);
-  if (i < 0) return false;
-  variables_.floats[static_cast<size_t>(i)].value = value;
+  auto* v = PlacedRecord(variables_.floats, name, true);
+  if (!v) return false;
+  *v = value;
   return true;
 }
 
-bool ScriptEngine::GetStringVariable(const Word& name, ScriptText& value) {
+bool ScriptEngine::GetStringVariableByPlace(const Word& name, ScriptText& value) {
   if (!Placed(name, ArgumentKind::StringVariable)) return GetStringVariable(name.view(), value);
   if (const int system = SystemIndex(name); system >= 0) {
     const auto& sys = systemVariables_.stringAt(system);
@@ -221,13 +224,13 @@ bool ScriptEngine::GetStringVariable(const Word& name, ScriptText& value) {
     sys.get(*this, value);
     return true;
   }
-  const int i = PlacedRecord(variables_.strings, name, false);
-  if (i < 0) return false;
-  value = variables_.strings[static_cast<size_t>(i)].value;
+  const auto* v = PlacedRecord(variables_.strings, name, false);
+  if (!v) return false;
+  value.Assign(v->view());
   return true;
 }
 
-bool ScriptEngine::SetStringVariable(const Word& name, std::string_view value) {
+bool ScriptEngine::SetStringVariableByPlace(const Word& name, std::string_view value) {
   if (!Placed(name, ArgumentKind::StringVariable)) return SetStringVariable(name.view(), value);
   if (const int system = SystemIndex(name); system >= 0) {
     const auto& sys = systemVariables_.stringAt(system);
@@ -238,9 +241,9 @@ bool ScriptEngine::SetStringVariable(const Word& name, std::string_view value) {
     sys.set(*this, value);
     return true;
   }
-  const int i = PlacedRecord(variables_.strings, name, true);
-  if (i < 0) return false;
-  variables_.strings[static_cast<size_t>(i)].value.Assign(value);
+  auto* v = PlacedRecord(variables_.strings, name, true);
+  if (!v) return false;
+  v->Assign(value);
   return true;
 }
 
@@ -267,23 +270,14 @@ bool ScriptEngine::DeleteVariable(ArgumentKind kind, std::string_view name) {
 
 // --- Readers -------------------------------------------------------------------------------
 
-ArgumentKind ScriptEngine::Classify(const Word& word) {
-  const script::PreparedWord* w = word.prepared();
-  if (!w) return ArgumentKind::NoArgument;
-  if (w->error != script::WordError::None) {
-    const char* key = script::WordErrorKey(w->error);
-    if (script::WordErrorTakesWord(w->error)) ReportScriptDiagnostic(key, word.str());
-    else ReportScriptDiagnostic(key);
-  }
-  return w->kind;
+void ScriptEngine::ReportWordError(const Word& word) {
+  const script::WordError error = word.prepared()->error;
+  const char* key = script::WordErrorKey(error);
+  if (script::WordErrorTakesWord(error)) ReportScriptDiagnostic(key, word.str());
+  else ReportScriptDiagnostic(key);
 }
 
-ArgumentKind ScriptEngine::ReadClassified(LineCursor& cursor, Word& word) {
-  if (!cursor.Take(word)) return ArgumentKind::NoArgument;
-  return Classify(word);
-}
-
-bool ScriptEngine::IntegerFromWord(const Word& word, ArgumentKind kind, int32_t& value) {
+bool ScriptEngine::IntegerFromAnyWord(const Word& word, ArgumentKind kind, int32_t& value) {
   switch (kind) {
     case ArgumentKind::IntegerVariable:
       return GetIntVariable(word, value);
@@ -305,7 +299,7 @@ bool ScriptEngine::IntegerFromWord(const Word& word, ArgumentKind kind, int32_t&
   }
 }
 
-bool ScriptEngine::NumberFromWord(const Word& word, ArgumentKind kind, Number& value) {
+bool ScriptEngine::NumberFromAnyWord(const Word& word, ArgumentKind kind, Number& value) {
   switch (kind) {
     case ArgumentKind::IntegerVariable:
     case ArgumentKind::IntegerConstant:
@@ -331,7 +325,7 @@ bool ScriptEngine::NumberFromWord(const Word& word, ArgumentKind kind, Number& v
   return true;
 }
 
-bool ScriptEngine::FloatFromWord(const Word& word, ArgumentKind kind, double& value) {
+bool ScriptEngine::FloatFromAnyWord(const Word& word, ArgumentKind kind, double& value) {
   switch (kind) {
     case ArgumentKind::IntegerVariable: {
       int32_t i = 0;
@@ -368,7 +362,7 @@ bool ScriptEngine::FloatFromWord(const Word& word, ArgumentKind kind, double& va
   }
 }
 
-bool ScriptEngine::StringFromWord(const Word& word, ArgumentKind kind, ScriptText& value) {
+bool ScriptEngine::StringFromAnyWord(const Word& word, ArgumentKind kind, ScriptText& value) {
   switch (kind) {
     case ArgumentKind::StringVariable:
       return GetStringVariable(word, value);
@@ -384,42 +378,7 @@ bool ScriptEngine::StringFromWord(const Word& word, ArgumentKind kind, ScriptTex
   }
 }
 
-bool ScriptEngine::ReadIntegerArgument(LineCursor& cursor, int32_t& value) {
-  Word word;
-  const ArgumentKind kind = ReadClassified(cursor, word);
-  return IntegerFromWord(word, kind, value);
-}
-
-bool ScriptEngine::ReadNumberArgument(LineCursor& cursor, Number& value) {
-  Word word;
-  const ArgumentKind kind = ReadClassified(cursor, word);
-  return NumberFromWord(word, kind, value);
-}
-
-bool ScriptEngine::ReadFloatArgument(LineCursor& cursor, double& value) {
-  Word word;
-  const ArgumentKind kind = ReadClassified(cursor, word);
-  return FloatFromWord(word, kind, value);
-}
-
-bool ScriptEngine::ReadStringArgument(LineCursor& cursor, ScriptText& value) {
-  Word word;
-  const ArgumentKind kind = ReadClassified(cursor, word);
-  return StringFromWord(word, kind, value);
-}
-
 // --- Conditions ------------------------------------------------------------------------------
-
-namespace {
-
-int CompareBytes(std::string_view a, std::string_view b) {
-  const size_t n = std::min(a.size(), b.size());
-  const int c = n ? std::memcmp(a.data(), b.data(), n) : 0;  // memcmp compares unsigned bytes
-  if (c != 0) return c;
-  return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
-}
-
-}  // namespace
 
 std::optional<int32_t> ScriptEngine::EvaluateCondition(const Word& condition) {
   // The words inside: the left operand, the comparison and the right operand.
@@ -472,7 +431,7 @@ std::optional<int32_t> ScriptEngine::EvaluateCondition(const Word& condition) {
         return std::nullopt;
       }
       if (!ReadStringArgument(cursor, right)) return std::nullopt;
-      return comparison.text(CompareBytes(left.view(), right.view())) ? 1 : 0;
+      return comparison.text(script::CompareBytes(left.view(), right.view())) ? 1 : 0;
     }
     default:
       ReportScriptDiagnostic("scerr35");
