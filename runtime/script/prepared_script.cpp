@@ -12,6 +12,9 @@
 
 namespace zd::script {
 
+// Places in a text are kept in 32 bits: a run ends before a line that would begin past them.
+constexpr size_t kMaxPosition = UINT32_MAX - 1;
+
 // Reads lines of a text into a prepared script. The text is read where the caller has it; the
 // script's store receives what the words point at.
 class LinePreparer {
@@ -182,6 +185,7 @@ class LinePreparer {
 };
 
 void PreparedScript::Clear() {
+  rememberedPlaces_.fill({});
   store_.clear();
   textLength_ = 0;
   hasLines_ = false;
@@ -203,7 +207,8 @@ std::unique_ptr<PreparedScript> PreparedScript::Prepare(std::string_view text,
   LinePreparer preparer(*script, tables);
   size_t position = 0;
   ScriptLine line;
-  while (!text.empty() && position < text.size() - 1 && ReadScriptLine(text, position, line)) {
+  while (!text.empty() && position < text.size() - 1 && ReadScriptLine(text, position, line) &&
+         line.next <= kMaxPosition) {
     preparer.AddLine(line.text, static_cast<uint32_t>(line.text.data() - text.data()), line.cut,
                      line.next);
     position = line.next;
@@ -220,7 +225,7 @@ bool PreparedScript::PrepareLineAt(std::string_view text, size_t position,
                                    const PreparationTables& tables) {
   Clear();
   ScriptLine line;
-  if (!ReadScriptLine(text, position, line)) return false;
+  if (!ReadScriptLine(text, position, line) || line.next > kMaxPosition) return false;
   store_.assign(line.text);
   textLength_ = store_.size();
   commandsVersion_ = tables.commands->size();
@@ -230,6 +235,7 @@ bool PreparedScript::PrepareLineAt(std::string_view text, size_t position,
 
 void PreparedScript::PrepareWholeLine(std::string_view text, const PreparationTables& tables) {
   Clear();
+  text = text.substr(0, kMaxPosition);
   store_.assign(text);
   textLength_ = text.size();
   commandsVersion_ = tables.commands->size();
@@ -241,12 +247,17 @@ PreparedScript::Place PreparedScript::PlaceOf(size_t position) const {
   if (t.empty() || position >= t.size() - 1) return {};
   if (!hasLines_) return {Place::Kind::Elsewhere, 0};
   if (position == 0) return lines_.empty() ? Place{} : Place{Place::Kind::Line, 0};
+  RememberedPlace& remembered = rememberedPlaces_[position % rememberedPlaces_.size()];
+  if (remembered.position == position) return remembered.place;  // (texts are below 4 GB)
   // Line k + 1 begins where line k ends.
   const auto after = std::lower_bound(
       lines_.begin(), lines_.end(), position,
       [](const PreparedLine& line, size_t p) { return line.next < p; });
-  if (after == lines_.end() || after->next != position) return {Place::Kind::Elsewhere, 0};
-  return PlaceAfter(static_cast<uint32_t>(after - lines_.begin()));
+  const Place place = after == lines_.end() || after->next != position
+                          ? Place{Place::Kind::Elsewhere, 0}
+                          : PlaceAfter(static_cast<uint32_t>(after - lines_.begin()));
+  remembered = {static_cast<uint32_t>(position), place};
+  return place;
 }
 
 void PreparedScript::ResolveCommands(const CommandTable& commands) {

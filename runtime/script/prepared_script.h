@@ -5,6 +5,7 @@
 // with it and reported by the engine when the line runs, exactly as a line read afresh reports.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -152,6 +153,13 @@ class PreparedScript {
   std::vector<double> reals_;
   std::vector<VariablePlace> places_;
   int commandsVersion_ = 0;
+  // The places asked for lately (handlers' bodies begin at the same few places again and
+  // again), by position.
+  struct RememberedPlace {
+    uint32_t position = UINT32_MAX;
+    Place place;
+  };
+  mutable std::array<RememberedPlace, 16> rememberedPlaces_{};
 };
 
 }  // namespace zd::script

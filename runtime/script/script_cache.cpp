@@ -30,7 +30,11 @@ PreparedScript& ScriptCache::ForObject(const PageObject& object, uint64_t imageS
     imageSerial_ = imageSerial;
   }
   const uint64_t writes = object.image().textWrites();
-  Entry& entry = objects_[object.ref().offset];
+  if (!last_ || lastOffset_ != object.ref().offset) {
+    last_ = &objects_[object.ref().offset];  // entries stay where they are as the map grows
+    lastOffset_ = object.ref().offset;
+  }
+  Entry& entry = *last_;
   if (entry.script && entry.textWrites == writes && entry.script->hasLines() == lines) {
     return *entry.script;
   }
@@ -65,6 +69,7 @@ void ScriptCache::Clear() {
     if (kept.second.script) replaced_.push_back(std::move(kept.second.script));
   }
   objects_.clear();
+  last_ = nullptr;
   for (auto& kept : anchorLines_) replaced_.push_back(std::move(kept.second));
   anchorLines_.clear();
   bytes_ = 0;

@@ -43,6 +43,9 @@ class ScriptCache {
   void Replace(std::unique_ptr<PreparedScript>& slot, std::unique_ptr<PreparedScript> script);
 
   std::unordered_map<size_t, Entry> objects_;  // by the object record's offset in the image
+  // The entry found last (handlers run one script object's body after another).
+  size_t lastOffset_ = 0;
+  Entry* last_ = nullptr;
   uint64_t imageSerial_ = 0;
   std::unordered_map<std::string, std::unique_ptr<PreparedScript>> anchorLines_;
   std::vector<std::unique_ptr<PreparedScript>> replaced_;

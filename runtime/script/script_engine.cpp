@@ -286,7 +286,7 @@ script::RunPlace ScriptEngine::RunLines(script::PreparedScript* prepared, std::s
   ConditionStack conditions;
   const bool tracing = runtime_.trace.Enabled(TraceCategory::Script);
   bool endedAtEndhandler = false;
-  script::PreparedScript loose;  // a line read where no prepared line begins
+  std::optional<script::PreparedScript> loose;  // a line read where no prepared line begins
   using Place = script::PreparedScript::Place;
   Place place = prepared->PlaceOf(position);
   std::string_view text = prepared->text();
@@ -294,6 +294,17 @@ script::RunPlace ScriptEngine::RunLines(script::PreparedScript* prepared, std::s
   // but the quiet ones may).
   bool lookAround = true;
   for (;;) {
+    // Prepared lines one after another, each quiet, no trace: the usual run, kept tight. What
+    // the full loop below checks before a line cannot have changed: the next prepared line
+    // begins before the text's end, and a quiet line changes neither texts nor pages.
+    while (!lookAround && !tracing && place.kind == Place::Kind::Line) {
+      const script::PreparedLine& next = prepared->line(place.line);
+      if (next.cut() || (stopAtEndhandler && next.exactEndhandler())) break;
+      position = next.next;
+      lookAround = !ExecuteLine(*prepared, next, conditions);
+      ++currentLineNumber_;
+      place = prepared->PlaceAfter(place.line);
+    }
     if (lookAround && watch) {
       // The line before may have written into this very text: the run goes on from the same
       // place of the text as it is now.
@@ -318,11 +329,12 @@ script::RunPlace ScriptEngine::RunLines(script::PreparedScript* prepared, std::s
     if (place.kind == Place::Kind::Line) {
       scriptLine = &prepared->line(place.line);
     } else if (place.kind == Place::Kind::End ||
-               !loose.PrepareLineAt(text, position, preparationTables())) {
+               !(loose ? *loose : loose.emplace()).PrepareLineAt(text, position,
+                                                                 preparationTables())) {
       break;
     } else {
-      owner = &loose;
-      scriptLine = &loose.line(0);
+      owner = &*loose;
+      scriptLine = &loose->line(0);
     }
     if (scriptLine->cut()) ReportScriptDiagnostic("scerr1");
     position = scriptLine->next;

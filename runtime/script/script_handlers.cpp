@@ -40,6 +40,12 @@ bool Handlers::Find(std::string_view name, int& slot, size_t& index) const {
 }
 
 HandlerRecord* Handlers::FindBySerial(uint64_t serial, int& slot) {
+  // The slot it was in is looked at first: records seldom move to another.
+  if (slot >= 0 && slot < kHandlerTypeSlots) {
+    for (HandlerRecord& r : types_[static_cast<size_t>(slot)].list) {
+      if (r.serial == serial) return &r;
+    }
+  }
   for (int s = 0; s < kHandlerTypeSlots; ++s) {
     for (HandlerRecord& r : types_[static_cast<size_t>(s)].list) {
       if (r.serial == serial) {
@@ -225,9 +231,9 @@ const HandlerCommands kHandlerCommands = {DefHandler, DelHandler, Handler};
 
 int ScriptEngine::FindScriptObject(std::string_view name, script::ObjectHint& hint) {
   Pages& pages = runtime_.pages;
-  if (hint.objectListVersion == pages.objectListVersion() && hint.index >= 0) {
-    const auto object = pages.Object(hint.index);
-    if (object && object->NameIs(name)) return hint.index;
+  // Object names are never written: while the list is the same, so is the answer.
+  if (hint.objectListVersion == pages.objectListVersion() && runtime_.titleFiles.loaded()) {
+    return hint.index;
   }
   hint = {pages.objectListVersion(), -1};
   for (size_t i = 0; i < pages.objects().size(); ++i) {
@@ -266,7 +272,9 @@ namespace {
 template <typename Match>
 std::vector<uint64_t> Matching(script::Handlers& handlers, int slot, Match match) {
   std::vector<uint64_t> serials;
-  for (const HandlerRecord& r : handlers.types()[static_cast<size_t>(slot)].list) {
+  const auto& list = handlers.types()[static_cast<size_t>(slot)].list;
+  serials.reserve(list.size());
+  for (const HandlerRecord& r : list) {
     if (r.enabled != 0 && match(r)) serials.push_back(r.serial);
   }
   return serials;
@@ -277,8 +285,7 @@ std::vector<uint64_t> Matching(script::Handlers& handlers, int slot, Match match
 // Looks the handler up again and runs it when it still exists and is enabled; `before` runs
 // first on the live record (setting its variables).
 template <typename Before>
-static void RunIfStillThere(ScriptEngine& engine, uint64_t serial, Before before) {
-  int slot = 0;
+static void RunIfStillThere(ScriptEngine& engine, int slot, uint64_t serial, Before before) {
   HandlerRecord* record = engine.handlers().FindBySerial(serial, slot);
   if (!record || record->enabled == 0) return;
   engine.FindScriptObject(record->scriptName.view(), record->object);
@@ -291,7 +298,7 @@ void ScriptEngine::RunMouseMoveHandlers() {
   for (uint64_t serial : Matching(handlers_, MOUSE_MOVE, [](const HandlerRecord&) {
          return true;
        })) {
-    RunIfStillThere(*this, serial, [](const HandlerRecord&) {});
+    RunIfStillThere(*this, MOUSE_MOVE, serial, [](const HandlerRecord&) {});
   }
 }
 
@@ -303,14 +310,14 @@ void ScriptEngine::RunEnterLeaveHandlers(int leftObject, int enteredObject) {
     for (uint64_t serial : Matching(handlers_, MOUSE_ENTER, [&](const HandlerRecord& r) {
            return r.objectName == entered;
          })) {
-      RunIfStillThere(*this, serial, [](const HandlerRecord&) {});
+      RunIfStillThere(*this, MOUSE_ENTER, serial, [](const HandlerRecord&) {});
     }
   }
   if (hasOld) {
     for (uint64_t serial : Matching(handlers_, MOUSE_LEAVE, [&](const HandlerRecord& r) {
            return r.objectName == left;
          })) {
-      RunIfStillThere(*this, serial, [](const HandlerRecord&) {});
+      RunIfStillThere(*this, MOUSE_LEAVE, serial, [](const HandlerRecord&) {});
     }
   }
   for (uint64_t serial : Matching(handlers_, MOUSE_ENTER_LEAVE, [](const HandlerRecord&) {
@@ -321,12 +328,12 @@ void ScriptEngine::RunEnterLeaveHandlers(int leftObject, int enteredObject) {
     if (!record) continue;
     const HandlerRecord copy = *record;
     if (hasNew && copy.objectName == entered) {
-      RunIfStillThere(*this, serial, [&](const HandlerRecord& r) {
+      RunIfStillThere(*this, MOUSE_ENTER_LEAVE, serial, [&](const HandlerRecord& r) {
         SetIntVariable(r.integerVariable.view(), 1);
       });
     }
     if (hasOld && copy.objectName == left) {
-      RunIfStillThere(*this, serial, [&](const HandlerRecord& r) {
+      RunIfStillThere(*this, MOUSE_ENTER_LEAVE, serial, [&](const HandlerRecord& r) {
         SetIntVariable(r.integerVariable.view(), 0);
       });
     }
@@ -337,7 +344,7 @@ void ScriptEngine::RunToolActivateHandlers(const std::string& tool, int32_t valu
   for (uint64_t serial : Matching(handlers_, TOOL_ACTIVATE, [](const HandlerRecord&) {
          return true;
        })) {
-    RunIfStillThere(*this, serial, [&](const HandlerRecord& r) {
+    RunIfStillThere(*this, TOOL_ACTIVATE, serial, [&](const HandlerRecord& r) {
       SetStringVariable(r.stringVariable.view(), tool);
       SetIntVariable(r.integerVariable.view(), value);
     });

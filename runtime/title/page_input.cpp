@@ -104,17 +104,17 @@ HitResult Pages::HitTest(int x, int y) {
 }
 
 int Pages::ObjectAt(int x, int y) {
-  if (!runtime_.shell.titleRunning() || closing_) return -1;
+  if (!runtime_.shell.titleRunning() || closing_ || !runtime_.titleFiles.loaded()) return -1;
   const int32_t tx = x * 2, ty = (480 - y) * 2;  // title units, all four edges inclusive
-  int found = -1;
-  for (size_t i = 0; i < objects_.size(); ++i) {
-    auto object = Object(static_cast<int>(i));
-    if (!object) break;  // the title ended meanwhile
-    const auto box = object->box();
-    if (!box || !object->Has(object_flag::VISIBLE) || object->WaitingForTrigger()) continue;
-    if (tx >= box->x0 && tx <= box->x1 && ty >= box->y0 && ty <= box->y1) found = static_cast<int>(i);
+  // The object on top is the last in page order that holds the point.
+  AuthorfileImage& image = runtime_.titleFiles.image();
+  for (size_t i = objects_.size(); i-- > 0;) {
+    const PageObject object(image, objects_[i]);
+    const auto box = object.box();
+    if (!box || tx < box->x0 || tx > box->x1 || ty < box->y0 || ty > box->y1) continue;
+    if (object.Has(object_flag::VISIBLE) && !object.WaitingForTrigger()) return static_cast<int>(i);
   }
-  return found;
+  return -1;
 }
 
 std::string Pages::ObjectName(int index) {

@@ -44,11 +44,11 @@ void PageObject::SetText(std::string_view text) {
 
 std::optional<TitleBox> PageObject::box() const {
   const size_t at = ref_.offset + object_record::kBox;
-  const auto x0 = image_->I32(at);
-  if (!x0 || *x0 == -1 || !image_->view().Contains(at, 16) || ref_.length < object_record::kBox + 16) {
-    return std::nullopt;
-  }
-  return TitleBox{*x0, *image_->I32(at + 4), *image_->I32(at + 8), *image_->I32(at + 12)};
+  const ByteView view = image_->view();
+  if (ref_.length < object_record::kBox + 16 || !view.Contains(at, 16)) return std::nullopt;
+  const int32_t x0 = *view.I32(at);
+  if (x0 == -1) return std::nullopt;  // the object has no box
+  return TitleBox{x0, *view.I32(at + 4), *view.I32(at + 8), *view.I32(at + 12)};
 }
 
 std::optional<Rect> PageObject::pixelBox() const {

@@ -198,7 +198,7 @@ class Pages {
   std::vector<uint32_t> openPages_;  // page numbers, bottom first; the top is the current page
   std::vector<uint32_t> history_;
   std::vector<ObjectRef> objects_;   // the current page's objects
-  uint64_t objectListVersion_ = 0;
+  uint64_t objectListVersion_ = 1;  // a hint of version 0 was never found
   std::optional<uint32_t> pendingSection_;
   std::optional<uint32_t> pendingHotspot_;
   std::optional<ExternalTitleRequest> pendingExternalTitle_;

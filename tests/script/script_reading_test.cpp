@@ -208,7 +208,9 @@ TEST(ScriptReading, UnusualTextsReadTheSameBothWays) {
       const auto kept = s.engine().Prepare(c.text);
       for (int run = 0; run < 2; ++run) {
         const Keys keys = s.RunPrepared(*kept);
-        if (run == 0) EXPECT_EQ(keys, c.keys);
+        if (run == 0) {
+          EXPECT_EQ(keys, c.keys);
+        }
         s.engine().ResetHandlers();
       }
       const auto probed = s.engine().ProbeVariable(c.variable);
@@ -246,7 +248,9 @@ TEST(ScriptReading, ScriptFilesAndRegressionsRunTheSameBothWays) {
       s.RunPrepared(*kept, file.filename().string());
     });
     EXPECT_EQ(failures[0], failures[1]);
-    if (file.extension() == ".zds") EXPECT_EQ(failures[0], 0) << "the files' own asserts hold";
+    if (file.extension() == ".zds") {
+      EXPECT_EQ(failures[0], 0) << "the files' own asserts hold";
+    }
   }
 }
 
