@@ -16,7 +16,7 @@ if [ ${#targets[@]} -eq 0 ]; then
   targets=(fuzz_authorfile fuzz_tcs fuzz_sprite fuzz_draw fuzz_styled_text fuzz_script
            fuzz_messages fuzz_event_script fuzz_description fuzz_movie_header fuzz_movie_reference
            fuzz_media_open fuzz_database fuzz_filters fuzz_settings fuzz_browser_settings fuzz_status
-           fuzz_toolbox fuzz_install_list fuzz_icon)
+           fuzz_toolbox fuzz_install_list fuzz_icon fuzz_script_reading)
 fi
 
 mkdir -p "$build/crashes" "$build/fuzz-logs"

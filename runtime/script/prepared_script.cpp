@@ -14,6 +14,9 @@ namespace zd::script {
 
 // Places in a text are kept in 32 bits: a run ends before a line that would begin past them.
 constexpr size_t kMaxPosition = UINT32_MAX - 1;
+// A text whose lines would take more than this (tens of megabytes of script, or a text of
+// nothing but line ends) is kept without them and read line by line as it runs.
+constexpr size_t kMaxLinesBytes = size_t{64} << 20;
 
 // Reads lines of a text into a prepared script. The text is read where the caller has it; the
 // script's store receives what the words point at.
@@ -212,6 +215,13 @@ std::unique_ptr<PreparedScript> PreparedScript::Prepare(std::string_view text,
     preparer.AddLine(line.text, static_cast<uint32_t>(line.text.data() - text.data()), line.cut,
                      line.next);
     position = line.next;
+    if (script->MemoryBytes() > kMaxLinesBytes + text.size()) {
+      auto bare = std::make_unique<PreparedScript>();
+      bare->store_.assign(text);
+      bare->textLength_ = text.size();
+      bare->commandsVersion_ = script->commandsVersion_;
+      return bare;
+    }
   }
   script->store_.shrink_to_fit();
   script->lines_.shrink_to_fit();

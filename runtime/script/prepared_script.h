@@ -36,7 +36,7 @@ struct PreparedWord {
   // Variables: the index of their place. Conditions: the index of the first word inside them.
   uint32_t value = 0;
 
-  static constexpr uint8_t kCondition = 0x80, kRealDiffers = 1;
+  static constexpr uint8_t kCondition = 0x80, kRealDiffers = 0x40;
   bool IsCondition() const {
     return kind == ArgumentKind::IntegerConstant && (detail & kCondition) != 0;
   }

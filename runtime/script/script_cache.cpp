@@ -29,20 +29,22 @@ PreparedScript& ScriptCache::ForObject(const PageObject& object, uint64_t imageS
     Clear();
     imageSerial_ = imageSerial;
   }
-  const uint64_t writes = object.image().textWrites();
   if (!last_ || lastOffset_ != object.ref().offset) {
     last_ = &objects_[object.ref().offset];  // entries stay where they are as the map grows
     lastOffset_ = object.ref().offset;
   }
   Entry& entry = *last_;
-  if (entry.script && entry.textWrites == writes && entry.script->hasLines() == lines) {
+  if (!entry.recordWrites) {
+    entry.recordWrites = object.image().WatchRecord(object.ref().offset, object.ref().length);
+  }
+  if (entry.script && entry.script->hasLines() == lines && *entry.recordWrites == entry.seenWrites) {
     return *entry.script;
   }
   const std::string_view text = object.textView();
   if (!entry.script || entry.script->text() != text || entry.script->hasLines() != lines) {
     Replace(entry.script, PreparedScript::Prepare(text, tables, lines));
   }
-  entry.textWrites = writes;
+  entry.seenWrites = *entry.recordWrites;
   return *entry.script;
 }
 

@@ -1,8 +1,9 @@
 // The prepared scripts the engine keeps: one for each script object's text, made the first time
-// the object's script runs and made again only when its text has changed (a `write`, a
-// `renderdata`, a status file carrying texts) or another authorfile has been read; and the
-// lines of the QSL anchors clicked lately. A form replaced while a run still goes through it
-// stays until no run is going.
+// the object's script runs and made again when its text has changed (a `write`, a `renderdata`,
+// a status file carrying texts) or another authorfile has been read; and the lines of the QSL
+// anchors clicked lately. All are dropped when they grow past a bound, or when the engine's way
+// of reading changes. A form replaced while a run still goes through it stays until no run is
+// going.
 #pragma once
 
 #include <cstddef>
@@ -38,7 +39,8 @@ class ScriptCache {
  private:
   struct Entry {
     std::unique_ptr<PreparedScript> script;
-    uint64_t textWrites = 0;  // the image's count when the text was last seen unchanged
+    const uint64_t* recordWrites = nullptr;  // the image's count of writes to the record
+    uint64_t seenWrites = 0;                 // that count when the text was last seen
   };
   void Replace(std::unique_ptr<PreparedScript>& slot, std::unique_ptr<PreparedScript> script);
 

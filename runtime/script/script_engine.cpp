@@ -173,7 +173,9 @@ bool ScriptEngine::RunScriptFile(const std::string& diskPath) {
 
 script::RunPlace ScriptEngine::RunScript(const script::ScriptSource& source, size_t position,
                                          int32_t line, bool stopAtEndhandler) {
-  const auto prepared = Prepare(source.text);
+  // Run once: each line is prepared as the run reaches it (a status file resumed near its end
+  // prepares only what is left).
+  const auto prepared = script::PreparedScript::Prepare(source.text, preparationTables(), false);
   return RunLines(prepared.get(), source.name.view(), position, line, stopAtEndhandler, nullptr);
 }
 
@@ -192,9 +194,9 @@ LineCursor CursorOf(script::PreparedScript& script, const script::PreparedLine& 
 
 }  // namespace
 
-// Every line of every run comes here: it is kept in with the run loop. True when the line did no
-// more than change variables and open or close levels (it reported nothing and ran no command
-// in full), so that it cannot have written a text or asked for another page.
+// Every line of every run comes here (inlined into the run loop). True when the line was quiet:
+// it did no more than change variables and open or close levels (it reported nothing and ran no
+// command in full), so that it cannot have written a text or asked for another page.
 [[gnu::always_inline]] inline bool ScriptEngine::ExecuteLine(script::PreparedScript& script,
                                                              const script::PreparedLine& line,
                                                              ConditionStack& conditions) {
@@ -301,7 +303,8 @@ script::RunPlace ScriptEngine::RunLines(script::PreparedScript* prepared, std::s
       const script::PreparedLine& next = prepared->line(place.line);
       if (next.cut() || (stopAtEndhandler && next.exactEndhandler())) break;
       position = next.next;
-      lookAround = !ExecuteLine(*prepared, next, conditions);
+      const bool quiet = ExecuteLine(*prepared, next, conditions);
+      lookAround = !quiet;
       ++currentLineNumber_;
       place = prepared->PlaceAfter(place.line);
     }
@@ -349,7 +352,8 @@ script::RunPlace ScriptEngine::RunLines(script::PreparedScript* prepared, std::s
                               std::string(owner->LineText(*scriptLine)));
     }
     const Place after = owner == prepared ? prepared->PlaceAfter(place.line) : Place{};
-    lookAround = !ExecuteLine(*owner, *scriptLine, conditions) || scriptLine->cut();
+    const bool quiet = ExecuteLine(*owner, *scriptLine, conditions);
+    lookAround = !quiet || scriptLine->cut();  // a cut line has reported
     ++currentLineNumber_;
     place = owner == prepared ? after : prepared->PlaceOf(position);
   }

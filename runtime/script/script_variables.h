@@ -65,8 +65,9 @@ class VariableTables {
   uint64_t version() const { return version_; }
 
  private:
-  // Tables of different engines never share a version, so that what was found in one is never
-  // taken for what was found in another (a prepared script run by two engines).
+  // Tables of different engines start their versions far apart (from the clock and their
+  // address), so that what was found in one is not taken for what was found in another (a
+  // prepared script run by two engines).
   uint64_t version_;
   static uint64_t FirstVersion(const void* tables);
 };

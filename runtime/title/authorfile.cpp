@@ -116,9 +116,23 @@ std::optional<uint32_t> AuthorfileImage::FindSectionByPageName(std::string_view 
 
 bool AuthorfileImage::SetBytes(size_t offset, std::string_view bytes) {
   if (!view().Contains(offset, bytes.size())) return false;
-  ++textWrites_;
+  NoteTextWrite(offset, bytes.size());
   for (size_t i = 0; i < bytes.size(); ++i) bytes_[offset + i] = static_cast<uint8_t>(bytes[i]);
   return true;
+}
+
+void AuthorfileImage::NoteTextWrite(size_t offset, size_t length) {
+  ++textWrites_;
+  if (watched_.empty()) return;
+  auto it = watched_.upper_bound(offset);
+  if (it != watched_.begin()) --it;
+  for (; it != watched_.end() && it->first < offset + length; ++it) {
+    if (it->second.end > offset) ++it->second.writes;
+  }
+}
+
+const uint64_t* AuthorfileImage::WatchRecord(size_t offset, size_t length) {
+  return &watched_.try_emplace(offset, WatchedRecord{offset + length, 0}).first->second.writes;
 }
 
 bool AuthorfileImage::SetU32(size_t offset, uint32_t value) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -104,10 +105,12 @@ class AuthorfileImage {
   bool SetBytes(size_t offset, std::string_view bytes);
 
   // Counts the writes that may have changed a text in the image: every SetBytes, and what
-  // NoteTextWrite adds. What is kept of a text (its prepared script) is still good while the
-  // count stays the same.
+  // NoteTextWrite adds.
   uint64_t textWrites() const { return textWrites_; }
-  void NoteTextWrite() { ++textWrites_; }
+  void NoteTextWrite(size_t offset, size_t length);
+  // A record whose text something keeps (a prepared script): the count of the writes that have
+  // touched it since, which stays where it is for the image's life.
+  const uint64_t* WatchRecord(size_t offset, size_t length);
 
  private:
   void IndexPages();
@@ -120,6 +123,11 @@ class AuthorfileImage {
   uint32_t sectionNameCount_ = 0;
   uint32_t sectionsInImage_ = 0;
   uint64_t textWrites_ = 0;
+  struct WatchedRecord {
+    size_t end = 0;
+    uint64_t writes = 0;
+  };
+  std::map<size_t, WatchedRecord> watched_;  // by where each record begins; records never overlap
 };
 
 }  // namespace zd

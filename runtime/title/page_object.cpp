@@ -110,8 +110,8 @@ uint32_t PageObject::Read16(size_t offset) const {
 
 void PageObject::Write(size_t offset, uint32_t value) {
   if (offset + 4 > ref_.length) return;
-  // Fields of other kinds of object lie where a text object keeps its text.
-  if (offset + 4 > object_record::kText) image_->NoteTextWrite();
+  // Fields of other kinds of object lie where a text object keeps its text and its capacity.
+  if (offset + 4 > object_record::kTextCapacity) image_->NoteTextWrite(ref_.offset + offset, 4);
   image_->SetU32(ref_.offset + offset, value);
 }
 

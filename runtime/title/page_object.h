@@ -49,7 +49,7 @@ class PageObject {
   PageObject(AuthorfileImage& image, const ObjectRef& ref) : image_(&image), ref_(ref) {}
 
   uint32_t index() const { return ref_.index; }
-  const AuthorfileImage& image() const { return *image_; }
+  AuthorfileImage& image() const { return *image_; }
   const ObjectRef& ref() const { return ref_; }
   std::string name() const { return image_->ObjectName(ref_); }
   bool IsScript() const;  // a text object (type 4) named with "+"

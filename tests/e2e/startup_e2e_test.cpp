@@ -221,7 +221,7 @@ TEST(Startup, TheDemoTitleStartsAtItsFirstPage) {
   const auto r = test::RunPlayer({"--headless", "--trace=run,page,message", "--events",
                                   dir.Write("e", "wait 100\n"), title});
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.err.find("title \"" + title + "\" version 101, 41 pages"), std::string::npos)
+  EXPECT_NE(r.err.find("title \"" + title + "\" version 101, 42 pages"), std::string::npos)
       << r.err;
   EXPECT_NE(r.err.find("page 0 Contents"), std::string::npos) << r.err;
   EXPECT_EQ(r.err.find("message"), std::string::npos) << "no failure on the way: " << r.err;
