@@ -20,6 +20,7 @@
 #include <sstream>
 #include <string>
 
+#include "bench_title.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/png_codec.h"
 #include "runtime.h"
@@ -123,24 +124,6 @@ BENCHMARK(BM_ScriptLinesReadAfresh)->Iterations(100)->Unit(benchmark::kMilliseco
 
 // --- Pointer moves and MouseMove handlers ----------------------------------------------------
 
-// A 48x48 picture: a disc with a soft colour ramp, transparent around it.
-void WritePicture(const fs::path& path) {
-  zd::platform::RgbaImage image;
-  image.width = image.height = 48;
-  image.rgba.resize(48 * 48 * 4);
-  for (int y = 0; y < 48; ++y) {
-    for (int x = 0; x < 48; ++x) {
-      uint8_t* p = &image.rgba[(size_t(y) * 48 + x) * 4];
-      const int dx = x - 24, dy = y - 24;
-      p[0] = static_cast<uint8_t>(200 + x);
-      p[1] = static_cast<uint8_t>(60 + 3 * y);
-      p[2] = 40;
-      p[3] = dx * dx + dy * dy < 22 * 22 ? 255 : 0;
-    }
-  }
-  std::string error;
-  zd::platform::WritePngRgba(path.string(), image, error);
-}
 
 // 100 objects over the page: rectangles (copy and xor), hotspots and pictures, overlapping.
 std::string HundredObjects() {
@@ -206,48 +189,20 @@ std::string JsonString(const std::string& text) {
 // A one-page title of 100 objects and the "+Start" script, started over the headless platform.
 class PointerFixture {
  public:
-  explicit PointerFixture(HandlerBodies bodies) {
-    dir_ = fs::temp_directory_path() / ("zdbench-pointer-" + std::to_string(::getpid()));
-    fs::create_directories(dir_);
-    WritePicture(dir_ / "picture.png");
-    std::string resources;
-    for (int n = 1; n <= 4; ++n) {
-      resources += std::string(n > 1 ? "," : "") + R"({"dir": 1, "number": )" +
-                   std::to_string(n) + R"(, "picture": {"png": "picture.png", "mode": 28}})";
-    }
-    const std::string description =
-        R"({"pages": [{"name": "Moves", "background": "#000000", "objects": [)" +
-        HundredObjects() + R"(, {"name": "+Start", "type": "text", "text": )" +
-        JsonString(StartScript(bodies)) + R"(}]}],
-      "sections": [{"name": "Root", "page": "Moves"}],
-      "resources": [)" + resources + "]}";
-    zd::titlekit::WriteDescription(zd::titlekit::ParseDescriptionText(description, dir_),
-                                   dir_ / "title");
-    platform_ = zd::platform::MakeHeadlessPlatform({}, trace_, nullptr);
-    zd::RuntimeConfig config;
-    config.commandLine = (dir_ / "title").string();
-    config.messagesPath = "/nonexistent";
-    runtime_ = std::make_unique<zd::Runtime>(*platform_, trace_, config);
-    runtime_->shell.StartUp();
-    runtime_->shell.window().Dispatch(zd::WindowMessage{zd::Msg::ShowFirstPage});
-    runtime_->shell.PaintNow();
-  }
-  ~PointerFixture() {
-    runtime_.reset();
-    std::error_code ignored;
-    fs::remove_all(dir_, ignored);
-  }
-  zd::Runtime& runtime() { return *runtime_; }
+  explicit PointerFixture(HandlerBodies bodies)
+      : title_("pointer",
+               R"([{"name": "Moves", "background": "#000000", "objects": [)" + HundredObjects() +
+                   R"(, {"name": "+Start", "type": "text", "text": )" +
+                   JsonString(StartScript(bodies)) + "}]}]",
+               R"([{"name": "Root", "page": "Moves"}])") {}
+  zd::Runtime& runtime() { return title_.runtime(); }
   bool Started() {
-    const auto started = runtime_->script.ProbeVariable("started%");
+    const auto started = runtime().script.ProbeVariable("started%");
     return started && started->number == 1;
   }
 
  private:
-  fs::path dir_;
-  zd::Trace trace_;
-  std::unique_ptr<zd::platform::Platform> platform_;
-  std::unique_ptr<zd::Runtime> runtime_;
+  zd::bench::BenchTitle title_;
 };
 
 zd::WindowMessage MoveTo(int x, int y) {
