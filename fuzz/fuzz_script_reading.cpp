@@ -2,7 +2,10 @@
 // other with every line read afresh as it runs. Each runtime runs the input twice over one
 // prepared form (so places remembered by the first run meet what the first run left behind).
 // The two runs must leave the same trace (script lines and messages) and the same variables; a
-// difference aborts. Reports show their bare keys, as in fuzz_script.
+// difference aborts. A second pair runs the input with only the messages traced, as titles
+// usually run (the run loop goes its quick way only when script lines are not traced): the same
+// messages and variables both ways, and as the traced pair had them. Reports show their bare
+// keys, as in fuzz_script.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -19,12 +22,26 @@
 
 namespace {
 
-constexpr uint32_t kTraced =
-    zd::TraceBit(zd::TraceCategory::Script) | zd::TraceBit(zd::TraceCategory::Message);
+constexpr uint32_t kMessages = zd::TraceBit(zd::TraceCategory::Message);
+constexpr uint32_t kTraced = zd::TraceBit(zd::TraceCategory::Script) | kMessages;
 
-// A runtime over the headless platform whose script and message lines are kept.
+// A trace without its script lines: what the runtime tracing only messages has.
+std::string WithoutScriptLines(const std::string& trace) {
+  std::string out;
+  size_t begin = 0;
+  while (begin < trace.size()) {
+    size_t end = trace.find('\n', begin);
+    end = end == std::string::npos ? trace.size() : end + 1;
+    if (trace.compare(begin, 7, "script ") != 0) out.append(trace, begin, end - begin);
+    begin = end;
+  }
+  return out;
+}
+
+// A runtime over the headless platform whose message lines, and script lines if asked, are kept.
 struct TracedRuntime {
-  explicit TracedRuntime(zd::script::ScriptReading reading) : trace(&out, kTraced) {
+  TracedRuntime(zd::script::ScriptReading reading, uint32_t categories)
+      : trace(&out, categories) {
     platform = zd::platform::MakeHeadlessPlatform({}, trace, nullptr);
     zd::RuntimeConfig config;
     config.messagesPath = "/nonexistent/MESSAGES.TXT";
@@ -33,9 +50,13 @@ struct TracedRuntime {
     runtime->script.SetScriptReading(reading);
   }
 
+  struct Left {
+    std::string trace;
+    std::string variables;
+  };
   // Runs `text` twice over one prepared form, from a clean slate; returns the trace and the
-  // variables it left, as one text.
-  std::string Run(std::string_view text) {
+  // variables it left.
+  Left Run(std::string_view text) {
     zd::ScriptEngine& engine = runtime->script;
     engine.ClearVariables();
     engine.ResetHandlers();
@@ -48,7 +69,8 @@ struct TracedRuntime {
     out.str("");
     const auto prepared = engine.Prepare(text);
     for (int run = 0; run < 2; ++run) engine.RunPrepared(*prepared, "+Fuzz", 0, 1, false);
-    std::string state = out.str();
+    Left left{out.str(), {}};
+    std::string& state = left.variables;
     const auto& tables = engine.variables();
     for (const auto& v : tables.integers) {
       state += "\n%" + v.name.str() + "=" + std::to_string(v.value);
@@ -59,7 +81,7 @@ struct TracedRuntime {
       state += "\n#" + v.name.str() + "=" + std::to_string(bits);
     }
     for (const auto& v : tables.strings) state += "\n$" + v.name.str() + "=" + v.value.str();
-    return state;
+    return left;
   }
 
   std::ostringstream out;
@@ -81,9 +103,23 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static TracedRuntime prepared(zd::script::ScriptReading::Prepared);
-  static TracedRuntime afresh(zd::script::ScriptReading::Afresh);
+  static TracedRuntime prepared(zd::script::ScriptReading::Prepared, kTraced);
+  static TracedRuntime afresh(zd::script::ScriptReading::Afresh, kTraced);
+  static TracedRuntime quietPrepared(zd::script::ScriptReading::Prepared, kMessages);
+  static TracedRuntime quietAfresh(zd::script::ScriptReading::Afresh, kMessages);
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  if (prepared.Run(text) != afresh.Run(text)) __builtin_trap();
+  const auto traced = prepared.Run(text);
+  const auto tracedAfresh = afresh.Run(text);
+  if (traced.trace != tracedAfresh.trace || traced.variables != tracedAfresh.variables) {
+    __builtin_trap();
+  }
+  const auto quiet = quietPrepared.Run(text);
+  const auto quietReadAfresh = quietAfresh.Run(text);
+  if (quiet.trace != quietReadAfresh.trace || quiet.variables != quietReadAfresh.variables) {
+    __builtin_trap();
+  }
+  if (quiet.trace != WithoutScriptLines(traced.trace) || quiet.variables != traced.variables) {
+    __builtin_trap();
+  }
   return 0;
 }

@@ -1,7 +1,9 @@
 // The demo titles' scripts run both ways: from the prepared form titles get, and with every line
 // read afresh as it runs. Every page is visited in order and every script object on it run; then
 // the demo tour is played. Both ways must leave the same trace (script lines, messages, pages,
-// dialogs) and the same variables.
+// dialogs) and the same variables; and again with only the messages traced, as titles usually
+// run (the run loop goes its quick way only when script lines are not traced): the same
+// messages and variables both ways, and as when everything is traced.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -10,9 +12,14 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <memory>
+#include <sstream>
 #include <string>
+#include <variant>
 
-#include "support/runtime_fixture.h"
+#include "platform/automation/event_script_driver.h"
+#include "platform/headless/headless_platform.h"
+#include "runtime.h"
 #include "support/test_support.h"
 #include "title/authorfile.h"
 
@@ -73,6 +80,53 @@ std::string WithoutFolder(std::string trace, const std::string& folder) {
   return trace;
 }
 
+// What a run's trace keeps: every line, or only the messages a title shows.
+enum class Tracing { Everything, MessagesOnly };
+
+// A runtime over the headless platform, made as the test fixture makes its own but tracing only
+// what `tracing` asks for; `events` (if any) answer its dialogs and play it.
+class OwnRuntime {
+ public:
+  OwnRuntime(const std::string& commandLine, Tracing tracing, const std::string& events = "")
+      : trace_(&out_, tracing == Tracing::Everything ? Trace::kAll
+                                                     : TraceBit(TraceCategory::Message)) {
+    if (!events.empty()) {
+      auto parsed = platform::ParseEventScript(events, "events");
+      driver_ = std::make_unique<platform::EventScriptDriver>(
+          std::move(std::get<platform::EventScript>(parsed)), trace_);
+    }
+    std::string error;
+    platform_ = platform::MakeHeadlessPlatform({}, trace_, driver_.get(), error);
+    if (!platform_) ADD_FAILURE() << error;
+    RuntimeConfig config;
+    config.commandLine = commandLine;
+    config.messagesPath = "/nonexistent/MESSAGES.TXT";
+    runtime_ = std::make_unique<Runtime>(*platform_, trace_, config);
+    runtime_->shell.ReadCommandLine();
+  }
+
+  Runtime& runtime() { return *runtime_; }
+  std::string TraceText() const { return out_.str(); }
+  bool ScriptFailed() const { return driver_ && driver_->failed(); }
+
+ private:
+  std::ostringstream out_;
+  Trace trace_;
+  std::unique_ptr<platform::EventScriptDriver> driver_;
+  std::unique_ptr<platform::Platform> platform_;
+  std::unique_ptr<Runtime> runtime_;
+};
+
+// The message lines of a trace.
+std::string MessageLines(const std::string& trace) {
+  std::istringstream in(trace);
+  std::string out, line;
+  while (std::getline(in, line)) {
+    if (line.rfind("message", 0) == 0) out += line + "\n";
+  }
+  return out;
+}
+
 struct Outcome {
   std::string trace;
   std::string variables;
@@ -80,10 +134,10 @@ struct Outcome {
 };
 
 // Visits every page of the title in order and runs each script object on it.
-Outcome EveryScriptOf(const std::string& title, ScriptReading reading) {
+Outcome EveryScriptOf(const std::string& title, ScriptReading reading, Tracing tracing) {
   test::TempDir dir;
   OwnFolders folders(dir, reading);
-  test::RuntimeFixture fixture({.commandLine = title});
+  OwnRuntime fixture(title, tracing);
   Runtime& runtime = fixture.runtime();
   runtime.script.SetScriptReading(reading);
   runtime.shell.StartUp();
@@ -109,6 +163,19 @@ Outcome EveryScriptOf(const std::string& title, ScriptReading reading) {
   return outcome;
 }
 
+// Both readings again with only the messages traced: the same messages and variables both ways,
+// and as the fully traced run `traced` (read from the prepared form) had them.
+template <typename Play>
+void ExpectTheSameUntraced(const Outcome& traced, Play play) {
+  SCOPED_TRACE("messages only");
+  const Outcome prepared = play(ScriptReading::Prepared);
+  const Outcome afresh = play(ScriptReading::Afresh);
+  EXPECT_EQ(prepared.trace, afresh.trace);
+  EXPECT_EQ(prepared.variables, afresh.variables);
+  EXPECT_EQ(MessageLines(prepared.trace), MessageLines(traced.trace));
+  EXPECT_EQ(prepared.variables, traced.variables);
+}
+
 std::string DemoTitle(const std::string& name) { return test::BuildDir() + "/demo/" + name; }
 
 bool Built(const std::string& title) {
@@ -120,8 +187,8 @@ TEST(DemoScriptsBothWays, EveryScriptObjectOfEveryPageLeavesTheSameTraceAndVaria
     SCOPED_TRACE(name);
     const std::string title = DemoTitle(name);
     if (!Built(title)) GTEST_SKIP() << "the demo titles are not built: " << title;
-    const Outcome prepared = EveryScriptOf(title, ScriptReading::Prepared);
-    const Outcome afresh = EveryScriptOf(title, ScriptReading::Afresh);
+    const Outcome prepared = EveryScriptOf(title, ScriptReading::Prepared, Tracing::Everything);
+    const Outcome afresh = EveryScriptOf(title, ScriptReading::Afresh, Tracing::Everything);
     EXPECT_EQ(prepared.scriptObjectsRun, afresh.scriptObjectsRun);
     EXPECT_TRUE(test::Has(prepared.trace, "\npage 1 ")) << "the pages were shown";
     if (std::string(name) == "_meadow") {
@@ -132,21 +199,23 @@ TEST(DemoScriptsBothWays, EveryScriptObjectOfEveryPageLeavesTheSameTraceAndVaria
     }
     EXPECT_EQ(prepared.trace, afresh.trace);
     EXPECT_EQ(prepared.variables, afresh.variables);
+    ExpectTheSameUntraced(prepared, [&](ScriptReading reading) {
+      return EveryScriptOf(title, reading, Tracing::MessagesOnly);
+    });
   }
 }
 
 // The tour played whole in this process, in a folder of its own (it writes screenshots, a PDF
 // and a note where it runs).
-Outcome Tour(ScriptReading reading) {
+Outcome Tour(ScriptReading reading, Tracing tracing) {
   test::TempDir dir;
   OwnFolders folders(dir, reading);
   const auto before = std::filesystem::current_path();
   std::filesystem::current_path(dir.path());
   Outcome outcome;
   {
-    test::RuntimeFixture fixture(
-        {.commandLine = DemoTitle("_meadow"),
-         .events = test::ReadFile(test::SourceDir() + "/examples/demo/tour.events")});
+    OwnRuntime fixture(DemoTitle("_meadow"), tracing,
+                       test::ReadFile(test::SourceDir() + "/examples/demo/tour.events"));
     fixture.runtime().script.SetScriptReading(reading);
     const int status = fixture.runtime().Run();
     EXPECT_EQ(status, 0);
@@ -162,11 +231,13 @@ TEST(DemoScriptsBothWays, TheTourLeavesTheSameTraceAndVariables) {
   if (!Built(DemoTitle("_meadow")) || !Built(DemoTitle("!pond"))) {
     GTEST_SKIP() << "the demo titles are not built";
   }
-  const Outcome prepared = Tour(ScriptReading::Prepared);
-  const Outcome afresh = Tour(ScriptReading::Afresh);
+  const Outcome prepared = Tour(ScriptReading::Prepared, Tracing::Everything);
+  const Outcome afresh = Tour(ScriptReading::Afresh, Tracing::Everything);
   EXPECT_TRUE(test::Has(prepared.trace, " Goodbye\n")) << "the tour reached its end";
   EXPECT_EQ(prepared.trace, afresh.trace);
   EXPECT_EQ(prepared.variables, afresh.variables);
+  ExpectTheSameUntraced(prepared,
+                        [](ScriptReading reading) { return Tour(reading, Tracing::MessagesOnly); });
 }
 
 }  // namespace
