@@ -20,6 +20,7 @@
 #include "platform/automation/event_script_driver.h"
 #include "platform/headless/headless_platform.h"
 #include "runtime.h"
+#include "support/both_ways.h"
 #include "support/test_support.h"
 #include "title/authorfile.h"
 
@@ -27,23 +28,15 @@ namespace zd {
 namespace {
 
 using script::ScriptReading;
+using test::MessageLines;
+using test::Tracing;
+using test::VariablesOf;
+
+// Reports show their bare keys.
+const char* const kNoMessages = "/nonexistent/MESSAGES.TXT";
 
 const char* ReadingName(ScriptReading reading) {
   return reading == ScriptReading::Prepared ? "prepared" : "afresh";
-}
-
-// The user variables, names and values in order of creation; floats bit for bit.
-std::string VariablesOf(ScriptEngine& engine) {
-  std::string out;
-  const auto& tables = engine.variables();
-  for (const auto& v : tables.integers) out += v.name.str() + "=" + std::to_string(v.value) + "\n";
-  for (const auto& v : tables.floats) {
-    uint64_t bits = 0;
-    std::memcpy(&bits, &v.value, sizeof bits);
-    out += v.name.str() + " #" + std::to_string(bits) + "\n";
-  }
-  for (const auto& v : tables.strings) out += v.name.str() + "=\"" + v.value.str() + "\"\n";
-  return out;
 }
 
 // Each side saves and reads its settings and saves in folders of its own, so that the second
@@ -80,53 +73,6 @@ std::string WithoutFolder(std::string trace, const std::string& folder) {
   return trace;
 }
 
-// What a run's trace keeps: every line, or only the messages a title shows.
-enum class Tracing { Everything, MessagesOnly };
-
-// A runtime over the headless platform, made as the test fixture makes its own but tracing only
-// what `tracing` asks for; `events` (if any) answer its dialogs and play it.
-class OwnRuntime {
- public:
-  OwnRuntime(const std::string& commandLine, Tracing tracing, const std::string& events = "")
-      : trace_(&out_, tracing == Tracing::Everything ? Trace::kAll
-                                                     : TraceBit(TraceCategory::Message)) {
-    if (!events.empty()) {
-      auto parsed = platform::ParseEventScript(events, "events");
-      driver_ = std::make_unique<platform::EventScriptDriver>(
-          std::move(std::get<platform::EventScript>(parsed)), trace_);
-    }
-    std::string error;
-    platform_ = platform::MakeHeadlessPlatform({}, trace_, driver_.get(), error);
-    if (!platform_) ADD_FAILURE() << error;
-    RuntimeConfig config;
-    config.commandLine = commandLine;
-    config.messagesPath = "/nonexistent/MESSAGES.TXT";
-    runtime_ = std::make_unique<Runtime>(*platform_, trace_, config);
-    runtime_->shell.ReadCommandLine();
-  }
-
-  Runtime& runtime() { return *runtime_; }
-  std::string TraceText() const { return out_.str(); }
-  bool ScriptFailed() const { return driver_ && driver_->failed(); }
-
- private:
-  std::ostringstream out_;
-  Trace trace_;
-  std::unique_ptr<platform::EventScriptDriver> driver_;
-  std::unique_ptr<platform::Platform> platform_;
-  std::unique_ptr<Runtime> runtime_;
-};
-
-// The message lines of a trace.
-std::string MessageLines(const std::string& trace) {
-  std::istringstream in(trace);
-  std::string out, line;
-  while (std::getline(in, line)) {
-    if (line.rfind("message", 0) == 0) out += line + "\n";
-  }
-  return out;
-}
-
 struct Outcome {
   std::string trace;
   std::string variables;
@@ -137,7 +83,7 @@ struct Outcome {
 Outcome EveryScriptOf(const std::string& title, ScriptReading reading, Tracing tracing) {
   test::TempDir dir;
   OwnFolders folders(dir, reading);
-  OwnRuntime fixture(title, tracing);
+  test::TracedRuntime fixture(title, tracing, kNoMessages);
   Runtime& runtime = fixture.runtime();
   runtime.script.SetScriptReading(reading);
   runtime.shell.StartUp();
@@ -214,8 +160,8 @@ Outcome Tour(ScriptReading reading, Tracing tracing) {
   std::filesystem::current_path(dir.path());
   Outcome outcome;
   {
-    OwnRuntime fixture(DemoTitle("_meadow"), tracing,
-                       test::ReadFile(test::SourceDir() + "/examples/demo/tour.events"));
+    test::TracedRuntime fixture(DemoTitle("_meadow"), tracing, kNoMessages,
+                                test::ReadFile(test::SourceDir() + "/examples/demo/tour.events"));
     fixture.runtime().script.SetScriptReading(reading);
     const int status = fixture.runtime().Run();
     EXPECT_EQ(status, 0);

@@ -19,6 +19,7 @@
 #include "platform/headless/headless_platform.h"
 #include "runtime.h"
 #include "script/script_runner.h"
+#include "support/both_ways.h"
 #include "support/script_objects.h"
 #include "support/test_support.h"
 #include "support/title_builder.h"
@@ -28,67 +29,15 @@ namespace {
 
 using script::ScriptReading;
 using test::Keys;
-
-// The user variables, names and values in order of creation; floats bit for bit.
-std::string VariablesOf(ScriptEngine& engine) {
-  std::string out;
-  const auto& tables = engine.variables();
-  for (const auto& v : tables.integers) out += v.name.str() + "=" + std::to_string(v.value) + "\n";
-  for (const auto& v : tables.floats) {
-    uint64_t bits = 0;
-    std::memcpy(&bits, &v.value, sizeof bits);
-    out += v.name.str() + "=" + std::to_string(v.value) + " #" + std::to_string(bits) + "\n";
-  }
-  for (const auto& v : tables.strings) out += v.name.str() + "=\"" + v.value.str() + "\"\n";
-  return out;
-}
-
-// What a side's trace keeps: every line, or only the messages a title shows.
-enum class Tracing { Everything, MessagesOnly };
-
-// The message lines of a trace, as a side tracing only messages has them.
-std::string MessageLines(const std::string& trace) {
-  std::istringstream in(trace);
-  std::string out, line;
-  while (std::getline(in, line)) {
-    if (line.rfind("message", 0) == 0) out += line + "\n";
-  }
-  return out;
-}
-
-// A runtime over the headless platform, made as the test fixture makes its own but tracing only
-// what `tracing` asks for, with the English messages (reports show their arguments).
-class OwnRuntime {
- public:
-  OwnRuntime(const std::string& commandLine, Tracing tracing)
-      : trace_(&out_, tracing == Tracing::Everything
-                          ? Trace::kAll
-                          : TraceBit(TraceCategory::Message)) {
-    std::string error;
-    platform_ = platform::MakeHeadlessPlatform({}, trace_, nullptr, error);
-    if (!platform_) ADD_FAILURE() << error;
-    RuntimeConfig config;
-    config.commandLine = commandLine;
-    config.messagesPath = test::EnglishMessages();
-    runtime_ = std::make_unique<Runtime>(*platform_, trace_, config);
-    runtime_->shell.ReadCommandLine();
-  }
-
-  Runtime& runtime() { return *runtime_; }
-  std::string TraceText() const { return out_.str(); }
-  void ClearTrace() { out_.str(""); }
-
- private:
-  std::ostringstream out_;
-  Trace trace_;
-  std::unique_ptr<platform::Platform> platform_;
-  std::unique_ptr<Runtime> runtime_;
-};
+using test::MessageLines;
+using test::Tracing;
+using test::VariablesOf;
 
 // One runtime with no title, reading its scripts one way; the trace of every step is kept.
 class ScriptSide {
  public:
-  ScriptSide(ScriptReading reading, Tracing tracing) : runtime_("", tracing), tracing_(tracing) {
+  ScriptSide(ScriptReading reading, Tracing tracing)
+      : runtime_("", tracing, test::EnglishMessages()), tracing_(tracing) {
     engine().SetScriptReading(reading);
   }
 
@@ -134,7 +83,7 @@ class ScriptSide {
   const std::string& log() const { return log_; }
 
  private:
-  OwnRuntime runtime_;
+  test::TracedRuntime runtime_;
   Tracing tracing_;
   std::string log_;
   std::vector<test::ScriptReport> reports_;
@@ -380,7 +329,9 @@ TEST(ScriptReading, ScriptFilesAndRegressionsRunTheSameBothWays) {
 class TitleSide {
  public:
   TitleSide(const std::string& description, ScriptReading reading, Tracing tracing)
-      : path_(Built(dir_, description)), runtime_(path_, tracing), tracing_(tracing) {
+      : path_(Built(dir_, description)),
+        runtime_(path_, tracing, test::EnglishMessages()),
+        tracing_(tracing) {
     engine().SetScriptReading(reading);
     Runtime& r = runtime_.runtime();
     r.shell.StartUp();
@@ -439,7 +390,7 @@ class TitleSide {
 
   test::TempDir dir_;
   std::string path_;
-  OwnRuntime runtime_;
+  test::TracedRuntime runtime_;
   Tracing tracing_;
   std::string log_;
 };
