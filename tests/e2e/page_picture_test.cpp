@@ -81,7 +81,8 @@ const DemoTitle kDemoTitles[] = {
       {"Find", "its +Start script writes the filters that are on"},
       {"Search", "its choice list is a window over the page"},
       {"Guess", "its +Start script copies a place into the page with renderdata"},
-      {"Player", "its +Start script writes today's date"}}},
+      {"Player", "its +Start script writes today's date"},
+      {"Counting", "its +Start script writes the sums"}}},
     {"!pond", {}},
 };
 
